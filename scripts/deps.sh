@@ -1,0 +1,21 @@
+# Installs the Debian packages the build and the tests need (sourced by the
+# other scripts). Nothing is fetched from anywhere but the Debian archive.
+DSP_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev libudev-dev
+  fonts-wqy-microhei lrzsz xvfb
+)
+
+dsp_install_deps() {
+  local missing=()
+  for pkg in "${DSP_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}" >&2
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,87 @@
+#include "link/exchange.h"
+
+#include <array>
+
+#include "link/frame.h"
+
+namespace dsp {
+namespace {
+
+constexpr std::uint8_t kCommandPresetSave = 0x70;
+constexpr std::uint8_t kCommandLevelPoll = 0xD0;
+constexpr std::uint8_t kCommandEffectBlock = 0xD6;
+constexpr std::uint8_t kCommandInputEq = 0x81;
+constexpr std::uint8_t kCommandOutputEq = 0xA1;
+constexpr std::uint8_t kCommandScanAsk = 0xE1;
+
+bool IsScanAsk(ByteView request) {
+  return request[kOffsetKind] == kKindDiscovery && request[kOffsetCommand] == kCommandScanAsk;
+}
+
+enum class Attempt { kAnswered, kFailed };
+
+// Judges the bytes of one read. A matching reply is appended to `out`; noise
+// after a scan ask appends the collision marker (the attempt still fails).
+Attempt JudgeAnswer(ByteView request, ByteView received, std::vector<Bytes>& out) {
+  if (received.empty()) return Attempt::kFailed;
+  if (received.size() >= kMinFrameLength) {
+    if (auto reply = FindReplyFrame(received)) {
+      if (ReplyMatches(request, *reply)) {
+        out.emplace_back(reply->begin(), reply->end());
+        return Attempt::kAnswered;
+      }
+      return Attempt::kFailed;
+    }
+  }
+  if (IsScanAsk(request)) out.push_back(CollisionMarker());
+  return Attempt::kFailed;
+}
+
+}  // namespace
+
+Bytes CollisionMarker() { return {0xA5, 0x06, 0xF2, 0x00, 0xE3, 0xDB}; }
+
+Bytes OfflineMarker(std::uint8_t address) {
+  Bytes marker = BlankFrame(13, kKindReply, address, kCommandLevelPoll);
+  for (std::size_t i = 5; i <= 10; ++i) marker[i] = 0xFF;
+  SealFrame(marker);
+  return marker;
+}
+
+bool AwaitsAnswer(ByteView request) {
+  const std::uint8_t kind = request[kOffsetKind];
+  if (kind != kKindRequest && kind != kKindDiscovery) return false;
+  return request[kOffsetCommand] != kCommandPresetSave;
+}
+
+int AnswerWaitMs(ByteView request) {
+  switch (request[kOffsetCommand]) {
+    case kCommandInputEq:
+    case kCommandOutputEq:
+      return 120;
+    case kCommandEffectBlock:
+      return 60;
+    default:
+      return 100;
+  }
+}
+
+std::vector<Bytes> RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace) {
+  std::vector<Bytes> out;
+  if (request.size() < kMinFrameLength) return out;
+  for (int attempt = 1; attempt <= kExchangeAttempts; ++attempt) {
+    if (attempt > 1) sleeper.SleepMs(kRetryPauseMs);
+    if (port.Write(request) != request.size()) continue;
+    if (!AwaitsAnswer(request)) return out;
+    sleeper.SleepMs(AnswerWaitMs(request));
+    std::array<std::uint8_t, kReceiveBufferSize> buffer{};
+    const std::size_t got = port.Read(buffer);
+    const ByteView received(buffer.data(), got);
+    if (got > 0 && trace) trace(received);
+    if (JudgeAnswer(request, received, out) == Attempt::kAnswered) return out;
+  }
+  if (request[kOffsetCommand] == kCommandLevelPoll) out.push_back(OfflineMarker(request[kOffsetAddress]));
+  return out;
+}
+
+}  // namespace dsp

@@ -1,0 +1,42 @@
+#pragma once
+
+// One request/answer exchange on the half-duplex bus: the request is written,
+// the answer awaited for a fixed time and read once, and a failed attempt is
+// repeated once 25 ms later. The serial link runs it on its worker thread; the
+// in-process simulated link runs the very same code with simulated sleeps.
+
+#include <functional>
+#include <vector>
+
+#include "link/bytes.h"
+#include "link/port_io.h"
+
+namespace dsp {
+
+inline constexpr int kExchangeAttempts = 2;
+inline constexpr int kRetryPauseMs = 25;
+inline constexpr std::size_t kReceiveBufferSize = 256;
+
+// Put into the reply queue when a scan broadcast is answered by bytes that do
+// not form a frame: several processors spoke at once. It is the re-ask frame.
+Bytes CollisionMarker();
+
+// Put into the reply queue when a level poll got no valid answer: a 13-byte
+// level reply whose bytes 5..8 are 0xFF.
+Bytes OfflineMarker(std::uint8_t address);
+
+// Whether a request is followed by a read: requests and discovery frames are,
+// except the preset save, whose answer is never read.
+bool AwaitsAnswer(ByteView request);
+
+// How long the answer to a request is awaited before the single read.
+int AnswerWaitMs(ByteView request);
+
+using TraceSink = std::function<void(ByteView received)>;
+
+// Runs the request through its attempts. Returns the frames to append to the
+// reply queue, in order: at most one reply, plus the markers. Every non-empty
+// read is handed to `trace`.
+std::vector<Bytes> RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace);
+
+}  // namespace dsp

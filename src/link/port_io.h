@@ -1,0 +1,30 @@
+#pragma once
+
+// The two seams below let one implementation of the bus exchange and of the
+// YMODEM sender run over a real serial port with real sleeps, and over the
+// in-process simulated bus where a "sleep" only advances simulated time.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "link/bytes.h"
+
+namespace dsp {
+
+class PortIo {
+ public:
+  virtual ~PortIo() = default;
+  // Writes the bytes; returns how many were written (fewer on failure).
+  virtual std::size_t Write(ByteView bytes) = 0;
+  // Returns at once with what is buffered, possibly nothing.
+  virtual std::size_t Read(std::span<std::uint8_t> into) = 0;
+};
+
+class Sleeper {
+ public:
+  virtual ~Sleeper() = default;
+  virtual void SleepMs(int ms) = 0;
+};
+
+}  // namespace dsp

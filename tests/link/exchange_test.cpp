@@ -1,0 +1,125 @@
+#include "link/exchange.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "link/frame.h"
+
+namespace dsp {
+namespace {
+
+// A port whose answers are scripted per write: the n-th read returns the n-th
+// scripted answer (or nothing when the script has run out).
+class ScriptedPort : public PortIo {
+ public:
+  std::deque<Bytes> answers;
+  std::vector<Bytes> written;
+  std::size_t short_writes = 0;
+
+  std::size_t Write(ByteView bytes) override {
+    written.emplace_back(bytes.begin(), bytes.end());
+    if (short_writes > 0) {
+      --short_writes;
+      return bytes.size() - 1;
+    }
+    return bytes.size();
+  }
+  std::size_t Read(std::span<std::uint8_t> into) override {
+    if (answers.empty()) return 0;
+    Bytes next = answers.front();
+    answers.pop_front();
+    std::copy(next.begin(), next.end(), into.begin());
+    return next.size();
+  }
+};
+
+class RecordingSleeper : public Sleeper {
+ public:
+  std::vector<int> sleeps;
+  void SleepMs(int ms) override { sleeps.push_back(ms); }
+};
+
+struct ExchangeTest : ::testing::Test {
+  ScriptedPort port;
+  RecordingSleeper sleeper;
+  std::vector<Bytes> traced;
+  std::vector<Bytes> Run(const Bytes& request) {
+    return RunExchange(request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); });
+  }
+};
+
+TEST_F(ExchangeTest, WriteIsSentOnceAndNothingIsRead) {
+  const Bytes write = BuildFrame(kKindWrite, 1, 0x1A, Bytes(10, 0));
+  EXPECT_TRUE(Run(write).empty());
+  EXPECT_EQ(port.written.size(), 1u);
+  EXPECT_TRUE(sleeper.sleeps.empty());
+}
+
+TEST_F(ExchangeTest, UnansweredRequestIsWrittenTwiceWithItsWaits) {
+  const Bytes eq_read = BuildFrame(kKindRequest, 1, 0x81, Bytes{0, 0, 0, 15});
+  EXPECT_TRUE(Run(eq_read).empty());
+  EXPECT_EQ(port.written.size(), 2u);
+  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{120, 25, 120}));
+}
+
+TEST_F(ExchangeTest, PresetSaveIsNotAwaited) {
+  EXPECT_TRUE(Run(BuildFrame(kKindRequest, 1, 0x70, Bytes{3})).empty());
+  EXPECT_EQ(port.written.size(), 1u);
+}
+
+TEST_F(ExchangeTest, MatchingReplyIsQueuedAndTraced) {
+  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
+  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
+  Bytes noisy = {0x00, 0x13};
+  noisy.insert(noisy.end(), reply.begin(), reply.end());
+  port.answers.push_back(noisy);
+  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(traced, (std::vector<Bytes>{noisy}));
+  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{100}));
+}
+
+TEST_F(ExchangeTest, ForeignReplyFailsTheAttempt) {
+  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
+  const Bytes late = BuildFrame(kKindReply, 4, 0x84, Bytes{1, 0, 0, 0});
+  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
+  port.answers = {late, reply};
+  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(port.written.size(), 2u);
+}
+
+TEST_F(ExchangeTest, NoiseAfterScanAskGivesOneCollisionMarkerPerAttempt) {
+  const Bytes ask = BuildFrame(kKindDiscovery, 0, 0xE1);
+  port.answers = {Bytes{0xA5, 0x13}, Bytes(20, 0x5A)};
+  EXPECT_EQ(Run(ask), (std::vector<Bytes>{CollisionMarker(), CollisionMarker()}));
+  EXPECT_EQ(CollisionMarker(), (Bytes{0xA5, 0x06, 0xF2, 0x00, 0xE3, 0xDB}));
+}
+
+TEST_F(ExchangeTest, NoiseAfterReAskGivesNoMarker) {
+  port.answers = {Bytes(9, 0x5A)};
+  EXPECT_TRUE(Run(CollisionMarker()).empty());
+}
+
+TEST_F(ExchangeTest, SilentLevelPollYieldsOfflineMarker) {
+  const auto out = Run(BuildFrame(kKindRequest, 7, 0xD0, Bytes{0}));
+  ASSERT_EQ(out.size(), 1u);
+  const Bytes& marker = out[0];
+  EXPECT_EQ(marker.size(), 13u);
+  EXPECT_TRUE(IsValidFrame(marker));
+  EXPECT_EQ(marker[3], 7);
+  EXPECT_EQ(marker[4], 0xD0);
+  for (int i = 5; i <= 8; ++i) EXPECT_EQ(marker[i], 0xFF);
+}
+
+TEST_F(ExchangeTest, ShortWriteCountsAsAFailedAttempt) {
+  port.short_writes = 1;
+  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
+  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
+  port.answers = {reply};
+  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(port.written.size(), 2u);
+  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{25, 100}));
+}
+
+}  // namespace
+}  // namespace dsp

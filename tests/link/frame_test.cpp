@@ -1,0 +1,81 @@
+#include "link/frame.h"
+
+#include <gtest/gtest.h>
+
+#include "link/crc16.h"
+
+namespace dsp {
+namespace {
+
+TEST(FrameChecksum, KnownBroadcastsAndRejections) {
+  EXPECT_EQ(FrameChecksum(Bytes{0xA5, 0x06, 0xF2, 0x00, 0xE1, 0x00}), 0xD9);
+  EXPECT_EQ(FrameChecksum(Bytes{0xA5, 0x06, 0xF2, 0x00, 0xE3, 0x00}), 0xDB);
+  EXPECT_EQ(FrameChecksum(Bytes{0xA4, 0x06, 0xF2, 0x00, 0xE1, 0x00}), 0);
+  EXPECT_EQ(FrameChecksum(Bytes{}), 0);
+  // A length byte larger than the bytes at hand reads no further than them.
+  EXPECT_EQ(FrameChecksum(Bytes{0xA5, 0xFF, 0x01}), 0xFF);
+}
+
+TEST(BuildFrame, FillsHeadLengthAndChecksum) {
+  const Bytes frame = BuildFrame(kKindDiscovery, 0, 0xE1);
+  EXPECT_EQ(frame, (Bytes{0xA5, 0x06, 0xF2, 0x00, 0xE1, 0xD9}));
+  const Bytes with_payload = BuildFrame(kKindRequest, 3, 0x71, Bytes{5});
+  EXPECT_EQ(with_payload.size(), 7u);
+  EXPECT_EQ(with_payload[1], 7);
+  EXPECT_TRUE(IsValidFrame(with_payload));
+}
+
+Bytes Reply(std::uint8_t address, std::uint8_t command, Bytes payload) {
+  return BuildFrame(kKindReply, address, command, payload);
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+TEST(FindReplyFrame, SkipsLeadingNoiseAndIgnoresTrailingBytes) {
+  const Bytes reply = Reply(2, 0x85, {0, 0, 1});
+  const Bytes buffer = Concat({{0x11, 0x22, 0xA5}, reply, {0x99, 0xA5}});
+  auto found = FindReplyFrame(buffer);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(Bytes(found->begin(), found->end()), reply);
+}
+
+TEST(FindReplyFrame, OnlyTheFirstCandidateIsExamined) {
+  Bytes bad = Reply(2, 0x85, {0, 0, 1});
+  bad.back() ^= 0x01;
+  EXPECT_FALSE(FindReplyFrame(Concat({bad, Reply(2, 0x85, {0, 0, 1})})));
+}
+
+TEST(FindReplyFrame, CandidateLongerThanTheRestIsSkipped) {
+  const Bytes reply = Reply(1, 0x80, {0, 0, 1, 0xD0, 0x07});
+  // A5 with a request kind is no candidate; A5 with a length past the end is skipped.
+  const Bytes buffer = Concat({{0xA5, 0x06, 0xF7}, {0xA5, 0xF0, 0xF8}, reply});
+  auto found = FindReplyFrame(buffer);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(Bytes(found->begin(), found->end()), reply);
+}
+
+TEST(ReplyMatches, AddressCommandAndDiscoveryComplement) {
+  const Bytes request = BuildFrame(kKindRequest, 2, 0x85, Bytes{0, 0});
+  EXPECT_TRUE(ReplyMatches(request, Reply(2, 0x85, {0, 0, 1})));
+  EXPECT_FALSE(ReplyMatches(request, Reply(3, 0x85, {0, 0, 1})));
+  EXPECT_FALSE(ReplyMatches(request, Reply(2, 0x84, {0, 0, 1})));
+
+  const Bytes ask = BuildFrame(kKindDiscovery, 0, 0xE1);
+  Bytes answer = BuildFrame(kKindDiscovery, 0xFF, 0xE2, Bytes(8, 0x42));
+  EXPECT_TRUE(ReplyMatches(ask, answer));
+  answer = BuildFrame(kKindDiscovery, 0x00, 0xE2, Bytes(8, 0x42));
+  EXPECT_FALSE(ReplyMatches(ask, answer));
+}
+
+TEST(Crc16Xmodem, CheckValue) {
+  const std::string text = "123456789";
+  EXPECT_EQ(Crc16Xmodem(ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())), 0x31C3);
+  EXPECT_EQ(Crc16Xmodem({}), 0);
+}
+
+}  // namespace
+}  // namespace dsp
