@@ -1,0 +1,10 @@
+#include "model/configuration.h"
+
+namespace dsp {
+
+Configuration::Configuration() {
+  const FrequencyList series(kThirdOctaveFrequencies.begin(), kThirdOctaveFrequencies.end());
+  for (auto& side : reset_frequencies) side.fill(series);
+}
+
+}  // namespace dsp

@@ -1,0 +1,39 @@
+#pragma once
+
+// Product constants that the skin (or a configuration file) carries, with the
+// values used when a source does not name them. Read once at start-up by
+// persist/configuration_reader.h; the write builders, the level meter, the
+// scan and the equaliser reset use them.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "model/device_record.h"
+
+namespace dsp {
+
+using FrequencyList = std::vector<int>;
+
+struct Configuration {
+  Configuration();
+
+  // Frequencies the equaliser reset puts into bands 0, 1, ... of a channel.
+  std::array<std::array<FrequencyList, kChannelsPerSide>, kSides> reset_frequencies;
+
+  int effect_blocks = 0;  // blocks of the stored effect image
+  std::uint32_t pink_noise_address = 0;
+  std::uint32_t pink_noise_size = 0;
+  std::uint32_t pink_noise_volume = 0;  // its low byte is sent
+  // Level value that reads as 0 dB. Never 0: the meter divides by it.
+  std::uint32_t energy_full = 1;
+  std::uint32_t baud = 115200;
+  std::uint32_t scan_time_ms = 5000;
+  int energy_min_db = -96;  // lowest level the meter shows
+  // Threshold offsets of the compressor, limiter and noise gate encodings.
+  std::uint32_t drc_offset = 0;
+  std::uint32_t limit_offset = 0;
+  std::uint32_t noisegate_offset = 0;
+};
+
+}  // namespace dsp

@@ -1,0 +1,174 @@
+#include "model/device_record.h"
+
+#include <gtest/gtest.h>
+
+#include "model/device_list.h"
+
+namespace dsp {
+namespace {
+
+const ChipIdBytes kChip = {1, 2, 3, 4, 5, 6, 7, 8};
+
+TEST(DeviceRecord, FreshRecordHoldsTheDefaults) {
+  const DeviceRecord r(3, kChip, 4, 2, "Hall");
+  EXPECT_EQ(r.Address(), 3);
+  EXPECT_EQ(r.ChipId(), kChip);
+  EXPECT_EQ(r.Name(), "Hall");
+  EXPECT_EQ(r.Inputs(), 4);
+  EXPECT_EQ(r.Outputs(), 2);
+  EXPECT_EQ(r.EqBandCount(kInputSide), 31);
+  EXPECT_EQ(r.EqBandCount(kOutputSide), 31);
+  EXPECT_FALSE(r.Synchronised());
+  EXPECT_EQ(r.Status(), -1);
+  EXPECT_EQ(r.CurrentPreset(), -1);
+
+  const int series[31] = {20,   25,   31,   40,   50,   63,   80,   100,   125,   160,   200,
+                          250,  315,  400,  500,  630,  800,  1000, 1250,  1600,  2000,  2500,
+                          3150, 4000, 5000, 6300, 8000, 10000, 12500, 15000, 16000};
+  // Channels past the reported counts exist all the same.
+  for (int side = 0; side < 2; ++side) {
+    for (int ch = 0; ch < 8; ++ch) {
+      for (int band = 0; band < 31; ++band) {
+        EXPECT_EQ(r.EqualizerFrequence(side, ch, band), series[band]);
+        EXPECT_EQ(r.EqualizerQ(side, ch, band), 100);
+        EXPECT_EQ(r.EqualizerType(side, ch, band), 1);
+        EXPECT_EQ(r.EqualizerGain(side, ch, band), 0);
+        EXPECT_FALSE(r.EqualizerEnable(side, ch, band));
+      }
+      EXPECT_EQ(r.FilterFrequence(side, ch, kHighPass), 20);
+      EXPECT_EQ(r.FilterFrequence(side, ch, kLowPass), 20000);
+      EXPECT_FALSE(r.FilterEnable(side, ch, kHighPass));
+      EXPECT_EQ(r.Gain(side, ch), 0);
+      EXPECT_FALSE(r.Mute(side, ch));
+    }
+  }
+  for (int ch = 0; ch < 8; ++ch) {
+    EXPECT_EQ(r.CompressorRatio(ch), 1);
+    EXPECT_EQ(r.CompressorStartTime(ch), 2500);
+    EXPECT_EQ(r.CompressorReleaseTime(ch), 5000);
+    EXPECT_EQ(r.CompressorStartGate(ch), 0);
+    EXPECT_EQ(r.LimitStartGate(ch), 200);
+    EXPECT_EQ(r.LimitReleaseTime(ch), 5000);
+    EXPECT_EQ(r.NoiseGateStartTime(ch), 2500);
+    EXPECT_EQ(r.NoiseGateReleaseTime(ch), 5000);
+    EXPECT_EQ(r.NoiseGateStartGate(ch), 0);
+    for (int out = 0; out < 8; ++out) {
+      EXPECT_EQ(r.Router(ch, out), ch == out ? 100 : 0);
+      EXPECT_FALSE(r.RouterEnable(ch, out));
+    }
+  }
+}
+
+TEST(DeviceRecord, ChannelCountsAreHeldWithinTheTables) {
+  EXPECT_EQ(DeviceRecord(1, kChip, 12, -1, "").Inputs(), 8);
+  EXPECT_EQ(DeviceRecord(1, kChip, 12, -1, "").Outputs(), 0);
+}
+
+TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
+  DeviceRecord r(1, kChip, 8, 8, "x");
+  const DeviceRecord before = r;
+  r.SetGain(0, 8, 5);
+  r.SetGain(2, 0, 5);
+  r.SetGain(-1, 0, 5);
+  r.SetGain(0, -1, 5);
+  r.SetEqualizerGain(1, 7, 31, 5);
+  r.SetEqualizerGain(1, 7, -1, 5);
+  r.SetFilterType(1, 0, 2, 2);
+  r.SetRouter(8, 0, 50);
+  r.SetRouterEnable(0, -3, true);
+  r.SetCompressorRatio(8, 9);
+  r.SetNoiseGateEnable(-1, true);
+  r.SetPresetName(17, "x");
+  r.SetLevel(1, 9, 4);
+  EXPECT_EQ(r.EqualizerFrequence(0, 0, 31), 0);
+  EXPECT_EQ(r.EqualizerQ(0, 8, 0), 0);
+  EXPECT_EQ(r.FilterFrequence(1, 0, 2), 0);
+  EXPECT_EQ(r.Router(0, 8), 0);
+  EXPECT_EQ(r.LimitStartGate(-1), 0);
+  EXPECT_EQ(r.ChannelCount(2), 0);
+  EXPECT_EQ(r.EqBandCount(-1), 0);
+  EXPECT_EQ(r.PresetName(-1), "");
+  // Nothing written above landed anywhere in range.
+  for (int side = 0; side < 2; ++side) {
+    for (int ch = 0; ch < 8; ++ch) {
+      EXPECT_EQ(r.Gain(side, ch), before.Gain(side, ch));
+      EXPECT_EQ(r.Level(side, ch), 0);
+      EXPECT_EQ(r.EqualizerGain(side, ch, 30), 0);
+      EXPECT_EQ(r.FilterType(side, ch, kLowPass), 0);
+      EXPECT_EQ(r.Router(ch, 0), before.Router(ch, 0));
+      EXPECT_FALSE(r.RouterEnable(0, ch));
+      EXPECT_EQ(r.CompressorRatio(ch), 1);
+      EXPECT_FALSE(r.NoiseGateEnable(ch));
+    }
+  }
+  for (int slot = 0; slot < 17; ++slot) EXPECT_EQ(r.PresetName(slot), "");
+}
+
+TEST(DeviceRecord, CopiesOwnTheirTables) {
+  DeviceRecord original(1, kChip, 8, 8, "a");
+  DeviceRecord copy = original;
+  copy.SetEqualizerGain(1, 7, 30, -1200);
+  copy.SetRouter(7, 7, 10);
+  EXPECT_EQ(original.EqualizerGain(1, 7, 30), 0);
+  EXPECT_EQ(original.Router(7, 7), 100);
+}
+
+TEST(DeviceRecord, CopyParametersCarriesAudioNotIdentity) {
+  DeviceRecord source(1, {9, 9, 9, 9, 9, 9, 9, 9}, 8, 8, "source");
+  source.SetGain(1, 3, -600);
+  source.SetEqualizerType(0, 2, 10, 7);
+  source.SetFilterSlope(1, 1, kLowPass, 5);
+  source.SetNoiseGateStartGate(4, -40);
+  source.SetCompressorEnable(6, true);
+  source.SetLimitReleaseTime(7, 100);
+  source.SetRouterEnable(2, 5, true);
+  source.SetDelay(0, 0, 441);
+  source.SetSynchronised(true);
+  source.SetLevel(0, 0, 77);
+  source.SetStatus(3);
+  source.SetCurrentPreset(4);
+  source.SetPresetName(4, "Show");
+
+  DeviceRecord target(2, kChip, 4, 2, "target");
+  target.CopyParametersFrom(source);
+
+  EXPECT_EQ(target.Gain(1, 3), -600);
+  EXPECT_EQ(target.EqualizerType(0, 2, 10), 7);
+  EXPECT_EQ(target.FilterSlope(1, 1, kLowPass), 5);
+  EXPECT_EQ(target.NoiseGateStartGate(4), -40);
+  EXPECT_TRUE(target.CompressorEnable(6));
+  EXPECT_EQ(target.LimitReleaseTime(7), 100);
+  EXPECT_TRUE(target.RouterEnable(2, 5));
+  EXPECT_EQ(target.Delay(0, 0), 441);
+
+  EXPECT_EQ(target.Address(), 2);
+  EXPECT_EQ(target.ChipId(), kChip);
+  EXPECT_EQ(target.Name(), "target");
+  EXPECT_EQ(target.Inputs(), 4);
+  EXPECT_EQ(target.Outputs(), 2);
+  EXPECT_FALSE(target.Synchronised());
+  EXPECT_EQ(target.Level(0, 0), 0);
+  EXPECT_EQ(target.Status(), -1);
+  EXPECT_EQ(target.CurrentPreset(), -1);
+  EXPECT_EQ(target.PresetName(4), "");
+}
+
+TEST(DeviceList, FirstMatchForPagesLastMatchForWrites) {
+  DeviceList devices;
+  devices.emplace_back(1, kChip, 8, 8, "one");
+  devices.emplace_back(2, kChip, 8, 8, "first two");
+  devices.emplace_back(2, kChip, 8, 8, "second two");
+  ASSERT_NE(FindDevice(devices, 2), nullptr);
+  EXPECT_EQ(FindDevice(devices, 2)->Name(), "first two");
+  EXPECT_EQ(FindDeviceForWrite(devices, 2)->Name(), "second two");
+  EXPECT_EQ(FindDeviceForWrite(devices, 1)->Name(), "one");
+  EXPECT_EQ(FindDevice(devices, 3), nullptr);
+  EXPECT_EQ(FindDeviceForWrite(devices, 3), nullptr);
+  EXPECT_EQ(FindDeviceForWrite(DeviceList{}, 1), nullptr);
+
+  FindDevice(devices, 1)->SetName("renamed");
+  EXPECT_EQ(devices[0].Name(), "renamed");
+}
+
+}  // namespace
+}  // namespace dsp
