@@ -1,0 +1,130 @@
+#include "persist/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace dsp {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+FileResult CannotRead(const std::string& path, const std::string& why) {
+  return FileResult::Failure(FileError::kCannotRead,
+                             "Cannot open \"" + path + "\": " + why + ". Check the name and that you may read it.");
+}
+
+FileResult CannotSave(const std::string& path, const std::string& why) {
+  return FileResult::Failure(FileError::kCannotWrite, "Cannot save \"" + path + "\": " + why +
+                                                          ". Any previous file of that name is unchanged; "
+                                                          "choose another folder or name.");
+}
+
+// Closes the descriptor when the scope ends, whatever path it ends by.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports the error a delayed write may surface only here.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = ::write(fd, data.data(), data.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// The file a save must replace: the target of a symbolic link, else the path.
+fs::path SaveTarget(const std::string& path) {
+  std::error_code error;
+  if (fs::is_symlink(path, error)) {
+    fs::path resolved = fs::weakly_canonical(path, error);
+    if (!error) return resolved;
+  }
+  return path;
+}
+
+// Creates a fresh temporary file beside `target`; -1 with errno set on failure.
+int CreateTemporary(const fs::path& target, std::string& name) {
+  static std::atomic<int> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = (target.parent_path() / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
+                                    std::to_string(++counter)))
+               .string();
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+FileResult ReadWholeFile(const std::string& path, std::size_t max_bytes, std::string& contents) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return CannotRead(path, Reason(errno));
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0) return CannotRead(path, Reason(errno));
+  if (!S_ISREG(info.st_mode)) return CannotRead(path, "it is not a regular file");
+  if (static_cast<std::size_t>(info.st_size) > max_bytes) {
+    return CannotRead(path, "it is larger than " + std::to_string(max_bytes) + " bytes, too large for this kind of file");
+  }
+  std::string data(static_cast<std::size_t>(info.st_size), '\0');
+  std::size_t filled = 0;
+  while (filled < data.size()) {
+    const ssize_t got = ::read(file.get(), data.data() + filled, data.size() - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return CannotRead(path, Reason(errno));
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  data.resize(filled);
+  contents = std::move(data);
+  return FileResult::Success();
+}
+
+FileResult ReplaceFile(const std::string& path, std::string_view contents) {
+  const fs::path target = SaveTarget(path);
+  std::string temporary;
+  Descriptor file(CreateTemporary(target, temporary));
+  if (file.get() < 0) return CannotSave(path, Reason(errno));
+
+  struct stat existing {};
+  const bool keep_mode = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+  bool written = (!keep_mode || ::fchmod(file.get(), existing.st_mode & 07777) == 0) && WriteAll(file.get(), contents) &&
+                 ::fsync(file.get()) == 0;
+  int error = errno;
+  if (file.Close() != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return FileResult::Success();
+  if (written) error = errno;
+  ::unlink(temporary.c_str());
+  return CannotSave(path, Reason(error));
+}
+
+}  // namespace dsp

@@ -1,0 +1,371 @@
+#include "persist/parameter_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "persist/number_text.h"
+#include "temp_dir.h"
+
+namespace dsp {
+namespace {
+
+using testing::ReadText;
+using testing::TempDir;
+using testing::WriteText;
+
+const ChipIdBytes kChip = {1, 2, 3, 4, 5, 6, 7, 8};
+
+// Values no default takes: large, unique, alternating in sign; flags on for
+// every other one.
+class Pattern {
+ public:
+  int Next() {
+    ++count_;
+    return (count_ % 2 ? -1 : 1) * (100000 + count_);
+  }
+  bool Flag() { return ++count_ % 2 == 1; }
+
+ private:
+  int count_ = 0;
+};
+
+// Sets every field the file stores, for the record's own channels.
+void FillStoredFields(DeviceRecord& r) {
+  Pattern p;
+  for (int side = 0; side < 2; ++side) {
+    for (int ch = 0; ch < r.ChannelCount(side); ++ch) {
+      r.SetGain(side, ch, p.Next());
+      r.SetMute(side, ch, p.Flag());
+      r.SetPolarity(side, ch, p.Flag());
+      r.SetDelay(side, ch, p.Next());
+      r.SetDelayEnable(side, ch, p.Flag());
+      for (int b = 0; b < 31; ++b) {
+        r.SetEqualizerEnable(side, ch, b, p.Flag());
+        r.SetEqualizerFrequence(side, ch, b, p.Next());
+        r.SetEqualizerGain(side, ch, b, p.Next());
+        r.SetEqualizerQ(side, ch, b, p.Next());
+        r.SetEqualizerType(side, ch, b, p.Next());
+      }
+    }
+  }
+  for (int ch = 0; ch < r.Inputs(); ++ch) {
+    r.SetNoiseGateEnable(ch, p.Flag());
+    r.SetNoiseGateReleaseGate(ch, p.Next());
+    r.SetNoiseGateReleaseTime(ch, p.Next());
+    r.SetNoiseGateStartGate(ch, p.Next());
+    r.SetNoiseGateStartTime(ch, p.Next());
+  }
+  for (int ch = 0; ch < r.Outputs(); ++ch) {
+    r.SetCompressorEnable(ch, p.Flag());
+    r.SetCompressorRatio(ch, p.Next());
+    r.SetCompressorReleaseTime(ch, p.Next());
+    r.SetCompressorStartGate(ch, p.Next());
+    r.SetCompressorStartTime(ch, p.Next());
+    r.SetLimitEnable(ch, p.Flag());
+    r.SetLimitReleaseTime(ch, p.Next());
+    r.SetLimitStartGate(ch, p.Next());
+    for (int f = 0; f < 2; ++f) {
+      r.SetFilterEnable(1, ch, f, p.Flag());
+      r.SetFilterFrequence(1, ch, f, p.Next());
+      r.SetFilterSlope(1, ch, f, p.Next());
+      r.SetFilterType(1, ch, f, p.Next());
+    }
+  }
+  for (int in = 0; in < r.Inputs(); ++in) {
+    for (int out = 0; out < r.Outputs(); ++out) {
+      r.SetRouter(in, out, p.Next());
+      r.SetRouterEnable(in, out, p.Flag());
+    }
+  }
+}
+
+// Compares every parameter of every table slot, in range of the counts or not.
+void ExpectSameParameters(const DeviceRecord& a, const DeviceRecord& b) {
+  for (int side = 0; side < 2; ++side) {
+    for (int ch = 0; ch < 8; ++ch) {
+      SCOPED_TRACE(::testing::Message() << "side " << side << " channel " << ch);
+      EXPECT_EQ(a.Gain(side, ch), b.Gain(side, ch));
+      EXPECT_EQ(a.Mute(side, ch), b.Mute(side, ch));
+      EXPECT_EQ(a.Polarity(side, ch), b.Polarity(side, ch));
+      EXPECT_EQ(a.Delay(side, ch), b.Delay(side, ch));
+      EXPECT_EQ(a.DelayEnable(side, ch), b.DelayEnable(side, ch));
+      for (int band = 0; band < 31; ++band) {
+        EXPECT_EQ(a.EqualizerEnable(side, ch, band), b.EqualizerEnable(side, ch, band));
+        EXPECT_EQ(a.EqualizerFrequence(side, ch, band), b.EqualizerFrequence(side, ch, band));
+        EXPECT_EQ(a.EqualizerGain(side, ch, band), b.EqualizerGain(side, ch, band));
+        EXPECT_EQ(a.EqualizerQ(side, ch, band), b.EqualizerQ(side, ch, band));
+        EXPECT_EQ(a.EqualizerType(side, ch, band), b.EqualizerType(side, ch, band));
+      }
+      for (int f = 0; f < 2; ++f) {
+        EXPECT_EQ(a.FilterEnable(side, ch, f), b.FilterEnable(side, ch, f));
+        EXPECT_EQ(a.FilterFrequence(side, ch, f), b.FilterFrequence(side, ch, f));
+        EXPECT_EQ(a.FilterSlope(side, ch, f), b.FilterSlope(side, ch, f));
+        EXPECT_EQ(a.FilterType(side, ch, f), b.FilterType(side, ch, f));
+      }
+    }
+  }
+  for (int ch = 0; ch < 8; ++ch) {
+    EXPECT_EQ(a.NoiseGateEnable(ch), b.NoiseGateEnable(ch));
+    EXPECT_EQ(a.NoiseGateReleaseGate(ch), b.NoiseGateReleaseGate(ch));
+    EXPECT_EQ(a.NoiseGateReleaseTime(ch), b.NoiseGateReleaseTime(ch));
+    EXPECT_EQ(a.NoiseGateStartGate(ch), b.NoiseGateStartGate(ch));
+    EXPECT_EQ(a.NoiseGateStartTime(ch), b.NoiseGateStartTime(ch));
+    EXPECT_EQ(a.CompressorEnable(ch), b.CompressorEnable(ch));
+    EXPECT_EQ(a.CompressorRatio(ch), b.CompressorRatio(ch));
+    EXPECT_EQ(a.CompressorReleaseTime(ch), b.CompressorReleaseTime(ch));
+    EXPECT_EQ(a.CompressorStartGate(ch), b.CompressorStartGate(ch));
+    EXPECT_EQ(a.CompressorStartTime(ch), b.CompressorStartTime(ch));
+    EXPECT_EQ(a.LimitEnable(ch), b.LimitEnable(ch));
+    EXPECT_EQ(a.LimitReleaseTime(ch), b.LimitReleaseTime(ch));
+    EXPECT_EQ(a.LimitStartGate(ch), b.LimitStartGate(ch));
+    for (int out = 0; out < 8; ++out) {
+      EXPECT_EQ(a.Router(ch, out), b.Router(ch, out)) << ch << "," << out;
+      EXPECT_EQ(a.RouterEnable(ch, out), b.RouterEnable(ch, out)) << ch << "," << out;
+    }
+  }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The keys of one section, in file order.
+std::vector<std::string> KeysOf(const std::string& text, const std::string& section) {
+  std::vector<std::string> keys;
+  bool inside = false;
+  for (const std::string& line : Lines(text)) {
+    if (!line.empty() && line[0] == '[') {
+      inside = line == "[" + section + "]";
+    } else if (inside && !line.empty()) {
+      keys.push_back(line.substr(0, line.find('=')));
+    }
+  }
+  return keys;
+}
+
+class ParameterRoundTrip : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(ParameterRoundTrip, EveryStoredFieldComesBack) {
+  const auto [inputs, outputs] = GetParam();
+  TempDir dir;
+  DeviceRecord saved(1, kChip, inputs, outputs, "saved");
+  FillStoredFields(saved);
+  ASSERT_TRUE(SaveParameterFile(saved, dir.File("p.ini")).Ok());
+
+  DeviceRecord loaded(7, {9, 9, 9, 9, 9, 9, 9, 9}, inputs, outputs, "other");
+  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), loaded).Ok());
+  ExpectSameParameters(saved, loaded);
+  EXPECT_EQ(loaded.Address(), 7);
+  EXPECT_EQ(loaded.Name(), "other");
+  EXPECT_EQ(loaded.ChipId()[0], 9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ParameterRoundTrip, ::testing::Values(std::make_pair(8, 8), std::make_pair(4, 2)));
+
+TEST(ParameterFile, InputFiltersAreNotPartOfTheFile) {
+  TempDir dir;
+  DeviceRecord saved(1, kChip, 2, 2, "x");
+  saved.SetFilterEnable(0, 1, kHighPass, true);
+  saved.SetFilterFrequence(0, 1, kLowPass, 900);
+  ASSERT_TRUE(SaveParameterFile(saved, dir.File("p.ini")).Ok());
+  DeviceRecord loaded(1, kChip, 2, 2, "x");
+  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), loaded).Ok());
+  EXPECT_FALSE(loaded.FilterEnable(0, 1, kHighPass));
+  EXPECT_EQ(loaded.FilterFrequence(0, 1, kLowPass), 20000);
+}
+
+TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
+  TempDir dir;
+  DeviceRecord r(1, kChip, 8, 8, "x");
+  r.SetGain(0, 0, -350);
+  r.SetMute(1, 7, true);
+  ASSERT_TRUE(SaveParameterFile(r, dir.File("p.ini")).Ok());
+  const std::string text = ReadText(dir.File("p.ini"));
+
+  std::vector<std::string> sections;
+  for (const std::string& line : Lines(text)) {
+    if (!line.empty() && line[0] == '[') sections.push_back(line);
+  }
+  std::vector<std::string> expected_sections;
+  for (int i = 0; i < 8; ++i) expected_sections.push_back("[input " + std::to_string(i) + "]");
+  for (int o = 0; o < 8; ++o) expected_sections.push_back("[output " + std::to_string(o) + "]");
+  expected_sections.push_back("[router]");
+  EXPECT_EQ(sections, expected_sections);
+
+  std::vector<std::string> band_keys;
+  for (int b = 0; b < 31; ++b) {
+    for (const char* key : {"equalizer_enable_", "equalizer_frequence_", "equalizer_gain_", "equalizer_q_",
+                            "equalizer_type_"}) {
+      band_keys.push_back(key + std::to_string(b));
+    }
+  }
+  std::vector<std::string> input_keys = {"gain",
+                                         "mute",
+                                         "polarity",
+                                         "delay",
+                                         "delay_enable",
+                                         "noise_gate_enable",
+                                         "noise_gate_release_gate",
+                                         "noise_gate_release_time",
+                                         "noise_gate_start_gate",
+                                         "noise_gate_start_time"};
+  input_keys.insert(input_keys.end(), band_keys.begin(), band_keys.end());
+  EXPECT_EQ(KeysOf(text, "input 3"), input_keys);
+
+  std::vector<std::string> output_keys = {
+      "gain",          "mute",          "polarity",       "delay",           "delay_enable",
+      "compressor_enable", "compressor_ratio", "compressor_release_time", "compressor_start_gate",
+      "compressor_start_time", "limit_enable", "limit_release_time", "limit_start_gate",
+      "filter_low_pass_enable", "filter_low_pass_frequence", "filter_low_pass_slope", "filter_low_pass_type",
+      "filter_high_pass_enable", "filter_high_pass_frequence", "filter_high_pass_slope", "filter_high_pass_type"};
+  output_keys.insert(output_keys.end(), band_keys.begin(), band_keys.end());
+  EXPECT_EQ(KeysOf(text, "output 7"), output_keys);
+
+  const std::vector<std::string> router = KeysOf(text, "router");
+  ASSERT_EQ(router.size(), 128u);
+  EXPECT_EQ(router[0], "in_0_out_0");
+  EXPECT_EQ(router[1], "in_0_out_0_enable");
+  EXPECT_EQ(router[2], "in_0_out_1");
+  EXPECT_EQ(router[127], "in_7_out_7_enable");
+
+  // Values are the record's integers as they stand.
+  EXPECT_NE(text.find("[input 0]\ngain=-350\nmute=0\n"), std::string::npos);
+  EXPECT_NE(text.find("[output 7]\ngain=0\nmute=1\n"), std::string::npos);
+  EXPECT_NE(text.find("\nequalizer_frequence_30=16000\n"), std::string::npos);
+  EXPECT_NE(text.find("\nin_3_out_3=100\n"), std::string::npos);
+}
+
+TEST(ParameterFile, SmallProcessorWritesOnlyItsOwnChannels) {
+  TempDir dir;
+  ASSERT_TRUE(SaveParameterFile(DeviceRecord(1, kChip, 4, 2, "x"), dir.File("p.ini")).Ok());
+  const std::string text = ReadText(dir.File("p.ini"));
+  EXPECT_NE(text.find("[input 3]"), std::string::npos);
+  EXPECT_EQ(text.find("[input 4]"), std::string::npos);
+  EXPECT_NE(text.find("[output 1]"), std::string::npos);
+  EXPECT_EQ(text.find("[output 2]"), std::string::npos);
+  EXPECT_EQ(KeysOf(text, "router").size(), 16u);
+}
+
+TEST(ParameterFile, WindowsProfileFileLoads) {
+  TempDir dir;
+  WriteText(dir.File("win.ini"),
+            "; saved on another machine\r\n"
+            "[Input 0]\r\n"
+            "Gain = -350\r\n"
+            "  mute=1  \r\n"
+            "; a comment line\r\n"
+            "DELAY=\"441\"\r\n"
+            "equalizer_type_2 = 7\r\n"
+            "\r\n"
+            "[ROUTER]\r\n"
+            "in_0_out_1 = 80\r\n"
+            "IN_0_OUT_1_ENABLE = 1\r\n");
+  DeviceRecord r(1, kChip, 2, 2, "x");
+  ASSERT_TRUE(LoadParameterFile(dir.File("win.ini"), r).Ok());
+  EXPECT_EQ(r.Gain(0, 0), -350);
+  EXPECT_TRUE(r.Mute(0, 0));
+  EXPECT_EQ(r.Delay(0, 0), 441);
+  EXPECT_EQ(r.EqualizerType(0, 0, 2), 7);
+  EXPECT_EQ(r.Router(0, 1), 80);
+  EXPECT_TRUE(r.RouterEnable(0, 1));
+}
+
+TEST(ParameterFile, MissingKeysLoadAsZeroAndValuesByTheirLeadingDigits) {
+  TempDir dir;
+  WriteText(dir.File("p.ini"),
+            "[input 0]\n"
+            "gain=12abc\n"
+            "delay=abc\n"
+            "equalizer_gain_0=-7.9\n"
+            "equalizer_q_0=99999999999\n"
+            "[input 5]\n"  // beyond the record's two inputs
+            "gain=77\n");
+  DeviceRecord r(1, kChip, 2, 2, "x");
+  r.SetGain(0, 1, 500);
+  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), r).Ok());
+  EXPECT_EQ(r.Gain(0, 0), 12);
+  EXPECT_EQ(r.Delay(0, 0), 0);
+  EXPECT_EQ(r.EqualizerGain(0, 0, 0), -7);
+  EXPECT_EQ(r.EqualizerQ(0, 0, 0), 2147483647);
+  EXPECT_EQ(r.EqualizerFrequence(0, 0, 1), 0);  // missing key
+  EXPECT_EQ(r.Gain(0, 1), 0);                   // missing section
+  EXPECT_EQ(r.Router(1, 1), 0);
+  EXPECT_EQ(r.Gain(0, 5), 0);                   // never read
+  EXPECT_EQ(r.EqualizerFrequence(0, 5, 0), 20);
+}
+
+TEST(ParameterFile, FileWithoutParameterSectionsIsRefusedAndChangesNothing) {
+  TempDir dir;
+  DeviceRecord r(1, kChip, 4, 2, "x");
+  FillStoredFields(r);
+  const DeviceRecord before = r;
+
+  WriteText(dir.File("setting.ini"), "[Option]\nLanguage=1\n");
+  const std::string garbage("\x7F" "ELF\x02\x01\x01\0\0\0\n[\xFF\xFE=\x01", 17);
+  WriteText(dir.File("program.ini"), garbage);
+  WriteText(dir.File("empty.ini"), "");
+  // Sections of a larger processor only: nothing this record would read.
+  WriteText(dir.File("other.ini"), "[input 6]\ngain=5\n[output 3]\ngain=5\n");
+  for (const char* name : {"setting.ini", "program.ini", "empty.ini", "other.ini"}) {
+    const FileResult result = LoadParameterFile(dir.File(name), r);
+    EXPECT_EQ(result.error, FileError::kNotParameterFile) << name;
+    EXPECT_NE(result.message.find(name), std::string::npos) << result.message;
+  }
+  ExpectSameParameters(r, before);
+}
+
+TEST(ParameterFile, UnreadableFileIsReported) {
+  TempDir dir;
+  DeviceRecord r(1, kChip, 2, 2, "x");
+  r.SetGain(0, 0, 300);
+  FileResult missing = LoadParameterFile(dir.File("none.ini"), r);
+  EXPECT_EQ(missing.error, FileError::kCannotRead);
+  EXPECT_NE(missing.message.find("none.ini"), std::string::npos);
+  EXPECT_EQ(LoadParameterFile(dir.path().string(), r).error, FileError::kCannotRead);
+  EXPECT_EQ(r.Gain(0, 0), 300);
+}
+
+TEST(ParameterFile, FailedSaveKeepsTheFileThatWasThere) {
+  TempDir dir;
+  // The target is a folder: the rename cannot replace it.
+  std::filesystem::create_directory(dir.File("taken.ini"));
+  const FileResult onto_folder = SaveParameterFile(DeviceRecord(1, kChip, 8, 8, "x"), dir.File("taken.ini"));
+  EXPECT_EQ(onto_folder.error, FileError::kCannotWrite);
+  EXPECT_NE(onto_folder.message.find("taken.ini"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ini")));
+  EXPECT_EQ(testing::EntryCount(dir.path()), 1);  // no temporary file left
+
+  EXPECT_EQ(SaveParameterFile(DeviceRecord(1, kChip, 8, 8, "x"), dir.File("no/such/folder/p.ini")).error,
+            FileError::kCannotWrite);
+}
+
+TEST(NumberText, LeadingDigitsLikeTheParameterFileReadsThem) {
+  EXPECT_EQ(LeadingInt("42"), 42);
+  EXPECT_EQ(LeadingInt("  -17xyz"), -17);
+  EXPECT_EQ(LeadingInt("+8"), 8);
+  EXPECT_EQ(LeadingInt("x12"), 0);
+  EXPECT_EQ(LeadingInt(""), 0);
+  EXPECT_EQ(LeadingInt("-"), 0);
+  EXPECT_EQ(LeadingInt("- 5"), 0);
+  EXPECT_EQ(LeadingInt("2147483647"), 2147483647);
+  EXPECT_EQ(LeadingInt("2147483648"), 2147483647);
+  EXPECT_EQ(LeadingInt("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(LeadingInt("-999999999999999999999"), -2147483647 - 1);
+}
+
+TEST(ParameterFileName, IniExtensionRule) {
+  EXPECT_EQ(WithIniExtension("hall"), "hall.ini");
+  EXPECT_EQ(WithIniExtension("hall.INI"), "hall.INI");
+  EXPECT_EQ(WithIniExtension("hall.Ini"), "hall.Ini");
+  EXPECT_EQ(WithIniExtension("a.b"), "a.b.ini");
+  EXPECT_EQ(WithIniExtension("dir.d/hall"), "dir.d/hall.ini");
+  EXPECT_EQ(WithIniExtension("hall.ini.bak"), "hall.ini.bak.ini");
+}
+
+}  // namespace
+}  // namespace dsp
