@@ -1,0 +1,56 @@
+#include "persist/effect_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "persist/file_name.h"
+
+namespace dsp {
+namespace {
+
+FileResult CannotWrite(const std::string& path, int error, const std::string& advice) {
+  return FileResult::Failure(FileError::kCannotWrite,
+                             "Cannot write \"" + path + "\": " + std::generic_category().message(error) + ". " + advice);
+}
+
+}  // namespace
+
+std::string WithBinExtension(const std::string& name) { return WithExtension(name, ".bin"); }
+
+EffectFileWriter::~EffectFileWriter() { Close(); }
+
+FileResult EffectFileWriter::Open(const std::string& path) {
+  Close();
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) return CannotWrite(path, errno, "Choose a folder you may write to.");
+  path_ = path;
+  bytes_written_ = 0;
+  return FileResult::Success();
+}
+
+FileResult EffectFileWriter::Append(ByteView data) {
+  if (!IsOpen()) return FileResult::Success();
+  while (!data.empty()) {
+    const ssize_t written = ::write(fd_, data.data(), data.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      return CannotWrite(path_, written < 0 ? errno : ENOSPC, "The blocks written before are kept in the file.");
+    }
+    data = data.subspan(static_cast<std::size_t>(written));
+    bytes_written_ += static_cast<std::uint64_t>(written);
+  }
+  return FileResult::Success();
+}
+
+FileResult EffectFileWriter::Close() {
+  if (!IsOpen()) return FileResult::Success();
+  const int result = ::close(fd_);
+  fd_ = -1;
+  if (result != 0) return CannotWrite(path_, errno, "The file may be incomplete.");
+  return FileResult::Success();
+}
+
+}  // namespace dsp

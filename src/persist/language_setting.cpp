@@ -1,0 +1,73 @@
+#include "persist/language_setting.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "persist/ini_file.h"
+#include "persist/number_text.h"
+
+namespace dsp {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSettingFileName = "Setting.ini";
+constexpr const char* kSection = "Option";
+constexpr const char* kKey = "Language";
+// The value was read into an 8-byte buffer: at most 7 characters count.
+constexpr std::size_t kValueChars = 7;
+
+bool IsWritableDirectory(const std::string& directory) {
+  std::error_code error;
+  return fs::is_directory(directory, error) && ::access(directory.c_str(), W_OK) == 0;
+}
+
+fs::path UserConfigDirectory() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg && fs::path(xdg).is_absolute()) return fs::path(xdg);
+  const char* home = std::getenv("HOME");
+  if (home && *home) return fs::path(home) / ".config";
+  const passwd* user = ::getpwuid(::getuid());
+  return fs::path(user && user->pw_dir ? user->pw_dir : ".") / ".config";
+}
+
+}  // namespace
+
+std::string ExecutableDirectory() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : executable.parent_path().string();
+}
+
+std::string SettingFilePath(const std::string& executable_directory) {
+  if (IsWritableDirectory(executable_directory)) return (fs::path(executable_directory) / kSettingFileName).string();
+  return (UserConfigDirectory() / "dspdesk" / kSettingFileName).string();
+}
+
+int ReadLanguage(const std::string& setting_file) {
+  IniFile ini;
+  if (!ReadIniFile(setting_file, ini).Ok()) return 0;
+  return LeadingInt(ini.Value(kSection, kKey).value_or("0").substr(0, kValueChars));
+}
+
+FileResult WriteLanguage(const std::string& setting_file, int language) {
+  IniFile ini;
+  std::error_code error;
+  if (fs::exists(setting_file, error)) {
+    if (FileResult read = ReadIniFile(setting_file, ini); !read.Ok()) return read;
+  }
+  const fs::path folder = fs::path(setting_file).parent_path();
+  if (!folder.empty() && !fs::create_directories(folder, error) && error) {
+    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + folder.string() +
+                                                            "\": " + error.message() +
+                                                            ". The language choice was not saved.");
+  }
+  ini.Set(kSection, kKey, std::to_string(language));
+  return WriteIniFile(setting_file, ini);
+}
+
+}  // namespace dsp

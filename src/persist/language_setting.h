@@ -1,0 +1,28 @@
+#pragma once
+
+// The user's interface language, kept in "Setting.ini", section "Option",
+// key "Language": 1 English, 0 Chinese. The file lives beside the executable
+// when that folder is writable (a portable install), else in
+// $XDG_CONFIG_HOME/dspdesk/ (~/.config/dspdesk/ when that is not set).
+
+#include <string>
+
+#include "persist/file_result.h"
+
+namespace dsp {
+
+// The folder of the running executable; "." if it cannot be found.
+std::string ExecutableDirectory();
+
+// Where Setting.ini is read from and written to, for an executable in
+// `executable_directory`.
+std::string SettingFilePath(const std::string& executable_directory);
+
+// The stored language; 0 when the file, the section or the key is missing.
+int ReadLanguage(const std::string& setting_file);
+
+// Stores the language, keeping whatever else the file holds and creating its
+// folder when needed.
+FileResult WriteLanguage(const std::string& setting_file, int language);
+
+}  // namespace dsp

@@ -1,0 +1,138 @@
+#include "persist/configuration_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "persist/config_file.h"
+#include "temp_dir.h"
+
+namespace dsp {
+namespace {
+
+using testing::TempDir;
+using testing::WriteText;
+
+const FrequencyList kSeries = {20,   25,   31,   40,   50,   63,   80,   100,   125,   160,   200,
+                               250,  315,  400,  500,  630,  800,  1000, 1250,  1600,  2000,  2500,
+                               3150, 4000, 5000, 6300, 8000, 10000, 12500, 15000, 16000};
+
+Configuration Read(std::initializer_list<std::tuple<const char*, const char*, const char*>> values) {
+  AttributeMap attributes;
+  for (const auto& [control, attribute, text] : values) attributes.Set(control, attribute, text);
+  return ReadConfiguration(attributes);
+}
+
+TEST(Configuration, DefaultsWhenNothingIsNamed) {
+  const Configuration c = Read({});
+  EXPECT_EQ(c.effect_blocks, 0);
+  EXPECT_EQ(c.pink_noise_address, 0u);
+  EXPECT_EQ(c.pink_noise_size, 0u);
+  EXPECT_EQ(c.pink_noise_volume, 0u);
+  EXPECT_EQ(c.energy_full, 1u);
+  EXPECT_EQ(c.baud, 115200u);
+  EXPECT_EQ(c.scan_time_ms, 5000u);
+  EXPECT_EQ(c.energy_min_db, -96);
+  EXPECT_EQ(c.drc_offset, 0u);
+  EXPECT_EQ(c.limit_offset, 0u);
+  EXPECT_EQ(c.noisegate_offset, 0u);
+  for (int side = 0; side < 2; ++side) {
+    for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(c.reset_frequencies[side][ch], kSeries);
+  }
+}
+
+TEST(Configuration, EachValueWithItsConversion) {
+  const Configuration c = Read({{"config_effects", "max", "-12"},
+                                {"config_effects", "value", "99"},  // the count is read from "max" only
+                                {"config_pink_noise_address", "value", "1F000"},
+                                {"config_pink_noise_size", "value", "0x800"},
+                                {"config_pink_noise_volume", "value", "10"},
+                                {"config_energy_full", "value", "FF"},
+                                {"config_baud", "value", "9600"},
+                                {"config_scan_time", "value", " 3000 "},
+                                {"config_energy_min", "value", "-80"},
+                                {"config_drc_offset", "value", "10"},
+                                {"config_limit_offset", "value", "a"},
+                                {"config_noisegate_offset", "value", "FFFFFFFF"}});
+  EXPECT_EQ(c.effect_blocks, -12);
+  EXPECT_EQ(c.pink_noise_address, 0x1F000u);
+  EXPECT_EQ(c.pink_noise_size, 0x800u);
+  EXPECT_EQ(c.pink_noise_volume, 10u);
+  EXPECT_EQ(c.energy_full, 255u);
+  EXPECT_EQ(c.baud, 9600u);
+  EXPECT_EQ(c.scan_time_ms, 3000u);
+  EXPECT_EQ(c.energy_min_db, -80);
+  EXPECT_EQ(c.drc_offset, 16u);
+  EXPECT_EQ(c.limit_offset, 10u);
+  EXPECT_EQ(c.noisegate_offset, 0xFFFFFFFFu);
+  EXPECT_EQ(Read({{"config_energy_full", "value", "0"}}).energy_full, 1u);
+}
+
+TEST(Configuration, GarbageAndOverflowKeepTheDefault) {
+  const Configuration c = Read({{"config_baud", "value", "fast"},
+                                {"config_scan_time", "value", "4294967296"},
+                                {"config_energy_min", "value", "-2147483649"},
+                                {"config_drc_offset", "value", "100000000"},
+                                {"config_pink_noise_volume", "value", "-1"},
+                                {"config_effects", "max", "12 blocks"},
+                                {"config_energy_full", "value", ""}});
+  EXPECT_EQ(c.baud, 115200u);
+  EXPECT_EQ(c.scan_time_ms, 5000u);
+  EXPECT_EQ(c.energy_min_db, -96);
+  EXPECT_EQ(c.drc_offset, 0u);
+  EXPECT_EQ(c.pink_noise_volume, 0u);
+  EXPECT_EQ(c.effect_blocks, 0);
+  EXPECT_EQ(c.energy_full, 1u);
+}
+
+TEST(Configuration, ResetFrequencyLists) {
+  const Configuration c = Read({{"config_reset_frequency_input_2", "frequency", "100, 1000,10000"},
+                                {"config_reset_frequency_output_7", "frequency", "50,-5,"},
+                                {"config_reset_frequency_output_0", "frequency", "50,x,70"},
+                                {"config_reset_frequency_output_1", "frequency", " , "},
+                                {"config_reset_frequency_input_8", "frequency", "1,2"}});
+  EXPECT_EQ(c.reset_frequencies[0][2], (FrequencyList{100, 1000, 10000}));
+  EXPECT_EQ(c.reset_frequencies[1][7], (FrequencyList{50, -5}));
+  EXPECT_EQ(c.reset_frequencies[1][0], kSeries);
+  EXPECT_EQ(c.reset_frequencies[1][1], kSeries);
+  EXPECT_EQ(c.reset_frequencies[0][1], kSeries);
+  EXPECT_EQ(c.reset_frequencies[1][2], kSeries);
+}
+
+TEST(ConfigFile, NamesAttributesAndComments) {
+  TempDir dir;
+  WriteText(dir.File("dsp.conf"),
+            "# bus\n"
+            "config_baud = 9600\r\n"
+            "\n"
+            "; effects\n"
+            "  config_effects.max=128\n"
+            "config_reset_frequency_input_0.frequency = 20, 200, 2000\n"
+            "config_baud = 19200\n");
+  AttributeMap attributes;
+  ASSERT_TRUE(ReadConfigFile(dir.File("dsp.conf"), attributes).Ok());
+  const Configuration c = ReadConfiguration(attributes);
+  EXPECT_EQ(c.baud, 19200u);
+  EXPECT_EQ(c.effect_blocks, 128);
+  EXPECT_EQ(c.reset_frequencies[0][0], (FrequencyList{20, 200, 2000}));
+}
+
+TEST(ConfigFile, BadLineOrMissingFileIsReportedAndAddsNothing) {
+  TempDir dir;
+  WriteText(dir.File("bad.conf"), "config_baud = 9600\nconfig_scan_time 3000\n");
+  AttributeMap attributes;
+  const FileResult bad = ReadConfigFile(dir.File("bad.conf"), attributes);
+  EXPECT_EQ(bad.error, FileError::kBadSyntax);
+  EXPECT_NE(bad.message.find("line 2"), std::string::npos) << bad.message;
+  EXPECT_FALSE(attributes.Attribute("config_baud", "value"));
+
+  for (const char* line : {"= 5\n", "config baud = 5\n", ".value = 5\n", "config_baud. = 5\n"}) {
+    WriteText(dir.File("bad.conf"), line);
+    EXPECT_EQ(ReadConfigFile(dir.File("bad.conf"), attributes).error, FileError::kBadSyntax) << line;
+  }
+
+  const FileResult missing = ReadConfigFile(dir.File("none.conf"), attributes);
+  EXPECT_EQ(missing.error, FileError::kCannotRead);
+  EXPECT_NE(missing.message.find("none.conf"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dsp
