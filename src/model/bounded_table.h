@@ -21,7 +21,8 @@ auto* Slot(Array& table, int index) {
 template <typename Array, typename... Rest>
 auto* Slot(Array& table, int index, int next, Rest... rest) {
   auto* inner = Slot(table, index);
-  return inner ? Slot(*inner, next, rest...) : decltype(Slot(*inner, next, rest...)){nullptr};
+  using Result = decltype(Slot(*inner, next, rest...));
+  return inner ? Slot(*inner, next, rest...) : Result{nullptr};
 }
 
 template <typename Table, typename... Index>
