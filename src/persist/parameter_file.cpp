@@ -32,8 +32,8 @@ FileResult LoadParameterFile(const std::string& path, DeviceRecord& record) {
   if (!HoldsAnyParameterSection(ini, record)) {
     return FileResult::Failure(FileError::kNotParameterFile,
                                "\"" + path + "\" is not a parameter file: it has none of the sections \"input 0\", "
-                               "\"output 0\" or \"router\". Nothing was changed; choose a file saved with "
-                               "\"Save to PC\".");
+                               "\"output 0\" or \"router\". Nothing was changed; choose a parameter file "
+                               "saved by this program.");
   }
   layout::ForEachKey(record, [&](const layout::Key& key) {
     key.Set(record, LeadingInt(ini.Value(key.section, key.name).value_or("0")));
