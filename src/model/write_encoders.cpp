@@ -92,7 +92,8 @@ std::optional<Bytes> Compressor(const DeviceRecord& record, WriteId id, const Co
   PutLe16(frame, 8, record.CompressorStartTime(c));
   PutLe16(frame, 10, record.CompressorReleaseTime(c));
   // The threshold counts down from the configured offset, in 0.1 dB.
-  const std::uint32_t threshold = 0u - config.drc_offset * 10u - static_cast<std::uint32_t>(record.CompressorStartGate(c));
+  const std::uint32_t threshold =
+      0u - config.drc_offset * 10u - static_cast<std::uint32_t>(record.CompressorStartGate(c));
   PutLe16(frame, 12, threshold);
   PutLe16(frame, 14, static_cast<std::uint32_t>(record.CompressorRatio(c)) * 10u);
   return Sealed(frame);

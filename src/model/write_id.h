@@ -60,9 +60,7 @@ class WriteId {
   static constexpr WriteId Filter(int channel, int filter, int address) {
     return Pack(kWriteFilter, 1, channel, address, filter);
   }
-  static constexpr WriteId NoiseGate(int channel, int address) {
-    return Pack(kWriteNoiseGate, 0, channel, address, 0);
-  }
+  static constexpr WriteId NoiseGate(int channel, int address) { return Pack(kWriteNoiseGate, 0, channel, address, 0); }
   static constexpr WriteId PinkNoise(bool on, int channel, int address) {
     return Pack(kWritePinkNoise, on ? 1 : 0, channel, address, 0);
   }
@@ -88,7 +86,9 @@ class WriteId {
   constexpr auto operator<=>(const WriteId&) const = default;
 
  private:
-  static constexpr std::uint32_t Bits(int value, std::uint32_t mask) { return static_cast<std::uint32_t>(value) & mask; }
+  static constexpr std::uint32_t Bits(int value, std::uint32_t mask) {
+    return static_cast<std::uint32_t>(value) & mask;
+  }
   static constexpr WriteId Pack(WriteKind kind, int side, int channel, int address, int index) {
     return WriteId((Bits(side, 1) << 31) | (Bits(channel, 0x7F) << 24) | (Bits(address, 0xFF) << 16) |
                    (Bits(index, 0xFF) << 8) | kind);

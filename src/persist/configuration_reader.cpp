@@ -31,7 +31,8 @@ class Reader {
 
   void ResetLists() {
     for (int side = 0; side < kSides; ++side) {
-      const std::string prefix = side == kInputSide ? "config_reset_frequency_input_" : "config_reset_frequency_output_";
+      const std::string prefix =
+          side == kInputSide ? "config_reset_frequency_input_" : "config_reset_frequency_output_";
       for (int ch = 0; ch < kChannelsPerSide; ++ch) {
         const auto text = source_.Attribute(prefix + std::to_string(ch), "frequency");
         if (!text) continue;

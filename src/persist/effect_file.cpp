@@ -12,8 +12,8 @@ namespace dsp {
 namespace {
 
 FileResult CannotWrite(const std::string& path, int error, const std::string& advice) {
-  return FileResult::Failure(FileError::kCannotWrite,
-                             "Cannot write \"" + path + "\": " + std::generic_category().message(error) + ". " + advice);
+  return FileResult::Failure(FileError::kCannotWrite, "Cannot write \"" + path + "\": " +
+                                                          std::generic_category().message(error) + ". " + advice);
 }
 
 }  // namespace

@@ -72,8 +72,8 @@ fs::path SaveTarget(const std::string& path) {
 int CreateTemporary(const fs::path& target, std::string& name) {
   static std::atomic<int> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = (target.parent_path() / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                                    std::to_string(++counter)))
+    name = (target.parent_path() /
+            ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter)))
                .string();
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
@@ -90,7 +90,8 @@ FileResult ReadWholeFile(const std::string& path, std::size_t max_bytes, std::st
   if (::fstat(file.get(), &info) != 0) return CannotRead(path, Reason(errno));
   if (!S_ISREG(info.st_mode)) return CannotRead(path, "it is not a regular file");
   if (static_cast<std::size_t>(info.st_size) > max_bytes) {
-    return CannotRead(path, "it is larger than " + std::to_string(max_bytes) + " bytes, too large for this kind of file");
+    return CannotRead(path,
+                      "it is larger than " + std::to_string(max_bytes) + " bytes, too large for this kind of file");
   }
   std::string data(static_cast<std::size_t>(info.st_size), '\0');
   std::size_t filled = 0;
@@ -114,8 +115,8 @@ FileResult ReplaceFile(const std::string& path, std::string_view contents) {
 
   struct stat existing {};
   const bool keep_mode = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-  bool written = (!keep_mode || ::fchmod(file.get(), existing.st_mode & 07777) == 0) && WriteAll(file.get(), contents) &&
-                 ::fsync(file.get()) == 0;
+  bool written = (!keep_mode || ::fchmod(file.get(), existing.st_mode & 07777) == 0) &&
+                 WriteAll(file.get(), contents) && ::fsync(file.get()) == 0;
   int error = errno;
   if (file.Close() != 0 && written) {
     written = false;

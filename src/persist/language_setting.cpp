@@ -62,9 +62,8 @@ FileResult WriteLanguage(const std::string& setting_file, int language) {
   }
   const fs::path folder = fs::path(setting_file).parent_path();
   if (!folder.empty() && !fs::create_directories(folder, error) && error) {
-    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + folder.string() +
-                                                            "\": " + error.message() +
-                                                            ". The language choice was not saved.");
+    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + folder.string() + "\": " +
+                                                            error.message() + ". The language choice was not saved.");
   }
   ini.Set(kSection, kKey, std::to_string(language));
   return WriteIniFile(setting_file, ini);

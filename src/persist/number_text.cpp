@@ -35,7 +35,8 @@ int LeadingInt(std::string_view text) {
     magnitude = std::min(magnitude * 10 + (text[i] - '0'), kLimit);
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 std::optional<std::uint32_t> ParseUnsignedHex(std::string_view text) {

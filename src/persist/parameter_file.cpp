@@ -20,9 +20,8 @@ std::string WithIniExtension(const std::string& name) { return WithExtension(nam
 
 FileResult SaveParameterFile(const DeviceRecord& record, const std::string& path) {
   IniFile ini;
-  layout::ForEachKey(record, [&](const layout::Key& key) {
-    ini.Set(key.section, key.name, std::to_string(key.Get(record)));
-  });
+  layout::ForEachKey(record,
+                     [&](const layout::Key& key) { ini.Set(key.section, key.name, std::to_string(key.Get(record))); });
   return WriteIniFile(path, ini);
 }
 
@@ -31,9 +30,10 @@ FileResult LoadParameterFile(const std::string& path, DeviceRecord& record) {
   if (FileResult read = ReadIniFile(path, ini); !read.Ok()) return read;
   if (!HoldsAnyParameterSection(ini, record)) {
     return FileResult::Failure(FileError::kNotParameterFile,
-                               "\"" + path + "\" is not a parameter file: it has none of the sections \"input 0\", "
-                               "\"output 0\" or \"router\". Nothing was changed; choose a parameter file "
-                               "saved by this program.");
+                               "\"" + path +
+                                   "\" is not a parameter file: it has none of the sections \"input 0\", "
+                                   "\"output 0\" or \"router\". Nothing was changed; choose a parameter file "
+                                   "saved by this program.");
   }
   layout::ForEachKey(record, [&](const layout::Key& key) {
     key.Set(record, LeadingInt(ini.Value(key.section, key.name).value_or("0")));

@@ -15,13 +15,17 @@ struct NamedField {
 
 // Keys of both sides, first in every channel section.
 const NamedField kChannelFields[] = {
-    {"gain", {[](R r, int s, int c, int) { return r.Gain(s, c); }, [](W r, int s, int c, int, int v) { r.SetGain(s, c, v); }}},
+    {"gain",
+     {[](R r, int s, int c, int) { return r.Gain(s, c); }, [](W r, int s, int c, int, int v) { r.SetGain(s, c, v); }}},
     {"mute",
-     {[](R r, int s, int c, int) { return int{r.Mute(s, c)}; }, [](W r, int s, int c, int, int v) { r.SetMute(s, c, v != 0); }}},
+     {[](R r, int s, int c, int) { return int{r.Mute(s, c)}; },
+      [](W r, int s, int c, int, int v) { r.SetMute(s, c, v != 0); }}},
     {"polarity",
      {[](R r, int s, int c, int) { return int{r.Polarity(s, c)}; },
       [](W r, int s, int c, int, int v) { r.SetPolarity(s, c, v != 0); }}},
-    {"delay", {[](R r, int s, int c, int) { return r.Delay(s, c); }, [](W r, int s, int c, int, int v) { r.SetDelay(s, c, v); }}},
+    {"delay",
+     {[](R r, int s, int c, int) { return r.Delay(s, c); },
+      [](W r, int s, int c, int, int v) { r.SetDelay(s, c, v); }}},
     {"delay_enable",
      {[](R r, int s, int c, int) { return int{r.DelayEnable(s, c)}; },
       [](W r, int s, int c, int, int v) { r.SetDelayEnable(s, c, v != 0); }}},
@@ -115,7 +119,9 @@ const Field kRouterEnable = {[](R r, int, int in, int out) { return int{r.Router
 
 const std::string kRouterSection = "router";
 
-std::string ChannelSection(int side, int ch) { return (side == kInputSide ? "input " : "output ") + std::to_string(ch); }
+std::string ChannelSection(int side, int ch) {
+  return (side == kInputSide ? "input " : "output ") + std::to_string(ch);
+}
 
 class Walker {
  public:

@@ -22,8 +22,8 @@ TEST(DeviceRecord, FreshRecordHoldsTheDefaults) {
   EXPECT_EQ(r.Status(), -1);
   EXPECT_EQ(r.CurrentPreset(), -1);
 
-  const int series[31] = {20,   25,   31,   40,   50,   63,   80,   100,   125,   160,   200,
-                          250,  315,  400,  500,  630,  800,  1000, 1250,  1600,  2000,  2500,
+  const int series[31] = {20,   25,   31,   40,   50,   63,    80,    100,   125,  160,  200,
+                          250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
                           3150, 4000, 5000, 6300, 8000, 10000, 12500, 15000, 16000};
   // Channels past the reported counts exist all the same.
   for (int side = 0; side < 2; ++side) {

@@ -115,10 +115,17 @@ TEST_F(EveryKind, Delay) {
   for (int j = 0; j < 6; ++j) record_.SetDelay(1, j, delays[j]);
   for (int j : {0, 2, 5, 7}) record_.SetDelayEnable(1, j, true);  // output 7 is not on this processor
   record_.SetDelay(1, 7, 999);
-  EXPECT_EQ(Build(WriteId::Delay(1, 4, 5)),
-            Expected(24, 0xF3, 5, 0x10,
-                     {{5, 0x0A}, {6, 0x25}, {7, 0x2C}, {8, 0x01}, {9, 0x01}, {11, 0x9D}, {12, 0x08},
-                      {15, 0x2C}, {17, 0xBC}, {18, 0x02}}));
+  EXPECT_EQ(Build(WriteId::Delay(1, 4, 5)), Expected(24, 0xF3, 5, 0x10,
+                                                     {{5, 0x0A},
+                                                      {6, 0x25},
+                                                      {7, 0x2C},
+                                                      {8, 0x01},
+                                                      {9, 0x01},
+                                                      {11, 0x9D},
+                                                      {12, 0x08},
+                                                      {15, 0x2C},
+                                                      {17, 0xBC},
+                                                      {18, 0x02}}));
 }
 
 TEST_F(EveryKind, Compressor) {
@@ -128,9 +135,10 @@ TEST_F(EveryKind, Compressor) {
   record_.SetCompressorStartGate(3, 150);
   record_.SetCompressorRatio(3, 8);
   // Threshold -(16 x 10) - 150 = -310 = 0xFECA.
-  EXPECT_EQ(Build(WriteId::Compressor(3, 5)),
-            Expected(18, 0xF3, 5, 0x29,
-                     {{5, 0x0A}, {6, 1}, {7, 0x08}, {8, 50}, {10, 0xE8}, {11, 0x03}, {12, 0xCA}, {13, 0xFE}, {14, 80}}));
+  EXPECT_EQ(
+      Build(WriteId::Compressor(3, 5)),
+      Expected(18, 0xF3, 5, 0x29,
+               {{5, 0x0A}, {6, 1}, {7, 0x08}, {8, 50}, {10, 0xE8}, {11, 0x03}, {12, 0xCA}, {13, 0xFE}, {14, 80}}));
 }
 
 TEST_F(EveryKind, EqualizerBandOnEachSide) {
@@ -140,10 +148,18 @@ TEST_F(EveryKind, EqualizerBandOnEachSide) {
   record_.SetEqualizerFrequence(1, 2, 30, 16000);
   record_.SetEqualizerQ(1, 2, 30, 12800);
   // 25600 - 350 = 25250 = 0x62A2; 16000 = 0x3E80; 12800 = 0x3200.
-  EXPECT_EQ(Build(WriteId::EqBand(1, 2, 30, 5)),
-            Expected(18, 0xF3, 5, 0x0A,
-                     {{5, 0x15}, {6, 30}, {7, 1}, {8, 0xA2}, {9, 0x62}, {10, 0x80}, {11, 0x3E}, {12, 0x00},
-                      {13, 0x32}, {14, 0x04}, {16, 7}}));
+  EXPECT_EQ(Build(WriteId::EqBand(1, 2, 30, 5)), Expected(18, 0xF3, 5, 0x0A,
+                                                          {{5, 0x15},
+                                                           {6, 30},
+                                                           {7, 1},
+                                                           {8, 0xA2},
+                                                           {9, 0x62},
+                                                           {10, 0x80},
+                                                           {11, 0x3E},
+                                                           {12, 0x00},
+                                                           {13, 0x32},
+                                                           {14, 0x04},
+                                                           {16, 7}}));
 
   record_.SetEqualizerType(0, 3, 0, 6);
   record_.SetEqualizerGain(0, 3, 0, -1);
@@ -154,8 +170,8 @@ TEST_F(EveryKind, EqualizerBandOnEachSide) {
 }
 
 TEST_F(EveryKind, PinkNoisePlayAndStop) {
-  const Placed head = {{5, 0x04}, {7, 3}, {8, 0x2C}, {9, 0x00}, {10, 0x01}, {11, 0x23}, {12, 0x45},
-                       {13, 0x00}, {14, 0x00}, {15, 0xF0}, {16, 0x00}};
+  const Placed head = {{5, 0x04},  {7, 3},     {8, 0x2C},  {9, 0x00},  {10, 0x01}, {11, 0x23},
+                       {12, 0x45}, {13, 0x00}, {14, 0x00}, {15, 0xF0}, {16, 0x00}};
   Placed play = head;
   play.push_back({6, 1});
   EXPECT_EQ(Build(WriteId::PinkNoise(true, 2, 5)), Expected(18, 0xF9, 5, 0x01, play));
@@ -291,15 +307,15 @@ TEST_F(EveryKind, UnknownKindsAndMismatchedBuildersGiveNothing) {
 TEST(WriteLookup, MissingAddressGivesNothingForEveryKind) {
   const DeviceList devices = {DeviceRecord(2, kChip, 8, 8, "two")};
   const Configuration config;
-  const WriteId ids[] = {WriteId::Delay(0, 0, 3),     WriteId::Compressor(0, 3),  WriteId::EqBand(0, 0, 0, 3),
-                         WriteId::PinkNoise(true, 0, 3), WriteId::Filter(0, 0, 3), WriteId::GainMute(0, 0, 3),
-                         WriteId::Limiter(0, 3),      WriteId::NoiseGate(0, 3),   WriteId::Polarity(0, 0, 3),
+  const WriteId ids[] = {WriteId::Delay(0, 0, 3),        WriteId::Compressor(0, 3), WriteId::EqBand(0, 0, 0, 3),
+                         WriteId::PinkNoise(true, 0, 3), WriteId::Filter(0, 0, 3),  WriteId::GainMute(0, 0, 3),
+                         WriteId::Limiter(0, 3),         WriteId::NoiseGate(0, 3),  WriteId::Polarity(0, 0, 3),
                          WriteId::MatrixRow(0, 0, 3)};
   for (WriteId id : ids) {
     EXPECT_FALSE(BuildWrite(id, devices, config)) << std::hex << id.Value();
     EXPECT_FALSE(BuildWrite(id, DeviceList{}, config)) << std::hex << id.Value();
-    EXPECT_TRUE(BuildWrite(WriteId(id.Kind() == kWriteMatrixRow ? id.Value() - 0x100 : id.Value() - 0x10000), devices,
-                           config))
+    EXPECT_TRUE(
+        BuildWrite(WriteId(id.Kind() == kWriteMatrixRow ? id.Value() - 0x100 : id.Value() - 0x10000), devices, config))
         << std::hex << id.Value();
   }
 }

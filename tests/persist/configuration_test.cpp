@@ -1,8 +1,7 @@
-#include "persist/configuration_reader.h"
-
 #include <gtest/gtest.h>
 
 #include "persist/config_file.h"
+#include "persist/configuration_reader.h"
 #include "temp_dir.h"
 
 namespace dsp {
@@ -11,8 +10,8 @@ namespace {
 using testing::TempDir;
 using testing::WriteText;
 
-const FrequencyList kSeries = {20,   25,   31,   40,   50,   63,   80,   100,   125,   160,   200,
-                               250,  315,  400,  500,  630,  800,  1000, 1250,  1600,  2000,  2500,
+const FrequencyList kSeries = {20,   25,   31,   40,   50,   63,    80,    100,   125,  160,  200,
+                               250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
                                3150, 4000, 5000, 6300, 8000, 10000, 12500, 15000, 16000};
 
 Configuration Read(std::initializer_list<std::tuple<const char*, const char*, const char*>> values) {

@@ -199,8 +199,8 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
 
   std::vector<std::string> band_keys;
   for (int b = 0; b < 31; ++b) {
-    for (const char* key : {"equalizer_enable_", "equalizer_frequence_", "equalizer_gain_", "equalizer_q_",
-                            "equalizer_type_"}) {
+    for (const char* key :
+         {"equalizer_enable_", "equalizer_frequence_", "equalizer_gain_", "equalizer_q_", "equalizer_type_"}) {
       band_keys.push_back(key + std::to_string(b));
     }
   }
@@ -217,12 +217,27 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
   input_keys.insert(input_keys.end(), band_keys.begin(), band_keys.end());
   EXPECT_EQ(KeysOf(text, "input 3"), input_keys);
 
-  std::vector<std::string> output_keys = {
-      "gain",          "mute",          "polarity",       "delay",           "delay_enable",
-      "compressor_enable", "compressor_ratio", "compressor_release_time", "compressor_start_gate",
-      "compressor_start_time", "limit_enable", "limit_release_time", "limit_start_gate",
-      "filter_low_pass_enable", "filter_low_pass_frequence", "filter_low_pass_slope", "filter_low_pass_type",
-      "filter_high_pass_enable", "filter_high_pass_frequence", "filter_high_pass_slope", "filter_high_pass_type"};
+  std::vector<std::string> output_keys = {"gain",
+                                          "mute",
+                                          "polarity",
+                                          "delay",
+                                          "delay_enable",
+                                          "compressor_enable",
+                                          "compressor_ratio",
+                                          "compressor_release_time",
+                                          "compressor_start_gate",
+                                          "compressor_start_time",
+                                          "limit_enable",
+                                          "limit_release_time",
+                                          "limit_start_gate",
+                                          "filter_low_pass_enable",
+                                          "filter_low_pass_frequence",
+                                          "filter_low_pass_slope",
+                                          "filter_low_pass_type",
+                                          "filter_high_pass_enable",
+                                          "filter_high_pass_frequence",
+                                          "filter_high_pass_slope",
+                                          "filter_high_pass_type"};
   output_keys.insert(output_keys.end(), band_keys.begin(), band_keys.end());
   EXPECT_EQ(KeysOf(text, "output 7"), output_keys);
 
@@ -295,7 +310,7 @@ TEST(ParameterFile, MissingKeysLoadAsZeroAndValuesByTheirLeadingDigits) {
   EXPECT_EQ(r.EqualizerFrequence(0, 0, 1), 0);  // missing key
   EXPECT_EQ(r.Gain(0, 1), 0);                   // missing section
   EXPECT_EQ(r.Router(1, 1), 0);
-  EXPECT_EQ(r.Gain(0, 5), 0);                   // never read
+  EXPECT_EQ(r.Gain(0, 5), 0);  // never read
   EXPECT_EQ(r.EqualizerFrequence(0, 5, 0), 20);
 }
 
@@ -306,7 +321,10 @@ TEST(ParameterFile, FileWithoutParameterSectionsIsRefusedAndChangesNothing) {
   const DeviceRecord before = r;
 
   WriteText(dir.File("setting.ini"), "[Option]\nLanguage=1\n");
-  const std::string garbage("\x7F" "ELF\x02\x01\x01\0\0\0\n[\xFF\xFE=\x01", 17);
+  const std::string garbage(
+      "\x7F"
+      "ELF\x02\x01\x01\0\0\0\n[\xFF\xFE=\x01",
+      17);
   WriteText(dir.File("program.ini"), garbage);
   WriteText(dir.File("empty.ini"), "");
   // Sections of a larger processor only: nothing this record would read.
