@@ -1,10 +1,7 @@
 #include "persist/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <csignal>
 
 #include "persist/file_io.h"
 #include "temp_dir.h"
@@ -77,29 +74,6 @@ TEST(ReplaceFile, ThroughASymbolicLinkReplacesItsTarget) {
   ASSERT_TRUE(ReplaceFile(dir.File("link.ini"), "new").Ok());
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
   EXPECT_EQ(ReadText(dir.File("real.ini")), "new");
-}
-
-// A save cut short by the file size limit (as by a full disk) leaves the old
-// file whole and no temporary file behind.
-TEST(ReplaceFile, InterruptedWriteLeavesTheOldFile) {
-  TempDir dir;
-  const std::string path = dir.File("a.ini");
-  WriteText(path, "the old contents\n");
-
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 64;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const FileResult result = ReplaceFile(path, std::string(100000, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous_handler);
-
-  EXPECT_EQ(result.error, FileError::kCannotWrite);
-  EXPECT_NE(result.message.find("a.ini"), std::string::npos);
-  EXPECT_EQ(ReadText(path), "the old contents\n");
-  EXPECT_EQ(EntryCount(dir.path()), 1);
 }
 
 TEST(ReadWholeFile, RefusesFilesTooLargeForTheirKind) {

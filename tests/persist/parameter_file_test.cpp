@@ -1,7 +1,9 @@
 #include "persist/parameter_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <sstream>
 #include <vector>
 
@@ -346,6 +348,51 @@ TEST(ParameterFile, UnreadableFileIsReported) {
   EXPECT_NE(missing.message.find("none.ini"), std::string::npos);
   EXPECT_EQ(LoadParameterFile(dir.path().string(), r).error, FileError::kCannotRead);
   EXPECT_EQ(r.Gain(0, 0), 300);
+}
+
+// Holds the size a file may grow to, the way a full disk would, and turns
+// the signal that excess raises into a plain write error.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limited = saved_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, handler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*handler_)(int);
+};
+
+TEST(ParameterFile, InterruptedSaveLeavesThePreviousFileWhole) {
+  TempDir dir;
+  const std::string path = dir.File("hall.ini");
+  DeviceRecord first(1, kChip, 8, 8, "x");
+  first.SetGain(0, 0, -100);
+  ASSERT_TRUE(SaveParameterFile(first, path).Ok());
+  const std::string before = ReadText(path);
+
+  DeviceRecord second(1, kChip, 8, 8, "x");
+  second.SetGain(0, 0, 200);
+  FileResult result;
+  {
+    FileSizeLimit limit(4096);  // far less than the file needs
+    result = SaveParameterFile(second, path);
+  }
+  EXPECT_EQ(result.error, FileError::kCannotWrite);
+  EXPECT_NE(result.message.find("hall.ini"), std::string::npos);
+  EXPECT_EQ(ReadText(path), before);
+  EXPECT_EQ(testing::EntryCount(dir.path()), 1);  // no temporary file left
+
+  DeviceRecord loaded(1, kChip, 8, 8, "x");
+  ASSERT_TRUE(LoadParameterFile(path, loaded).Ok());
+  EXPECT_EQ(loaded.Gain(0, 0), -100);
 }
 
 TEST(ParameterFile, FailedSaveKeepsTheFileThatWasThere) {
