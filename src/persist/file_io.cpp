@@ -72,9 +72,13 @@ fs::path SaveTarget(const std::string& path) {
 int CreateTemporary(const fs::path& target, std::string& name) {
   static std::atomic<int> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = (target.parent_path() /
-            ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter)))
-               .string();
+    std::string leaf = ".";
+    leaf += target.filename().string();
+    leaf += ".tmp-";
+    leaf += std::to_string(::getpid());
+    leaf += '-';
+    leaf += std::to_string(++counter);
+    name = (target.parent_path() / leaf).string();
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
