@@ -1,0 +1,154 @@
+#include "protocol/replies.h"
+
+#include <gtest/gtest.h>
+
+#include "answering_host.h"
+#include "link/frame.h"
+
+namespace dsp {
+namespace {
+
+using testing::MakeRecord;
+
+Bytes Reply(std::uint8_t cmd, std::size_t length, std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes) {
+  Bytes reply = BlankFrame(length, kKindReply, 1, cmd);
+  for (auto [at, value] : bytes) reply[at] = value;
+  SealFrame(reply);
+  return reply;
+}
+
+void PutBand(Bytes& reply, int record, int ch, bool on, int gain_raw, int hz, int q, int type) {
+  const std::size_t at = 5 + 10 * static_cast<std::size_t>(record);
+  reply[at] = static_cast<std::uint8_t>(ch);
+  reply[at + 2] = on ? 1 : 0;
+  reply[at + 3] = gain_raw & 0xFF;
+  reply[at + 4] = (gain_raw >> 8) & 0xFF;
+  reply[at + 5] = hz & 0xFF;
+  reply[at + 6] = (hz >> 8) & 0xFF;
+  reply[at + 7] = q & 0xFF;
+  reply[at + 8] = (q >> 8) & 0xFF;
+  reply[at + 9] = static_cast<std::uint8_t>(type);
+}
+
+TEST(EqReply, SecondHalfStopsAtBandThirtyAndClampsValues) {
+  DeviceRecord record = MakeRecord(8, 8);
+  Bytes reply = BlankFrame(166, kKindReply, 1, 0xA1);
+  for (int r = 0; r < 16; ++r) PutBand(reply, r, 2, true, 25600 + 100 * r, 1000, 100, 1);
+  PutBand(reply, 0, 2, false, 25600 - 300, 5, 20000, 255);
+  SealFrame(reply);
+  ASSERT_TRUE(StoreEqReply(reply, 1, 16, record));
+  EXPECT_FALSE(record.EqualizerEnable(1, 2, 16));
+  EXPECT_EQ(record.EqualizerGain(1, 2, 16), -300);
+  EXPECT_EQ(record.EqualizerFrequence(1, 2, 16), 20);
+  EXPECT_EQ(record.EqualizerQ(1, 2, 16), 12800);
+  EXPECT_EQ(record.EqualizerType(1, 2, 16), 1);
+  EXPECT_EQ(record.EqualizerGain(1, 2, 30), 1400);
+  EXPECT_TRUE(record.EqualizerEnable(1, 2, 30));
+  // The input side and other channels are untouched.
+  EXPECT_EQ(record.EqualizerGain(0, 2, 30), 0);
+  EXPECT_EQ(record.EqualizerGain(1, 1, 30), 0);
+}
+
+TEST(EqReply, WrongLengthOrCommandIsRefused) {
+  DeviceRecord record = MakeRecord(8, 8);
+  EXPECT_FALSE(StoreEqReply(BlankFrame(165, kKindReply, 1, 0x81), 0, 0, record));
+  EXPECT_FALSE(StoreEqReply(BlankFrame(166, kKindReply, 1, 0x80), 0, 0, record));
+}
+
+TEST(FilterReply, ShapeByteGivesTypeAndSlope) {
+  DeviceRecord record = MakeRecord(8, 8);
+  ASSERT_TRUE(StoreFilterReply(Reply(0xA2, 12, {{6, 3}, {7, 1}, {8, 0x25}, {9, 0x10}, {10, 0x27}}), 1, record));
+  EXPECT_EQ(record.FilterType(1, 3, 1), 2);
+  EXPECT_EQ(record.FilterSlope(1, 3, 1), 5);
+  EXPECT_EQ(record.FilterFrequence(1, 3, 1), 10000);
+  EXPECT_TRUE(record.FilterEnable(1, 3, 1));
+  EXPECT_FALSE(record.FilterEnable(1, 3, 0));
+  ASSERT_TRUE(StoreFilterReply(Reply(0xA2, 12, {{6, 3}, {8, 0xFF}, {9, 0x50}, {10, 0xC3}}), 0, record));
+  EXPECT_EQ(record.FilterType(1, 3, 0), 0);
+  EXPECT_EQ(record.FilterSlope(1, 3, 0), 0);
+  EXPECT_EQ(record.FilterFrequence(1, 3, 0), 20000);  // 50000 clamped
+}
+
+TEST(GainReplies, BothEncodings) {
+  DeviceRecord record = MakeRecord(8, 8);
+  ASSERT_TRUE(StoreInputGainReply(Reply(0x80, 11, {{5, 2}, {6, 1}, {7, 0}, {8, 100}}), record));
+  EXPECT_EQ(record.Gain(0, 2), 0);
+  EXPECT_TRUE(record.Mute(0, 2));
+  ASSERT_TRUE(StoreInputGainReply(Reply(0x80, 11, {{5, 2}, {7, 1}, {8, 0xD0}, {9, 0x07}}), record));
+  EXPECT_EQ(record.Gain(0, 2), 0);
+  ASSERT_TRUE(StoreInputGainReply(Reply(0x80, 11, {{5, 2}, {7, 1}, {8, 0x34}, {9, 0x08}}), record));
+  EXPECT_EQ(record.Gain(0, 2), 1000);
+  ASSERT_TRUE(StoreInputGainReply(Reply(0x80, 11, {{5, 2}, {7, 1}, {8, 0x50}, {9, 0x05}}), record));
+  EXPECT_EQ(record.Gain(0, 2), -6400);
+
+  // Outputs: mute bits and eight gains; gain raw 2100 on output 7.
+  ASSERT_TRUE(StoreOutputGainsReply(
+      Reply(0xA0, 25, {{6, 0x81}, {7, 1}, {8, 0xD0}, {9, 0x07}, {22, 0x34}, {23, 0x08}}), record));
+  EXPECT_TRUE(record.Mute(1, 0));
+  EXPECT_FALSE(record.Mute(1, 1));
+  EXPECT_TRUE(record.Mute(1, 7));
+  EXPECT_EQ(record.Gain(1, 0), 0);
+  EXPECT_EQ(record.Gain(1, 7), 1000);
+}
+
+TEST(DynamicsReplies, OffsetsAndSignedThresholds) {
+  DeviceRecord record = MakeRecord(8, 8);
+  Configuration config;
+  config.drc_offset = 2;
+  config.limit_offset = 3;
+  config.noisegate_offset = 4;
+  // Compressor threshold raw -150 (two's complement): start gate 150 - 20.
+  ASSERT_TRUE(StoreCompressorReply(
+      Reply(0xA9, 17, {{5, 1}, {6, 1}, {7, 0xC4}, {8, 0x09}, {9, 0x88}, {10, 0x13}, {11, 0x6A}, {12, 0xFF}, {13, 40}}),
+      record, config));
+  EXPECT_TRUE(record.CompressorEnable(1));
+  EXPECT_EQ(record.CompressorStartTime(1), 2500);
+  EXPECT_EQ(record.CompressorReleaseTime(1), 5000);
+  EXPECT_EQ(record.CompressorStartGate(1), 130);
+  EXPECT_EQ(record.CompressorRatio(1), 4);
+  ASSERT_TRUE(StoreLimiterReply(Reply(0xA6, 11, {{5, 6}, {6, 1}, {7, 0xF6}, {8, 0x2C}, {9, 0x01}}), record, config));
+  EXPECT_EQ(record.LimitStartGate(6), -13);
+  EXPECT_EQ(record.LimitReleaseTime(6), 300);
+  ASSERT_TRUE(StoreNoiseGateReply(Reply(0x83, 10, {{5, 0}, {6, 1}, {7, 150}, {8, 140}}), record, config));
+  EXPECT_EQ(record.NoiseGateStartGate(0), -54);
+  EXPECT_EQ(record.NoiseGateReleaseGate(0), -64);
+}
+
+TEST(PresetNameReply, KeepsAtMostNineteenCharacters) {
+  DeviceRecord record = MakeRecord(8, 8);
+  const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXY";
+  Bytes reply = BlankFrame(33, kKindReply, 1, 0xD7);
+  std::copy(name.begin(), name.end(), reply.begin() + 6);
+  SealFrame(reply);
+  ASSERT_TRUE(StorePresetNameReply(reply, 4, record));
+  EXPECT_EQ(record.PresetName(4), name.substr(0, 19));
+  EXPECT_FALSE(StorePresetNameReply(BlankFrame(26, kKindReply, 1, 0xD7), 4, record));
+}
+
+TEST(MatrixRowReply, OtherFormatChangesNothingButIsAccepted) {
+  DeviceRecord record = MakeRecord(8, 8);
+  const Bytes other = Reply(0x90, 25, {{5, 1}, {6, 0xFF}, {7, 1}, {8, 50}});
+  EXPECT_TRUE(StoreMatrixRowReply(other, record));
+  EXPECT_EQ(record.Router(1, 1), 100);
+  EXPECT_EQ(record.Router(1, 0), 0);
+
+  const Bytes row = Reply(0x90, 25, {{5, 1}, {6, 0xFE}, {7, 0}, {8, 50}, {10, 75}});
+  ASSERT_TRUE(StoreMatrixRowReply(row, record));
+  EXPECT_EQ(record.Router(1, 0), 50);
+  EXPECT_TRUE(record.RouterEnable(1, 0));
+  EXPECT_EQ(record.Router(1, 1), 75);
+  EXPECT_FALSE(record.RouterEnable(1, 1));
+}
+
+TEST(DelayAndPolarityReplies, EitherSideCommandIsAccepted) {
+  DeviceRecord record = MakeRecord(8, 8);
+  ASSERT_TRUE(StoreDelayReply(Reply(0xA3, 10, {{5, 5}, {6, 1}, {7, 0x89}, {8, 0x08}}), 1, record));
+  EXPECT_EQ(record.Delay(1, 5), 2185);
+  EXPECT_TRUE(record.DelayEnable(1, 5));
+  ASSERT_TRUE(StorePolarityReply(Reply(0x85, 9, {{5, 7}, {7, 1}}), 0, record));
+  EXPECT_TRUE(record.Polarity(0, 7));
+  EXPECT_FALSE(StorePolarityReply(Reply(0x85, 10, {{5, 7}, {7, 1}}), 0, record));
+}
+
+}  // namespace
+}  // namespace dsp
