@@ -1,0 +1,70 @@
+#pragma once
+
+// Finding the processors on the bus and giving each an address. A broadcast
+// asks one unaddressed processor to identify itself; the host assigns it the
+// next address; the processor confirms with its name and channel counts. When
+// several answer at once the link reports a collision and the host re-asks.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "link/frame_link.h"
+#include "protocol/commands.h"
+
+namespace dsp {
+
+struct DiscoveredDevice {
+  std::uint8_t address = 0;
+  ChipIdBytes chip_id{};
+  std::string name;
+  int inputs = 0;
+  int outputs = 0;
+};
+
+// One object lives as long as its host and runs every scan: the collision
+// count carries over from scan to scan and is cleared only by an
+// identification, so a bus that kept colliding is asked afresh next time.
+class BusScan {
+ public:
+  static constexpr int kTickMs = 200;
+  static constexpr int kSettleMs = 500;
+  static constexpr int kAskSilenceMs = 1000;
+  static constexpr int kReAsksBeforeNewAsk = 2;
+
+  explicit BusScan(FrameLink& link) : link_(link) {}
+
+  // Sends the first scan-start broadcast; the second follows on the first tick.
+  void Start(int scan_time_ms);
+  // Ends the scan at once (the user pressed Esc).
+  void Stop() { phase_ = Phase::kFinished; }
+  bool Finished() const { return phase_ == Phase::kFinished; }
+  // When the host should call Tick again: the scan-start broadcasts settle for
+  // 500 ms each, the scan proper ticks every 200 ms.
+  int NextTickMs() const;
+  int DevicesFound() const { return devices_found_; }
+
+  // One step; returns the processor confirmed on this step, if any.
+  std::optional<DiscoveredDevice> Tick();
+
+ private:
+  enum class Phase { kIdle, kSettleFirst, kSettleSecond, kScanning, kFinished };
+  enum class State { kAsk, kWaitIdentity, kWaitConfirmation };
+
+  void Ask();
+  void WaitIdentity();
+  std::optional<DiscoveredDevice> WaitConfirmation();
+  void SendAssignment();
+
+  FrameLink& link_;
+  Phase phase_ = Phase::kIdle;
+  State state_ = State::kAsk;
+  int time_left_ms_ = 0;
+  int ask_wait_ms_ = 0;
+  int collisions_ = 0;
+  bool assignment_resent_ = false;
+  ChipIdBytes chip_id_{};
+  std::uint8_t devices_found_ = 0;
+};
+
+}  // namespace dsp
