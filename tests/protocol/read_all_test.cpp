@@ -1,0 +1,120 @@
+#include "protocol/read_all.h"
+
+#include <gtest/gtest.h>
+
+#include "answering_host.h"
+#include "fake_link.h"
+#include "protocol/commands.h"
+
+namespace dsp {
+namespace {
+
+using testing::FakeLink;
+using testing::GenericAnswer;
+using testing::MakeRecord;
+using testing::OneDeviceHost;
+
+struct ReadAllTest : ::testing::Test {
+  FakeLink link;
+  OneDeviceHost host{MakeRecord(4, 8)};
+  Configuration config;
+  ReadAll read{link, host, config};
+
+  ReadAll::Progress RunToEnd(int max_ticks = 10000) {
+    read.Restart();
+    for (int i = 0; i < max_ticks; ++i) {
+      const auto progress = read.Tick();
+      if (progress != ReadAll::Progress::kRunning) return progress;
+    }
+    ADD_FAILURE() << "the read did not end";
+    return ReadAll::Progress::kRunning;
+  }
+};
+
+std::vector<std::uint8_t> Repeat(std::uint8_t cmd, int n) { return std::vector<std::uint8_t>(n, cmd); }
+
+TEST_F(ReadAllTest, RequestSequenceOfAFourByEightProcessor) {
+  link.responder = GenericAnswer;
+  EXPECT_EQ(RunToEnd(), ReadAll::Progress::kDone);
+  std::vector<std::uint8_t> expected;
+  for (auto part : {Repeat(0x84, 4), Repeat(0xA3, 8), Repeat(0xD7, 17), Repeat(0x81, 8), Repeat(0xA1, 16),
+                    Repeat(0x83, 4), Repeat(0x80, 4), Repeat(0xA2, 16), Repeat(0xA9, 8), Repeat(0xA6, 8),
+                    Repeat(0xA0, 1), Repeat(0x85, 4), Repeat(0xA4, 8), Repeat(0x90, 4)}) {
+    expected.insert(expected.end(), part.begin(), part.end());
+  }
+  EXPECT_EQ(link.SentCommands(), expected);
+  // Equaliser requests ask for bands 0..15 and then 16..31 of each channel.
+  const Bytes& second_eq = link.sent[4 + 8 + 17 + 1];
+  EXPECT_EQ(second_eq, ReadEqFrame(1, 0, 0, 16));
+  EXPECT_EQ(second_eq[8], 31);
+}
+
+TEST_F(ReadAllTest, GivesUpAfterTwentyOneFailedAnswersKeepingWhatWasStored) {
+  int answered = 0;
+  link.responder = [&](const Bytes& request) -> std::optional<Bytes> {
+    if (answered >= 3) return std::nullopt;
+    ++answered;
+    Bytes reply = *GenericAnswer(request);
+    reply[6] = 1;  // delay on
+    reply[7] = 0x2C;
+    reply[8] = 0x01;
+    SealFrame(reply);
+    return reply;
+  };
+  read.Restart();
+  int ticks_after_last_request = 0;
+  ReadAll::Progress progress = ReadAll::Progress::kRunning;
+  while (progress == ReadAll::Progress::kRunning && ticks_after_last_request < 100) {
+    const std::size_t sent = link.sent.size();
+    progress = read.Tick();
+    ticks_after_last_request = link.sent.size() == sent ? ticks_after_last_request + 1 : 0;
+  }
+  EXPECT_EQ(progress, ReadAll::Progress::kFailed);
+  EXPECT_EQ(ticks_after_last_request, 21);
+  EXPECT_EQ(link.sent.size(), 4u);  // the fourth request was never answered, nor re-sent
+  for (int ch = 0; ch < 3; ++ch) {
+    EXPECT_EQ(host.record.Delay(0, ch), 300);
+    EXPECT_TRUE(host.record.DelayEnable(0, ch));
+  }
+  EXPECT_EQ(host.record.Delay(0, 3), 0);
+}
+
+TEST_F(ReadAllTest, LateAnswerForAnotherCommandCountsAsFailure) {
+  link.responder = [&](const Bytes& request) -> std::optional<Bytes> {
+    if (request[kOffsetCommand] != 0x84 || request[5] != 1) return GenericAnswer(request);
+    // The answer to channel 1 comes late, after a stray answer of another read.
+    link.replies.push_back(*GenericAnswer(ReadPolarityFrame(1, 0, 0)));
+    return std::nullopt;
+  };
+  read.Restart();
+  for (int i = 0; i < 5; ++i) read.Tick();
+  const std::size_t sent = link.sent.size();
+  EXPECT_EQ(link.sent.back(), ReadDelayFrame(1, 0, 1));
+  read.Tick();  // pops the stray polarity answer: a failure, nothing re-sent
+  read.Tick();
+  EXPECT_EQ(link.sent.size(), sent);
+  link.replies.push_back(*GenericAnswer(ReadDelayFrame(1, 0, 1)));
+  read.Tick();  // the right answer: the read goes on with channel 2
+  read.Tick();
+  EXPECT_EQ(link.sent.back(), ReadDelayFrame(1, 0, 2));
+}
+
+TEST_F(ReadAllTest, VanishedSelectionEndsTheReadWithFailure) {
+  link.responder = GenericAnswer;
+  read.Restart();
+  for (int i = 0; i < 5; ++i) read.Tick();
+  host.selected = false;
+  EXPECT_EQ(read.Tick(), ReadAll::Progress::kFailed);
+}
+
+TEST_F(ReadAllTest, ReadsIntoTheProcessorsOwnChannelCounts) {
+  host.record = MakeRecord(1, 1);
+  link.responder = GenericAnswer;
+  EXPECT_EQ(RunToEnd(), ReadAll::Progress::kDone);
+  // 2 delays, 17 names, 4 equaliser halves, gate, gain, 2 filters, comp,
+  // limiter, output gains, 2 polarities, 1 matrix row.
+  EXPECT_EQ(link.sent.size(), 2u + 17 + 4 + 1 + 1 + 2 + 1 + 1 + 1 + 2 + 1);
+}
+
+}  // namespace
+}  // namespace dsp
