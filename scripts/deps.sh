@@ -3,7 +3,7 @@
 DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev libudev-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
   fonts-wqy-microhei lrzsz xvfb
 )
 
