@@ -2,10 +2,9 @@
 
 #include "sim/pty_endpoint.h"
 
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <thread>
 
