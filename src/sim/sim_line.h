@@ -25,7 +25,6 @@ class SimLine {
   // Removes and returns up to `max` bytes that have fully arrived by `now_us`.
   Bytes Take(std::int64_t now_us, std::size_t max);
   void Clear() { slots_.clear(); }
-  std::size_t pending() const { return slots_.size(); }
 
  private:
   void SpoilCollidedFrame(std::int64_t first_slot, std::int64_t last_slot);

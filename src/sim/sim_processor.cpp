@@ -62,11 +62,6 @@ SimProcessor::SimProcessor(SimProcessorConfig config)
   effect_memory_ = FactoryEffectMemory(config_);
 }
 
-void SimProcessor::set_name(std::string name) {
-  if (name.size() > kSimNameBytes) name.resize(kSimNameBytes);
-  name_ = std::move(name);
-}
-
 void SimProcessor::AdvanceTo(std::int64_t now_us) {
   for (; level_clock_us_ + 1000 <= now_us; level_clock_us_ += 1000) {
     levels_.StepMillisecond(parameters_, pink_noise_, counts());

@@ -73,7 +73,6 @@ class SimProcessor {
 
   const ChipId& chip_id() const { return config_.chip_id; }
   const std::string& name() const { return name_; }
-  void set_name(std::string name);  // cut to 20 bytes
   int inputs() const { return config_.inputs; }
   int outputs() const { return config_.outputs; }
   ChannelCounts counts() const { return {config_.inputs, config_.outputs}; }
@@ -87,11 +86,9 @@ class SimProcessor {
   const SimPreset& preset(int index) const { return presets_.at(index); }
   int current_preset() const { return current_preset_; }
 
-  // effect_blocks() x effect_block_size() bytes.
+  // effect_blocks x effect_block_size bytes of the configuration.
   Bytes& effect_memory() { return effect_memory_; }
   const Bytes& effect_memory() const { return effect_memory_; }
-  int effect_blocks() const { return config_.effect_blocks; }
-  int effect_block_size() const { return config_.effect_block_size; }
   const std::optional<ReceivedImage>& last_firmware() const { return last_firmware_; }
   const std::optional<ReceivedImage>& last_parameter_image() const { return last_parameter_image_; }
   void set_image_sink(ImageSink sink) { image_sink_ = std::move(sink); }

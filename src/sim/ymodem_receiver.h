@@ -42,8 +42,6 @@ struct ReceivedImage {
 
 class YmodemReceiver {
  public:
-  enum class State { kWaitHeader, kWaitData, kDone, kAborted };
-
   // Starts a session whose first "C" goes out at `start_us`.
   explicit YmodemReceiver(std::int64_t start_us);
 
@@ -51,7 +49,6 @@ class YmodemReceiver {
   void Feed(ByteView bytes, std::int64_t first_us, std::int64_t last_us);
   void AdvanceTo(std::int64_t now_us);
 
-  State state() const { return state_; }
   bool Finished() const { return state_ == State::kDone || state_ == State::kAborted; }
   // The file, once the EOT has been acknowledged (not after an end-of-batch
   // header or a cancelled session).
@@ -60,6 +57,8 @@ class YmodemReceiver {
   std::vector<Transmission> TakeOutput();
 
  private:
+  enum class State { kWaitHeader, kWaitData, kDone, kAborted };
+
   void HandleByte(std::uint8_t byte, std::int64_t at_us);
   void HandleBlock(const Bytes& block, std::int64_t at_us);
   void HandleHeader(ByteView data, std::int64_t at_us);

@@ -54,8 +54,9 @@ TEST(Discovery, EightProcessorsCollideAndReAsksSeparateThem) {
     }
   }
   ASSERT_EQ(assigned.size(), 8u);
-  for (std::size_t i = 0; i < bus.size(); ++i) {
-    EXPECT_EQ(bus.processor(i).address(), assigned.at(bus.processor(i).chip_id()));
+  for (const auto& [id, address] : assigned) {
+    ASSERT_TRUE(bus.FindByAddress(address));
+    EXPECT_EQ(bus.FindByAddress(address)->chip_id(), id);
   }
   // Addressed processors keep quiet on a scan.
   link.Send(kScanAsk);
