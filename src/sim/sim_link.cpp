@@ -1,0 +1,56 @@
+#include "sim/sim_link.h"
+
+#include <algorithm>
+
+#include "link/exchange.h"
+#include "link/frame.h"
+
+namespace dsp {
+
+SimLink::SimLink(SimBus& bus, int latency_polls)
+    : bus_(bus), latency_polls_(std::max(0, latency_polls)), polls_left_(latency_polls_) {}
+
+void SimLink::Send(ByteView frame) {
+  // The length byte says how much of the buffer is the frame.
+  if (frame.size() > kOffsetLength) frame = frame.first(std::min<std::size_t>(frame[kOffsetLength], frame.size()));
+  const bool waiting = std::any_of(send_queue_.begin(), send_queue_.end(),
+                                   [&](const Bytes& queued) { return std::ranges::equal(queued, frame); });
+  if (waiting) return;
+  send_queue_.emplace_back(frame.begin(), frame.end());
+  if (latency_polls_ == 0) Flush();
+}
+
+std::optional<Bytes> SimLink::PopReply() {
+  Poll();
+  if (reply_queue_.empty()) return std::nullopt;
+  Bytes reply = std::move(reply_queue_.front());
+  reply_queue_.pop_front();
+  return reply;
+}
+
+bool SimLink::IsSendQueueEmpty() {
+  Poll();
+  return send_queue_.empty();
+}
+
+void SimLink::Flush() {
+  while (!send_queue_.empty()) ExchangeOne();
+  polls_left_ = latency_polls_;
+}
+
+void SimLink::Poll() {
+  if (send_queue_.empty() || --polls_left_ > 0) return;
+  ExchangeOne();
+  polls_left_ = latency_polls_;
+}
+
+void SimLink::ExchangeOne() {
+  const Bytes request = std::move(send_queue_.front());
+  send_queue_.pop_front();
+  for (Bytes& reply : RunExchange(request, bus_.host_port(), bus_.host_sleeper(), nullptr)) {
+    reply_queue_.push_back(std::move(reply));
+  }
+  bus_.Advance(std::chrono::milliseconds(kWorkerPauseMs));
+}
+
+}  // namespace dsp

@@ -1,0 +1,128 @@
+// Discovery on the simulated bus: collisions, re-asks and addressing.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "link/exchange.h"
+#include "sim/sim_link.h"
+#include "sim_test_support.h"
+
+namespace dsp::test {
+namespace {
+
+const Bytes kScanAsk = {0xA5, 0x06, 0xF2, 0x00, 0xE1, 0xD9};
+const Bytes kReAsk = {0xA5, 0x06, 0xF2, 0x00, 0xE3, 0xDB};
+const Bytes kForget = {0xA5, 0x06, 0xF2, 0x00, 0xEF, 0xE7};
+
+Bytes Assign(std::uint8_t address, const ChipId& id) {
+  Bytes payload = {address};
+  payload.insert(payload.end(), id.begin(), id.end());
+  return Frame(0xF2, 0, 0xE4, payload);
+}
+
+std::vector<Bytes> PopAll(SimLink& link) {
+  std::vector<Bytes> replies;
+  while (auto reply = link.PopReply()) replies.push_back(*reply);
+  return replies;
+}
+
+TEST(Discovery, EightProcessorsCollideAndReAsksSeparateThem) {
+  SimBus bus(11);
+  for (int i = 0; i < 8; ++i) bus.Add("Unit " + std::to_string(i), 8, 8);
+  SimLink link(bus);
+
+  link.Send(kScanAsk);
+  EXPECT_EQ(PopAll(link), (std::vector<Bytes>{CollisionMarker(), CollisionMarker()}));
+
+  std::map<ChipId, std::uint8_t> assigned;
+  for (int asks = 0; assigned.size() < 8 && asks < 2000; ++asks) {
+    link.Send(kReAsk);
+    for (const Bytes& reply : PopAll(link)) {
+      ASSERT_EQ(reply.size(), 14u);
+      ASSERT_EQ(reply[4], 0xE2);
+      ChipId id;
+      std::copy(reply.begin() + 5, reply.begin() + 13, id.begin());
+      ASSERT_FALSE(assigned.contains(id));
+      const auto address = static_cast<std::uint8_t>(assigned.size() + 1);
+      link.Send(Assign(address, id));
+      const auto confirm = link.PopReply();
+      ASSERT_TRUE(confirm);
+      EXPECT_EQ(confirm->size(), 29u);
+      EXPECT_EQ((*confirm)[5], address);
+      assigned[id] = address;
+    }
+  }
+  ASSERT_EQ(assigned.size(), 8u);
+  for (const auto& [id, address] : assigned) {
+    ASSERT_TRUE(bus.FindByAddress(address));
+    EXPECT_EQ(bus.FindByAddress(address)->chip_id(), id);
+  }
+  // Addressed processors keep quiet on a scan.
+  link.Send(kScanAsk);
+  link.Send(kReAsk);
+  EXPECT_TRUE(PopAll(link).empty());
+}
+
+TEST(Discovery, ForgetBroadcastMakesEveryProcessorAnswerAgain) {
+  SimBus bus(4);
+  SimProcessor& a = bus.Add("A", 2, 2);
+  SimProcessor& b = bus.Add("B", 2, 2);
+  a.set_address(1);
+  b.set_address(2);
+  SimLink link(bus);
+  link.Send(kScanAsk);
+  EXPECT_TRUE(PopAll(link).empty());
+
+  link.Send(kForget);
+  EXPECT_EQ(a.address(), 0);
+  EXPECT_EQ(b.address(), 0);
+  link.Send(kScanAsk);
+  EXPECT_EQ(PopAll(link).size(), 2u);  // two collision markers
+
+  b.set_address(2);
+  link.Send(kScanAsk);
+  const auto alone = PopAll(link);
+  ASSERT_EQ(alone.size(), 1u);
+  EXPECT_TRUE(std::equal(a.chip_id().begin(), a.chip_id().end(), alone[0].begin() + 5));
+}
+
+TEST(Discovery, IdenticalAnswersThatCollideNeverPassTheChecksum) {
+  SimBus bus(4);
+  SimProcessorConfig config = bus.NextConfig("Twin", 2, 2);
+  bus.Add(config);
+  config.name = "Other twin";
+  bus.Add(config);  // the same chip ID: the two answers are equal byte for byte
+  const Bytes heard = Talk(bus, kScanAsk);
+  ASSERT_EQ(heard.size(), 14u);
+  EXPECT_EQ(Bytes(heard.begin(), heard.begin() + 5), (Bytes{0xA5, 0x0E, 0xF2, 0xFF, 0xE2}));
+  EXPECT_NE(WithSum(Bytes(heard.begin(), heard.end() - 1)), heard);
+}
+
+TEST(Discovery, AssignmentNeedsTheProcessorsChipId) {
+  SimBus bus(4);
+  SimProcessor& a = bus.Add("A", 2, 2);
+  ChipId other = a.chip_id();
+  other[7] ^= 1;
+  EXPECT_TRUE(Talk(bus, Assign(5, other)).empty());
+  EXPECT_EQ(a.address(), 0);
+  EXPECT_EQ(Talk(bus, Assign(5, a.chip_id())).size(), 29u);
+  EXPECT_EQ(a.address(), 5);
+}
+
+TEST(Discovery, ChipIdsFollowTheSeedAndThePosition) {
+  SimBus one(77);
+  SimBus same(77);
+  SimBus other(78);
+  for (SimBus* bus : {&one, &same, &other}) {
+    bus->Add("A", 1, 1);
+    bus->Add("B", 1, 1);
+  }
+  EXPECT_EQ(one.processor(0).chip_id(), same.processor(0).chip_id());
+  EXPECT_EQ(one.processor(1).chip_id(), same.processor(1).chip_id());
+  EXPECT_NE(one.processor(0).chip_id(), one.processor(1).chip_id());
+  EXPECT_NE(one.processor(0).chip_id(), other.processor(0).chip_id());
+}
+
+}  // namespace
+}  // namespace dsp::test

@@ -1,0 +1,190 @@
+// dspsim: its command line, and the program serving a pseudo-terminal.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "sim/chip_id.h"
+#include "sim/dspsim_options.h"
+#include "sim_test_support.h"
+#include "terminal_support.h"
+
+extern char** environ;
+
+namespace dsp::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
+  const ParsedOptions parsed = ParseDspsimArgs(
+      {"--devices", "Hall:8x8,Stage 2:4x8", "--seed", "42", "--link", "/tmp/x", "--dump-dir", "d", "--faults",
+       "drop=0.1,garble=0.02,late=0.5,wrongaddr=1,silent-after=7,hangup-after=9,altformat", "--effect-blocks", "64"});
+  ASSERT_TRUE(parsed.options) << parsed.error;
+  const DspsimOptions& o = *parsed.options;
+  ASSERT_EQ(o.devices.size(), 2u);
+  EXPECT_EQ(o.devices[1].name, "Stage 2");
+  EXPECT_EQ(o.devices[1].inputs, 4);
+  EXPECT_EQ(o.devices[1].outputs, 8);
+  EXPECT_EQ(o.seed, 42u);
+  EXPECT_EQ(o.link_path, "/tmp/x");
+  EXPECT_EQ(o.dump_dir, "d");
+  EXPECT_DOUBLE_EQ(o.faults.drop, 0.1);
+  EXPECT_DOUBLE_EQ(o.faults.garble, 0.02);
+  EXPECT_DOUBLE_EQ(o.faults.late, 0.5);
+  EXPECT_DOUBLE_EQ(o.faults.wrong_address, 1);
+  EXPECT_EQ(o.faults.silent_after, 7);
+  EXPECT_EQ(o.hang_up_after, 9);
+  EXPECT_TRUE(o.faults.other_formats);
+  EXPECT_EQ(o.effect_blocks, 64);
+}
+
+TEST(DspsimOptions, ExplainsWhatIsWrong) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "--devices"},
+      {{"--devices", "Hall"}, "NAME:INPUTSxOUTPUTS"},
+      {{"--devices", "Hall:0x8"}, "1 to 8 inputs"},
+      {{"--devices", "Hall:8x9"}, "1 to 8 inputs"},
+      {{"--devices", "A name that is far too long:2x2"}, "1 to 20 bytes"},
+      {{"--devices", "Hall:2x2", "--faults", "drop=2"}, "fraction from 0 to 1"},
+      {{"--devices", "Hall:2x2", "--faults", "jitter=1"}, "unknown fault \"jitter\""},
+      {{"--devices", "Hall:2x2", "--seed", "x1"}, "--seed takes a whole number"},
+      {{"--devices", "Hall:2x2", "--effect-blocks", "0"}, "1 to 65536"},
+      {{"--devices", "Hall:2x2", "--link"}, "needs a value"},
+      {{"--devices", "Hall:2x2", "--colour", "red"}, "unknown option"},
+  };
+  for (const auto& [args, message] : cases) {
+    const ParsedOptions parsed = ParseDspsimArgs(args);
+    EXPECT_FALSE(parsed.options) << message;
+    EXPECT_NE(parsed.error.find(message), std::string::npos) << parsed.error;
+  }
+}
+
+// dspsim started with its output on pipes.
+class Dspsim {
+ public:
+  explicit Dspsim(const std::vector<std::string>& args) {
+    int out[2];
+    int err[2];
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_EQ(pipe(err), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    std::vector<std::string> all = {DSPSIM_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    EXPECT_EQ(posix_spawn(&pid_, DSPSIM_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    close(err[1]);
+    out_ = out[0];
+    err_ = err[0];
+  }
+  ~Dspsim() {
+    if (pid_ > 0) Stop();
+    close(out_);
+    close(err_);
+  }
+  std::string FirstLine() {
+    std::string line;
+    char c;
+    pollfd ready{out_, POLLIN, 0};
+    while (poll(&ready, 1, 5000) == 1 && read(out_, &c, 1) == 1 && c != '\n') line += c;
+    return line;
+  }
+  std::string Errors() {
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = read(err_, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    return text;
+  }
+  int Wait() {
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  int Stop() {
+    kill(pid_, SIGTERM);
+    return Wait();
+  }
+
+ private:
+  pid_t pid_ = 0;
+  int out_ = -1;
+  int err_ = -1;
+};
+
+Bytes Scan(std::uint8_t command, const Bytes& payload = {}) { return Frame(0xF2, 0, command, payload); }
+
+TEST(DspsimProgram, PrintsItsPathServesAndStoresReceivedImages) {
+  const fs::path dir = fs::temp_directory_path() / ("dspsim_test_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path link = dir / "bus";
+  Dspsim sim(
+      {"--devices", "Hall:2x4", "--seed", "7", "--link", link.string(), "--dump-dir", (dir / "images").string()});
+  const std::string path = sim.FirstLine();
+  ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+  ASSERT_EQ(fs::read_symlink(link), path);
+
+  const int line = OpenLine(link.string());
+  ASSERT_GE(line, 0);
+  WriteAll(line, Scan(0xE1));
+  const Bytes identify = ReadFor(line, 14);
+  ASSERT_EQ(identify.size(), 14u);
+  const ChipId id = DeriveChipId(7, 0);
+  EXPECT_TRUE(std::equal(id.begin(), id.end(), identify.begin() + 5));
+  Bytes assign = {1};
+  assign.insert(assign.end(), id.begin(), id.end());
+  WriteAll(line, Scan(0xE4, assign));
+  const Bytes confirm = ReadFor(line, 29);
+  ASSERT_EQ(confirm.size(), 29u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(confirm.data()) + 6), "Hall");
+  EXPECT_EQ(confirm[26], 2);
+  EXPECT_EQ(confirm[27], 4);
+
+  const Bytes file = PatternFile(1500);
+  WriteAll(line, Frame(0xF3, 1, 0xD0));
+  EXPECT_EQ(ReadFor(line, 1), Bytes{'C'});
+  WriteAll(line, HeaderBlock("new.bin", file.size()));
+  EXPECT_EQ(ReadFor(line, 2), (Bytes{kAck, 'C'}));
+  WriteAll(line, DataBlock(1, Bytes(file.begin(), file.begin() + 1024)));
+  EXPECT_EQ(ReadFor(line, 1), Bytes{kAck});
+  WriteAll(line, DataBlock(2, Bytes(file.begin() + 1024, file.end())));
+  EXPECT_EQ(ReadFor(line, 1), Bytes{kAck});
+  WriteAll(line, {kEot});
+  EXPECT_EQ(ReadFor(line, 1), Bytes{kAck});
+  close(line);
+
+  EXPECT_EQ(sim.Stop(), 0);
+  std::ifstream stored(dir / "images" / "1-Hall-firmware-1.bin", std::ios::binary);
+  EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(stored), {}), file);
+  EXPECT_NE(sim.Errors().find("Hall received \"new.bin\" (1500 bytes)"), std::string::npos);
+  EXPECT_FALSE(fs::is_symlink(link));
+  fs::remove_all(dir);
+}
+
+TEST(DspsimProgram, RefusesBadArgumentsWithAUsageError) {
+  Dspsim sim({"--devices", "Hall:9x9"});
+  EXPECT_EQ(sim.Wait(), 2);
+  EXPECT_EQ(sim.FirstLine(), "");
+  const std::string errors = sim.Errors();
+  EXPECT_NE(errors.find("1 to 8 inputs"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("dspsim --help"), std::string::npos) << errors;
+}
+
+}  // namespace
+}  // namespace dsp::test

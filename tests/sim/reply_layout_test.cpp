@@ -1,0 +1,180 @@
+// Every read reply, byte by byte, as the reply tables lay it out.
+
+#include <gtest/gtest.h>
+
+#include "sim_test_support.h"
+
+namespace dsp::test {
+namespace {
+
+constexpr std::uint8_t R = 0xF7;  // request
+constexpr std::uint8_t A = 3;     // the processor's address
+
+struct ReplyLayout : ::testing::Test {
+  SimBus bus{5};
+  SimProcessor& dsp = bus.Add("Hall", 8, 8);
+  SimParameters& p = dsp.parameters();
+  void SetUp() override { dsp.set_address(A); }
+  Bytes Ask(std::uint8_t command, const Bytes& payload) {
+    return Talk(bus, Frame(R, A, command, payload), std::chrono::milliseconds(120));
+  }
+};
+
+TEST_F(ReplyLayout, DelayReplies) {
+  p.inputs[2].delay_on = true;
+  p.inputs[2].delay = 0x1234;
+  p.outputs[7].delay = 2205;
+  EXPECT_EQ(Ask(0x84, {2, 2}), WithSum({0xA5, 0x0A, 0xF8, A, 0x84, 2, 1, 0x34, 0x12}));
+  EXPECT_EQ(Ask(0xA3, {7, 7}), WithSum({0xA5, 0x0A, 0xF8, A, 0xA3, 7, 0, 0x9D, 0x08}));
+}
+
+TEST_F(ReplyLayout, EqualiserRepliesCarrySixteenBandRecords) {
+  const int series[32] = {20,   25,   31,   40,   50,   63,    80,    100,   125,   160,  200,
+                          250,  315,  400,  500,  630,  800,   1000,  1250,  1600,  2000, 2500,
+                          3150, 4000, 5000, 6300, 8000, 10000, 12500, 15000, 16000, 20000};
+  p.inputs[1].bands[17] = {true, 26800, 1000, 141, 6};
+  Bytes expected = {0xA5, 166, 0xF8, A, 0x81};
+  for (int band = 16; band < 32; ++band) {
+    const bool edited = band == 17;
+    const int frequency = edited ? 1000 : series[band];
+    const int q = edited ? 141 : 100;
+    const int gain = edited ? 26800 : 25600;
+    expected.insert(expected.end(), {1, static_cast<std::uint8_t>(band), edited, static_cast<std::uint8_t>(gain),
+                                     static_cast<std::uint8_t>(gain >> 8), static_cast<std::uint8_t>(frequency),
+                                     static_cast<std::uint8_t>(frequency >> 8), static_cast<std::uint8_t>(q), 0,
+                                     static_cast<std::uint8_t>(edited ? 6 : 0)});
+  }
+  EXPECT_EQ(Ask(0x81, {1, 1, 16, 31}), WithSum(expected));
+
+  const Bytes outputs = Ask(0xA1, {0, 0, 0, 15});
+  ASSERT_EQ(outputs.size(), 166u);
+  EXPECT_EQ(Bytes(outputs.begin() + 5, outputs.begin() + 15), (Bytes{0, 0, 0, 0x00, 0x64, 20, 0, 100, 0, 0}));
+  EXPECT_EQ(Bytes(outputs.begin() + 155, outputs.begin() + 165), (Bytes{0, 15, 0, 0x00, 0x64, 0x76, 0x02, 100, 0, 0}));
+}
+
+TEST_F(ReplyLayout, NoiseGateReply) {
+  p.gates[4] = {true, 150, 140};
+  EXPECT_EQ(Ask(0x83, {4, 4}), WithSum({0xA5, 0x0A, 0xF8, A, 0x83, 4, 1, 150, 140}));
+}
+
+TEST_F(ReplyLayout, InputGainReplyInBothFormats) {
+  p.inputs[0] = {};
+  p.inputs[0].mute = true;
+  p.inputs[0].gain_raw = 1360;  // -64.0 dB
+  p.inputs[1].gain_raw = 2060;  // +6.0 dB
+  EXPECT_EQ(Ask(0x80, {0, 0}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 0, 1, 1, 0x50, 0x05}));
+  dsp.faults().other_formats = true;
+  // 8-bit format: 100 + gain / 0.64 dB, rounded.
+  EXPECT_EQ(Ask(0x80, {1, 1}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 1, 0, 0, 109, 0}));
+}
+
+TEST_F(ReplyLayout, FilterReplies) {
+  p.filters[5][1] = {true, 1, 3, 8000};  // low pass, family 1, slope 3
+  p.filters[5][0] = {false, 2, 5, 120};  // high pass, family 2, slope 5
+  EXPECT_EQ(Ask(0xA2, {5, 5, 1}), WithSum({0xA5, 0x0C, 0xF8, A, 0xA2, 1, 5, 1, 0x16, 0x40, 0x1F}));
+  EXPECT_EQ(Ask(0xA2, {5, 5, 0}), WithSum({0xA5, 0x0C, 0xF8, A, 0xA2, 0, 5, 0, 0x24, 120, 0}));
+}
+
+TEST_F(ReplyLayout, CompressorAndLimiterReplies) {
+  p.compressors[6] = {true, 10, 500, 0xFF38, 40};
+  p.limiters[3] = {true, -20, 200};
+  EXPECT_EQ(Ask(0xA9, {6, 6}),
+            WithSum({0xA5, 0x11, 0xF8, A, 0xA9, 6, 1, 0x0A, 0x00, 0xF4, 0x01, 0x38, 0xFF, 0x28, 0x00, 0}));
+  EXPECT_EQ(Ask(0xA6, {3, 3}), WithSum({0xA5, 0x0B, 0xF8, A, 0xA6, 3, 1, 0xEC, 0xC8, 0x00}));
+}
+
+TEST_F(ReplyLayout, OutputGainsReplyInBothFormats) {
+  p.outputs[1].mute = p.outputs[6].mute = true;
+  p.outputs[1].gain_raw = 2060;
+  Bytes expected = {0xA5, 0x19, 0xF8, A, 0xA0, 0x0A, 0x42, 1, 0xD0, 0x07, 0x0C, 0x08};
+  for (int j = 2; j < 8; ++j) expected.insert(expected.end(), {0xD0, 0x07});
+  EXPECT_EQ(Ask(0xA0, {}), WithSum(expected));
+
+  dsp.faults().other_formats = true;
+  Bytes other = {0xA5, 0x19, 0xF8, A, 0xA0, 0x0A, 0x42, 0, 100, 0, 109, 0};
+  for (int j = 2; j < 8; ++j) other.insert(other.end(), {100, 0});
+  EXPECT_EQ(Ask(0xA0, {}), WithSum(other));
+}
+
+TEST_F(ReplyLayout, PolarityReplies) {
+  p.inputs[2].polarity_inverted = true;
+  EXPECT_EQ(Ask(0x85, {2, 2}), WithSum({0xA5, 0x09, 0xF8, A, 0x85, 2, 0, 1}));
+  EXPECT_EQ(Ask(0xA4, {0, 0}), WithSum({0xA5, 0x09, 0xF8, A, 0xA4, 0, 0, 0}));
+}
+
+TEST_F(ReplyLayout, MatrixRowReplyInBothFormats) {
+  p.matrix[1] = {0xF5, {0, 100, 0, 75, 0, 0, 0, 0}};
+  EXPECT_EQ(Ask(0x90, {1, 1}),
+            WithSum({0xA5, 0x19, 0xF8, A, 0x90, 1, 0xF5, 0, 0, 0, 100, 0, 0, 0, 75, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  dsp.faults().other_formats = true;
+  // Format bit set: the sends as gain raws (0 % = -64.0 dB, 75 % = -2.5 dB).
+  EXPECT_EQ(Ask(0x90, {1, 1}), WithSum({0xA5, 0x19, 0xF8, A,    0x90, 1,    0xF5, 1,    0x50, 0x05, 0xD0, 0x07,
+                                        0x50, 0x05, 0xB7, 0x07, 0x50, 0x05, 0x50, 0x05, 0x50, 0x05, 0x50, 0x05}));
+}
+
+TEST_F(ReplyLayout, PresetNameReply) {
+  dsp.preset(5).name = "Stage left";
+  Bytes expected = {0xA5, 0x1B, 0xF8, A, 0xD7, 5, 'S', 't', 'a', 'g', 'e', ' ', 'l', 'e', 'f', 't'};
+  expected.resize(26, 0);
+  EXPECT_EQ(Ask(0xD7, {5}), WithSum(expected));
+  EXPECT_TRUE(Ask(0xD7, {17}).empty());
+}
+
+TEST_F(ReplyLayout, EffectBlockReplyCarriesOneBlockOfTheMemory) {
+  SimProcessorConfig config = bus.NextConfig("Small", 2, 2);
+  config.effect_blocks = 3;
+  config.effect_block_size = 4;
+  SimProcessor& small = bus.Add(config);
+  small.set_address(9);
+  for (int i = 0; i < 12; ++i) small.effect_memory()[i] = static_cast<std::uint8_t>(i);
+  EXPECT_EQ(Talk(bus, Frame(R, 9, 0xD6, {2, 0, 0xFF}), std::chrono::milliseconds(60)),
+            WithSum({0xA5, 0x0C, 0xF8, 9, 0xD6, 2, 0, 8, 9, 10, 11}));
+  EXPECT_TRUE(Talk(bus, Frame(R, 9, 0xD6, {3, 0, 0xFF}), std::chrono::milliseconds(60)).empty());
+}
+
+TEST_F(ReplyLayout, LevelReplyListsInputsThenOutputs) {
+  SimProcessor& small = bus.Add("Lobby", 2, 3);
+  small.set_address(4);
+  bus.Advance(std::chrono::seconds(1));
+  // The reply carries the readings of the moment the poll arrives.
+  Bytes expected = {0xA5, 32, 0xF8, 4, 0xD0, 0, 0, 2, 3, 0, 0};
+  auto put = [&](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) expected.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  for (int i = 0; i < 2; ++i) put(small.levels().Input(i));
+  for (int j = 0; j < 3; ++j) put(small.levels().Output(j));
+  EXPECT_EQ(Talk(bus, Frame(R, 4, 0xD0, {0})), WithSum(expected));
+  EXPECT_GT(small.levels().Input(0), 0u);
+}
+
+TEST_F(ReplyLayout, DiscoveryAnswers) {
+  dsp.set_address(0);
+  const ChipId id = dsp.chip_id();
+  Bytes identify = {0xA5, 0x0E, 0xF2, 0xFF, 0xE2};
+  identify.insert(identify.end(), id.begin(), id.end());
+  EXPECT_EQ(Talk(bus, Frame(0xF2, 0, 0xE1)), WithSum(identify));
+
+  Bytes assign = {7};
+  assign.insert(assign.end(), id.begin(), id.end());
+  Bytes confirm = {0xA5, 0x1D, 0xF2, 0xFF, 0xE5, 7, 'H', 'a', 'l', 'l'};
+  confirm.resize(26, 0);
+  confirm.insert(confirm.end(), {8, 8});
+  EXPECT_EQ(Talk(bus, Frame(0xF2, 0, 0xE4, assign)), WithSum(confirm));
+  EXPECT_EQ(dsp.address(), 7);
+}
+
+TEST_F(ReplyLayout, MalformedOrForeignRequestsGoUnanswered) {
+  SimProcessor& small = bus.Add("Lobby", 4, 2);
+  small.set_address(4);
+  EXPECT_TRUE(Talk(bus, Frame(R, 4, 0x84, {4, 4})).empty());     // input 4 of 4
+  EXPECT_TRUE(Talk(bus, Frame(R, 4, 0xA3, {2, 2})).empty());     // output 2 of 2
+  EXPECT_TRUE(Talk(bus, Frame(R, 4, 0x81, {0, 0, 0})).empty());  // one byte short
+  EXPECT_TRUE(Talk(bus, Frame(R, 5, 0x84, {0, 0})).empty());     // nobody at 5
+  Bytes bad_sum = Frame(R, 4, 0x84, {0, 0});
+  ++bad_sum.back();
+  EXPECT_TRUE(Talk(bus, bad_sum).empty());
+  EXPECT_EQ(Talk(bus, Frame(R, 4, 0x84, {3, 3})).size(), 10u);
+}
+
+}  // namespace
+}  // namespace dsp::test
