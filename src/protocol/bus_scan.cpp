@@ -71,6 +71,7 @@ std::optional<DiscoveredDevice> BusScan::Tick() {
 }
 
 void BusScan::Ask() {
+  collisions_ = 0;  // a fresh broadcast renews the re-asks
   link_.Send(ScanAskFrame());
   state_ = State::kWaitIdentity;
   ask_wait_ms_ = 0;

@@ -22,9 +22,12 @@ struct DiscoveredDevice {
   int outputs = 0;
 };
 
-// One object lives as long as its host and runs every scan: the collision
-// count carries over from scan to scan and is cleared only by an
-// identification, so a bus that kept colliding is asked afresh next time.
+// One object lives as long as its host and runs every scan. After a
+// collision the host re-asks twice; a third collision in a row asks afresh
+// with the broadcast, which renews the two re-asks. (Were the count cleared
+// only by an identification, every later collision would repeat the
+// broadcast that all unaddressed processors answer, and a bus of three or
+// more would never be separated again, in this scan or the next.)
 class BusScan {
  public:
   static constexpr int kTickMs = 200;

@@ -106,13 +106,29 @@ TEST_F(BusScanTest, ThirdCollisionInARowAsksAfresh) {
   EXPECT_EQ(link.SentCommands(), (std::vector<std::uint8_t>{0xE1, 0xE3, 0xE3}));
   scan.Tick();
   EXPECT_EQ(link.SentCommands().back(), 0xE1);
-  // The count survives into the next scan: its first collision asks afresh too.
-  StartScanning();
-  scan.Tick();
+  // The fresh broadcast renews the two re-asks.
   link.replies.push_back(CollisionMarker());
   scan.Tick();
-  scan.Tick();
-  EXPECT_EQ(link.SentCommands(), (std::vector<std::uint8_t>{0xE1, 0xE1}));
+  EXPECT_EQ(link.SentCommands().back(), 0xE3);
+}
+
+TEST_F(BusScanTest, CollidingProcessorsAreStillSeparatedAfterAFreshBroadcast) {
+  // Several processors: every broadcast collides, and so do the first two
+  // re-asks; the third re-ask, sent after a fresh broadcast, isolates one.
+  // Were the re-asks not renewed, the scan would repeat the broadcast for ever.
+  StartScanning();
+  int re_asks = 0;
+  link.responder = [&](const Bytes& request) -> std::optional<Bytes> {
+    if (request[4] == command::kScanAsk) return CollisionMarker();
+    if (request[4] == command::kScanReAsk) return ++re_asks <= 2 ? CollisionMarker() : Identity(chip);
+    if (request[4] == command::kAssignAddress) return Confirmation(request[5], "P", 1, 1);
+    return std::nullopt;
+  };
+  std::optional<DiscoveredDevice> found;
+  for (int tick = 0; tick < 20 && !found; ++tick) found = scan.Tick();
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->chip_id, chip);
+  EXPECT_EQ(link.SentCommands(), (std::vector<std::uint8_t>{0xE1, 0xE3, 0xE3, 0xE1, 0xE3, 0xE4}));
 }
 
 TEST_F(BusScanTest, ConfirmationForAnotherAddressIsDiscardedAndAssignmentRepeatedOnce) {
