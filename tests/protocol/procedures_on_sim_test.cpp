@@ -1,0 +1,176 @@
+// The procedures against the simulated processors over the in-process link:
+// what write-all puts into a processor, read-all brings back.
+
+#include <gtest/gtest.h>
+
+#include "answering_host.h"
+#include "protocol/procedure_driver.h"
+#include "sim/sim_bus.h"
+#include "sim/sim_link.h"
+
+namespace dsp {
+namespace {
+
+class ListHost : public ProcedureHost {
+ public:
+  explicit ListHost(DeviceList& devices) : devices_(devices) {}
+  DeviceRecord* SelectedDevice() override { return devices_.empty() ? nullptr : &devices_[0]; }
+  void OnEffectData(ByteView data) override { effect.insert(effect.end(), data.begin(), data.end()); }
+  Bytes effect;
+
+ private:
+  DeviceList& devices_;
+};
+
+// A record with values every encoding carries exactly.
+void FillDistinctValues(DeviceRecord& r) {
+  for (int side = 0; side < 2; ++side) {
+    const int count = side == 0 ? r.Inputs() : r.Outputs();
+    for (int ch = 0; ch < count; ++ch) {
+      const int k = side * 8 + ch;
+      r.SetGain(side, ch, -100 * k - 30);
+      r.SetMute(side, ch, k % 2 == 1);
+      r.SetPolarity(side, ch, k % 3 == 0);
+      r.SetDelay(side, ch, 7 * k + 1);
+      r.SetDelayEnable(side, ch, k % 2 == 0);
+      for (int band = 0; band < 31; ++band) {
+        r.SetEqualizerEnable(side, ch, band, (band + k) % 2 == 0);
+        r.SetEqualizerFrequence(side, ch, band, 20 + 600 * band + k);
+        r.SetEqualizerGain(side, ch, band, (band * 37 + k) % 2400 - 1200);
+        r.SetEqualizerQ(side, ch, band, 50 + 97 * band + k);
+        r.SetEqualizerType(side, ch, band, band % 3 == 0 ? 6 : band % 3 == 1 ? 7 : 1);
+      }
+    }
+  }
+  for (int ch = 0; ch < r.Inputs(); ++ch) {
+    r.SetNoiseGateEnable(ch, ch % 2 == 0);
+    r.SetNoiseGateStartGate(ch, -60 + ch);
+    r.SetNoiseGateReleaseGate(ch, -70 + ch);
+    for (int out = 0; out < r.Outputs(); ++out) {
+      r.SetRouter(ch, out, 10 * ch + out);
+      r.SetRouterEnable(ch, out, true);
+    }
+  }
+  for (int ch = 0; ch < r.Outputs(); ++ch) {
+    r.SetCompressorEnable(ch, ch % 2 == 1);
+    r.SetCompressorStartTime(ch, 100 + ch);
+    r.SetCompressorReleaseTime(ch, 900 + ch);
+    r.SetCompressorStartGate(ch, 120 + ch);
+    r.SetCompressorRatio(ch, 2 + ch);
+    r.SetLimitEnable(ch, true);
+    r.SetLimitStartGate(ch, -20 - ch);
+    r.SetLimitReleaseTime(ch, 200 + ch);
+    r.SetFilterEnable(1, ch, kHighPass, true);
+    r.SetFilterFrequence(1, ch, kHighPass, 80 + ch);
+    r.SetFilterType(1, ch, kHighPass, 1);
+    r.SetFilterSlope(1, ch, kHighPass, 3);
+    r.SetFilterFrequence(1, ch, kLowPass, 15000 + ch);
+    r.SetFilterType(1, ch, kLowPass, 2);
+    r.SetFilterSlope(1, ch, kLowPass, 5);
+  }
+}
+
+void ExpectSameParameters(const DeviceRecord& a, const DeviceRecord& b) {
+  for (int side = 0; side < 2; ++side) {
+    const int count = side == 0 ? a.Inputs() : a.Outputs();
+    for (int ch = 0; ch < count; ++ch) {
+      SCOPED_TRACE(::testing::Message() << "side " << side << " channel " << ch);
+      EXPECT_EQ(a.Gain(side, ch), b.Gain(side, ch));
+      EXPECT_EQ(a.Mute(side, ch), b.Mute(side, ch));
+      EXPECT_EQ(a.Polarity(side, ch), b.Polarity(side, ch));
+      EXPECT_EQ(a.Delay(side, ch), b.Delay(side, ch));
+      EXPECT_EQ(a.DelayEnable(side, ch), b.DelayEnable(side, ch));
+      for (int band = 0; band < 31; ++band) {
+        EXPECT_EQ(a.EqualizerEnable(side, ch, band), b.EqualizerEnable(side, ch, band));
+        EXPECT_EQ(a.EqualizerFrequence(side, ch, band), b.EqualizerFrequence(side, ch, band));
+        EXPECT_EQ(a.EqualizerGain(side, ch, band), b.EqualizerGain(side, ch, band));
+        EXPECT_EQ(a.EqualizerQ(side, ch, band), b.EqualizerQ(side, ch, band));
+        EXPECT_EQ(a.EqualizerType(side, ch, band), b.EqualizerType(side, ch, band));
+      }
+    }
+  }
+  for (int ch = 0; ch < a.Inputs(); ++ch) {
+    EXPECT_EQ(a.NoiseGateEnable(ch), b.NoiseGateEnable(ch));
+    EXPECT_EQ(a.NoiseGateStartGate(ch), b.NoiseGateStartGate(ch));
+    EXPECT_EQ(a.NoiseGateReleaseGate(ch), b.NoiseGateReleaseGate(ch));
+    for (int out = 0; out < a.Outputs(); ++out) {
+      EXPECT_EQ(a.Router(ch, out), b.Router(ch, out));
+      EXPECT_EQ(a.RouterEnable(ch, out), b.RouterEnable(ch, out));
+    }
+  }
+  for (int ch = 0; ch < a.Outputs(); ++ch) {
+    SCOPED_TRACE(::testing::Message() << "output " << ch);
+    EXPECT_EQ(a.CompressorEnable(ch), b.CompressorEnable(ch));
+    EXPECT_EQ(a.CompressorStartTime(ch), b.CompressorStartTime(ch));
+    EXPECT_EQ(a.CompressorReleaseTime(ch), b.CompressorReleaseTime(ch));
+    EXPECT_EQ(a.CompressorStartGate(ch), b.CompressorStartGate(ch));
+    EXPECT_EQ(a.CompressorRatio(ch), b.CompressorRatio(ch));
+    EXPECT_EQ(a.LimitEnable(ch), b.LimitEnable(ch));
+    EXPECT_EQ(a.LimitStartGate(ch), b.LimitStartGate(ch));
+    EXPECT_EQ(a.LimitReleaseTime(ch), b.LimitReleaseTime(ch));
+    for (int f = 0; f < 2; ++f) {
+      EXPECT_EQ(a.FilterEnable(1, ch, f), b.FilterEnable(1, ch, f));
+      EXPECT_EQ(a.FilterFrequence(1, ch, f), b.FilterFrequence(1, ch, f));
+      EXPECT_EQ(a.FilterType(1, ch, f), b.FilterType(1, ch, f));
+      EXPECT_EQ(a.FilterSlope(1, ch, f), b.FilterSlope(1, ch, f));
+    }
+  }
+}
+
+struct ProceduresOnSim : ::testing::Test {
+  SimBus bus{7};
+  SimLink link{bus};
+  Configuration config;
+  DeviceList devices;
+  ListHost host{devices};
+  ProcedureDriver driver{link, host, devices, config};
+
+  void AddAddressed(int inputs, int outputs) {
+    bus.Add("Stage", inputs, outputs).set_address(1);
+    devices.emplace_back(1, ChipIdBytes{}, inputs, outputs, "Stage");
+  }
+
+  ProcedureEnd Run() {
+    for (int i = 0; i < 100000; ++i) {
+      bus.Advance(std::chrono::milliseconds(driver.PeriodMs()));
+      const ProcedureEnd end = driver.Tick();
+      if (end != ProcedureEnd::kRunning) return end;
+    }
+    return ProcedureEnd::kRunning;
+  }
+};
+
+TEST_F(ProceduresOnSim, WriteAllThenReadAllGivesTheRecordBack) {
+  AddAddressed(4, 8);
+  FillDistinctValues(devices[0]);
+  const DeviceRecord written = devices[0];
+  driver.StartWriteAll(1);
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+
+  devices[0] = DeviceRecord(1, ChipIdBytes{}, 4, 8, "Stage");
+  driver.StartReadAll(kSyncStartDelayMs);
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  ExpectSameParameters(written, devices[0]);
+}
+
+TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {
+  AddAddressed(2, 2);
+  bus.processor(0).faults().silent_after = 3;
+  driver.StartReadAll(0);
+  EXPECT_EQ(Run(), ProcedureEnd::kFailed);
+}
+
+TEST_F(ProceduresOnSim, EffectReadCopiesTheProcessorsMemory) {
+  auto cfg = bus.NextConfig("Hall", 2, 2);
+  cfg.effect_blocks = 5;
+  bus.Add(cfg).set_address(1);
+  devices.emplace_back(1, ChipIdBytes{}, 2, 2, "Hall");
+  Bytes& memory = bus.processor(0).effect_memory();
+  for (std::size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<std::uint8_t>(i * 7);
+  ASSERT_FALSE(driver.StartEffectRead(5));
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  EXPECT_EQ(host.effect, memory);
+}
+
+}  // namespace
+}  // namespace dsp
