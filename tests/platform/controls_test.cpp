@@ -11,6 +11,7 @@
 #include "platform/demo/demo_window.h"
 #include "platform/label.h"
 #include "platform/list.h"
+#include "platform/menu.h"
 #include "platform/progress.h"
 #include "platform/rich_edit.h"
 #include "platform/scroll_view.h"
@@ -219,6 +220,32 @@ TEST_F(DemoTest, TheRepeatedStripsWorkTogether) {
   EXPECT_EQ(harness.Text("edit_gain_input_0"), "6.0") << "limited to the slider's maximum";
   EXPECT_EQ(harness.Text("label_input_3"), "IN D");
   EXPECT_EQ(harness.Text("checkbox_mute_input_3"), "Mute 4");
+}
+
+TEST_F(DemoTest, FontsAndThePaletteComeFromTheSkin) {
+  const QFont title = demo.FindControl("label_title")->font();
+  EXPECT_TRUE(title.bold());
+  EXPECT_EQ(title.pixelSize(), 17);
+  EXPECT_EQ(demo.FindControl("label_status")->font().pixelSize(), 13) << "the default font";
+  EXPECT_EQ(demo.Font(9).pixelSize(), 13) << "an unknown index gives the default font";
+  EXPECT_EQ(demo.Widget()->palette().color(QPalette::Window), QColor(0x2B, 0x2B, 0x2B)) << "palette=\"dark\"";
+}
+
+TEST_F(DemoTest, AnOwnerMayDropItsMenuWhileHandlingTheMenusItem) {
+  struct Owner : RecordingWindow {
+    using RecordingWindow::RecordingWindow;
+    std::unique_ptr<Menu> menu;
+  } owner("view/DemoWindow.xml");
+  owner.on_notify = [&owner](Notification& notification) {
+    if (notification.type == notify::kItemClick) owner.menu.reset();
+  };
+  owner.Create(nullptr, "owner");
+  owner.ShowWindow();
+  owner.menu = Menu::Popup(owner, "menu/DemoMenu.xml", owner.Widget()->mapToGlobal(QPoint(10, 10)));
+  driver.Click("menu_item_demo_about");
+  EXPECT_EQ(owner.menu, nullptr);
+  EXPECT_EQ(owner.Of("itemclick", "menu_item_demo_about").size(), 1u);
+  harness.Advance(0);
 }
 
 }  // namespace

@@ -164,6 +164,29 @@ TEST_F(WindowTest, AProcedureBehindAModalWaitDialogFinishesWithoutRealWaiting) {
   EXPECT_EQ(harness.Clock().NowMs(), 2500);
 }
 
+// As when selecting a device: a click whose handler runs a wait dialog
+// returns once the dialog has closed itself, on the manual clock.
+TEST_F(WindowTest, AClickThatRunsASelfClosingDialogReturnsWhenItHasClosed) {
+  auto main = Open("view/Plain.xml");
+  int code = 0;
+  main->on_notify = [&](Notification& notification) {
+    if (notification.type != notify::kClick) return;
+    RecordingWindow wait("view/Plain.xml");
+    int ticks = 0;
+    wait.on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+      if (message == kWmTimer && ++ticks == 3) wait.Close(kIdCancel);
+      return true;
+    };
+    wait.Create(main.get(), "Synchronize");
+    wait.SetTimer(1, 100);
+    code = wait.ShowModal();
+  };
+  driver.Click("button_ok");
+  EXPECT_EQ(code, kIdCancel);
+  EXPECT_EQ(harness.Clock().NowMs(), 300);
+  EXPECT_TRUE(main->IsShown());
+}
+
 TEST(ModalLimitTest, AModalLoopThatCannotEndFailsLoudlyInsteadOfHanging) {
   std::vector<std::string> failures;
   UiHarness harness([&failures](const std::string& message) { failures.push_back(message); });
