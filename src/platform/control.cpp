@@ -11,6 +11,7 @@
 #include "platform/window.h"
 
 namespace dsp {
+
 Control::Control() = default;
 
 Control::~Control() {
@@ -42,7 +43,9 @@ void Control::SetToolTip(std::string_view text) { setToolTip(ToQt(text)); }
 
 void Control::SetVisible(bool visible) {
   visible_ = visible;
-  setVisible(visible);
+  // Showing a widget without a parent would open it as a window of its
+  // own; a control not yet placed takes the flag along (ApplyVisibility).
+  if (parentWidget() != nullptr) setVisible(visible);
 }
 
 bool Control::IsVisibleInWindow() const {
@@ -65,10 +68,10 @@ void Control::SetAttribute(std::string_view name, std::string_view value) {
   else if (name == "enabled") SetEnabled(ParseBool(name, value));
   else if (name == "width") SetFixedWidth(ParseInt(name, value));
   else if (name == "height") SetFixedHeight(ParseInt(name, value));
-  else if (name == "minwidth") setMinimumWidth(ParseInt(name, value));
-  else if (name == "minheight") setMinimumHeight(ParseInt(name, value));
-  else if (name == "maxwidth") setMaximumWidth(ParseInt(name, value));
-  else if (name == "maxheight") setMaximumHeight(ParseInt(name, value));
+  else if (name == "minwidth") SetSizeLimit(min_size_.rwidth(), ParseInt(name, value));
+  else if (name == "minheight") SetSizeLimit(min_size_.rheight(), ParseInt(name, value));
+  else if (name == "maxwidth") SetSizeLimit(max_size_.rwidth(), ParseInt(name, value));
+  else if (name == "maxheight") SetSizeLimit(max_size_.rheight(), ParseInt(name, value));
   else if (name == "padding") SetPadding(ParseMargins(name, value));
   else if (name == "bkcolor") SetBkColor(ParseColor(name, value));
   else if (name == "bordercolor") SetBorderColor(ParseColor(name, value));
@@ -178,10 +181,27 @@ void Control::SetPadding(QMargins padding) {
   update();
 }
 
+void Control::SetSizeLimit(int& limit, int pixels) {
+  limit = pixels;
+  ApplyFixedSize();
+}
+
 void Control::ApplyFixedSize() {
   // The skin's sizes exclude the padding around the control.
-  if (fixed_width_ > 0) setFixedWidth(fixed_width_ + padding_.left() + padding_.right());
-  if (fixed_height_ > 0) setFixedHeight(fixed_height_ + padding_.top() + padding_.bottom());
+  const int horizontal = padding_.left() + padding_.right();
+  const int vertical = padding_.top() + padding_.bottom();
+  if (fixed_width_ > 0) {
+    setFixedWidth(fixed_width_ + horizontal);
+  } else {
+    setMinimumWidth(min_size_.width());
+    setMaximumWidth(max_size_.width());
+  }
+  if (fixed_height_ > 0) {
+    setFixedHeight(fixed_height_ + vertical);
+  } else {
+    setMinimumHeight(min_size_.height());
+    setMaximumHeight(max_size_.height());
+  }
 }
 
 QRect Control::RectInWindow() const {
@@ -193,7 +213,9 @@ QRect Control::ScreenRect() const { return QRect(mapToGlobal(QPoint(0, 0)), size
 
 void Control::SetTimer(std::uint32_t id, int ms) {
   KillTimer(id);
-  timers_[id] = Toolkit::GetClock().StartTimer(ms, true, [this, id] { OnTimer(id); });
+  timers_[id] = Toolkit::GetClock().StartTimer(ms, true, [this, id] {
+    if (window_ != nullptr) window_->Dispatch([this, id] { OnTimer(id); });
+  });
 }
 
 void Control::KillTimer(std::uint32_t id) {

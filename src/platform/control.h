@@ -52,7 +52,9 @@ class Control : public QWidget {
   // Shows or hides the Qt widget by the visibility flag; containers call it
   // on controls they take in, since Qt shows a widget added to a window
   // that is already shown only later.
-  void ApplyVisibility() { setVisible(visible_); }
+  void ApplyVisibility() {
+    if (parentWidget() != nullptr) setVisible(visible_);
+  }
   bool IsEnabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   void Invalidate() { update(); }
@@ -100,8 +102,8 @@ class Control : public QWidget {
   QRect RectInWindow() const;
   QRect ScreenRect() const;
 
-  // Control timers: OnTimer(id) runs every `ms` until KillTimer; arming a
-  // running identifier restarts it.
+  // Control timers: OnTimer(id) runs every `ms` while the control is on a
+  // window, until KillTimer; arming a running identifier restarts it.
   void SetTimer(std::uint32_t id, int ms);
   void KillTimer(std::uint32_t id);
 
@@ -137,6 +139,7 @@ class Control : public QWidget {
   void AttachWindow(Window* window);
   void DetachWindow();
   void ApplyFixedSize();
+  void SetSizeLimit(int& limit, int pixels);
   bool HasControlUnder(const QPoint& pos) const;
   void RaiseFocusChange(QEvent::Type type);
 
@@ -156,6 +159,8 @@ class Control : public QWidget {
   int font_index_ = -1;
   int fixed_width_ = 0;
   int fixed_height_ = 0;
+  QSize min_size_{0, 0};
+  QSize max_size_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
   QMargins padding_;
   std::map<std::string, std::string, std::less<>> custom_;
   std::map<std::uint32_t, Clock::TimerId> timers_;

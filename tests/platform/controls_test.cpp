@@ -132,6 +132,8 @@ TEST_F(DemoTest, CustomAttributesCanBeReadChangedAndRemoved) {
   panel->RemoveCustomAttribute("lastwidth");
   EXPECT_EQ(panel->FixedWidth(), 84);
   EXPECT_EQ(panel->CustomAttribute("lastwidth"), std::nullopt);
+  panel->SetFixedWidth(0);
+  EXPECT_EQ(panel->maximumWidth(), QWIDGETSIZE_MAX) << "width 0 gives the width back to the layout";
 }
 
 TEST_F(DemoTest, AttributeListsApplyInOrderAndRejectBadValues) {
