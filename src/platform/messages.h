@@ -10,6 +10,8 @@ namespace dsp {
 inline constexpr std::uint32_t kWmClose = 0x0010;
 inline constexpr std::uint32_t kWmChar = 0x0102;
 inline constexpr std::uint32_t kWmTimer = 0x0113;
+// Serial ports came or went (posted by whoever watches the devices).
+inline constexpr std::uint32_t kWmDeviceChange = 0x0219;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 
 // Virtual key codes carried in the wParam of "direction" notifications.

@@ -9,7 +9,8 @@ namespace dsp {
 class Control;
 
 // What a control reports to its window: the event type, who raised it, when
-// (the clock's milliseconds) and two event-specific parameters.
+// (the clock's milliseconds) and two parameters whose meaning depends on
+// the type.
 struct Notification {
   std::string type;
   Control* sender = nullptr;
