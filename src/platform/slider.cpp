@@ -1,0 +1,54 @@
+#include "platform/slider.h"
+
+#include <algorithm>
+
+#include "platform/attribute_values.h"
+#include "platform/notification.h"
+
+namespace dsp {
+
+Slider::Slider() : slider_(new QSlider(Qt::Horizontal)) {
+  SetContent(slider_);
+  setSizePolicy(slider_->sizePolicy());
+  QObject::connect(slider_, &QSlider::sliderMoved, this,
+                   [this] { SendNotify(notify::kMoveValueChanged); });
+  QObject::connect(slider_, &QSlider::sliderReleased, this,
+                   [this] { SendNotify(notify::kValueChanged); });
+  QObject::connect(slider_, &QSlider::valueChanged, this, [this] {
+    // Drags report through sliderMoved/sliderReleased above.
+    if (!setting_from_code_ && !slider_->isSliderDown()) SendNotify(notify::kValueChanged);
+  });
+}
+
+void Slider::SetValue(int value, bool notify) {
+  setting_from_code_ = true;
+  slider_->setValue(value);
+  setting_from_code_ = false;
+  if (notify) SendNotify(notify::kValueChanged);
+}
+
+void Slider::SetRange(int min, int max) {
+  setting_from_code_ = true;
+  slider_->setRange(min, max);
+  setting_from_code_ = false;
+}
+
+void Slider::SetChangeStep(int step) {
+  slider_->setSingleStep(step);
+  slider_->setPageStep(step);
+}
+
+void Slider::SetAttribute(std::string_view name, std::string_view value) {
+  if (name == "min") SetRange(ParseInt(name, value), std::max(Max(), ParseInt(name, value)));
+  else if (name == "max") SetRange(std::min(Min(), ParseInt(name, value)), ParseInt(name, value));
+  else if (name == "value") SetValue(ParseInt(name, value));
+  else if (name == "step") SetChangeStep(ParseInt(name, value));
+  else if (name == "vertical") {
+    slider_->setOrientation(ParseBool(name, value) ? Qt::Vertical : Qt::Horizontal);
+    setSizePolicy(slider_->sizePolicy());
+  } else {
+    Control::SetAttribute(name, value);
+  }
+}
+
+}  // namespace dsp

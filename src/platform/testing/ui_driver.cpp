@@ -1,0 +1,208 @@
+#include "platform/testing/ui_driver.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QWheelEvent>
+#include <QWindow>
+#include <QtTest/QTest>
+
+#include "platform/check_box.h"
+#include "platform/combo.h"
+#include "platform/edit.h"
+#include "platform/list.h"
+#include "platform/qt_text.h"
+#include "platform/scroll_view.h"
+#include "platform/tree_view.h"
+#include "platform/window.h"
+
+namespace dsp {
+namespace {
+
+Qt::Key QtKey(UiKey key) {
+  switch (key) {
+    case UiKey::kUp: return Qt::Key_Up;
+    case UiKey::kDown: return Qt::Key_Down;
+    case UiKey::kLeft: return Qt::Key_Left;
+    case UiKey::kRight: return Qt::Key_Right;
+    case UiKey::kEnter: return Qt::Key_Return;
+    case UiKey::kEscape: return Qt::Key_Escape;
+    case UiKey::kTab: return Qt::Key_Tab;
+  }
+  return Qt::Key_unknown;
+}
+
+// Input goes to the active window, as it does for a user.
+void Activate(QWidget* widget) {
+  QWidget* top = widget->window();
+  if (top->isActiveWindow()) return;
+  top->activateWindow();
+  QCoreApplication::processEvents();
+}
+
+// Mouse input goes through the window, as a user's does: Qt finds the
+// widget under the pointer and keeps hover and focus state right.
+void ClickAt(QWidget* widget, QPoint point) {
+  QWidget* top = widget->window();
+  Activate(top);
+  QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, widget->mapTo(top, point));
+}
+
+void DoubleClickAt(QWidget* widget, QPoint point) {
+  QWidget* top = widget->window();
+  Activate(top);
+  QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, widget->mapTo(top, point));
+}
+
+// A point of a list or tree row where a click selects the row rather than
+// landing on an edit or button inside it.
+QPoint RowPoint(QWidget* row) {
+  const int y = row->height() / 2;
+  for (int x : {row->width() - 2, 2, row->width() / 2}) {
+    QWidget* hit = row->childAt(x, y);
+    if (hit == nullptr || qobject_cast<QLabel*>(hit) != nullptr || hit->focusPolicy() == Qt::NoFocus) return {x, y};
+  }
+  throw UiActionError("every part of the row takes the click itself");
+}
+
+QPoint Centre(const QWidget* widget) { return widget->rect().center(); }
+
+// Whether `top` is the modal widget or a window opened from it.
+bool OpensFrom(const QWidget* top, const QWidget* modal) {
+  for (const QWidget* up = top; up != nullptr; up = up->parentWidget()) {
+    if (up == modal) return true;
+  }
+  return false;
+}
+
+void SelectComboItem(Combo& combo, int index) {
+  auto* box = dynamic_cast<QComboBox*>(combo.InputWidget());
+  if (index < 0 || index >= box->count()) {
+    throw UiActionError("combo \"" + combo.Name() + "\" has no item " + std::to_string(index));
+  }
+  Activate(box);
+  box->showPopup();
+  QCoreApplication::processEvents();
+  QAbstractItemView* view = box->view();
+  const QRect item = view->visualRect(box->model()->index(index, 0));
+  ClickAt(view->viewport(), item.center());
+  if (view->isVisible()) box->hidePopup();
+}
+
+}  // namespace
+
+Control* UiDriver::Find(std::string_view name) const {
+  Control* hidden = nullptr;
+  for (Window* window : Window::AllWindows()) {
+    Control* control = window->FindControl(name);
+    if (control == nullptr) continue;
+    if (window->IsShown()) return control;
+    if (hidden == nullptr) hidden = control;
+  }
+  return hidden;
+}
+
+Control& UiDriver::Get(std::string_view name) const {
+  Control* control = Find(name);
+  if (control == nullptr) throw UiActionError("no control named \"" + std::string(name) + "\"");
+  return *control;
+}
+
+Control& UiDriver::Usable(std::string_view name) const {
+  Control& control = Get(name);
+  const Window* window = control.OwnerWindow();
+  if (window == nullptr || !window->IsShown()) {
+    throw UiActionError("the window of \"" + std::string(name) + "\" is not shown");
+  }
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && !OpensFrom(control.window(), modal)) {
+    throw UiActionError("\"" + std::string(name) + "\" is behind the modal dialog \"" +
+                        modal->windowTitle().toStdString() + "\"");
+  }
+  FlushPendingLayouts();
+  if (!control.isVisible()) throw UiActionError("\"" + std::string(name) + "\" is hidden");
+  if (!control.isEnabled()) throw UiActionError("\"" + std::string(name) + "\" is disabled");
+  return control;
+}
+
+void UiDriver::Click(std::string_view name) const {
+  Control& control = Usable(name);
+  ClickAt(control.InputWidget(), Centre(control.InputWidget()));
+}
+
+void UiDriver::DoubleClick(std::string_view name) const {
+  QWidget* target = Usable(name).InputWidget();
+  DoubleClickAt(target, Centre(target));
+}
+
+void UiDriver::Hover(std::string_view name) const {
+  QWidget* target = Usable(name).InputWidget();
+  QWidget* top = target->window();
+  Activate(top);
+  // Through the window, so Qt works out who the mouse left and entered.
+  QTest::mouseMove(top->windowHandle(), target->mapTo(top, Centre(target)));
+}
+
+void UiDriver::Select(std::string_view name, int index) const {
+  Control& control = Usable(name);
+  if (auto* combo = dynamic_cast<Combo*>(&control)) {
+    SelectComboItem(*combo, index);
+  } else if (auto* tree = dynamic_cast<TreeView*>(&control)) {
+    TreeNode* node = tree->NodeAt(index);
+    if (node == nullptr || !node->isVisible()) {
+      throw UiActionError("tree \"" + std::string(name) + "\" shows no node " + std::to_string(index));
+    }
+    ClickAt(node->InputWidget(), RowPoint(node->InputWidget()));
+  } else if (auto* list = dynamic_cast<List*>(&control)) {
+    ListItem* item = list->Item(index);
+    if (item == nullptr || !item->isVisible()) {
+      throw UiActionError("list \"" + std::string(name) + "\" shows no row " + std::to_string(index));
+    }
+    ClickAt(item, RowPoint(item));
+  } else {
+    throw UiActionError("\"" + std::string(name) + "\" is a " + std::string(control.ClassName()) +
+                        ", not a combo, tree or list");
+  }
+}
+
+void UiDriver::SetCheck(std::string_view name, bool on) const {
+  auto& box = Get<CheckBox>(name);
+  if (box.Check() == on) return;
+  Click(name);
+  if (box.Check() != on) throw UiActionError("clicking \"" + std::string(name) + "\" did not change it");
+}
+
+void UiDriver::Type(std::string_view name, std::string_view text) const {
+  auto& edit = Get<Edit>(name);
+  QWidget* target = Usable(name).InputWidget();
+  ClickAt(target, Centre(target));
+  QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(target, Qt::Key_Delete);
+  QTest::keyClicks(target, ToQt(text));
+  if (edit.Text() != text) {
+    throw UiActionError("typing into \"" + std::string(name) + "\" left \"" + edit.Text() + "\"");
+  }
+  QTest::keyClick(target, Qt::Key_Return);
+}
+
+void UiDriver::Key(std::string_view name, UiKey key) const {
+  QWidget* target = Usable(name).InputWidget();
+  QWidget* top = target->window();
+  Activate(top);
+  if (!target->hasFocus()) target->setFocus(Qt::OtherFocusReason);
+  // Through the window: keys the focused widget does not take travel on to
+  // its window (Esc reaches HandleMessage as kWmChar).
+  QTest::keyClick(top->windowHandle(), QtKey(key));
+}
+
+void UiDriver::Wheel(std::string_view name, bool up) const {
+  QWidget* target = Usable(name).InputWidget();
+  Activate(target);
+  const QPointF centre = Centre(target);
+  QWheelEvent wheel(centre, target->mapToGlobal(centre), QPoint(), QPoint(0, up ? 120 : -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(target, &wheel);
+}
+
+}  // namespace dsp

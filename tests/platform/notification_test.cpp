@@ -1,0 +1,219 @@
+// Notifications raised by real Qt mouse, key and wheel events on the demo
+// skin, and the values set from code that must raise none.
+#include <gtest/gtest.h>
+
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QtTest/QTest>
+
+#include "platform/check_box.h"
+#include "platform/combo.h"
+#include "platform/edit.h"
+#include "platform/list.h"
+#include "platform/menu.h"
+#include "platform/progress.h"
+#include "platform/slider.h"
+#include "platform/tree_view.h"
+#include "ui_test_support.h"
+
+namespace dsp::test {
+namespace {
+
+class NotificationTest : public UiTest {
+ protected:
+  NotificationTest() : window(Open("view/DemoWindow.xml")) { window->Forget(); }
+
+  // Types and senders of what arrived, in order, without focus and hover noise.
+  std::vector<std::string> Events() const {
+    std::vector<std::string> events;
+    for (const Seen& one : window->seen) {
+      if (one.type == "setfocus" || one.type == "killfocus" || one.type == "mouseenter" || one.type == "mouseleave") {
+        continue;
+      }
+      events.push_back(one.type + " " + one.sender);
+    }
+    return events;
+  }
+
+  std::unique_ptr<RecordingWindow> window;
+};
+
+QRect SliderHandle(QSlider* slider) {
+  QStyleOptionSlider option;
+  option.initFrom(slider);
+  option.orientation = slider->orientation();
+  option.minimum = slider->minimum();
+  option.maximum = slider->maximum();
+  option.sliderPosition = slider->sliderPosition();
+  option.sliderValue = slider->value();
+  option.singleStep = slider->singleStep();
+  option.pageStep = slider->pageStep();
+  option.upsideDown = slider->orientation() == Qt::Vertical;
+  if (slider->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+  return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+}
+
+TEST_F(NotificationTest, AButtonClickRaisesClickStampedWithTheClock) {
+  harness.Advance(1234);
+  driver.Click("button_ask");
+  ASSERT_EQ(window->Of("click").size(), 1u);
+  EXPECT_EQ(window->Of("click")[0].sender, "button_ask");
+  EXPECT_EQ(window->Of("click")[0].timestamp_ms, 1234);
+}
+
+TEST_F(NotificationTest, DoubleClickAndPointerMovesAreReported) {
+  driver.DoubleClick("button_open");
+  EXPECT_EQ(window->Of("dbclick", "button_open").size(), 1u);
+  driver.Hover("button_ask");
+  driver.Hover("button_dialog");
+  EXPECT_EQ(window->Of("mouseenter", "button_ask").size(), 1u);
+  EXPECT_EQ(window->Of("mouseleave", "button_ask").size(), 1u);
+  EXPECT_EQ(window->Of("mouseenter", "button_dialog").size(), 1u);
+  EXPECT_TRUE(window->Of("mouseleave", "button_dialog").empty());
+}
+
+TEST_F(NotificationTest, AnEditReportsFocusEnterArrowsAndWheel) {
+  driver.Click("edit_gain_input_1");
+  EXPECT_EQ(window->Of("setfocus", "edit_gain_input_1").size(), 1u);
+  driver.Key("edit_gain_input_1", UiKey::kUp);
+  driver.Key("edit_gain_input_1", UiKey::kDown);
+  driver.Key("edit_gain_input_1", UiKey::kLeft);
+  driver.Key("edit_gain_input_1", UiKey::kRight);
+  std::vector<std::uintptr_t> keys;
+  for (const Seen& one : window->Of("direction", "edit_gain_input_1")) keys.push_back(one.wparam);
+  EXPECT_EQ(keys, (std::vector<std::uintptr_t>{38, 40, 37, 39}));
+  driver.Wheel("edit_gain_input_1", true);
+  driver.Wheel("edit_gain_input_1", false);
+  const auto scrolls = window->Of("scroll", "edit_gain_input_1");
+  ASSERT_EQ(scrolls.size(), 2u);
+  EXPECT_EQ(scrolls[0].wparam, kScrollUp);
+  EXPECT_EQ(scrolls[1].wparam, kScrollDown);
+  driver.Type("edit_gain_input_1", "3.5");
+  EXPECT_EQ(window->Of("return", "edit_gain_input_1").size(), 1u);
+  driver.Click("edit_gain_input_2");
+  EXPECT_EQ(window->Of("killfocus", "edit_gain_input_1").size(), 1u);
+  EXPECT_EQ(harness.Text("edit_gain_input_1"), "3.5");
+}
+
+TEST_F(NotificationTest, DraggingASliderReportsMovesThenTheReleasedValue) {
+  auto* slider = static_cast<QSlider*>(driver.Get("slider_gain_input_0").InputWidget());
+  const QPoint grab = SliderHandle(slider).center();
+  const int before = harness.Value("slider_gain_input_0");
+  QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, grab);
+  QTest::mouseMove(slider, grab + QPoint(0, 30));
+  QTest::mouseMove(slider, grab + QPoint(0, 60));
+  EXPECT_GE(window->Of("movevaluechanged", "slider_gain_input_0").size(), 1u);
+  EXPECT_TRUE(window->Of("valuechanged").empty()) << "nothing is final while the mouse is down";
+  QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, grab + QPoint(0, 60));
+  EXPECT_EQ(window->Of("valuechanged", "slider_gain_input_0").size(), 1u);
+  EXPECT_LT(harness.Value("slider_gain_input_0"), before);
+}
+
+TEST_F(NotificationTest, ACheckBoxClickReportsClickThenSelectChanged) {
+  driver.SetCheck("checkbox_mute_input_2", true);
+  EXPECT_EQ(Events(), (std::vector<std::string>{"click checkbox_mute_input_2", "selectchanged checkbox_mute_input_2"}));
+  EXPECT_TRUE(harness.Check("checkbox_mute_input_2"));
+}
+
+TEST_F(NotificationTest, ChoosingAComboItemReportsTheNewAndOldIndex) {
+  driver.Select("combo_mode", 2);
+  const auto selected = window->Of("itemselect", "combo_mode");
+  ASSERT_EQ(selected.size(), 1u);
+  EXPECT_EQ(selected[0].wparam, 2u);
+  EXPECT_EQ(selected[0].lparam, 1);
+  driver.Select("combo_mode", 2);
+  EXPECT_EQ(window->Of("itemselect").size(), 1u) << "choosing the selected item again changes nothing";
+}
+
+TEST_F(NotificationTest, ClickingATreeNodeReportsItemClickAndTheSelectionIndex) {
+  auto* root = window->Find<TreeNode>("treenode_root");
+  root->AddChildNode("name='treenode_device_0' text='Hall'");
+  root->AddChildNode("name='treenode_device_1' text='Stage'");
+  driver.Select("treeview_devices", 2);
+  EXPECT_EQ(Events(), (std::vector<std::string>{"itemclick treenode_device_1", "itemselect treeview_devices"}));
+  const auto selected = window->Of("itemselect");
+  EXPECT_EQ(selected[0].wparam, 2u);
+  EXPECT_EQ(selected[0].lparam, -1);
+  driver.Key("treeview_devices", UiKey::kUp);
+  EXPECT_EQ(window->Of("itemselect").back().wparam, 1u) << "the up key selects the node above";
+}
+
+TEST_F(NotificationTest, ListRowsHeadersAndCheckBoxCellsReport) {
+  auto* list = window->Find<List>("list_devices");
+  list->AddRow({"1", "Hall"}, true);
+  list->AddRow({"2", "Stage"}, true);
+  driver.Select("list_devices", 1);
+  const auto selected = window->Of("itemselect", "list_devices");
+  ASSERT_EQ(selected.size(), 1u);
+  EXPECT_EQ(selected[0].wparam, 1u);
+  EXPECT_EQ(window->Of("itemclick").size(), 1u);
+  CheckBox* cell = list->Item(0)->RowCheckBox();
+  cell->SetName("checkbox_row_0");
+  driver.Click("checkbox_row_0");
+  EXPECT_EQ(window->Of("selectchanged", "checkbox_row_0").size(), 1u);
+  EXPECT_TRUE(cell->Check());
+  driver.Click("list_header_address");
+  EXPECT_EQ(window->Of("headerclick", "list_header_address").size(), 1u);
+}
+
+TEST_F(NotificationTest, AMenuItemRaisesItemClickOnItsOwnerAndClosesTheMenu) {
+  std::unique_ptr<Menu> menu;
+  window->on_notify = [&](Notification& notification) {
+    if (notification.type == notify::kClick && notification.sender->Name() == "button_menu") {
+      menu = Menu::Popup(*window, "menu/DemoMenu.xml", notification.sender->ScreenRect().bottomLeft());
+    }
+  };
+  driver.Click("button_menu");
+  ASSERT_TRUE(menu && menu->IsShown());
+  driver.Click("menu_item_demo_clear");
+  const auto clicked = window->Of("itemclick");
+  ASSERT_EQ(clicked.size(), 1u);
+  EXPECT_EQ(clicked[0].sender, "menu_item_demo_clear");
+  EXPECT_FALSE(menu->IsShown());
+  menu.reset();
+}
+
+TEST_F(NotificationTest, ACustomControlGetsWheelAndClickAndReportsThem) {
+  driver.Wheel("meter_demo", true);
+  const auto changed = window->Of("valuechanged", "meter_demo");
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0].wparam, 40u) << "the skin's level 35 plus one step";
+  driver.Click("meter_demo");
+  EXPECT_EQ(window->Of("click", "meter_demo").size(), 1u);
+  EXPECT_EQ(window->Of("setfocus", "meter_demo").size(), 1u);
+}
+
+TEST_F(NotificationTest, ValuesSetFromCodeRaiseNothingUnlessAsked) {
+  window->Find<CheckBox>("checkbox_run")->SetCheck(true);
+  window->Find<Slider>("slider_gain_input_3")->SetValue(-100);
+  window->Find<Combo>("combo_mode")->SelectItem(0);
+  window->Find<TreeView>("treeview_devices")->SelectNode(0);
+  window->Find<Edit>("edit_gain_input_3")->SetText("-10.0");
+  window->Find<Progress>("progress_meter")->SetValue(5);
+  auto* list = window->Find<List>("list_devices");
+  list->AddRow({"1"});
+  list->SelectItem(0);
+  EXPECT_TRUE(window->seen.empty()) << window->seen.front().type << " from " << window->seen.front().sender;
+
+  window->Find<CheckBox>("checkbox_run")->SetCheck(false, true);
+  window->Find<Slider>("slider_gain_input_3")->SetValue(0, true);
+  window->Find<Combo>("combo_mode")->SelectItem(2, true);
+  window->Find<TreeView>("treeview_devices")->SelectNode(-1, true);
+  list->SelectItem(-1, true);
+  EXPECT_EQ(Events(), (std::vector<std::string>{"selectchanged checkbox_run", "valuechanged slider_gain_input_3",
+                                                "itemselect combo_mode", "itemselect treeview_devices",
+                                                "itemselect list_devices"}));
+}
+
+TEST_F(NotificationTest, TheHarnessRaisesAnyNotificationByName) {
+  harness.Raise("edit_gain_input_0", "direction", kVkUp, 7);
+  const auto raised = window->Of("direction", "edit_gain_input_0");
+  ASSERT_EQ(raised.size(), 1u);
+  EXPECT_EQ(raised[0].wparam, kVkUp);
+  EXPECT_EQ(raised[0].lparam, 7);
+  EXPECT_THROW(harness.Raise("edit_none", "click"), UiActionError);
+}
+
+}  // namespace
+}  // namespace dsp::test

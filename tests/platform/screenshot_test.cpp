@@ -1,0 +1,51 @@
+// Offscreen rendering of the demo skin, and Chinese texts in the default font.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <filesystem>
+
+#include "platform/demo/demo_window.h"
+#include "platform/testing/screenshot.h"
+#include "ui_test_support.h"
+
+namespace dsp::test {
+namespace {
+
+class ScreenshotTest : public UiTest {
+ protected:
+  ScreenshotTest() {
+    demo.Create(nullptr, "demo");
+    demo.ShowWindow();
+  }
+  DemoWindow demo;
+};
+
+TEST_F(ScreenshotTest, TheDemoWindowRendersToAPngThatIsNotBlank) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "dsp_demo_screenshot.png";
+  ASSERT_EQ(SaveScreenshot(demo.Widget(), path.string()), "");
+  const QImage image(QString::fromStdString(path.string()));
+  std::filesystem::remove(path);
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), demo.Widget()->size());
+  EXPECT_GT(DistinctColours(image), 100) << "texts, images and anti-aliased edges give many colours";
+}
+
+TEST_F(ScreenshotTest, ChineseTextsHaveGlyphsInTheWindowFont) {
+  const QFontMetrics metrics(demo.Font(0));
+  for (const QChar glyph : QString::fromUtf8("设备列表加载音效中确认")) {
+    EXPECT_TRUE(metrics.inFont(glyph)) << "no glyph for U+" << std::hex << static_cast<int>(glyph.unicode());
+  }
+  const QImage label = Capture(demo.FindControl("label_chinese"));
+  EXPECT_GT(DistinctColours(label), 4) << "the label draws its characters";
+}
+
+TEST_F(ScreenshotTest, ABlankAreaHasOneColourAndAnUnwritableFileIsReported) {
+  QImage blank(40, 30, QImage::Format_ARGB32);
+  blank.fill(0xFF202020);
+  EXPECT_EQ(DistinctColours(blank), 1);
+  EXPECT_NE(SaveScreenshot(demo.Widget(), "/nonexistent-folder/shot.png"), "");
+}
+
+}  // namespace
+}  // namespace dsp::test
