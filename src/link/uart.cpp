@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <exception>
 
 #include "link/exchange.h"
 #include "link/frame.h"
@@ -87,7 +86,7 @@ void CUart::WorkerLoop() {
     }
     try {
       WorkerStep();
-    } catch (const std::exception&) {
+    } catch (...) {
       ReportException();
       sleeper_.SleepMs(kStepPauseMs);
     }
@@ -121,7 +120,7 @@ void CUart::MonitorLoop() {
   while (monitor_run_) {
     try {
       MonitorStep();
-    } catch (const std::exception&) {
+    } catch (...) {
       ReportException();
     }
     sleeper_.SleepMs(kMonitorPeriodMs);
@@ -186,7 +185,7 @@ void CUart::RunTransfer() {
   int result = kTransferBlockShort;  // what a transfer that broke off reports
   try {
     result = ymodem_.Send(transfer_address_, transfer_mode_, port_, sleeper_);
-  } catch (const std::exception&) {
+  } catch (...) {
     ReportException();
   }
   transfer_result_ = result;

@@ -47,6 +47,7 @@ class CUart : public FrameLink {
   bool IsOpen() const;
   std::string PortName() const;
 
+  // A view shorter than its own length byte is no frame and is not queued.
   void Send(ByteView frame) override;
   std::optional<Bytes> PopReply() override;
   bool IsSendQueueEmpty() override;

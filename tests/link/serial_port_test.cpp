@@ -1,6 +1,7 @@
 #include "link/serial_port.h"
 
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -65,8 +66,16 @@ TEST(SerialPortOpen, SetsRaw8N1AtTheSpeedAndFlushesOldBytes) {
   EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u);
   EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
 
+  int exclusive = 0;
+  ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 1);
+
   std::uint8_t buffer[16];
   EXPECT_EQ(port.Read(buffer), 0u) << "bytes from before the open must be flushed";
+
+  port.Close();
+  ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0) << "a closed port is free for others";
 }
 
 TEST(SerialPortIo, BytesPassBothWaysAndReadsDoNotWait) {

@@ -58,7 +58,7 @@ struct LinkOnPty : ::testing::Test {
 TEST_F(LinkOnPty, WriteGoesOutOnceAndItsAnswerIsOnlyTraced) {
   const Bytes write = BuildFrame(kKindWrite, 2, 0x1A, Bytes{0, 1, 0, 0});
   const Bytes lookalike = BuildFrame(kKindReply, 2, 0x1A, Bytes{0});
-  responder.answer = [&](const Bytes&) { return lookalike; };
+  responder.answer = [lookalike](const Bytes&) { return lookalike; };
   link.SetHexTrace(true);
   StartPeer();
   link.Send(write);
@@ -71,7 +71,7 @@ TEST_F(LinkOnPty, WriteGoesOutOnceAndItsAnswerIsOnlyTraced) {
 TEST_F(LinkOnPty, AnsweredRequestYieldsItsReplyOnce) {
   const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
   const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
-  responder.answer = [&](const Bytes&) {
+  responder.answer = [reply](const Bytes&) {
     Bytes noisy{0x00};
     noisy.insert(noisy.end(), reply.begin(), reply.end());
     return noisy;
@@ -129,7 +129,7 @@ TEST_F(LinkOnPty, FrameQueuedThriceWhileBusyGoesOutOnce) {
   Bytes other_sum = write;
   other_sum.back() ^= 0xFF;
   std::atomic<bool> busy_seen{false};
-  responder.answer = [&](const Bytes& frame) {
+  responder.answer = [&busy_seen, busy](const Bytes& frame) {
     if (frame == busy) busy_seen = true;
     return Bytes{};
   };
@@ -140,6 +140,7 @@ TEST_F(LinkOnPty, FrameQueuedThriceWhileBusyGoesOutOnce) {
   link.Send(other_sum);
   Settle();
   EXPECT_EQ(FramesAtPeer(), (std::vector<Bytes>{busy, busy, write, other_sum}));
+  peer.reset();  // it still refers to busy_seen
 }
 
 TEST_F(LinkOnPty, FramesWaitWhileATransferOwnsThePort) {
