@@ -67,7 +67,6 @@ class CUart : public FrameLink {
  private:
   void WorkerLoop();
   void WorkerStep();
-  void Exchange(const Bytes& request);
   void MonitorLoop();
   void MonitorStep();
   void TransferLoop();

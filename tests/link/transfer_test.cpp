@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -103,6 +104,7 @@ class Receiver {
 struct TransferToRb : ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(TransferToRb, FileArrivesWholeUnderItsOwnName) {
+  ASSERT_EQ(std::system("command -v rb > /dev/null"), 0) << "rb is missing: scripts/test installs it with lrzsz";
   const std::size_t size = GetParam();
   const Bytes content = Pattern(size);
   TempDir outbox;
