@@ -101,12 +101,14 @@ bool Ymodem::WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper) {
     seen.swap(unread_);
     const std::size_t got = port.Read(buffer);
     seen.insert(seen.end(), buffer.begin(), buffer.begin() + got);
+    // Every round pauses, the successful one too: the receiver gets a moment
+    // after its answer before the next block arrives.
+    sleeper.SleepMs(kByteWaitRoundMs);
     const auto hit = std::find(seen.begin(), seen.end(), wanted);
     if (hit != seen.end()) {
       unread_.assign(hit + 1, seen.end());
       return true;
     }
-    sleeper.SleepMs(kByteWaitRoundMs);
   }
   return false;
 }

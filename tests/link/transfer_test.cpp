@@ -46,11 +46,28 @@ Bytes ReadWholeFile(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Copies bytes both ways between the masters of two pseudo-terminals: a
-// program on one slave and the link on the other talk as over a cable.
+// The size of the packet the link's bytes start with: the start frame, block
+// 0, a data block or the EOT.
+std::size_t PacketSize(ByteView bytes) {
+  switch (bytes[0]) {
+    case kFrameHeader:
+      return bytes.size() > 1 ? bytes[1] : SIZE_MAX;
+    case kSoh:
+      return kHeaderBlockSize;
+    case kStx:
+      return kDataPacketSize;
+    default:
+      return 1;
+  }
+}
+
+// Copies bytes both ways between the masters of two pseudo-terminals: rb on
+// the first slave and the link on the second talk as over a cable. rb gives
+// up on a block with a gap of 100 ms inside, and a test process slowed down by
+// sanitizers could open one between two reads here, so rb gets whole packets.
 class PtyBridge {
  public:
-  PtyBridge(Pty& a, Pty& b) : a_(a), b_(b), thread_(&PtyBridge::Run, this) {}
+  PtyBridge(Pty& rb, Pty& link) : rb_(rb), link_(link), thread_(&PtyBridge::Run, this) {}
   ~PtyBridge() {
     running_ = false;
     thread_.join();
@@ -58,20 +75,37 @@ class PtyBridge {
 
  private:
   void Run() {
-    pollfd ends[2] = {{a_.Master(), POLLIN, 0}, {b_.Master(), POLLIN, 0}};
-    std::uint8_t buffer[4096];
     while (running_) {
-      if (poll(ends, 2, 10) <= 0) continue;
-      for (int i = 0; i < 2; ++i) {
-        if (!(ends[i].revents & POLLIN)) continue;
-        const ssize_t n = ::read(ends[i].fd, buffer, sizeof buffer);
-        if (n > 0) (i == 0 ? b_ : a_).Write(ByteView(buffer, static_cast<std::size_t>(n)));
-      }
+      pollfd ends[2] = {{rb_.Master(), POLLIN, 0}, {link_.Master(), POLLIN, 0}};
+      if (poll(ends, 2, 5) <= 0) continue;
+      if (ends[0].revents & POLLIN) FromRb();
+      if (ends[1].revents & POLLIN) FromLink();
+      PassWholePackets();
     }
   }
 
-  Pty& a_;
-  Pty& b_;
+  void FromRb() {
+    std::uint8_t buffer[512];
+    const ssize_t n = ::read(rb_.Master(), buffer, sizeof buffer);
+    if (n > 0) link_.Write(ByteView(buffer, static_cast<std::size_t>(n)));
+  }
+
+  void FromLink() {
+    std::uint8_t buffer[4096];
+    const ssize_t n = ::read(link_.Master(), buffer, sizeof buffer);
+    if (n > 0) to_rb_.insert(to_rb_.end(), buffer, buffer + n);
+  }
+
+  void PassWholePackets() {
+    for (std::size_t size; !to_rb_.empty() && (size = PacketSize(to_rb_)) <= to_rb_.size();) {
+      rb_.Write(ByteView(to_rb_).first(size));
+      to_rb_.erase(to_rb_.begin(), to_rb_.begin() + static_cast<std::ptrdiff_t>(size));
+    }
+  }
+
+  Pty& rb_;
+  Pty& link_;
+  Bytes to_rb_;
   std::atomic<bool> running_{true};
   std::thread thread_;
 };
@@ -85,10 +119,10 @@ class Receiver {
     if (chdir(folder.c_str()) != 0) _exit(126);
     dup2(tty, STDIN_FILENO);
     dup2(tty, STDOUT_FILENO);
-    const int quiet = open("/dev/null", O_WRONLY);
+    const int quiet = open("/tmp/rb.log", O_WRONLY | O_CREAT | O_APPEND, 0644);
     dup2(quiet, STDERR_FILENO);
     close_range(3, ~0U, 0);
-    execlp("rb", "rb", "--ymodem", "--binary", nullptr);
+    execlp("rb", "rb", "--ymodem", "--binary", "-vvv", nullptr);
     _exit(127);
   }
   // It waits for a next file that never comes.
