@@ -53,7 +53,6 @@ class CUart : public FrameLink {
   bool IsSendQueueEmpty() override;
 
   void SetHexTrace(bool hex) { hex_trace_ = hex; }
-  bool HexTrace() const { return hex_trace_; }
   std::string TakeTrace() { return trace_.Take(); }
 
   // Hands the file to the transfer thread. Fails, leaving nothing pending,
