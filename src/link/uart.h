@@ -1,0 +1,100 @@
+#pragma once
+
+// The serial link to the processor bus. Callers queue request frames and pop
+// replies; a worker thread runs one request/answer exchange at a time, a
+// monitor thread traces bytes that arrive unasked, and a transfer thread sends
+// firmware or parameter images with YMODEM, owning the port meanwhile.
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "link/frame_link.h"
+#include "link/serial_port.h"
+#include "link/thread_sleeper.h"
+#include "link/trace_text.h"
+#include "link/ymodem.h"
+
+namespace dsp {
+
+// What a progress dialog reads while a transfer runs.
+struct TransferProgress {
+  bool pending = false;  // cleared when the transfer has ended, whatever its outcome
+  TransferMode mode = TransferMode::kFirmware;
+  int result = kTransferDone;
+  std::uint32_t blocks_taken = 0;
+  std::uint32_t size = 0;
+};
+
+class CUart : public FrameLink {
+ public:
+  // Starts the worker, monitor and transfer threads. Only tests shorten the
+  // transfer's byte waits.
+  explicit CUart(int transfer_wait_rounds = kByteWaitRounds);
+  ~CUart() override;
+  CUart(const CUart&) = delete;
+  CUart& operator=(const CUart&) = delete;
+
+  // Fails when the link is already open (the open port is left as it is) or
+  // the port cannot be opened; OpenError() then says why.
+  bool Open(const std::string& port, int baud = kDefaultBaud);
+  std::string OpenError() const;
+  void Close();
+  bool IsOpen() const;
+  std::string PortName() const;
+
+  // A view shorter than its own length byte is no frame and is not queued.
+  void Send(ByteView frame) override;
+  std::optional<Bytes> PopReply() override;
+  bool IsSendQueueEmpty() override;
+
+  void SetHexTrace(bool hex) { hex_trace_ = hex; }
+  std::string TakeTrace() { return trace_.Take(); }
+
+  // Hands the file to the transfer thread. Fails, leaving nothing pending,
+  // while another transfer runs, or when the file cannot be opened (the
+  // result then reads kTransferFileError).
+  bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode);
+  TransferProgress Progress() const;
+  // True while the transfer thread owns the port and the other two are parked.
+  bool IsTransferring() const { return transferring_; }
+
+ private:
+  void WorkerLoop();
+  void WorkerStep();
+  void MonitorLoop();
+  void MonitorStep();
+  void TransferLoop();
+  void RunTransfer();
+  void AppendTrace(ByteView received);
+
+  std::atomic<bool> hex_trace_{false};
+  CSerialPort port_;
+  ThreadSleeper sleeper_;
+  TraceText trace_;
+
+  // Guards both queues and every use of the port by the worker and monitor.
+  std::mutex queue_mutex_;
+  std::deque<Bytes> replies_;
+  std::deque<Bytes> requests_;
+
+  Ymodem ymodem_;
+  std::atomic<bool> transfer_pending_{false};
+  std::atomic<bool> transferring_{false};
+  std::atomic<std::uint8_t> transfer_address_{0};
+  std::atomic<TransferMode> transfer_mode_{TransferMode::kFirmware};
+  std::atomic<int> transfer_result_{kTransferDone};
+
+  std::atomic<bool> worker_run_{true};
+  std::atomic<bool> monitor_run_{true};
+  std::atomic<bool> transfer_run_{true};
+  std::thread worker_;
+  std::thread monitor_;
+  std::thread transfer_;
+};
+
+}  // namespace dsp

@@ -1,0 +1,116 @@
+#include "link/ymodem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <limits>
+
+namespace dsp {
+
+Ymodem::Ymodem(int wait_rounds) : wait_rounds_(wait_rounds) {}
+
+Ymodem::~Ymodem() { CloseFile(); }
+
+bool Ymodem::OpenFile(const std::string& path) {
+  CloseFile();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size > std::numeric_limits<std::uint32_t>::max()) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  name_ = std::filesystem::path(path).filename().string();
+  size_ = static_cast<std::uint32_t>(info.st_size);
+  blocks_taken_ = 0;
+  return true;
+}
+
+void Ymodem::CloseFile() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  name_.clear();
+  size_ = 0;
+  blocks_taken_ = 0;
+}
+
+int Ymodem::Send(std::uint8_t address, TransferMode mode, PortIo& port, Sleeper& sleeper) {
+  if (fd_ < 0) return kTransferFileError;
+  blocks_taken_ = 0;
+  unread_.clear();
+  const Bytes start = StartFrame(address, mode);
+  if (port.Write(start) != start.size()) return kTransferStartShort;
+  sleeper.SleepMs(kStartPauseMs);
+  if (!WaitForByte(kCrcRequest, port, sleeper)) return kTransferNoCrcRequest;
+
+  const Bytes header = HeaderBlock(name_, size_);
+  if (port.Write(header) != header.size()) return kTransferBlockShort;
+  if (!WaitForByte(kAck, port, sleeper)) return kTransferNoAck;
+  if (!WaitForByte(kCrcRequest, port, sleeper)) return kTransferNoCrcRequest;
+
+  if (const int result = SendDataBlocks(port, sleeper); result != kTransferDone) return result;
+
+  const Bytes eot{kEot};
+  if (port.Write(eot) != eot.size()) return kTransferEotShort;
+  if (!WaitForByte(kAck, port, sleeper)) return kTransferNoAck;
+  return kTransferDone;
+}
+
+int Ymodem::SendDataBlocks(PortIo& port, Sleeper& sleeper) {
+  Bytes chunk;
+  while (std::uint64_t{blocks_taken_} * kDataBlockSize < size_) {
+    const std::uint32_t index = blocks_taken_;
+    // Counted before the block goes out, so progress shows the block in flight.
+    blocks_taken_ = index + 1;
+    // Sending filler in place of unreadable data would load a corrupt image.
+    if (!ReadChunk(index, chunk)) return kTransferFileError;
+    const Bytes block = DataBlock(static_cast<std::uint8_t>((index + 1) % 256), chunk);
+    if (port.Write(block) != block.size()) return kTransferBlockShort;
+    if (!WaitForByte(kAck, port, sleeper)) return kTransferNoAck;
+  }
+  return kTransferDone;
+}
+
+// The chunk holds exactly the bytes of block `index` that the size announced in
+// block 0 promises; a file that shrank since it was opened fails the read.
+bool Ymodem::ReadChunk(std::uint32_t index, Bytes& chunk) const {
+  const std::uint64_t offset = std::uint64_t{index} * kDataBlockSize;
+  const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kDataBlockSize, size_ - offset));
+  chunk.resize(wanted);
+  std::size_t got = 0;
+  while (got < wanted) {
+    const ssize_t n = ::pread(fd_, chunk.data() + got, wanted - got, static_cast<off_t>(offset + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool Ymodem::WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper) {
+  std::array<std::uint8_t, 128> buffer{};
+  for (int round = 0; round < wait_rounds_ && !cancelled_; ++round) {
+    Bytes seen;
+    seen.swap(unread_);
+    const std::size_t got = port.Read(buffer);
+    seen.insert(seen.end(), buffer.begin(), buffer.begin() + got);
+    // Every round pauses, the successful one too: the receiver gets a moment
+    // after its answer before the next block arrives.
+    sleeper.SleepMs(kByteWaitRoundMs);
+    const auto hit = std::find(seen.begin(), seen.end(), wanted);
+    if (hit != seen.end()) {
+      unread_.assign(hit + 1, seen.end());
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace dsp

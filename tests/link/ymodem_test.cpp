@@ -1,0 +1,219 @@
+#include "link/ymodem.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <numeric>
+
+#include "link/frame.h"
+#include "temp_dir.h"
+
+namespace dsp {
+namespace {
+
+using test::TempDir;
+
+// A receiver in memory: it answers each packet the sender writes with scripted
+// batches, one batch per read, and notes the progress at every data block.
+class FakeReceiver : public PortIo {
+ public:
+  explicit FakeReceiver(const Ymodem& sender) : sender_(&sender) {}
+
+  std::vector<Bytes> on_start{{kCrcRequest}};
+  std::vector<Bytes> on_header{{kAck}, {kCrcRequest}};
+  std::vector<Bytes> on_block{{kAck}};
+  std::vector<Bytes> on_eot{{kAck}};
+  std::size_t short_write_at = SIZE_MAX;  // index of the write that comes up short
+
+  std::vector<Bytes> writes;
+  std::vector<std::uint32_t> blocks_taken_at_block;
+
+  std::size_t Write(ByteView bytes) override {
+    writes.emplace_back(bytes.begin(), bytes.end());
+    if (writes.size() - 1 == short_write_at) return bytes.size() - 1;
+    const std::vector<Bytes>* answer = &on_block;
+    if (bytes.size() == 6 && bytes[0] == kFrameHeader) answer = &on_start;
+    if (bytes[0] == kSoh) answer = &on_header;
+    if (bytes[0] == kEot) answer = &on_eot;
+    if (bytes[0] == kStx) blocks_taken_at_block.push_back(sender_->BlocksTaken());
+    reads_.insert(reads_.end(), answer->begin(), answer->end());
+    return bytes.size();
+  }
+
+  std::size_t Read(std::span<std::uint8_t> into) override {
+    ++read_count;
+    if (reads_.empty()) return 0;
+    const Bytes batch = reads_.front();
+    reads_.pop_front();
+    std::copy(batch.begin(), batch.end(), into.begin());
+    return batch.size();
+  }
+
+  std::vector<Bytes> DataBlocks() const {
+    std::vector<Bytes> blocks;
+    for (const Bytes& w : writes) {
+      if (w[0] == kStx) blocks.push_back(w);
+    }
+    return blocks;
+  }
+
+  int read_count = 0;
+
+ private:
+  const Ymodem* sender_;
+  std::deque<Bytes> reads_;
+};
+
+class CountingSleeper : public Sleeper {
+ public:
+  int total_ms = 0;
+  void SleepMs(int ms) override { total_ms += ms; }
+};
+
+Bytes Pattern(std::size_t size) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 31 + i / 1024) & 0xFF);
+  return bytes;
+}
+
+struct YmodemSend : ::testing::Test {
+  TempDir dir;
+  Ymodem sender{20};
+  FakeReceiver receiver{sender};
+  CountingSleeper sleeper;
+
+  void Load(const std::string& name, const Bytes& content) {
+    ASSERT_TRUE(sender.OpenFile(dir.WriteFile(name, content)));
+  }
+  int Send() { return sender.Send(7, TransferMode::kFirmware, receiver, sleeper); }
+};
+
+TEST_F(YmodemSend, TwoBlockFileGoesOutInOrderWithProgressPerBlock) {
+  const Bytes content = Pattern(2048);
+  Load("fw2048.bin", content);
+  EXPECT_EQ(sender.FileName(), "fw2048.bin");
+  EXPECT_EQ(sender.FileSize(), 2048u);
+  ASSERT_EQ(Send(), kTransferDone);
+
+  ASSERT_EQ(receiver.writes.size(), 5u);
+  EXPECT_EQ(receiver.writes[0], StartFrame(7, TransferMode::kFirmware));
+  EXPECT_EQ(receiver.writes[1], HeaderBlock("fw2048.bin", 2048));
+  EXPECT_EQ(receiver.writes[2], DataBlock(1, ByteView(content).first(1024)));
+  EXPECT_EQ(receiver.writes[3], DataBlock(2, ByteView(content).subspan(1024)));
+  EXPECT_EQ(receiver.writes[4], Bytes{kEot});
+  // Half done while block 1 is in flight, all done from block 2 on.
+  EXPECT_EQ(receiver.blocks_taken_at_block, (std::vector<std::uint32_t>{1, 2}));
+  // Six waits, each answered at its first read, and each still pausing once:
+  // a receiver that clears its input right after answering must not lose the
+  // next block.
+  EXPECT_EQ(sleeper.total_ms, kStartPauseMs + 6 * kByteWaitRoundMs);
+}
+
+TEST_F(YmodemSend, BlockNumbersWrapAndTheDataArrivesWhole) {
+  const Bytes content = Pattern(300 * 1024 + 1);
+  Load("big.bin", content);
+  ASSERT_EQ(Send(), kTransferDone);
+  const std::vector<Bytes> blocks = receiver.DataBlocks();
+  ASSERT_EQ(blocks.size(), 301u);
+  Bytes joined;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    ASSERT_EQ(blocks[i][1], (i + 1) % 256) << "block " << i;
+    joined.insert(joined.end(), blocks[i].begin() + 3, blocks[i].end() - 2);
+  }
+  EXPECT_EQ(blocks[254][1], 255);
+  EXPECT_EQ(blocks[255][1], 0);
+  EXPECT_EQ(blocks[256][1], 1);
+  EXPECT_TRUE(std::equal(content.begin(), content.end(), joined.begin()));
+  EXPECT_TRUE(std::all_of(joined.begin() + content.size(), joined.end(), [](auto b) { return b == kBlockFill; }));
+}
+
+TEST_F(YmodemSend, OneByteAndEmptyFiles) {
+  Load("one.bin", Bytes{0x33});
+  ASSERT_EQ(Send(), kTransferDone);
+  ASSERT_EQ(receiver.DataBlocks().size(), 1u);
+  EXPECT_EQ(receiver.DataBlocks()[0], DataBlock(1, Bytes{0x33}));
+
+  Load("empty.bin", {});
+  receiver.writes.clear();
+  ASSERT_EQ(Send(), kTransferDone);
+  ASSERT_EQ(receiver.writes.size(), 3u);
+  EXPECT_EQ(receiver.writes[1], HeaderBlock("empty.bin", 0));
+  EXPECT_EQ(receiver.writes[2], Bytes{kEot});
+}
+
+TEST_F(YmodemSend, AckAndCrcRequestInOneReadBothCount) {
+  Load("fw.bin", Pattern(10));
+  receiver.on_header = {{kAck, kCrcRequest}};
+  receiver.on_start = {{0x15, 0x43, 0x43}};
+  EXPECT_EQ(Send(), kTransferDone);
+}
+
+TEST_F(YmodemSend, NakedBlockIsNotRepeatedAndTheWaitRunsOut) {
+  Load("fw.bin", Pattern(3000));
+  receiver.on_block = {{kNak}};
+  EXPECT_EQ(Send(), kTransferNoAck);
+  EXPECT_EQ(receiver.DataBlocks().size(), 1u);
+  EXPECT_EQ(receiver.writes.size(), 3u);
+}
+
+TEST_F(YmodemSend, EachSilenceHasItsCode) {
+  Load("fw.bin", Pattern(10));
+  receiver.on_start = {};
+  EXPECT_EQ(Send(), kTransferNoCrcRequest);
+  EXPECT_EQ(receiver.read_count, 20);
+  EXPECT_EQ(sleeper.total_ms, kStartPauseMs + 20 * kByteWaitRoundMs);
+
+  receiver = FakeReceiver(sender);
+  receiver.on_header = {{kAck}};
+  EXPECT_EQ(Send(), kTransferNoCrcRequest);
+
+  receiver = FakeReceiver(sender);
+  receiver.on_header = {{kCrcRequest}};
+  EXPECT_EQ(Send(), kTransferNoAck);
+
+  receiver = FakeReceiver(sender);
+  receiver.on_eot = {{kNak}};
+  EXPECT_EQ(Send(), kTransferNoAck);
+}
+
+TEST_F(YmodemSend, ShortWritesHaveTheirCodes) {
+  Load("fw.bin", Pattern(10));
+  const std::pair<std::size_t, int> cases[] = {
+      {0, kTransferStartShort}, {1, kTransferBlockShort}, {2, kTransferBlockShort}, {3, kTransferEotShort}};
+  for (const auto& [write, code] : cases) {
+    receiver = FakeReceiver(sender);
+    receiver.short_write_at = write;
+    EXPECT_EQ(Send(), code) << "short write #" << write;
+    EXPECT_EQ(receiver.writes.size(), write + 1);
+  }
+}
+
+TEST_F(YmodemSend, FilesThatCannotBeSent) {
+  EXPECT_FALSE(sender.OpenFile((dir.Path() / "missing.bin").string()));
+  EXPECT_FALSE(sender.OpenFile(dir.Path().string()));
+  EXPECT_EQ(Send(), kTransferFileError);
+  EXPECT_TRUE(receiver.writes.empty());
+
+  // A file cut short after it was opened: its missing tail is not made up.
+  const std::string path = dir.WriteFile("shrinks.bin", Pattern(5000));
+  ASSERT_TRUE(sender.OpenFile(path));
+  std::filesystem::resize_file(path, 1500);
+  EXPECT_EQ(Send(), kTransferFileError);
+  EXPECT_EQ(receiver.DataBlocks().size(), 1u);
+}
+
+TEST_F(YmodemSend, ReadOnlyFileIsSentAndCloseForgetsIt) {
+  const std::string path = dir.WriteFile("locked.bin", Pattern(100));
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  ASSERT_TRUE(sender.OpenFile(path));
+  EXPECT_EQ(Send(), kTransferDone);
+  sender.CloseFile();
+  EXPECT_EQ(sender.FileName(), "");
+  EXPECT_EQ(sender.FileSize(), 0u);
+  EXPECT_EQ(sender.BlocksTaken(), 0u);
+  EXPECT_EQ(Send(), kTransferFileError);
+}
+
+}  // namespace
+}  // namespace dsp
