@@ -15,10 +15,10 @@ namespace {
 // that fails keeps what came before.
 class EffectFileHost : public ProcedureHost {
  public:
-  EffectFileHost(Session& session, int address, EffectFileWriter& writer)
-      : session_(session), address_(address), writer_(writer) {}
+  EffectFileHost(Session& session, const DeviceRef& device, EffectFileWriter& writer)
+      : session_(session), device_(device), writer_(writer) {}
 
-  DeviceRecord* SelectedDevice() override { return FindDevice(session_.devices(), address_); }
+  DeviceRecord* SelectedDevice() override { return FindDevice(session_.devices(), device_); }
   void OnEffectData(ByteView data) override {
     if (write_failure_.Ok()) write_failure_ = writer_.Append(data);
   }
@@ -27,7 +27,7 @@ class EffectFileHost : public ProcedureHost {
 
  private:
   Session& session_;
-  int address_;
+  DeviceRef device_;
   EffectFileWriter& writer_;
   FileResult write_failure_;
 };
@@ -62,11 +62,11 @@ void RunEffectsSave(Session& session, const Command& command) {
   const std::string path = WithBinExtension(command.file);
   RequireWritableFile(path);
   EffectFileWriter writer;
-  EffectFileHost host(session, command.address, writer);
+  EffectFileHost host(session, command.device, writer);
   ProcedureDriver driver(session.link(), host, session.devices(), session.config());
   // Asked before the scan: an unconfigured block count costs no waiting.
   if (const auto refusal = driver.StartEffectRead(session.config().effect_blocks)) throw CliFailure(*refusal);
-  const DeviceRecord& device = session.ScanFor(command.address);
+  const DeviceRecord& device = session.ScanFor(command.device);
   if (const FileResult opened = writer.Open(path); !opened.Ok())
     throw CliFailure("Create file fail: " + opened.message);
   session.console().progress().Begin("Reading Effects...");
@@ -90,7 +90,7 @@ void RunEffectsSave(Session& session, const Command& command) {
 
 void RunEffectsLoad(Session& session, const Command& command) {
   RequireReadableFile(command.file);
-  const DeviceRecord& device = session.ScanFor(command.address);
+  const DeviceRecord& device = session.ScanFor(command.device);
   SendImage(session, device, command.file, TransferMode::kParameters);
 }
 
@@ -98,7 +98,7 @@ void RunEffectsLoad(Session& session, const Command& command) {
 // proves that it is the processor that was at the address before.
 void RunFirmware(Session& session, const Command& command) {
   RequireReadableFile(command.file);
-  const ChipIdBytes chosen = session.ScanFor(command.address).ChipId();
+  const ChipIdBytes chosen = session.ScanFor(command.device).ChipId();
   session.Scan();
   const DeviceList& devices = session.devices();
   if (devices.size() != 1) {
@@ -108,7 +108,7 @@ void RunFirmware(Session& session, const Command& command) {
   }
   if (devices[0].ChipId() != chosen) {
     throw CliFailure("Is an other devie: the processor on the bus has chip ID " + ChipIdText(devices[0].ChipId()) +
-                     ", the one at address " + std::to_string(command.address) + " had " + ChipIdText(chosen));
+                     ", the one " + RefText(command.device) + " had " + ChipIdText(chosen));
   }
   SendImage(session, devices[0], command.file, TransferMode::kFirmware);
 }

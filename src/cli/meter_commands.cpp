@@ -62,7 +62,7 @@ Reading LevelReading(const DeviceRecord& device, bool online, const Configuratio
 }  // namespace
 
 void RunLevels(Session& session, const Command& command) {
-  DeviceList polled{session.ScanFor(command.address)};
+  DeviceList polled{session.ScanFor(command.device)};
   LevelPoll poll(session.link());
   Json::Array readings;
   int online_readings = 0;
@@ -82,23 +82,24 @@ void RunLevels(Session& session, const Command& command) {
     throw CliFailure(DeviceLabel(polled[0]) + " did not answer the level poll: check that it is powered and connected");
   }
   session.console().Result(
-      "", Json::Object{{"address", command.address}, {"name", polled[0].Name()}, {"readings", std::move(readings)}});
+      "",
+      Json::Object{{"address", polled[0].Address()}, {"name", polled[0].Name()}, {"readings", std::move(readings)}});
 }
 
 void RunPink(Session& session, const Command& command) {
-  const DeviceRecord& device = session.ScanFor(command.address);
+  const DeviceRecord& device = session.ScanFor(command.device);
   if (command.channel >= device.Inputs()) {
     throw CliFailure(DeviceLabel(device) + " has no input " + std::string(1, static_cast<char>('A' + command.channel)) +
                      ": it has " + std::to_string(device.Inputs()) + " inputs");
   }
-  const std::optional<Bytes> frame =
-      BuildWrite(WriteId::PinkNoise(command.on, command.channel, command.address), session.devices(), session.config());
+  const std::optional<Bytes> frame = BuildWrite(WriteId::PinkNoise(command.on, command.channel, device.Address()),
+                                                session.devices(), session.config());
   if (!frame) throw CliFailure("the pink noise frame could not be built for " + DeviceLabel(device));
   session.SendAndWait(*frame);
   const std::string channel = ChannelName(kInputSide, command.channel);
   session.console().Result(std::string(command.on ? "Pink noise playing on " : "Pink noise stopped on ") + channel +
                                " of " + DeviceLabel(device) + "\n",
-                           Json::Object{{"address", command.address}, {"channel", channel}, {"on", command.on}});
+                           Json::Object{{"address", device.Address()}, {"channel", channel}, {"on", command.on}});
 }
 
 }  // namespace dsp

@@ -92,7 +92,34 @@ GlobalOptions TakeGlobal(RawArgs& raw) {
   return global;
 }
 
-int ParseAddress(const std::string& text) { return ParseInt(text, 1, kMaxAddress, "the address"); }
+// Sixteen hexadecimal digits, blanks between them allowed ("0A B1 00 ..."
+// as the scan prints it), make a chip ID; anything else must be an address.
+std::optional<ChipIdBytes> ParseChipId(const std::string& text) {
+  std::string digits;
+  for (char c : text) {
+    if (c == ' ') continue;
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    digits += c;
+  }
+  if (digits.size() != 2 * ChipIdBytes().size()) return std::nullopt;
+  ChipIdBytes chip_id{};
+  for (std::size_t i = 0; i < chip_id.size(); ++i) {
+    chip_id[i] = static_cast<std::uint8_t>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
+  }
+  return chip_id;
+}
+
+DeviceRef ParseDevice(const std::string& text) {
+  if (auto chip_id = ParseChipId(text)) return DeviceRef{0, chip_id};
+  int address = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, address);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end || address < 1 || address > kMaxAddress) {
+    throw UsageError("name the processor by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"" +
+                     text + "\"");
+  }
+  return DeviceRef{address, std::nullopt};
+}
 
 int ParsePreset(const std::string& text) { return ParseInt(text, 0, kLastPreset, "the preset number"); }
 
@@ -138,7 +165,7 @@ Command ParsePreset(const std::vector<std::string>& args) {
   } else {
     throw UsageError("usage: dspctl preset list|recall|save|name ADDR [N [TEXT]]");
   }
-  c.address = ParseAddress(args[2]);
+  c.device = ParseDevice(args[2]);
   return c;
 }
 
@@ -146,7 +173,7 @@ Command ParseFileCommand(CommandKind kind, const std::vector<std::string>& args,
   ExpectArgs(args, 3, form);
   Command c;
   c.kind = kind;
-  c.address = ParseAddress(args[1]);
+  c.device = ParseDevice(args[1]);
   c.file = args[2];
   return c;
 }
@@ -155,7 +182,7 @@ Command ParseAddressOnly(CommandKind kind, const std::vector<std::string>& args,
   ExpectArgs(args, 2, form);
   Command c;
   c.kind = kind;
-  c.address = ParseAddress(args[1]);
+  c.device = ParseDevice(args[1]);
   return c;
 }
 
@@ -163,8 +190,8 @@ Command ParseCopy(const std::vector<std::string>& args) {
   if (args.size() < 2) throw UsageError("usage: dspctl copy SRC DST...");
   Command c;
   c.kind = CommandKind::kCopy;
-  c.address = ParseAddress(args[1]);
-  for (std::size_t i = 2; i < args.size(); ++i) c.targets.push_back(ParseAddress(args[i]));
+  c.device = ParseDevice(args[1]);
+  for (std::size_t i = 2; i < args.size(); ++i) c.targets.push_back(ParseDevice(args[i]));
   return c;
 }
 
@@ -172,7 +199,7 @@ Command ParsePink(const std::vector<std::string>& args) {
   ExpectArgs(args, 4, "pink ADDR CH on|off");
   Command c;
   c.kind = CommandKind::kPink;
-  c.address = ParseAddress(args[1]);
+  c.device = ParseDevice(args[1]);
   c.channel = ParseChannel(args[2]);
   c.on = ParseOnOff(args[3]);
   return c;

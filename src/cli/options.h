@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/device_record.h"
 #include "sim/dspsim_options.h"
 
 namespace dsp {
@@ -41,11 +42,19 @@ struct GlobalOptions {
   bool json = false;
 };
 
+// A processor as the command line names it: by the address the scan gives
+// it, or by its chip ID, which stays the same when another scan hands out the
+// addresses in another order.
+struct DeviceRef {
+  int address = 0;  // 0 when named by chip ID
+  std::optional<ChipIdBytes> chip_id;
+};
+
 // What one command works on; each command uses the fields it names.
 struct Command {
   CommandKind kind = CommandKind::kScan;
-  int address = 0;           // the processor addressed; the source of a copy
-  std::vector<int> targets;  // copy destinations, as given
+  DeviceRef device;                // the processor addressed; the source of a copy
+  std::vector<DeviceRef> targets;  // copy destinations, as given
   std::string file;
   int preset = 0;
   std::string preset_name;

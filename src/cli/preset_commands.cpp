@@ -38,16 +38,18 @@ Json PresetJson(const DeviceRecord& device, int preset) {
   return Json::Object{{"address", device.Address()}, {"name", device.Name()}, {"preset", preset}};
 }
 
-void Recall(Session& session, const Command& command, int preset, const std::string& label) {
-  session.ScanFor(command.address);
-  session.link().Send(PresetRecallFrame(static_cast<std::uint8_t>(command.address), preset));
-  RunReadAll(session, command.address, RecallSettleDelayMs(preset), label);
+// Returns the address the processor was found at.
+int Recall(Session& session, const Command& command, int preset, const std::string& label) {
+  const int address = session.ScanFor(command.device).Address();
+  session.link().Send(PresetRecallFrame(static_cast<std::uint8_t>(address), preset));
+  RunReadAll(session, address, RecallSettleDelayMs(preset), label);
+  return address;
 }
 
 }  // namespace
 
 void RunPresetList(Session& session, const Command& command) {
-  DeviceRecord& device = session.ScanFor(command.address);
+  DeviceRecord& device = session.ScanFor(command.device);
   ReadPresetNames(session, device);
   std::string text;
   Json::Array presets;
@@ -60,23 +62,21 @@ void RunPresetList(Session& session, const Command& command) {
 }
 
 void RunPresetRecall(Session& session, const Command& command) {
-  Recall(session, command, command.preset, "Loading effect...");
-  const DeviceRecord& device = session.Device(command.address);
+  const DeviceRecord& device = session.Device(Recall(session, command, command.preset, "Loading effect..."));
   session.console().Result(
       "Recalled preset " + std::to_string(command.preset) + " on " + DeviceLabel(device) + " and read it back\n",
       PresetJson(device, command.preset));
 }
 
 void RunReset(Session& session, const Command& command) {
-  Recall(session, command, 0, "Restoring...");
-  const DeviceRecord& device = session.Device(command.address);
+  const DeviceRecord& device = session.Device(Recall(session, command, 0, "Restoring..."));
   session.console().Result("Restored the factory preset on " + DeviceLabel(device) + " and read it back\n",
                            PresetJson(device, 0));
 }
 
 void RunPresetSave(Session& session, const Command& command) {
-  const DeviceRecord& device = session.ScanFor(command.address);
-  session.SendAndWait(PresetSaveFrame(static_cast<std::uint8_t>(command.address), command.preset));
+  const DeviceRecord& device = session.ScanFor(command.device);
+  session.SendAndWait(PresetSaveFrame(static_cast<std::uint8_t>(device.Address()), command.preset));
   int waited_ms = 0;
   session.console().progress().Begin("Saving...");
   WaitUntil(session.console().clock(), kSaveWaitTickMs, [&] {
@@ -91,9 +91,9 @@ void RunPresetSave(Session& session, const Command& command) {
 }
 
 void RunPresetName(Session& session, const Command& command) {
-  const DeviceRecord& device = session.ScanFor(command.address);
+  const DeviceRecord& device = session.ScanFor(command.device);
   session.SendAndWait(
-      PresetNameWriteFrame(static_cast<std::uint8_t>(command.address), command.preset, command.preset_name));
+      PresetNameWriteFrame(static_cast<std::uint8_t>(device.Address()), command.preset, command.preset_name));
   Json document = Json::Object{{"address", device.Address()},
                                {"name", device.Name()},
                                {"preset", command.preset},

@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include "cli/cli_failure.h"
+#include "cli/device_output.h"
 #include "cli/session_setup.h"
 #include "cli/tick_loop.h"
 #include "link/port_list.h"
@@ -27,6 +28,18 @@ std::string AddressList(const DeviceList& devices) {
     list += std::to_string(device.Address());
   }
   return list;
+}
+
+DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref) {
+  if (!ref.chip_id) return FindDevice(devices, ref.address);
+  for (DeviceRecord& device : devices) {
+    if (device.ChipId() == *ref.chip_id) return &device;
+  }
+  return nullptr;
+}
+
+std::string RefText(const DeviceRef& ref) {
+  return ref.chip_id ? "with chip ID " + ChipIdText(*ref.chip_id) : "at address " + std::to_string(ref.address);
 }
 
 Session::Session(const GlobalOptions& options, Console& console)
@@ -76,18 +89,18 @@ void Session::Scan() {
   WaitForQuietLink();
 }
 
-DeviceRecord& Session::ScanFor(int address) {
+DeviceRecord& Session::ScanFor(const DeviceRef& ref) {
   Scan();
-  return Device(address);
+  return Device(ref);
 }
 
-DeviceRecord& Session::Device(int address) {
-  if (DeviceRecord* device = FindDevice(devices_, address)) return *device;
+DeviceRecord& Session::Device(const DeviceRef& ref) {
+  if (DeviceRecord* device = FindDevice(devices_, ref)) return *device;
   if (devices_.empty()) {
     throw CliFailure("no processor answered the scan on " + port_ +
                      ": check power and cabling, or scan longer with --scan-time");
   }
-  throw CliFailure("no processor at address " + std::to_string(address) + " (the scan found " + AddressList(devices_) +
+  throw CliFailure("no processor " + RefText(ref) + " (the scan found " + AddressList(devices_) +
                    "): see 'dspctl scan'");
 }
 

@@ -33,10 +33,11 @@ class Session {
   // Forgets the processors and scans the bus afresh; devices() holds what
   // answered, in the order it answered.
   void Scan();
-  // Scans, then returns the processor at `address`.
-  DeviceRecord& ScanFor(int address);
-  // The processor at `address` as the last scan found it.
-  DeviceRecord& Device(int address);
+  // Scans, then returns the processor named.
+  DeviceRecord& ScanFor(const DeviceRef& ref);
+  // The processor named, as the last scan found it.
+  DeviceRecord& Device(const DeviceRef& ref);
+  DeviceRecord& Device(int address) { return Device(DeviceRef{address, std::nullopt}); }
   // Queues a frame and returns once it has gone out on the line.
   void SendAndWait(ByteView frame);
   // Waits until nothing is queued and drops replies nobody asked for.
@@ -57,5 +58,11 @@ class Session {
 
 // "1, 2, 3" for the processors found, or "none".
 std::string AddressList(const DeviceList& devices);
+
+// The processor named, among those found, or nullptr.
+DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref);
+
+// "at address 7", "with chip ID 0A B1 00 FF 12 34 56 78".
+std::string RefText(const DeviceRef& ref);
 
 }  // namespace dsp

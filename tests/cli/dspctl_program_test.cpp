@@ -62,7 +62,9 @@ std::string LastLine(const std::string& text) {
 TEST_F(DspctlProgram, UsageErrorsAndAMissingPortAreOneClearLine) {
   const ProgramRun usage = Dspctl({"read", "0", "-o", "x.ini"});
   EXPECT_EQ(usage.status, 2) << Lines(usage);
-  EXPECT_EQ(usage.err, "dspctl: the address must be a whole number from 1 to 255, not \"0\"\nTry 'dspctl --help'.\n");
+  EXPECT_EQ(usage.err,
+            "dspctl: name the processor by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not "
+            "\"0\"\nTry 'dspctl --help'.\n");
   EXPECT_EQ(usage.out, "");
 
   const ProgramRun missing = Dspctl({"--port", "/dev/no-such-adapter", "scan"});
@@ -160,12 +162,56 @@ TEST_F(DspctlProgram, ReadThenWriteAnEditedFileThenReadGivesTheEditsBack) {
   EXPECT_EQ(ReadIni("second.ini").Serialize(), expected.Serialize());
 }
 
-TEST_F(DspctlProgram, AnAddressNobodyAnsweredIsRefused) {
+TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
   auto sim = Sim({"--devices", "Desk:1x1"});
-  const ProgramRun run = On(*sim, kShortScan, {"read", "7", "-o", "x.ini"});
-  EXPECT_EQ(run.status, 1) << Lines(run);
-  EXPECT_EQ(LastLine(run.err), "dspctl: no processor at address 7 (the scan found 1): see 'dspctl scan'");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"read", "7", "-o", "x.ini"}, "no processor at address 7 (the scan found 1): see 'dspctl scan'"},
+      {{"pink", "00 00 00 00 00 00 00 00", "A", "on"},
+       "no processor with chip ID 00 00 00 00 00 00 00 00 (the scan found 1): see 'dspctl scan'"},
+      {{"copy", "5", "1"}, "Invalid Source: no processor at address 5 (the scan found 1)"},
+      {{"copy", "1", "1"}, "Have None valid Target: name at least one destination besides the source"},
+  };
+  for (const auto& [args, message] : cases) {
+    const ProgramRun run = On(*sim, kShortScan, args);
+    EXPECT_EQ(run.status, 1) << Lines(run);
+    EXPECT_EQ(LastLine(run.err), "dspctl: " + message);
+    EXPECT_EQ(run.out, "");
+  }
   EXPECT_FALSE(fs::exists(dir.File("x.ini")));
+}
+
+// The simulated meters: full scale 0x10000000; pink noise at volume 255 plays
+// at -6 dB, far above an input's programme (-24 dB, wandering 3 dB).
+TEST_F(DspctlProgram, PresetNamesPinkNoiseAndLevelsAsAUserSeesThem) {
+  auto sim = Sim({"--devices", "Desk:2x2", "--seed", "8"});
+  WriteText(dir.File("dsp.conf"), "config_energy_full = 10000000\nconfig_pink_noise_volume = 255\n");
+  auto dspctl = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--config", "dsp.conf"});
+    const ProgramRun run = On(*sim, kShortScan, args);
+    EXPECT_EQ(run.status, 0) << Lines(run);
+    return run;
+  };
+  EXPECT_EQ(dspctl({"preset", "name", "1", "5", "Evening"}).out, "Named preset 5 of Desk (address 1) \"Evening\"\n");
+  const auto presets = nlohmann::json::parse(dspctl({"--json", "preset", "list", "1"}).out)["presets"];
+  ASSERT_EQ(presets.size(), 17u);
+  EXPECT_EQ(presets[5]["name"], "Evening");
+  EXPECT_EQ(presets[16]["preset"], 16);
+
+  auto input_a_db = [&] {
+    const auto readings = nlohmann::json::parse(dspctl({"--json", "levels", "1", "--count", "2"}).out)["readings"];
+    EXPECT_EQ(readings.size(), 2u);
+    EXPECT_TRUE(readings[1]["online"]);
+    EXPECT_EQ(readings[1]["outputs"].size(), 2u);
+    return readings[1]["inputs"][0].get<double>();
+  };
+  const double quiet = input_a_db();
+  std::smatch announced;
+  const std::string errors = sim->Errors();
+  ASSERT_TRUE(std::regex_search(errors, announced, std::regex("chip ID ([0-9A-F ]{23})"))) << errors;
+  EXPECT_EQ(dspctl({"pink", announced[1], "A", "on"}).out, "Pink noise playing on IN A of Desk (address 1)\n");
+  const double playing = input_a_db();
+  EXPECT_LT(quiet, -18.0);
+  EXPECT_GT(playing, -9.0);
 }
 
 Bytes Pattern(std::size_t size, int seed) {

@@ -39,18 +39,21 @@ TEST(DspctlOptions, SimulateNamesTheProcessors) {
 TEST(DspctlOptions, EachCommandTakesItsArguments) {
   const Command read = Parse({"read", "2", "-o", "hall.ini"}).command;
   EXPECT_EQ(read.kind, CommandKind::kRead);
-  EXPECT_EQ(read.address, 2);
+  EXPECT_EQ(read.device.address, 2);
+  EXPECT_FALSE(read.device.chip_id);
   EXPECT_EQ(read.file, "hall.ini");
 
   const Command write = Parse({"write", "255", "a.ini"}).command;
   EXPECT_EQ(write.kind, CommandKind::kWrite);
-  EXPECT_EQ(write.address, 255);
+  EXPECT_EQ(write.device.address, 255);
   EXPECT_EQ(write.file, "a.ini");
 
   const Command copy = Parse({"copy", "3", "1", "2"}).command;
   EXPECT_EQ(copy.kind, CommandKind::kCopy);
-  EXPECT_EQ(copy.address, 3);
-  EXPECT_EQ(copy.targets, (std::vector<int>{1, 2}));
+  EXPECT_EQ(copy.device.address, 3);
+  ASSERT_EQ(copy.targets.size(), 2u);
+  EXPECT_EQ(copy.targets[0].address, 1);
+  EXPECT_EQ(copy.targets[1].address, 2);
   EXPECT_TRUE(Parse({"copy", "3"}).command.targets.empty());
 
   const Command name = Parse({"preset", "name", "1", "16", "Evening show"}).command;
@@ -59,7 +62,7 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
   EXPECT_EQ(name.preset_name, "Evening show");
   EXPECT_EQ(Parse({"preset", "recall", "1", "0"}).command.kind, CommandKind::kPresetRecall);
   EXPECT_EQ(Parse({"preset", "save", "1", "5"}).command.preset, 5);
-  EXPECT_EQ(Parse({"preset", "list", "4"}).command.address, 4);
+  EXPECT_EQ(Parse({"preset", "list", "4"}).command.device.address, 4);
 
   EXPECT_EQ(Parse({"levels", "1"}).command.count, 1);
   EXPECT_EQ(Parse({"levels", "1", "--count", "20"}).command.count, 20);
@@ -73,8 +76,21 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
   EXPECT_EQ(Parse({"effects-save", "1", "fx"}).command.kind, CommandKind::kEffectsSave);
   EXPECT_EQ(Parse({"effects-load", "1", "fx.bin"}).command.kind, CommandKind::kEffectsLoad);
   EXPECT_EQ(Parse({"firmware", "1", "fw.bin"}).command.kind, CommandKind::kFirmware);
-  EXPECT_EQ(Parse({"reset", "9"}).command.address, 9);
+  EXPECT_EQ(Parse({"reset", "9"}).command.device.address, 9);
   EXPECT_EQ(Parse({"ports"}).command.kind, CommandKind::kPorts);
+}
+
+TEST(DspctlOptions, AProcessorMayBeNamedByItsChipId) {
+  const ChipIdBytes hall = {0x0A, 0xB1, 0x00, 0xFF, 0x12, 0x34, 0x56, 0x78};
+  const Command spaced = Parse({"write", "0A B1 00 FF 12 34 56 78", "a.ini"}).command;
+  EXPECT_EQ(spaced.device.chip_id, hall);
+  EXPECT_EQ(spaced.device.address, 0);
+  const Command copy = Parse({"copy", "2", "0ab100ff12345678", "3"}).command;
+  ASSERT_EQ(copy.targets.size(), 2u);
+  EXPECT_EQ(copy.targets[0].chip_id, hall);
+  EXPECT_EQ(copy.targets[1].address, 3);
+  // Sixteen decimal digits are a chip ID too: addresses have at most three.
+  EXPECT_TRUE(Parse({"reset", "1234567890123456"}).command.device.chip_id);
 }
 
 TEST(DspctlOptions, DoubleDashLetsANameStartWithADash) {
@@ -102,9 +118,11 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
       {{"scan", "1"}, "usage: dspctl scan"},
       {{"read", "1"}, "read ADDR -o FILE.ini"},
       {{"read", "1", "-o", ""}, "read ADDR -o FILE.ini"},
-      {{"read", "0", "-o", "x.ini"}, "the address must be a whole number from 1 to 255, not \"0\""},
-      {{"read", "256", "-o", "x.ini"}, "from 1 to 255"},
+      {{"read", "0", "-o", "x.ini"}, "by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"0\""},
+      {{"read", "256", "-o", "x.ini"}, "not \"256\""},
       {{"read", "1x", "-o", "x.ini"}, "not \"1x\""},
+      {{"read", "0A B1 00 FF 12 34 56", "-o", "x.ini"}, "16 hexadecimal digits"},
+      {{"read", "0A B1 00 FF 12 34 56 7G", "-o", "x.ini"}, "16 hexadecimal digits"},
       {{"write", "1", "a.ini", "-o", "b.ini"}, "-o belongs to the read command"},
       {{"write", "1"}, "usage: dspctl write ADDR FILE.ini"},
       {{"copy"}, "copy SRC DST..."},
