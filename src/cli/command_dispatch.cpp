@@ -53,6 +53,11 @@ int RunCommand(const CommandLine& line, Console& console) {
   } catch (const CliFailure& failure) {
     console.Note(failure.what());
     return kExitFailure;
+  } catch (const std::exception& error) {
+    // Not one of the failures the commands foresee (memory, threads): still
+    // one line and a failure status rather than an abort.
+    console.Note(std::string("unexpected error: ") + error.what());
+    return kExitFailure;
   }
 }
 
