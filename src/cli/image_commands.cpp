@@ -67,8 +67,9 @@ void RunEffectsSave(Session& session, const Command& command) {
   // Asked before the scan: an unconfigured block count costs no waiting.
   if (const auto refusal = driver.StartEffectRead(session.config().effect_blocks)) throw CliFailure(*refusal);
   const DeviceRecord& device = session.ScanFor(command.device);
-  if (const FileResult opened = writer.Open(path); !opened.Ok())
+  if (const FileResult opened = writer.Open(path); !opened.Ok()) {
     throw CliFailure("Create file fail: " + opened.message);
+  }
   session.console().progress().Begin("Reading Effects...");
   const ProcedureEnd end = DriveProcedure(session, driver, [&] { return host.WriteFailure().Ok(); });
   const FileResult closed = writer.Close();

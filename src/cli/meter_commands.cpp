@@ -19,9 +19,8 @@ constexpr std::size_t kLevelColumnWidth = 9;  // "-100.0 dBv" is wider and pushe
 std::string Row(const std::vector<std::string>& cells) {
   std::string row;
   for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) row += std::string(kLevelColumnWidth + 2 - std::min(cells[i - 1].size(), kLevelColumnWidth), ' ');
     row += cells[i];
-    if (i + 1 < cells.size())
-      row += std::string(kLevelColumnWidth - std::min(cells[i].size(), kLevelColumnWidth) + 2, ' ');
   }
   return row + "\n";
 }

@@ -12,7 +12,7 @@ namespace dsp {
 namespace {
 
 // The desktop keeps its wait dialog open this long after a save: the
-// processor is storing and does not listen meanwhile.
+// processor needs the time to store the preset.
 constexpr int kSaveWaitMs = 2000;
 constexpr int kSaveWaitTickMs = 100;
 
