@@ -4,7 +4,7 @@ DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
-  fonts-wqy-microhei lrzsz xvfb
+  fonts-wqy-microhei lrzsz xvfb nlohmann-json3-dev
 )
 
 dsp_install_deps() {

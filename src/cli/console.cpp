@@ -1,0 +1,28 @@
+#include "cli/console.h"
+
+namespace dsp {
+
+void Console::Result(const std::string& text, const Json& document) {
+  progress_.Interrupt();
+  if (json_) {
+    std::fprintf(out_, "%s\n", document.Dump().c_str());
+  } else {
+    std::fputs(text.c_str(), out_);
+  }
+  std::fflush(out_);
+}
+
+void Console::Stream(const std::string& text) {
+  if (json_) return;
+  progress_.Interrupt();
+  std::fputs(text.c_str(), out_);
+  std::fflush(out_);
+}
+
+void Console::Note(const std::string& text) {
+  progress_.Interrupt();
+  std::fprintf(err_, "dspctl: %s\n", text.c_str());
+  std::fflush(err_);
+}
+
+}  // namespace dsp

@@ -1,0 +1,259 @@
+#include "cli/options.h"
+
+#include <cctype>
+#include <charconv>
+#include <map>
+#include <set>
+
+#include "cli/cli_failure.h"
+
+namespace dsp {
+namespace {
+
+const std::set<std::string> kValueOptions = {"--port",      "--simulate", "--baud", "--config",
+                                             "--scan-time", "-o",         "--count"};
+const std::set<std::string> kFlagOptions = {"--json", "--help", "-h"};
+
+constexpr int kMaxAddress = 255;
+constexpr int kLastPreset = 16;
+constexpr int kMaxScanTimeMs = 3'600'000;
+
+struct RawArgs {
+  std::vector<std::string> positionals;
+  std::map<std::string, std::string> options;  // a flag maps to ""
+};
+
+// "--name=value" and "--name value" both work; "--" ends the options.
+RawArgs SplitArgs(const std::vector<std::string>& args) {
+  RawArgs raw;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      raw.positionals.insert(raw.positionals.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    }
+    if (arg.size() < 2 || arg[0] != '-') {
+      raw.positionals.push_back(arg);
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (kFlagOptions.count(name) && equals == std::string::npos) {
+      raw.options[name] = "";
+    } else if (!kValueOptions.count(name)) {
+      throw UsageError("unknown option \"" + arg + "\"");
+    } else if (equals != std::string::npos) {
+      raw.options[name] = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      raw.options[name] = args[++i];
+    } else {
+      throw UsageError("option " + name + " needs a value");
+    }
+  }
+  return raw;
+}
+
+int ParseInt(const std::string& text, int low, int high, const std::string& what) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end || value < low || value > high) {
+    throw UsageError(what + " must be a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                     ", not \"" + text + "\"");
+  }
+  return value;
+}
+
+std::optional<std::string> Take(RawArgs& raw, const std::string& name) {
+  const auto found = raw.options.find(name);
+  if (found == raw.options.end()) return std::nullopt;
+  std::string value = found->second;
+  raw.options.erase(found);
+  return value;
+}
+
+std::vector<DeviceSpec> ParseSimulated(const std::string& text) {
+  const ParsedOptions parsed = ParseDspsimArgs({"--devices", text});
+  if (!parsed.options) throw UsageError("--simulate: " + parsed.error);
+  return parsed.options->devices;
+}
+
+GlobalOptions TakeGlobal(RawArgs& raw) {
+  GlobalOptions global;
+  global.port = Take(raw, "--port").value_or("");
+  if (auto simulate = Take(raw, "--simulate")) global.simulate = ParseSimulated(*simulate);
+  if (!global.port.empty() && !global.simulate.empty()) {
+    throw UsageError("give either --port or --simulate, not both");
+  }
+  if (auto baud = Take(raw, "--baud")) global.baud = ParseInt(*baud, 1, 4'000'000, "--baud");
+  global.config_path = Take(raw, "--config").value_or("");
+  if (auto ms = Take(raw, "--scan-time")) global.scan_time_ms = ParseInt(*ms, 1, kMaxScanTimeMs, "--scan-time");
+  global.json = Take(raw, "--json").has_value();
+  return global;
+}
+
+// Sixteen hexadecimal digits, blanks between them allowed ("0A B1 00 ..."
+// as the scan prints it), make a chip ID; anything else must be an address.
+std::optional<ChipIdBytes> ParseChipId(const std::string& text) {
+  std::string digits;
+  for (char c : text) {
+    if (c == ' ') continue;
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    digits += c;
+  }
+  if (digits.size() != 2 * ChipIdBytes().size()) return std::nullopt;
+  ChipIdBytes chip_id{};
+  for (std::size_t i = 0; i < chip_id.size(); ++i) {
+    chip_id[i] = static_cast<std::uint8_t>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
+  }
+  return chip_id;
+}
+
+DeviceRef ParseDevice(const std::string& text) {
+  if (auto chip_id = ParseChipId(text)) return DeviceRef{0, chip_id};
+  int address = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, address);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end || address < 1 || address > kMaxAddress) {
+    throw UsageError("name the processor by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"" +
+                     text + "\"");
+  }
+  return DeviceRef{address, std::nullopt};
+}
+
+int ParsePreset(const std::string& text) { return ParseInt(text, 0, kLastPreset, "the preset number"); }
+
+// "A".."H" as the channels are labelled ("IN A"), or 1..8.
+int ParseChannel(const std::string& text) {
+  if (text.size() == 1 && std::toupper(static_cast<unsigned char>(text[0])) >= 'A' &&
+      std::toupper(static_cast<unsigned char>(text[0])) <= 'H') {
+    return std::toupper(static_cast<unsigned char>(text[0])) - 'A';
+  }
+  if (text.size() == 1 && text[0] >= '1' && text[0] <= '8') return text[0] - '1';
+  throw UsageError("the channel must be a letter from A to H (or 1 to 8), not \"" + text + "\"");
+}
+
+bool ParseOnOff(const std::string& text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
+  throw UsageError("say \"on\" or \"off\", not \"" + text + "\"");
+}
+
+void ExpectArgs(const std::vector<std::string>& args, std::size_t count, const std::string& form) {
+  if (args.size() != count) throw UsageError("usage: dspctl " + form);
+}
+
+Command ParsePreset(const std::vector<std::string>& args) {
+  const std::string action = args.size() > 1 ? args[1] : "";
+  Command c;
+  if (action == "list") {
+    ExpectArgs(args, 3, "preset list ADDR");
+    c.kind = CommandKind::kPresetList;
+  } else if (action == "recall" || action == "save") {
+    ExpectArgs(args, 4, "preset " + action + " ADDR N");
+    c.kind = action == "recall" ? CommandKind::kPresetRecall : CommandKind::kPresetSave;
+    c.preset = ParsePreset(args[3]);
+  } else if (action == "name") {
+    ExpectArgs(args, 5, "preset name ADDR N TEXT");
+    c.kind = CommandKind::kPresetName;
+    c.preset = ParsePreset(args[3]);
+    c.preset_name = args[4];
+    if (c.preset_name.size() > static_cast<std::size_t>(kMaxPresetNameBytes)) {
+      throw UsageError("Name length must less than 20 ! (\"" + c.preset_name + "\" has " +
+                       std::to_string(c.preset_name.size()) + " bytes)");
+    }
+  } else {
+    throw UsageError("usage: dspctl preset list|recall|save|name ADDR [N [TEXT]]");
+  }
+  c.device = ParseDevice(args[2]);
+  return c;
+}
+
+Command ParseFileCommand(CommandKind kind, const std::vector<std::string>& args, const std::string& form) {
+  ExpectArgs(args, 3, form);
+  Command c;
+  c.kind = kind;
+  c.device = ParseDevice(args[1]);
+  c.file = args[2];
+  return c;
+}
+
+Command ParseAddressOnly(CommandKind kind, const std::vector<std::string>& args, const std::string& form) {
+  ExpectArgs(args, 2, form);
+  Command c;
+  c.kind = kind;
+  c.device = ParseDevice(args[1]);
+  return c;
+}
+
+Command ParseCopy(const std::vector<std::string>& args) {
+  if (args.size() < 2) throw UsageError("usage: dspctl copy SRC DST...");
+  Command c;
+  c.kind = CommandKind::kCopy;
+  c.device = ParseDevice(args[1]);
+  for (std::size_t i = 2; i < args.size(); ++i) c.targets.push_back(ParseDevice(args[i]));
+  return c;
+}
+
+Command ParsePink(const std::vector<std::string>& args) {
+  ExpectArgs(args, 4, "pink ADDR CH on|off");
+  Command c;
+  c.kind = CommandKind::kPink;
+  c.device = ParseDevice(args[1]);
+  c.channel = ParseChannel(args[2]);
+  c.on = ParseOnOff(args[3]);
+  return c;
+}
+
+Command ParsePositionals(const std::vector<std::string>& args) {
+  if (args.empty()) throw UsageError("say which command to run");
+  const std::string& name = args[0];
+  if (name == "ports" || name == "scan") {
+    ExpectArgs(args, 1, name);
+    Command c;
+    c.kind = name == "ports" ? CommandKind::kPorts : CommandKind::kScan;
+    return c;
+  }
+  if (name == "read") return ParseAddressOnly(CommandKind::kRead, args, "read ADDR -o FILE.ini");
+  if (name == "write") return ParseFileCommand(CommandKind::kWrite, args, "write ADDR FILE.ini");
+  if (name == "copy") return ParseCopy(args);
+  if (name == "preset") return ParsePreset(args);
+  if (name == "reset") return ParseAddressOnly(CommandKind::kReset, args, "reset ADDR");
+  if (name == "levels") return ParseAddressOnly(CommandKind::kLevels, args, "levels ADDR [--count N]");
+  if (name == "pink") return ParsePink(args);
+  if (name == "effects-save") return ParseFileCommand(CommandKind::kEffectsSave, args, "effects-save ADDR FILE.bin");
+  if (name == "effects-load") return ParseFileCommand(CommandKind::kEffectsLoad, args, "effects-load ADDR FILE.bin");
+  if (name == "firmware") return ParseFileCommand(CommandKind::kFirmware, args, "firmware ADDR FILE.bin");
+  throw UsageError("unknown command \"" + name + "\"");
+}
+
+// -o belongs to read (where it is required), --count to levels.
+void TakeCommandOptions(RawArgs& raw, Command& command) {
+  const std::optional<std::string> output = Take(raw, "-o");
+  const std::optional<std::string> count = Take(raw, "--count");
+  if (command.kind == CommandKind::kRead) {
+    if (!output || output->empty()) throw UsageError("say where to save the parameters: read ADDR -o FILE.ini");
+    command.file = *output;
+  } else if (output) {
+    throw UsageError("-o belongs to the read command");
+  }
+  if (count && command.kind != CommandKind::kLevels) throw UsageError("--count belongs to the levels command");
+  if (count) command.count = ParseInt(*count, 1, 1'000'000, "--count");
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  RawArgs raw = SplitArgs(args);
+  CommandLine line;
+  if (raw.options.count("--help") || raw.options.count("-h")) {
+    line.help = true;
+    return line;
+  }
+  line.global = TakeGlobal(raw);
+  line.command = ParsePositionals(raw.positionals);
+  TakeCommandOptions(raw, line.command);
+  return line;
+}
+
+}  // namespace dsp

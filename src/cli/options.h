@@ -1,0 +1,77 @@
+#pragma once
+
+// The command line of dspctl:
+//   dspctl [--port PATH | --simulate DEVICES] [--baud N] [--config FILE]
+//          [--scan-time MS] [--json] COMMAND [ARGUMENTS]
+// Options may stand before or after the command; "--" ends them. Anything
+// that cannot be understood throws UsageError with a message naming it.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/device_record.h"
+#include "sim/dspsim_options.h"
+
+namespace dsp {
+
+enum class CommandKind {
+  kPorts,
+  kScan,
+  kRead,
+  kWrite,
+  kCopy,
+  kPresetList,
+  kPresetRecall,
+  kPresetSave,
+  kPresetName,
+  kReset,
+  kLevels,
+  kPink,
+  kEffectsSave,
+  kEffectsLoad,
+  kFirmware,
+};
+
+struct GlobalOptions {
+  std::string port;
+  std::vector<DeviceSpec> simulate;  // empty: a real port
+  std::optional<int> baud;
+  std::string config_path;
+  std::optional<int> scan_time_ms;
+  bool json = false;
+};
+
+// A processor as the command line names it: by the address the scan gives
+// it, or by its chip ID, which stays the same when another scan hands out the
+// addresses in another order.
+struct DeviceRef {
+  int address = 0;  // 0 when named by chip ID
+  std::optional<ChipIdBytes> chip_id;
+};
+
+// What one command works on; each command uses the fields it names.
+struct Command {
+  CommandKind kind = CommandKind::kScan;
+  DeviceRef device;                // the processor addressed; the source of a copy
+  std::vector<DeviceRef> targets;  // copy destinations, as given
+  std::string file;
+  int preset = 0;
+  std::string preset_name;
+  int channel = 0;  // 0 = A
+  bool on = false;
+  int count = 1;
+};
+
+struct CommandLine {
+  bool help = false;  // nothing else is filled then
+  GlobalOptions global;
+  Command command;
+};
+
+inline constexpr int kMaxPresetNameBytes = 19;
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+std::string UsageText();
+
+}  // namespace dsp

@@ -1,0 +1,120 @@
+#include "cli/session.h"
+
+#include "cli/cli_failure.h"
+#include "cli/device_output.h"
+#include "cli/session_setup.h"
+#include "cli/tick_loop.h"
+#include "link/port_list.h"
+#include "protocol/bus_scan.h"
+
+namespace dsp {
+namespace {
+
+constexpr int kQuietPollMs = 20;
+
+// The settling broadcasts, then the scan time, then the tick that ends it.
+int ScanDurationMs(int scan_time_ms) {
+  const int ticks = (scan_time_ms + BusScan::kTickMs - 1) / BusScan::kTickMs + 1;
+  return 2 * BusScan::kSettleMs + ticks * BusScan::kTickMs;
+}
+
+}  // namespace
+
+std::string AddressList(const DeviceList& devices) {
+  if (devices.empty()) return "none";
+  std::string list;
+  for (const DeviceRecord& device : devices) {
+    if (!list.empty()) list += ", ";
+    list += std::to_string(device.Address());
+  }
+  return list;
+}
+
+DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref) {
+  if (!ref.chip_id) return FindDevice(devices, ref.address);
+  for (DeviceRecord& device : devices) {
+    if (device.ChipId() == *ref.chip_id) return &device;
+  }
+  return nullptr;
+}
+
+std::string RefText(const DeviceRef& ref) {
+  return ref.chip_id ? "with chip ID " + ChipIdText(*ref.chip_id) : "at address " + std::to_string(ref.address);
+}
+
+Session::Session(const GlobalOptions& options, Console& console)
+    : console_(console), config_(LoadConfiguration(options)) {
+  OpenLink(options);
+}
+
+Session::~Session() = default;
+
+void Session::OpenLink(const GlobalOptions& options) {
+  const int baud = static_cast<int>(config_.baud);
+  if (!options.simulate.empty()) {
+    simulation_ = StartSimulation(options.simulate);
+    port_ = simulation_->path();
+  } else if (!options.port.empty()) {
+    port_ = options.port;
+  } else {
+    const std::vector<std::string> ports = OpenablePorts(baud);
+    if (ports.empty()) {
+      throw CliFailure("no serial port opens: plug in the bus adapter, or name the device with --port PATH");
+    }
+    port_ = ports.front();
+    console_.Note("using " + port_ + ", the first serial port that opens (choose another with --port)");
+  }
+  uart_ = std::make_unique<CUart>();
+  if (!uart_->Open(port_, baud)) throw CliFailure(uart_->OpenError());
+}
+
+void Session::Scan() {
+  devices_.clear();
+  BusScan scan(*uart_);
+  const int scan_time_ms = static_cast<int>(config_.scan_time_ms);
+  const int duration_ms = ScanDurationMs(scan_time_ms);
+  int elapsed_ms = 0;
+  console_.progress().Begin("Scanning...");
+  scan.Start(scan_time_ms);
+  RunTicks(console_.clock(), scan.NextTickMs(), [&]() -> std::optional<int> {
+    elapsed_ms += scan.NextTickMs();
+    if (std::optional<DiscoveredDevice> found = scan.Tick()) {
+      devices_.emplace_back(found->address, found->chip_id, found->inputs, found->outputs, found->name);
+    }
+    if (scan.Finished()) return std::nullopt;
+    console_.progress().Show(elapsed_ms * 100 / duration_ms);
+    return scan.NextTickMs();
+  });
+  console_.progress().Finish();
+  WaitForQuietLink();
+}
+
+DeviceRecord& Session::ScanFor(const DeviceRef& ref) {
+  Scan();
+  return Device(ref);
+}
+
+DeviceRecord& Session::Device(const DeviceRef& ref) {
+  if (DeviceRecord* device = FindDevice(devices_, ref)) return *device;
+  if (devices_.empty()) {
+    throw CliFailure("no processor answered the scan on " + port_ +
+                     ": check power and cabling, or scan longer with --scan-time");
+  }
+  throw CliFailure("no processor " + RefText(ref) + " (the scan found " + AddressList(devices_) +
+                   "): see 'dspctl scan'");
+}
+
+void Session::SendAndWait(ByteView frame) {
+  uart_->Send(frame);
+  WaitUntil(console_.clock(), kQuietPollMs, [this] { return uart_->IsSendQueueEmpty(); });
+}
+
+// The worker holds the queue for a whole exchange, so an empty queue also
+// means the last request has had its answer (or its time).
+void Session::WaitForQuietLink() {
+  WaitUntil(console_.clock(), kQuietPollMs, [this] { return uart_->IsSendQueueEmpty(); });
+  while (uart_->PopReply()) {
+  }
+}
+
+}  // namespace dsp

@@ -1,0 +1,68 @@
+#pragma once
+
+// One run of dspctl against one bus: the configuration, the serial link
+// (to a real port or to simulated processors on a pseudo-terminal) and the
+// processors the last scan found. Everything that fails throws CliFailure.
+
+#include <memory>
+#include <string>
+
+#include "cli/console.h"
+#include "cli/options.h"
+#include "link/uart.h"
+#include "model/configuration.h"
+#include "model/device_list.h"
+#include "sim/pty_endpoint.h"
+
+namespace dsp {
+
+class Session {
+ public:
+  // Reads the configuration and opens the link.
+  Session(const GlobalOptions& options, Console& console);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Console& console() { return console_; }
+  const Configuration& config() const { return config_; }
+  CUart& link() { return *uart_; }
+  DeviceList& devices() { return devices_; }
+  const std::string& port() const { return port_; }
+
+  // Forgets the processors and scans the bus afresh; devices() holds what
+  // answered, in the order it answered.
+  void Scan();
+  // Scans, then returns the processor named.
+  DeviceRecord& ScanFor(const DeviceRef& ref);
+  // The processor named, as the last scan found it.
+  DeviceRecord& Device(const DeviceRef& ref);
+  DeviceRecord& Device(int address) { return Device(DeviceRef{address, std::nullopt}); }
+  // Queues a frame and returns once it has gone out on the line.
+  void SendAndWait(ByteView frame);
+  // Waits until nothing is queued and drops replies nobody asked for.
+  void WaitForQuietLink();
+
+ private:
+  void OpenLink(const GlobalOptions& options);
+
+  Console& console_;
+  Configuration config_;
+  // Declared before the link: the link closes the terminal before the
+  // simulated processors behind it go away.
+  std::unique_ptr<PtyEndpoint> simulation_;
+  std::unique_ptr<CUart> uart_;
+  std::string port_;
+  DeviceList devices_;
+};
+
+// "1, 2, 3" for the processors found, or "none".
+std::string AddressList(const DeviceList& devices);
+
+// The processor named, among those found, or nullptr.
+DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref);
+
+// "at address 7", "with chip ID 0A B1 00 FF 12 34 56 78".
+std::string RefText(const DeviceRef& ref);
+
+}  // namespace dsp

@@ -1,0 +1,35 @@
+#include "cli/session_setup.h"
+
+#include "cli/cli_failure.h"
+#include "persist/config_file.h"
+
+namespace dsp {
+namespace {
+
+constexpr std::uint64_t kSimulationSeed = 1;
+
+}  // namespace
+
+Configuration LoadConfiguration(const GlobalOptions& options) {
+  AttributeMap attributes;
+  if (!options.config_path.empty()) {
+    if (const FileResult read = ReadConfigFile(options.config_path, attributes); !read.Ok()) {
+      throw CliFailure(read.message);
+    }
+  }
+  Configuration config = ReadConfiguration(attributes);
+  if (options.baud) config.baud = static_cast<std::uint32_t>(*options.baud);
+  if (options.scan_time_ms) config.scan_time_ms = static_cast<std::uint32_t>(*options.scan_time_ms);
+  return config;
+}
+
+std::unique_ptr<PtyEndpoint> StartSimulation(const std::vector<DeviceSpec>& devices) {
+  auto bus = std::make_unique<SimBus>(kSimulationSeed);
+  for (const DeviceSpec& device : devices) bus->Add(device.name, device.inputs, device.outputs);
+  std::string error;
+  std::unique_ptr<PtyEndpoint> endpoint = PtyEndpoint::Open(std::move(bus), error);
+  if (!endpoint) throw CliFailure("cannot start the simulated processors: " + error);
+  return endpoint;
+}
+
+}  // namespace dsp

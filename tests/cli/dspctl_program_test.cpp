@@ -1,0 +1,288 @@
+// The real dspctl against the real dspsim over a pseudo-terminal, in real
+// time, with real files: what a user sees.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
+
+#include "../persist/temp_dir.h"
+#include "child_process.h"
+#include "link/bytes.h"
+#include "persist/ini_file.h"
+
+namespace dsp::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One processor answers within a second; two or three need the default.
+const std::string kShortScan = "2000";
+
+struct DspctlProgram : ::testing::Test {
+  TempDir dir;
+
+  ProgramRun Dspctl(const std::vector<std::string>& args) { return RunProgram(DSPCTL_PATH, args, dir.File("")); }
+
+  // dspctl against `sim`, with the scan time given.
+  ProgramRun On(const SimProgram& sim, const std::string& scan_time, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--port", sim.path(), "--scan-time", scan_time});
+    return Dspctl(args);
+  }
+
+  std::unique_ptr<SimProgram> Sim(std::vector<std::string> args) {
+    auto sim = std::make_unique<SimProgram>(args, dir.File("dspsim.err"));
+    EXPECT_EQ(sim->path().rfind("/dev/pts/", 0), 0u) << sim->Errors();
+    return sim;
+  }
+
+  IniFile ReadIni(const std::string& name) {
+    IniFile ini;
+    const FileResult read = ReadIniFile(dir.File(name), ini);
+    EXPECT_TRUE(read.Ok()) << read.message;
+    return ini;
+  }
+};
+
+std::string Lines(const ProgramRun& run) {
+  return "status " + std::to_string(run.status) + "\nstdout:\n" + run.out + "stderr:\n" + run.err;
+}
+
+// What the user sees of a failure: one line after the progress lines.
+std::string LastLine(const std::string& text) {
+  const std::size_t end = text.find_last_not_of('\n');
+  const std::size_t start = text.rfind('\n', end);
+  return text.substr(start == std::string::npos ? 0 : start + 1,
+                     end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+TEST_F(DspctlProgram, UsageErrorsAndAMissingPortAreOneClearLine) {
+  const ProgramRun usage = Dspctl({"read", "0", "-o", "x.ini"});
+  EXPECT_EQ(usage.status, 2) << Lines(usage);
+  EXPECT_EQ(usage.err,
+            "dspctl: name the processor by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not "
+            "\"0\"\nTry 'dspctl --help'.\n");
+  EXPECT_EQ(usage.out, "");
+
+  const ProgramRun missing = Dspctl({"--port", "/dev/no-such-adapter", "scan"});
+  EXPECT_EQ(missing.status, 1) << Lines(missing);
+  EXPECT_EQ(missing.err,
+            "dspctl: /dev/no-such-adapter does not exist: check that the adapter is plugged in, or choose another "
+            "port.\n");
+  EXPECT_EQ(missing.out, "");
+
+  const ProgramRun help = Dspctl({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: dspctl"), std::string::npos);
+}
+
+TEST_F(DspctlProgram, ScanFindsThreeProcessorsWithUniqueAddresses) {
+  auto sim = Sim({"--devices", "Hall:8x8,Stage:4x8,Lobby:2x4", "--seed", "4"});
+  const ProgramRun run = On(*sim, "5000", {"--json", "scan"});
+  ASSERT_EQ(run.status, 0) << Lines(run);
+
+  std::map<std::string, std::string> chip_ids;  // as dspsim announced them
+  const std::string announced = sim->Errors();
+  const std::regex line("dspsim: (\\w+) \\(\\dx\\d\\), chip ID ([0-9A-F ]{23})");
+  for (auto it = std::sregex_iterator(announced.begin(), announced.end(), line); it != std::sregex_iterator(); ++it) {
+    chip_ids[(*it)[1]] = (*it)[2];
+  }
+  ASSERT_EQ(chip_ids.size(), 3u) << announced;
+
+  const auto document = nlohmann::json::parse(run.out);
+  EXPECT_EQ(document["port"], sim->path());
+  ASSERT_EQ(document["devices"].size(), 3u) << run.out;
+  std::set<int> addresses;
+  const std::map<std::string, std::pair<int, int>> counts = {{"Hall", {8, 8}}, {"Stage", {4, 8}}, {"Lobby", {2, 4}}};
+  for (const auto& device : document["devices"]) {
+    addresses.insert(device["address"].get<int>());
+    const std::string name = device["name"];
+    ASSERT_TRUE(counts.count(name)) << name;
+    EXPECT_EQ(device["chip_id"], chip_ids[name]);
+    EXPECT_EQ(device["inputs"], counts.at(name).first);
+    EXPECT_EQ(device["outputs"], counts.at(name).second);
+  }
+  EXPECT_EQ(addresses, (std::set<int>{1, 2, 3}));
+}
+
+// Values the encodings carry, and what reading them back gives: gains keep
+// whole tenths of a dB, a switched-off matrix cell reads back level 0.
+void Edit(IniFile& ini, IniFile& expected) {
+  const std::vector<std::tuple<std::string, std::string, std::string, std::string>> edits = {
+      {"input 0", "gain", "-1234", "-1230"},
+      {"input 0", "delay", "480", "480"},
+      {"input 0", "delay_enable", "1", "1"},
+      {"input 0", "noise_gate_enable", "1", "1"},
+      {"input 0", "noise_gate_start_gate", "-40", "-40"},
+      {"input 1", "mute", "1", "1"},
+      {"input 1", "polarity", "1", "1"},
+      {"input 1", "equalizer_enable_5", "1", "1"},
+      {"input 1", "equalizer_gain_5", "-350", "-350"},
+      {"input 1", "equalizer_frequence_5", "1234", "1234"},
+      {"input 1", "equalizer_q_5", "707", "707"},
+      {"input 1", "equalizer_type_5", "7", "7"},
+      {"output 0", "limit_enable", "1", "1"},
+      {"output 0", "limit_start_gate", "-20", "-20"},
+      {"output 0", "filter_high_pass_enable", "1", "1"},
+      {"output 0", "filter_high_pass_frequence", "85", "85"},
+      {"output 1", "gain", "-600", "-600"},
+      {"output 1", "compressor_enable", "1", "1"},
+      {"output 1", "compressor_ratio", "4", "4"},
+      {"output 1", "compressor_start_time", "30", "30"},
+      {"router", "in_1_out_0", "75", "75"},
+      {"router", "in_1_out_0_enable", "1", "1"},
+      {"router", "in_0_out_1", "40", "0"},
+      {"router", "in_0_out_1_enable", "0", "0"},
+  };
+  for (const auto& [section, key, written, read_back] : edits) {
+    ini.Set(section, key, written);
+    expected.Set(section, key, read_back);
+  }
+}
+
+TEST_F(DspctlProgram, ReadThenWriteAnEditedFileThenReadGivesTheEditsBack) {
+  auto sim = Sim({"--devices", "Desk:2x2", "--seed", "5"});
+  const ProgramRun first = On(*sim, kShortScan, {"read", "1", "-o", "first"});
+  ASSERT_EQ(first.status, 0) << Lines(first);
+  EXPECT_EQ(first.out, "Saved the parameters of Desk (address 1) to first.ini\n");
+
+  IniFile edited = ReadIni("first.ini");
+  IniFile expected = edited;
+  Edit(edited, expected);
+  ASSERT_TRUE(WriteIniFile(dir.File("edited.ini"), edited).Ok());
+  const ProgramRun write = On(*sim, kShortScan, {"write", "1", "edited.ini"});
+  ASSERT_EQ(write.status, 0) << Lines(write);
+  EXPECT_NE(write.err.find("Synchronize to device... 100%"), std::string::npos) << write.err;
+
+  const ProgramRun second = On(*sim, kShortScan, {"read", "1", "-o", "second.ini"});
+  ASSERT_EQ(second.status, 0) << Lines(second);
+  EXPECT_EQ(ReadIni("second.ini").Serialize(), expected.Serialize());
+}
+
+TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
+  auto sim = Sim({"--devices", "Desk:1x1"});
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"read", "7", "-o", "x.ini"}, "no processor at address 7 (the scan found 1): see 'dspctl scan'"},
+      {{"pink", "00 00 00 00 00 00 00 00", "A", "on"},
+       "no processor with chip ID 00 00 00 00 00 00 00 00 (the scan found 1): see 'dspctl scan'"},
+      {{"copy", "5", "1"}, "Invalid Source: no processor at address 5 (the scan found 1)"},
+      {{"copy", "1", "1"}, "Have None valid Target: name at least one destination besides the source"},
+  };
+  for (const auto& [args, message] : cases) {
+    const ProgramRun run = On(*sim, kShortScan, args);
+    EXPECT_EQ(run.status, 1) << Lines(run);
+    EXPECT_EQ(LastLine(run.err), "dspctl: " + message);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(fs::exists(dir.File("x.ini")));
+}
+
+// The simulated meters: full scale 0x10000000; pink noise at volume 255 plays
+// at -6 dB, far above an input's programme (-24 dB, wandering 3 dB).
+TEST_F(DspctlProgram, PresetNamesPinkNoiseAndLevelsAsAUserSeesThem) {
+  auto sim = Sim({"--devices", "Desk:2x2", "--seed", "8"});
+  WriteText(dir.File("dsp.conf"), "config_energy_full = 10000000\nconfig_pink_noise_volume = 255\n");
+  auto dspctl = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--config", "dsp.conf"});
+    const ProgramRun run = On(*sim, kShortScan, args);
+    EXPECT_EQ(run.status, 0) << Lines(run);
+    return run;
+  };
+  EXPECT_EQ(dspctl({"preset", "name", "1", "5", "Evening"}).out, "Named preset 5 of Desk (address 1) \"Evening\"\n");
+  const auto presets = nlohmann::json::parse(dspctl({"--json", "preset", "list", "1"}).out)["presets"];
+  ASSERT_EQ(presets.size(), 17u);
+  EXPECT_EQ(presets[5]["name"], "Evening");
+  EXPECT_EQ(presets[16]["preset"], 16);
+
+  auto input_a_db = [&] {
+    const auto readings = nlohmann::json::parse(dspctl({"--json", "levels", "1", "--count", "2"}).out)["readings"];
+    EXPECT_EQ(readings.size(), 2u);
+    EXPECT_TRUE(readings[1]["online"]);
+    EXPECT_EQ(readings[1]["outputs"].size(), 2u);
+    return readings[1]["inputs"][0].get<double>();
+  };
+  const double quiet = input_a_db();
+  std::smatch announced;
+  const std::string errors = sim->Errors();
+  ASSERT_TRUE(std::regex_search(errors, announced, std::regex("chip ID ([0-9A-F ]{23})"))) << errors;
+  EXPECT_EQ(dspctl({"pink", announced[1], "A", "on"}).out, "Pink noise playing on IN A of Desk (address 1)\n");
+  const double playing = input_a_db();
+  EXPECT_LT(quiet, -18.0);
+  EXPECT_GT(playing, -9.0);
+}
+
+Bytes Pattern(std::size_t size, int seed) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 37 + seed * 101) ^ (i >> 7));
+  return bytes;
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+  WriteText(path, std::string(bytes.begin(), bytes.end()));
+}
+
+Bytes ReadBytes(const std::string& path) {
+  const std::string text = ReadText(path);
+  return Bytes(text.begin(), text.end());
+}
+
+TEST_F(DspctlProgram, EffectMemoryRoundTripsThroughFiles) {
+  auto sim = Sim({"--devices", "Desk:1x1", "--effect-blocks", "8", "--dump-dir", dir.File("received")});
+  const ProgramRun unconfigured = On(*sim, kShortScan, {"effects-save", "1", "none.bin"});
+  EXPECT_EQ(unconfigured.status, 1) << Lines(unconfigured);
+  EXPECT_NE(unconfigured.err.find("config_effects max is 0"), std::string::npos) << unconfigured.err;
+  EXPECT_EQ(unconfigured.err.find("Scanning"), std::string::npos) << "refused before the scan";
+  EXPECT_FALSE(fs::exists(dir.File("none.bin")));
+
+  WriteText(dir.File("dsp.conf"), "# eight blocks of 128 bytes\nconfig_effects.max = 8\n");
+  auto effects = [&](const std::string& command, const std::string& file) {
+    return On(*sim, kShortScan, {"--config", "dsp.conf", command, "1", file});
+  };
+  const ProgramRun saved = effects("effects-save", "original");
+  ASSERT_EQ(saved.status, 0) << Lines(saved);
+  const Bytes original = ReadBytes(dir.File("original.bin"));
+  ASSERT_EQ(original.size(), 8u * 128u);
+
+  const Bytes pattern = Pattern(original.size(), 3);
+  WriteBytes(dir.File("pattern.bin"), pattern);
+  const ProgramRun loaded = effects("effects-load", "pattern.bin");
+  ASSERT_EQ(loaded.status, 0) << Lines(loaded);
+  EXPECT_EQ(loaded.out, "Import Parameter Success: sent pattern.bin (1024 bytes) to Desk (address 1)\n");
+  EXPECT_EQ(ReadBytes(dir.File("received/1-Desk-parameters-1.bin")), pattern);
+  ASSERT_EQ(effects("effects-save", "after-pattern.bin").status, 0);
+  EXPECT_EQ(ReadBytes(dir.File("after-pattern.bin")), pattern);
+
+  ASSERT_EQ(effects("effects-load", "original.bin").status, 0);
+  ASSERT_EQ(effects("effects-save", "restored.bin").status, 0);
+  EXPECT_EQ(ReadBytes(dir.File("restored.bin")), original);
+}
+
+TEST_F(DspctlProgram, FirmwareArrivesByteExactWhenTheProcessorIsAlone) {
+  auto sim = Sim({"--devices", "Desk:1x1", "--dump-dir", dir.File("received")});
+  const Bytes firmware = Pattern(3000, 9);
+  WriteBytes(dir.File("fw.bin"), firmware);
+  const ProgramRun run = On(*sim, kShortScan, {"--json", "firmware", "1", "fw.bin"});
+  ASSERT_EQ(run.status, 0) << Lines(run);
+  const auto document = nlohmann::json::parse(run.out);
+  EXPECT_EQ(document["result"], "Update Success");
+  EXPECT_EQ(document["code"], 0);
+  EXPECT_EQ(ReadBytes(dir.File("received/1-Desk-firmware-1.bin")), firmware);
+}
+
+TEST_F(DspctlProgram, FirmwareIsRefusedWithTwoProcessorsOnTheBus) {
+  auto sim = Sim({"--devices", "Desk:1x1,Rack:2x2", "--seed", "2", "--dump-dir", dir.File("received")});
+  WriteBytes(dir.File("fw.bin"), Pattern(3000, 9));
+  const ProgramRun run = On(*sim, "5000", {"firmware", "1", "fw.bin"});
+  EXPECT_EQ(run.status, 1) << Lines(run);
+  EXPECT_EQ(LastLine(run.err),
+            "dspctl: Only one device can be online when upgrade: the scan found 2 processors. Disconnect the others "
+            "and try again.");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(EntryCount(dir.File("received")), 0);
+}
+
+}  // namespace
+}  // namespace dsp::testing

@@ -1,0 +1,158 @@
+// The command line of dspctl: what each command takes, and what is refused.
+
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/cli_failure.h"
+
+namespace dsp {
+namespace {
+
+CommandLine Parse(const std::vector<std::string>& args) { return ParseCommandLine(args); }
+
+TEST(DspctlOptions, GlobalOptionsStandBeforeOrAfterTheCommand) {
+  const CommandLine before = Parse(
+      {"--port", "/dev/ttyUSB1", "--baud", "9600", "--config", "dsp.conf", "--scan-time", "3000", "--json", "scan"});
+  EXPECT_EQ(before.global.port, "/dev/ttyUSB1");
+  EXPECT_EQ(before.global.baud, 9600);
+  EXPECT_EQ(before.global.config_path, "dsp.conf");
+  EXPECT_EQ(before.global.scan_time_ms, 3000);
+  EXPECT_TRUE(before.global.json);
+  EXPECT_EQ(before.command.kind, CommandKind::kScan);
+
+  const CommandLine after = Parse({"scan", "--port=/dev/ttyACM0", "--json"});
+  EXPECT_EQ(after.global.port, "/dev/ttyACM0");
+  EXPECT_TRUE(after.global.json);
+  EXPECT_FALSE(after.global.baud);
+  EXPECT_FALSE(after.global.scan_time_ms);
+}
+
+TEST(DspctlOptions, SimulateNamesTheProcessors) {
+  const CommandLine line = Parse({"--simulate", "Hall:8x8,Stage 2:4x8", "scan"});
+  ASSERT_EQ(line.global.simulate.size(), 2u);
+  EXPECT_EQ(line.global.simulate[1].name, "Stage 2");
+  EXPECT_EQ(line.global.simulate[1].inputs, 4);
+  EXPECT_EQ(line.global.simulate[1].outputs, 8);
+}
+
+TEST(DspctlOptions, EachCommandTakesItsArguments) {
+  const Command read = Parse({"read", "2", "-o", "hall.ini"}).command;
+  EXPECT_EQ(read.kind, CommandKind::kRead);
+  EXPECT_EQ(read.device.address, 2);
+  EXPECT_FALSE(read.device.chip_id);
+  EXPECT_EQ(read.file, "hall.ini");
+
+  const Command write = Parse({"write", "255", "a.ini"}).command;
+  EXPECT_EQ(write.kind, CommandKind::kWrite);
+  EXPECT_EQ(write.device.address, 255);
+  EXPECT_EQ(write.file, "a.ini");
+
+  const Command copy = Parse({"copy", "3", "1", "2"}).command;
+  EXPECT_EQ(copy.kind, CommandKind::kCopy);
+  EXPECT_EQ(copy.device.address, 3);
+  ASSERT_EQ(copy.targets.size(), 2u);
+  EXPECT_EQ(copy.targets[0].address, 1);
+  EXPECT_EQ(copy.targets[1].address, 2);
+  EXPECT_TRUE(Parse({"copy", "3"}).command.targets.empty());
+
+  const Command name = Parse({"preset", "name", "1", "16", "Evening show"}).command;
+  EXPECT_EQ(name.kind, CommandKind::kPresetName);
+  EXPECT_EQ(name.preset, 16);
+  EXPECT_EQ(name.preset_name, "Evening show");
+  EXPECT_EQ(Parse({"preset", "recall", "1", "0"}).command.kind, CommandKind::kPresetRecall);
+  EXPECT_EQ(Parse({"preset", "save", "1", "5"}).command.preset, 5);
+  EXPECT_EQ(Parse({"preset", "list", "4"}).command.device.address, 4);
+
+  EXPECT_EQ(Parse({"levels", "1"}).command.count, 1);
+  EXPECT_EQ(Parse({"levels", "1", "--count", "20"}).command.count, 20);
+
+  const Command pink = Parse({"pink", "1", "c", "on"}).command;
+  EXPECT_EQ(pink.channel, 2);
+  EXPECT_TRUE(pink.on);
+  EXPECT_EQ(Parse({"pink", "1", "8", "off"}).command.channel, 7);
+  EXPECT_FALSE(Parse({"pink", "1", "A", "off"}).command.on);
+
+  EXPECT_EQ(Parse({"effects-save", "1", "fx"}).command.kind, CommandKind::kEffectsSave);
+  EXPECT_EQ(Parse({"effects-load", "1", "fx.bin"}).command.kind, CommandKind::kEffectsLoad);
+  EXPECT_EQ(Parse({"firmware", "1", "fw.bin"}).command.kind, CommandKind::kFirmware);
+  EXPECT_EQ(Parse({"reset", "9"}).command.device.address, 9);
+  EXPECT_EQ(Parse({"ports"}).command.kind, CommandKind::kPorts);
+}
+
+TEST(DspctlOptions, AProcessorMayBeNamedByItsChipId) {
+  const ChipIdBytes hall = {0x0A, 0xB1, 0x00, 0xFF, 0x12, 0x34, 0x56, 0x78};
+  const Command spaced = Parse({"write", "0A B1 00 FF 12 34 56 78", "a.ini"}).command;
+  EXPECT_EQ(spaced.device.chip_id, hall);
+  EXPECT_EQ(spaced.device.address, 0);
+  const Command copy = Parse({"copy", "2", "0ab100ff12345678", "3"}).command;
+  ASSERT_EQ(copy.targets.size(), 2u);
+  EXPECT_EQ(copy.targets[0].chip_id, hall);
+  EXPECT_EQ(copy.targets[1].address, 3);
+  // Sixteen decimal digits are a chip ID too: addresses have at most three.
+  EXPECT_TRUE(Parse({"reset", "1234567890123456"}).command.device.chip_id);
+}
+
+TEST(DspctlOptions, DoubleDashLetsANameStartWithADash) {
+  const Command name = Parse({"preset", "name", "1", "2", "--", "-- quiet --"}).command;
+  EXPECT_EQ(name.preset_name, "-- quiet --");
+}
+
+TEST(DspctlOptions, HelpWinsOverEverythingElse) {
+  EXPECT_TRUE(Parse({"read", "--help"}).help);
+  EXPECT_TRUE(Parse({"-h"}).help);
+  EXPECT_NE(UsageText().find("effects-save ADDR FILE.bin"), std::string::npos);
+}
+
+TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "say which command"},
+      {{"rescan"}, "unknown command \"rescan\""},
+      {{"scan", "--colour"}, "unknown option \"--colour\""},
+      {{"scan", "--port"}, "--port needs a value"},
+      {{"--port", "/dev/x", "--simulate", "A:1x1", "scan"}, "not both"},
+      {{"--simulate", "Hall", "scan"}, "NAME:INPUTSxOUTPUTS"},
+      {{"--simulate", "Hall:9x2", "scan"}, "1 to 8 inputs"},
+      {{"--baud", "fast", "scan"}, "--baud must be a whole number"},
+      {{"--scan-time", "0", "scan"}, "--scan-time must be a whole number from 1"},
+      {{"scan", "1"}, "usage: dspctl scan"},
+      {{"read", "1"}, "read ADDR -o FILE.ini"},
+      {{"read", "1", "-o", ""}, "read ADDR -o FILE.ini"},
+      {{"read", "0", "-o", "x.ini"}, "by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"0\""},
+      {{"read", "256", "-o", "x.ini"}, "not \"256\""},
+      {{"read", "1x", "-o", "x.ini"}, "not \"1x\""},
+      {{"read", "0A B1 00 FF 12 34 56", "-o", "x.ini"}, "16 hexadecimal digits"},
+      {{"read", "0A B1 00 FF 12 34 56 7G", "-o", "x.ini"}, "16 hexadecimal digits"},
+      {{"write", "1", "a.ini", "-o", "b.ini"}, "-o belongs to the read command"},
+      {{"write", "1"}, "usage: dspctl write ADDR FILE.ini"},
+      {{"copy"}, "copy SRC DST..."},
+      {{"copy", "1", "two"}, "not \"two\""},
+      {{"preset", "1"}, "preset list|recall|save|name"},
+      {{"preset", "recall", "1", "17"}, "the preset number must be a whole number from 0 to 16"},
+      {{"preset", "recall", "1"}, "preset recall ADDR N"},
+      {{"preset", "name", "1", "2", "twenty characters!!!"}, "Name length must less than 20 !"},
+      {{"levels", "1", "--count", "0"}, "--count must be a whole number from 1"},
+      {{"scan", "--count", "3"}, "--count belongs to the levels command"},
+      {{"pink", "1", "I", "on"}, "letter from A to H"},
+      {{"pink", "1", "9", "on"}, "letter from A to H"},
+      {{"pink", "1", "A", "yes"}, "say \"on\" or \"off\""},
+      {{"firmware", "1"}, "firmware ADDR FILE.bin"},
+  };
+  for (const auto& [args, message] : cases) {
+    try {
+      Parse(args);
+      ADD_FAILURE() << "accepted: " << ::testing::PrintToString(args);
+    } catch (const UsageError& error) {
+      EXPECT_NE(std::string(error.what()).find(message), std::string::npos)
+          << "got \"" << error.what() << "\" for " << ::testing::PrintToString(args);
+    }
+  }
+}
+
+TEST(DspctlOptions, NineteenBytesAreTheLongestPresetName) {
+  EXPECT_EQ(Parse({"preset", "name", "1", "2", std::string(19, 'n')}).command.preset_name.size(), 19u);
+  EXPECT_THROW(Parse({"preset", "name", "1", "2", std::string(20, 'n')}), UsageError);
+}
+
+}  // namespace
+}  // namespace dsp

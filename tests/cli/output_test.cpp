@@ -1,0 +1,74 @@
+// What dspctl writes: JSON documents that parse whatever bytes a processor
+// sent, names made safe for a terminal, the processor table.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/device_output.h"
+#include "cli/json.h"
+#include "cli/utf8.h"
+
+namespace dsp {
+namespace {
+
+TEST(JsonOutput, DocumentsParseWithTheirValues) {
+  const Json document = Json::Object{
+      {"address", 3},
+      {"name", "Hall \"A\"\\B"},
+      {"online", true},
+      {"gone", Json()},
+      {"levels", Json::Array{-24.04, 0.0, -96.0}},
+      {"bytes", std::size_t{4096}},
+      {"nested", Json::Object{{"empty", Json::Array{}}}},
+  };
+  const auto parsed = nlohmann::json::parse(document.Dump());
+  EXPECT_EQ(parsed["address"], 3);
+  EXPECT_EQ(parsed["name"], "Hall \"A\"\\B");
+  EXPECT_EQ(parsed["online"], true);
+  EXPECT_TRUE(parsed["gone"].is_null());
+  EXPECT_EQ(parsed["levels"][0], -24.0);
+  EXPECT_EQ(parsed["levels"][2], -96.0);
+  EXPECT_EQ(parsed["bytes"], 4096);
+  EXPECT_TRUE(parsed["nested"]["empty"].empty());
+  // Members keep their order.
+  EXPECT_EQ(document.Dump().find("\"address\""), 1u);
+}
+
+TEST(JsonOutput, AnyBytesMakeAValidString) {
+  const std::string controls = std::string("a\x01\x1b[2Jb\n\t\x7f", 10);
+  const std::string chinese = "\xe5\xa4\xa7\xe5\x8e\x85";            // valid UTF-8
+  const std::string broken = "\xe5\xa4 \xc0\xaf \xed\xa0\x80 \xff";  // cut, overlong, surrogate, stray
+  const auto parsed = nlohmann::json::parse(Json(Json::Array{controls, chinese, broken}).Dump());
+  EXPECT_EQ(parsed[0], controls);
+  EXPECT_EQ(parsed[1], chinese);
+  const std::string r = "\xef\xbf\xbd";  // U+FFFD for each byte that is no part of a valid sequence
+  EXPECT_EQ(parsed[2], r + r + " " + r + r + " " + r + r + r + " " + r);
+}
+
+TEST(TerminalText, ControlsAndBrokenBytesBecomeQuestionMarks) {
+  EXPECT_EQ(PrintableText("Hall\x1b]0;x\x07"), "Hall?]0;x?");
+  EXPECT_EQ(PrintableText("\xe5\xa4\xa7\xe5\x8e\x85 1"), "\xe5\xa4\xa7\xe5\x8e\x85 1");
+  EXPECT_EQ(PrintableText("a\xc2\x9b"
+                          "b"),
+            "a?b");  // the one-character escape of C1
+  EXPECT_EQ(PrintableText("\xff\xe5\xa4"), "???");
+  EXPECT_EQ(PrintableText(std::string("x\0y", 3)), "x?y");
+}
+
+TEST(DeviceOutput, ChipIdsAndTheProcessorTable) {
+  const DeviceRecord hall(1, {0x0A, 0xB1, 0x00, 0xFF, 0x12, 0x34, 0x56, 0x78}, 8, 8, "Hall");
+  const DeviceRecord lobby(12, {1, 2, 3, 4, 5, 6, 7, 8}, 2, 4, "Main\x1b lobby");
+  EXPECT_EQ(ChipIdText(hall.ChipId()), "0A B1 00 FF 12 34 56 78");
+  EXPECT_EQ(DeviceLabel(lobby), "Main? lobby (address 12)");
+  EXPECT_EQ(DeviceTable({hall, lobby}),
+            "ADDR  CHIP ID                  NAME         IN  OUT\n"
+            "1     0A B1 00 FF 12 34 56 78  Hall         8   8\n"
+            "12    01 02 03 04 05 06 07 08  Main? lobby  2   4\n");
+  const auto parsed = nlohmann::json::parse(DeviceJson(lobby).Dump());
+  EXPECT_EQ(parsed["chip_id"], "01 02 03 04 05 06 07 08");
+  EXPECT_EQ(parsed["outputs"], 4);
+}
+
+}  // namespace
+}  // namespace dsp

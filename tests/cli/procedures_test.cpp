@@ -1,0 +1,147 @@
+// The procedure pieces of dspctl against the simulated processors in
+// simulated time: the counts behind the progress line, and the preset-name
+// read on its own.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "cli/preset_names_read.h"
+#include "cli/procedure_progress.h"
+#include "cli/selected_host.h"
+#include "link/frame.h"
+#include "protocol/procedure_driver.h"
+#include "sim/sim_bus.h"
+#include "sim/sim_link.h"
+
+namespace dsp {
+namespace {
+
+struct OnSimBus : ::testing::Test {
+  SimBus bus{11};
+  SimLink sim_link{bus};
+  CountingLink link{sim_link};
+  Configuration config;
+  DeviceList devices;
+
+  void AddProcessor(int inputs, int outputs) {
+    bus.Add("Stage", inputs, outputs).set_address(1);
+    devices.emplace_back(1, ChipIdBytes{}, inputs, outputs, "Stage");
+  }
+
+  ProcedureEnd Run(ProcedureDriver& driver) {
+    for (int i = 0; i < 100000; ++i) {
+      bus.Advance(std::chrono::milliseconds(driver.PeriodMs()));
+      if (const ProcedureEnd end = driver.Tick(); end != ProcedureEnd::kRunning) return end;
+    }
+    return ProcedureEnd::kRunning;
+  }
+};
+
+TEST_F(OnSimBus, ReadAllSendsAsManyRequestsAsTheProgressCounts) {
+  for (const auto& [inputs, outputs] : {std::pair{4, 8}, std::pair{8, 8}, std::pair{1, 3}}) {
+    SCOPED_TRACE(::testing::Message() << inputs << "x" << outputs);
+    devices.clear();
+    AddProcessor(inputs, outputs);
+    SelectedHost host(devices, 1);
+    ProcedureDriver driver(link, host, devices, config);
+    const int before = link.Sent();
+    driver.StartReadAll(0);
+    ASSERT_EQ(Run(driver), ProcedureEnd::kSucceeded);
+    EXPECT_EQ(link.Sent() - before, ReadAllRequestCount(devices[0]));
+    bus.processor(bus.size() - 1).set_address(0);
+  }
+}
+
+TEST_F(OnSimBus, WriteAllFrameCountIsWhatReachesTheProcessor) {
+  AddProcessor(2, 3);
+  for (int ch = 0; ch < 2; ++ch) devices[0].SetGain(0, ch, -100 * ch);
+  SelectedHost host(devices, 1);
+  ProcedureDriver driver(link, host, devices, config);
+  driver.StartWriteAll(1);
+  ASSERT_EQ(Run(driver), ProcedureEnd::kSucceeded);
+  EXPECT_EQ(link.Sent(), WriteAllFrameCount(devices[0], config));
+  EXPECT_EQ(static_cast<int>(bus.processor(0).handled_frames().size()), WriteAllFrameCount(devices[0], config));
+}
+
+TEST(FramesOutEstimate, NeverMoreThanQueuedAndSlowerAtLowerSpeeds) {
+  using std::chrono::milliseconds;
+  EXPECT_EQ(EstimatedFramesOut(5, milliseconds(60'000), 115200), 5);
+  EXPECT_EQ(EstimatedFramesOut(500, milliseconds(0), 115200), 0);
+  EXPECT_GT(EstimatedFramesOut(500, milliseconds(10'000), 115200), EstimatedFramesOut(500, milliseconds(10'000), 9600));
+  EXPECT_LE(EstimatedFramesOut(500, milliseconds(10'000), 115200), 10'000 / 50);
+}
+
+TEST_F(OnSimBus, PresetNamesReadTakesAllSeventeen) {
+  AddProcessor(2, 2);
+  for (int p = 1; p < kPresetSlots; ++p) bus.processor(0).preset(p).name = "Scene " + std::to_string(p * 7);
+  PresetNamesRead read(sim_link, devices[0]);
+  PresetNamesRead::Progress progress = PresetNamesRead::Progress::kRunning;
+  int ticks = 0;
+  while (progress == PresetNamesRead::Progress::kRunning && ticks < 1000) {
+    bus.Advance(std::chrono::milliseconds(PresetNamesRead::kTickMs));
+    progress = read.Tick();
+    ++ticks;
+  }
+  ASSERT_EQ(progress, PresetNamesRead::Progress::kDone);
+  EXPECT_EQ(ticks, 2 * kPresetSlots);
+  EXPECT_EQ(devices[0].PresetName(0), bus.processor(0).preset(0).name);
+  EXPECT_EQ(devices[0].PresetName(16), "Scene 112");
+}
+
+TEST_F(OnSimBus, PresetNamesReadGivesUpAfterTwentyOneSilentTicksKeepingWhatCame) {
+  AddProcessor(2, 2);
+  bus.processor(0).preset(4).name = "Kept";
+  bus.processor(0).faults().silent_after = 5;
+  PresetNamesRead read(sim_link, devices[0]);
+  int failed_at = 0;
+  for (int tick = 1; tick < 1000 && failed_at == 0; ++tick) {
+    bus.Advance(std::chrono::milliseconds(PresetNamesRead::kTickMs));
+    if (read.Tick() == PresetNamesRead::Progress::kFailed) failed_at = tick;
+  }
+  EXPECT_EQ(read.NamesRead(), 5);
+  EXPECT_EQ(failed_at, 2 * 5 + 1 + PresetNamesRead::kFailureLimit);
+  EXPECT_EQ(devices[0].PresetName(4), "Kept");
+  EXPECT_EQ(devices[0].PresetName(5), "");
+}
+
+// Hands out the replies it is given, one per pop, and keeps what was sent.
+class ScriptedLink : public FrameLink {
+ public:
+  void Send(ByteView frame) override { sent.emplace_back(frame.begin(), frame.end()); }
+  std::optional<Bytes> PopReply() override {
+    if (replies.empty()) return std::nullopt;
+    Bytes reply = replies.front();
+    replies.pop_front();
+    return reply;
+  }
+  bool IsSendQueueEmpty() override { return true; }
+  std::vector<Bytes> sent;
+  std::deque<Bytes> replies;
+};
+
+Bytes Reply(std::size_t length, std::uint8_t command, std::uint8_t first_payload, const std::string& text = "") {
+  Bytes reply = BlankFrame(length, kKindReply, 1, command);
+  reply[5] = first_payload;
+  std::copy(text.begin(), text.end(), reply.begin() + 6);
+  SealFrame(reply);
+  return reply;
+}
+
+TEST(PresetNamesReadOnAScriptedLink, ALateAnswerOfAnotherReadIsAFailureAndNothingIsResent) {
+  DeviceRecord record(1, ChipIdBytes{}, 1, 1, "Desk");
+  ScriptedLink link;
+  PresetNamesRead read(link, record);
+  link.replies = {Reply(10, 0x84, 0), Reply(27, 0xD7, 0, "Factory")};
+  EXPECT_EQ(read.Tick(), PresetNamesRead::Progress::kRunning);  // asks for preset 0
+  EXPECT_EQ(read.Tick(), PresetNamesRead::Progress::kRunning);  // the delay reply: discarded
+  EXPECT_EQ(read.NamesRead(), 0);
+  EXPECT_EQ(read.Tick(), PresetNamesRead::Progress::kRunning);  // the name
+  EXPECT_EQ(read.NamesRead(), 1);
+  EXPECT_EQ(record.PresetName(0), "Factory");
+  ASSERT_EQ(link.sent.size(), 1u);
+  EXPECT_EQ(link.sent[0][kOffsetCommand], 0xD7);
+}
+
+}  // namespace
+}  // namespace dsp
