@@ -1,0 +1,91 @@
+#include "skin_preview/preview_main_window.h"
+
+#include <array>
+#include <string>
+
+#include "platform/button.h"
+#include "platform/check_box.h"
+#include "platform/edit.h"
+#include "platform/label.h"
+#include "platform/tree_view.h"
+#include "platform/window.h"
+
+namespace dsp {
+namespace {
+
+constexpr std::array kDelayFamilies = {"control", "image", "label", "unit_cm", "unit_ft", "unit_ms", "on", "reset"};
+
+void SetVisible(Window& window, const std::string& name, bool visible) {
+  if (Control* control = window.FindControl(name)) control->SetVisible(visible);
+}
+
+void FitSide(Window& window, const std::string& side, int count) {
+  for (int k = 0; k < 8; ++k) {
+    const std::string suffix = "_" + std::to_string(k);
+    for (const std::string& family : {"layout_energy_" + side, "layout_" + side, "layout_home_" + side, "layout_mix_" + side}) {
+      SetVisible(window, family + suffix, k < count);
+    }
+    for (const char* family : kDelayFamilies) {
+      SetVisible(window, "layout_" + side + "_delay_" + family + suffix, k < count);
+    }
+  }
+  for (const char* family : kDelayFamilies) {
+    SetVisible(window, "layout_" + side + "_delay_" + family + "_hide", count < 8);
+  }
+  for (int k = 0; k < 8; ++k) {
+    if (Control* list = window.FindControl("list_" + side + "_" + std::to_string(k))) {
+      list->SetBkImage(k == 0 ? "image/channel_" + side + "_selected.png" : "image/channel_" + side + ".png");
+    }
+  }
+}
+
+// The child of a new device node, from one style attribute of the root.
+template <class T>
+T* AddChild(TreeNode& node, const TreeNode& root, const char* style, int index) {
+  auto child = std::make_unique<T>();
+  child->ApplyAttributeList(root.CustomAttribute(style).value_or(""));
+  child->SetName(child->Name() + "_" + std::to_string(index));
+  T* raw = child.get();
+  node.Add(std::move(child));
+  return raw;
+}
+
+}  // namespace
+
+void FitPreviewChannels(Window& window, int inputs, int outputs) {
+  FitSide(window, "input", inputs);
+  FitSide(window, "output", outputs);
+  const int rows = std::max(inputs, outputs);
+  for (int r = 0; r < 8; ++r) {
+    SetVisible(window, "layout_home_" + std::to_string(r), r < rows);
+    SetVisible(window, "layout_home_hide_" + std::to_string(r), r < 8 - rows);
+    for (int c = 0; c < 8; ++c) {
+      SetVisible(window, "layout_mix_input_" + std::to_string(r) + "_output_" + std::to_string(c),
+                 r < inputs && c < outputs);
+    }
+  }
+  SetVisible(window, "layout_mix_input_hide", inputs < 8);
+}
+
+void AddPreviewDevices(Window& window, int count, bool chinese) {
+  auto* root = window.Find<TreeNode>("treenode_device");
+  if (root == nullptr) return;
+  static constexpr std::array kNames = {"Main Hall", "Stage Left", "Lobby", "Balcony", "Foyer", "Delay Line"};
+  for (int i = 0; i < count; ++i) {
+    auto node = std::make_unique<TreeNode>();
+    node->SetName("treenode_device_" + std::to_string(i));
+    AddChild<Label>(*node, *root, "labelstyle", i)->SetText(std::to_string(i + 1));
+    AddChild<Edit>(*node, *root, "editstyle", i)->SetText(kNames[static_cast<std::size_t>(i) % kNames.size()]);
+    AddChild<Label>(*node, *root, "labeltipsstyle", i)->SetText(i == 1 ? (chinese ? "保存中..." : "Saving...") : "");
+    auto* circle = AddChild<Label>(*node, *root, "labelcirclestyle", i);
+    if (!chinese) circle->SetText("click to syn");
+    AddChild<CheckBox>(*node, *root, "checkboxstyle", i)->SetCheck(i % 3 != 2);
+    AddChild<Button>(*node, *root, "buttoncirclestyle", i);
+    AddChild<Button>(*node, *root, "buttondeletestyle", i);
+    node->ApplyAttributeList(root->CustomAttribute("treenodestyle").value_or(""));
+    root->AddChildNode(std::move(node));
+  }
+  if (count > 0) window.Find<TreeView>("treeview_device_list")->SelectNode(1);
+}
+
+}  // namespace dsp
