@@ -14,7 +14,9 @@ void PlaceholderControl::paintEvent(QPaintEvent*) {
   painter.setPen(QPen(frame, 1, Qt::DashLine));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
   painter.setPen(QColor(0x9A, 0xA5, 0xB1));
-  painter.drawText(rect(), Qt::AlignCenter, ToQt(class_name_ + " " + Name()));
+  const QRect inside = rect().adjusted(3, 0, -3, 0);
+  const QString label = painter.fontMetrics().elidedText(ToQt(class_name_ + " " + Name()), Qt::ElideMiddle, inside.width());
+  painter.drawText(inside, Qt::AlignCenter, label);
 }
 
 }  // namespace dsp
