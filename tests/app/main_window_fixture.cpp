@@ -2,7 +2,6 @@
 
 #include "link/frame.h"
 #include "persist/language_setting.h"
-#include "platform/tree_view.h"
 
 namespace dsp::test {
 
@@ -32,9 +31,7 @@ void MainWindowTest::Start(int language) {
 
 void MainWindowTest::Scan() { driver.Click("button_scan"); }
 
-void MainWindowTest::Select(int position) {
-  driver.Get<TreeView>("treeview_device_list").SelectNode(position + 1, true);
-}
+void MainWindowTest::Select(int position) { driver.Select("treeview_device_list", position + 1); }
 
 std::vector<Bytes> MainWindowTest::SentWithCommand(std::uint8_t command) const {
   std::vector<Bytes> frames;
