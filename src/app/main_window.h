@@ -25,9 +25,6 @@
 
 namespace dsp {
 
-class Button;
-class TreeNode;
-
 // Receives the link's trace while the debug window is open.
 class TraceView {
  public:

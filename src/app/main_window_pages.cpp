@@ -144,7 +144,7 @@ void MainWindow::ShowPageButton(const std::string& page_button, bool selected) {
 // Makes `channel` the channel the pages of `side` show for the selected
 // device, marks its header and refreshes those pages.
 void MainWindow::SelectChannelStrip(int side, int channel) {
-  const DeviceRecord* record = SelectedDevice();
+  const DeviceRecord* record = DeviceForEdit();
   if (record == nullptr) return;
   auto& channels = CurrentChannels(record->Address());
   (side == kInputSide ? channels.first : channels.second) = channel;

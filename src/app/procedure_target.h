@@ -14,7 +14,6 @@ class ProcedureTarget : public ProcedureHost {
  public:
   explicit ProcedureTarget(DeviceList& devices) : devices_(devices) {}
   void Aim(int address) { address_ = address; }
-  int Address() const { return address_; }
   DeviceRecord* SelectedDevice() override { return FindDevice(devices_, address_); }
 
  private:

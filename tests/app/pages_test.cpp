@@ -141,6 +141,18 @@ TEST_F(PagesTest, MaximisedTheDynamicsPanelsAreSquareAndRestoredTheyGetTheirWidt
   }
 }
 
+// With processors listed but none selected there is no channel to choose.
+TEST_F(PagesTest, ABlockWithProcessorsListedButNoneSelectedAsksForOne) {
+  bus.Add("Hall", 2, 2);
+  Scan();
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  driver.Click("button_comp_1");
+  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
+  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Please select a device !");
+  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Comfirm");
+  EXPECT_EQ(driver.Get("list_output_1").BkImage(), "image/channel_output.png");
+}
+
 TEST_F(PagesTest, TheCloseButtonClosesTheWindow) {
   driver.Click("button_close");
   EXPECT_FALSE(window->IsShown());
