@@ -56,20 +56,6 @@ TEST_F(DeviceTreeTest, ANameOfTwentyOneBytesIsRefused) {
   EXPECT_NE(bus.FindByAddress(1)->name(), old_name);
 }
 
-TEST_F(DeviceTreeTest, ChineseNamesCountTheirBytes) {
-  Start(kChinese);
-  Scan();
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  EnterName("edit_device_name_0", "一二三四五六七");  // 7 characters, 21 bytes in UTF-8
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "超过度大长度20");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "提示");
-  EnterName("edit_device_name_0", "一二三四五六");
-  harness.Advance(100);
-  ASSERT_EQ(SentWithCommand(command::kRename).size(), 1u);
-  EXPECT_EQ(bus.FindByAddress(1)->name(), "一二三四五六");
-}
-
 TEST_F(DeviceTreeTest, RemovingAProcessorForgetsItWithoutAWordOnTheBus) {
   Select(1);
   driver.Click("button_comp_0");

@@ -78,18 +78,6 @@ TEST_F(SelectionTest, ASilentProcessorEndsInTheFailureMessageAndIsAskedAgainNext
   EXPECT_EQ(harness.Dialogs().Messages().size(), 2u);
 }
 
-TEST_F(SelectionTest, TheFailureMessageComesInChinese) {
-  bus.Add("Hall", 2, 2);
-  Start(kChinese);
-  Scan();
-  bus.FindByAddress(1)->faults().silent_after = 0;
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Select(0);
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "从下位机同步数据失败");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "警告");
-}
-
 bool Shown(const UiDriver& driver, const std::string& name) { return driver.Get(name).IsVisible(); }
 
 TEST_F(SelectionTest, AFourByTwoProcessorShowsOnlyItsStripsRowsAndCells) {
