@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "app/overview_layout.h"
 #include "platform/button.h"
 #include "platform/check_box.h"
 #include "platform/edit.h"
@@ -12,32 +13,6 @@
 
 namespace dsp {
 namespace {
-
-constexpr std::array kDelayFamilies = {"control", "image", "label", "unit_cm", "unit_ft", "unit_ms", "on", "reset"};
-
-void SetVisible(Window& window, const std::string& name, bool visible) {
-  if (Control* control = window.FindControl(name)) control->SetVisible(visible);
-}
-
-void FitSide(Window& window, const std::string& side, int count) {
-  for (int k = 0; k < 8; ++k) {
-    const std::string suffix = "_" + std::to_string(k);
-    for (const std::string& family : {"layout_energy_" + side, "layout_" + side, "layout_home_" + side, "layout_mix_" + side}) {
-      SetVisible(window, family + suffix, k < count);
-    }
-    for (const char* family : kDelayFamilies) {
-      SetVisible(window, "layout_" + side + "_delay_" + family + suffix, k < count);
-    }
-  }
-  for (const char* family : kDelayFamilies) {
-    SetVisible(window, "layout_" + side + "_delay_" + family + "_hide", count < 8);
-  }
-  for (int k = 0; k < 8; ++k) {
-    if (Control* list = window.FindControl("list_" + side + "_" + std::to_string(k))) {
-      list->SetBkImage(k == 0 ? "image/channel_" + side + "_selected.png" : "image/channel_" + side + ".png");
-    }
-  }
-}
 
 // The child of a new device node, from one style attribute of the root.
 template <class T>
@@ -53,18 +28,8 @@ T* AddChild(TreeNode& node, const TreeNode& root, const char* style, int index) 
 }  // namespace
 
 void FitPreviewChannels(Window& window, int inputs, int outputs) {
-  FitSide(window, "input", inputs);
-  FitSide(window, "output", outputs);
-  const int rows = std::max(inputs, outputs);
-  for (int r = 0; r < 8; ++r) {
-    SetVisible(window, "layout_home_" + std::to_string(r), r < rows);
-    SetVisible(window, "layout_home_hide_" + std::to_string(r), r < 8 - rows);
-    for (int c = 0; c < 8; ++c) {
-      SetVisible(window, "layout_mix_input_" + std::to_string(r) + "_output_" + std::to_string(c),
-                 r < inputs && c < outputs);
-    }
-  }
-  SetVisible(window, "layout_mix_input_hide", inputs < 8);
+  FitOverview(window, inputs, outputs);
+  MarkChannelHeaders(window, 0, 0);
 }
 
 void AddPreviewDevices(Window& window, int count, bool chinese) {

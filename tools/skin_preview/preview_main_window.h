@@ -4,10 +4,8 @@ namespace dsp {
 
 class Window;
 
-// What the program does to the main window for a selected processor with
-// this many inputs and outputs: strips, rows, delay rows, matrix cells and
-// level meters beyond the counts are hidden, the fillers keep the rest in
-// place, and channel A is marked as the current channel of both sides.
+// Fits the main window to a processor with this many inputs and outputs as
+// the program does, with channel A current on both sides.
 void FitPreviewChannels(Window& window, int inputs, int outputs);
 
 // Adds `count` device nodes to the device tree from the style attributes
