@@ -109,8 +109,11 @@ void MainWindow::CommitDeviceName(Notification& notification, bool by_return) {
     return;
   }
   if (record == nullptr) return;
-  record->SetName(name);
   if (by_return) SetFocus();
+  // The box loses the focus whenever a dialog opens; an unchanged name has
+  // nothing to send (and would go out between a procedure's requests).
+  if (name == record->Name()) return;
+  record->SetName(name);
   SetTimer(WriteId::Rename(record->Address()).Value(), kWriteDelayMs);
 }
 

@@ -38,6 +38,10 @@ TEST_F(DeviceTreeTest, ANameOfTwentyBytesIsSentToTheProcessor100MsLater) {
   EXPECT_EQ(bus.FindByAddress(2)->name(), name);
   EXPECT_FALSE(window->HasTimer(WriteId::Rename(2).Value()));
   EXPECT_TRUE(harness.Dialogs().Messages().empty());
+
+  harness.Raise("edit_device_name_1", "killfocus");
+  harness.Advance(1000);
+  EXPECT_EQ(SentWithCommand(command::kRename).size(), 1u) << "the name has not changed";
 }
 
 TEST_F(DeviceTreeTest, ANameOfTwentyOneBytesIsRefused) {
