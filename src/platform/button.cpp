@@ -32,6 +32,8 @@ class ButtonFace : public QPushButton {
 Button::Button() : button_(new ButtonFace(*this)) {
   SetContent(button_);
   setSizePolicy(button_->sizePolicy());
+  // The face fills whatever size the skin gives the control.
+  button_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   QObject::connect(button_, &QPushButton::clicked, this, [this] { OnClicked(); });
 }
 

@@ -61,6 +61,8 @@ class CheckFace : public QCheckBox {
 CheckBox::CheckBox() : box_(new CheckFace(*this)) {
   SetContent(box_);
   setSizePolicy(box_->sizePolicy());
+  // The face fills whatever size the skin gives the control.
+  box_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   QObject::connect(box_, &QCheckBox::clicked, this, [this] {
     const bool changed = static_cast<CheckFace*>(box_)->TakeUserToggle();
     SendNotify(notify::kClick);

@@ -56,10 +56,13 @@ void DoubleClickAt(QWidget* widget, QPoint point) {
 }
 
 // A point of a list or tree row where a click selects the row rather than
-// landing on an edit or button inside it.
+// landing on an edit or button inside it. Only the part of the row its
+// scroll area shows takes clicks.
 QPoint RowPoint(QWidget* row) {
-  const int y = row->height() / 2;
-  for (int x : {row->width() - 2, 2, row->width() / 2}) {
+  const QRect shown = row->visibleRegion().boundingRect();
+  if (shown.isEmpty()) throw UiActionError("the row is scrolled out of view");
+  const int y = shown.center().y();
+  for (int x : {shown.right() - 1, shown.left() + 2, shown.center().x()}) {
     QWidget* hit = row->childAt(x, y);
     if (hit == nullptr || qobject_cast<QLabel*>(hit) != nullptr || hit->focusPolicy() == Qt::NoFocus) return {x, y};
   }

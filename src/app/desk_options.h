@@ -1,0 +1,25 @@
+#pragma once
+
+// The command line of dspdesk beyond the toolkit's own options.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/dspsim_options.h"
+
+namespace dsp {
+
+struct DeskOptions {
+  std::vector<DeviceSpec> simulate;  // --simulate "Hall:8x8,Stage:4x8"
+  std::optional<std::string> port;   // --port PATH
+  bool help = false;
+};
+
+// Reads the arguments the toolkit left. Throws std::invalid_argument with a
+// message for the user.
+DeskOptions ParseDeskOptions(const std::vector<std::string>& arguments);
+
+std::string DeskUsage();
+
+}  // namespace dsp

@@ -1,0 +1,185 @@
+#include "app/main_window.h"
+
+#include <cctype>
+
+#include "app/placeholder_control.h"
+#include "model/write_id.h"
+#include "platform/toolkit.h"
+#include "platform/tree_view.h"
+
+namespace dsp {
+namespace {
+
+constexpr const char* kSquarePanels[] = {"window_comp", "window_noise_gate", "window_limit"};
+constexpr const char* kLastWidth = "lastwidth";
+
+}  // namespace
+
+std::optional<int> DevicePosition(std::string_view control_name) {
+  const std::size_t underscore = control_name.rfind('_');
+  if (underscore == std::string_view::npos || underscore == 0) return std::nullopt;
+  const std::string_view digits = control_name.substr(underscore + 1);
+  if (digits.empty() || digits.size() > 3) return std::nullopt;
+  int position = 0;
+  for (char c : digits) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    position = position * 10 + (c - '0');
+  }
+  return position;
+}
+
+MainWindow::MainWindow(MainWindowSetup setup)
+    : link_(setup.link ? std::move(setup.link) : MakeSerialLink()),
+      preferred_ports_(std::move(setup.preferred_ports)),
+      setting_file_(std::move(setup.setting_file)),
+      offline_record_(0, ChipIdBytes{}, kChannelsPerSide, kChannelsPerSide, "offline"),
+      scan_(*link_),
+      procedure_target_(devices_),
+      procedure_(*link_, procedure_target_, devices_, config_),
+      level_poll_(*link_) {
+  RegisterHandlers();
+  BuildTimerTable();
+  BuildRefreshTable();
+  BuildMessageTable();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildTimerTable() {
+  for (std::uint8_t kind : {kWriteDelay, kWriteCompressor, kWriteEqBand, kWritePinkNoise, kWriteFilter,
+                            kWriteGainMute, kWriteLimiter, kWriteNoiseGate, kWritePolarity, kWriteMatrixRow}) {
+    timer_table_[kind] = &MainWindow::OnParameterWriteTimer;
+  }
+  timer_table_[kRenameTimerKind] = &MainWindow::OnRenameTimer;
+  timer_table_[kScanTimer] = &MainWindow::OnScanTimer;
+  timer_table_[kProcedureTimer] = &MainWindow::OnProcedureTimer;
+  timer_table_[kLevelPollTimer] = &MainWindow::OnLevelPollTimer;
+  timer_table_[kTraceTimer] = &MainWindow::OnTraceTimer;
+}
+
+void MainWindow::BuildMessageTable() {
+  message_table_[kWmUser + 1] = &MainWindow::OnPresetRecall;
+  message_table_[kWmUser + 2] = &MainWindow::OnPresetRecallDone;
+  message_table_[kWmUser + 3] = &MainWindow::OnPresetSave;
+  message_table_[kWmUser + 4] = &MainWindow::OnPresetSaveDone;
+  message_table_[kWmUser + 5] = &MainWindow::OnPresetNameWrite;
+  message_table_[kWmTimer] = &MainWindow::OnTimerMessage;
+  message_table_[kWmChar] = &MainWindow::OnChar;
+  message_table_[kWmDeviceChange] = &MainWindow::OnDeviceChange;
+}
+
+void MainWindow::BuildRefreshTable() {
+  page_refresh_["window_input"] = &MainWindow::RefreshInputPage;
+  page_refresh_["window_noise_gate"] = &MainWindow::RefreshNoiseGatePage;
+  page_refresh_["window_input_eq"] = &MainWindow::RefreshInputEqPage;
+  page_refresh_["window_input_delay"] = &MainWindow::RefreshDelayPage;
+  page_refresh_["window_matrix_mix"] = &MainWindow::RefreshMatrixPage;
+  page_refresh_["window_output_eq"] = &MainWindow::RefreshOutputEqPage;
+  page_refresh_["window_output_delay"] = &MainWindow::RefreshDelayPage;
+  page_refresh_["window_comp"] = &MainWindow::RefreshCompressorPage;
+  page_refresh_["window_limit"] = &MainWindow::RefreshLimiterPage;
+  page_refresh_["window_output"] = &MainWindow::RefreshOutputPage;
+}
+
+void MainWindow::On(std::string_view type, std::string_view name, NotifyMember member) {
+  registry_.Register(type, name, [this, member](Notification& notification) { (this->*member)(notification); });
+}
+
+// A handler may change the registry (a removed device takes its delete
+// button's entry along), so the call runs on a copy.
+void MainWindow::Notify(Notification& notification) {
+  if (notification.sender != nullptr) {
+    if (const NotifyHandler* found = registry_.Find(notification.type, notification.sender->Name())) {
+      const NotifyHandler handler = *found;
+      handler(notification);
+    }
+  }
+  Window::Notify(notification);
+}
+
+bool MainWindow::HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  auto found = message_table_.find(message);
+  if (found != message_table_.end() && (this->*found->second)(wparam, lparam)) return true;
+  return Window::HandleMessage(message, wparam, lparam);
+}
+
+bool MainWindow::OnTimerMessage(std::uintptr_t id, std::intptr_t) {
+  auto found = timer_table_.find(static_cast<std::uint8_t>(id & 0xFF));
+  if (found == timer_table_.end()) return false;
+  (this->*found->second)(static_cast<std::uint32_t>(id));
+  return true;
+}
+
+// The equaliser graph, the dynamics curve and the knob are not built yet.
+std::unique_ptr<Control> MainWindow::CreateControl(std::string_view class_name) {
+  for (std::string_view custom : {"Graph", "Knob", "Liner"}) {
+    if (class_name == custom) return std::make_unique<PlaceholderControl>(class_name);
+  }
+  return Window::CreateControl(class_name);
+}
+
+DeviceRecord* MainWindow::SelectedDevice() {
+  if (devices_.empty()) return &offline_record_;
+  const auto* tree = Find<TreeView>("treeview_device_list");
+  if (tree == nullptr) return nullptr;
+  const int position = tree->SelectedIndex() - 1;
+  if (position < 0 || position >= static_cast<int>(devices_.size())) return nullptr;
+  return &devices_[static_cast<std::size_t>(position)];
+}
+
+DeviceRecord* MainWindow::DeviceForEdit() {
+  DeviceRecord* record = SelectedDevice();
+  if (record == nullptr && !devices_.empty()) Say(text::kSelectDevice, text::kComfirm);
+  return record;
+}
+
+int MainWindow::Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons) {
+  return Toolkit::Dialogs().MessageBox(this, Pick(language_, message), Pick(language_, caption), buttons);
+}
+
+void MainWindow::SetDeviceTips(int address, const std::string& text) {
+  if (Control* tips = FindControl("label_tips_" + std::to_string(address - 1))) tips->SetText(text);
+}
+
+void MainWindow::OnCloseClick(Notification&) { Close(kIdOk); }
+
+void MainWindow::OnMinimizeClick(Notification&) { Minimize(); }
+
+void MainWindow::OnMaximizeClick(Notification& notification) {
+  if (IsMaximized()) return;
+  Maximize();
+  notification.sender->SetVisible(false);
+  if (Control* normal = FindControl("button_normal")) normal->SetVisible(true);
+}
+
+void MainWindow::OnNormalClick(Notification& notification) {
+  if (!IsMaximized()) return;
+  Restore();
+  notification.sender->SetVisible(false);
+  if (Control* maximize = FindControl("button_maximize")) maximize->SetVisible(true);
+}
+
+// The three dynamics panels stay square while the window is maximised and
+// get their own widths back when it is restored.
+void MainWindow::OnWindowSize(Notification&) {
+  const bool maximized = IsMaximized();
+  for (const char* name : kSquarePanels) {
+    if (Control* panel = FindControl(name)) KeepDynamicsPanelSquare(*panel, maximized);
+  }
+  if (Control* maximize = FindControl("button_maximize")) maximize->SetVisible(!maximized);
+  if (Control* normal = FindControl("button_normal")) normal->SetVisible(maximized);
+}
+
+void MainWindow::KeepDynamicsPanelSquare(Control& panel, bool maximized) {
+  if (maximized) {
+    if (!panel.CustomAttribute(kLastWidth)) panel.SetCustomAttribute(kLastWidth, std::to_string(panel.FixedWidth()));
+    if (panel.width() != panel.height()) panel.SetFixedWidth(panel.height());
+    return;
+  }
+  if (const auto last_width = panel.CustomAttribute(kLastWidth)) {
+    panel.SetFixedWidth(std::stoi(*last_width));
+    panel.RemoveCustomAttribute(kLastWidth);
+  }
+}
+
+}  // namespace dsp

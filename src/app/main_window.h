@@ -1,0 +1,240 @@
+#pragma once
+
+#include <QPoint>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/notify_registry.h"
+#include "app/port_change.h"
+#include "app/port_link.h"
+#include "app/procedure_target.h"
+#include "app/texts.h"
+#include "model/configuration.h"
+#include "model/device_list.h"
+#include "platform/dialog_service.h"
+#include "platform/window.h"
+#include "protocol/bus_scan.h"
+#include "protocol/level_poll.h"
+#include "protocol/procedure_driver.h"
+
+namespace dsp {
+
+// Receives the link's trace while the debug window is open.
+class TraceView {
+ public:
+  virtual ~TraceView() = default;
+  virtual void AppendTrace(const std::string& text) = 0;
+};
+
+struct MainWindowSetup {
+  std::unique_ptr<PortLink> link;            // null: the serial link
+  std::vector<std::string> preferred_ports;  // tried before the serial devices, in this order
+  std::string setting_file;                  // Setting.ini, which holds the language
+};
+
+// The one top-level window: the device tree, the overview and the editing
+// pages. It owns the link, the device records and every procedure; its
+// window timers drive the scan, the procedures, the level poll and the
+// deferred parameter writes. Notifications reach its members through the
+// registry; window messages through the message table.
+class MainWindow : public Window {
+ public:
+  static constexpr std::uint32_t kRenameTimerKind = 139;
+  static constexpr std::uint32_t kScanTimer = 140;
+  static constexpr std::uint32_t kProcedureTimer = 141;
+  static constexpr std::uint32_t kLevelPollTimer = 142;
+  static constexpr std::uint32_t kTraceTimer = 143;
+  static constexpr int kLevelPollMs = 200;
+  static constexpr int kTraceMs = 200;
+  static constexpr int kWriteDelayMs = 100;
+  static constexpr int kWaitMinimumMs = 100;
+  // wParam of kWmDeviceChange: a port arrived, or its removal completed.
+  static constexpr std::uintptr_t kPortArrival = 0x8000;
+  static constexpr std::uintptr_t kPortRemoval = 0x8004;
+
+  explicit MainWindow(MainWindowSetup setup);
+  ~MainWindow() override;
+
+  std::string SkinFile() const override { return "view/MainWindow.xml"; }
+  std::string ClassName() const override { return "MainWindowClass"; }
+  void Notify(Notification& notification) override;
+  bool HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
+  std::unique_ptr<Control> CreateControl(std::string_view class_name) override;
+
+  // A serial port came or went; handled as a posted device-change message.
+  void PortChanged(const PortChange& change);
+  void SetTraceView(TraceView* view) { trace_view_ = view; }
+  // Empties the device list and scans the bus behind a wait dialog.
+  void StartScan();
+
+  int Language() const { return language_; }
+  const Configuration& Config() const { return config_; }
+  const DeviceList& Devices() const { return devices_; }
+  const std::vector<std::string>& Ports() const { return ports_; }
+  const NotifyRegistry& Registry() const { return registry_; }
+  // The record the pages show: the tree's selection, the offline record
+  // while no processor is listed, nullptr when processors are listed but
+  // none is selected.
+  DeviceRecord* SelectedDevice();
+
+ private:
+  using TimerMember = void (MainWindow::*)(std::uint32_t);
+  using MessageMember = bool (MainWindow::*)(std::uintptr_t, std::intptr_t);
+  using RefreshMember = void (MainWindow::*)(int);
+  using NotifyMember = void (MainWindow::*)(Notification&);
+
+  // main_window.cpp
+  void BuildTimerTable();
+  void BuildMessageTable();
+  void BuildRefreshTable();
+  void On(std::string_view type, std::string_view name, NotifyMember member);
+  int Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons = MessageButtons::kOk);
+  // The selected record; with processors listed but none selected it says
+  // so and gives nullptr.
+  DeviceRecord* DeviceForEdit();
+  void SetDeviceTips(int address, const std::string& text);
+  void OnCloseClick(Notification&);
+  void OnMinimizeClick(Notification&);
+  void OnMaximizeClick(Notification&);
+  void OnNormalClick(Notification&);
+  void OnWindowSize(Notification&);
+  void KeepDynamicsPanelSquare(Control& panel, bool maximized);
+
+  // main_window_registry.cpp
+  void RegisterHandlers();
+
+  // main_window_start.cpp
+  void OnWindowInit(Notification&);
+  void OpenFirstPort();
+  bool OpenPort(const std::string& port);
+  void ClosePort();
+  // Replaces the " [port]" suffix of label_window_name.
+  void SetTitleSuffix(std::string suffix);
+  bool OnDeviceChange(std::uintptr_t kind, std::intptr_t key);
+  void OnPortArrival(const std::string& port);
+  void OnPortRemoval(const std::string& port);
+  void OnTraceTimer(std::uint32_t id);
+
+  // main_window_language.cpp
+  void ApplyLanguage();
+  // The captions the skin gives in Chinese ("text_zh", "tooltip_zh",
+  // "items_zh") of `root` and the controls inside it.
+  void ApplySkinCaptions(Control& root);
+  // Writes the label table's text of one control.
+  void ApplyLabel(const std::string& name);
+
+  // main_window_pages.cpp
+  void OnPageButtonClick(Notification&);
+  void OnPageButtonDoubleClick(Notification&);
+  void OnClosePageClick(Notification&);
+  void OnOverviewBlockClick(Notification&);
+  void OpenPage(const std::string& page_button, int argument);
+  void ClosePage(const std::string& page_button);
+  void ShowDetail();
+  void ShowOverview();
+  // The overview with every page closed.
+  void ResetToOverview();
+  void ScrollToPage(const std::string& window);
+  void ShowPageButton(const std::string& page_button, bool selected);
+  bool AnyPageOpen() const;
+  void SelectChannelStrip(int side, int channel);
+  std::pair<int, int>& CurrentChannels(int address);
+  void RefreshSide(int side, int channel);
+  void RefreshAllPages();
+  void RefreshInputPage(int channel);
+  void RefreshNoiseGatePage(int channel);
+  void RefreshInputEqPage(int channel);
+  void RefreshDelayPage(int side);
+  void RefreshMatrixPage(int);
+  void RefreshOutputPage(int channel);
+  void RefreshOutputEqPage(int channel);
+  void RefreshCompressorPage(int channel);
+  void RefreshLimiterPage(int channel);
+  void SetPageTitle(const char* label, const BilingualText& title, int channel);
+  void StorePageLayout(int address);
+  void RestorePageLayout(int address);
+
+  // main_window_tree.cpp
+  void AddDeviceNode(const std::string& name, int position);
+  void OnDeviceSelect(Notification&);
+  void FitOverviewTo(DeviceRecord& record);
+  void OnDeviceNameKillFocus(Notification& notification) { CommitDeviceName(notification, false); }
+  void OnDeviceNameReturn(Notification& notification) { CommitDeviceName(notification, true); }
+  void CommitDeviceName(Notification& notification, bool by_return);
+  void OnRenameTimer(std::uint32_t id);
+  void OnSyncButtonClick(Notification&);
+  void OnDeleteDeviceClick(Notification&);
+  void OnHideDeviceList(Notification&);
+  void RemoveDeviceNodes();
+
+  // main_window_scan.cpp
+  void OnScanClick(Notification&);
+  void ForgetDevices();
+  void OnScanTimer(std::uint32_t id);
+  void ArmScanTimer();
+  bool OnChar(std::uintptr_t character, std::intptr_t);
+
+  // main_window_procedure.cpp
+  void StartReadAll(int address, int start_delay_ms);
+  void OnProcedureTimer(std::uint32_t id);
+  void SynchroniseFromDevice(int address);
+  void ShowWaitDialog(const std::string& title, const std::string& text, const bool* done);
+  void OnParameterWriteTimer(std::uint32_t id);
+  bool OnPresetRecall(std::uintptr_t preset, std::intptr_t address);
+  bool OnPresetRecallDone(std::uintptr_t, std::intptr_t address);
+  bool OnPresetSave(std::uintptr_t preset, std::intptr_t address);
+  bool OnPresetSaveDone(std::uintptr_t, std::intptr_t address);
+  bool OnPresetNameWrite(std::uintptr_t preset, std::intptr_t);
+  bool OnTimerMessage(std::uintptr_t id, std::intptr_t);
+
+  // main_window_levels.cpp
+  void OnLevelPollTimer(std::uint32_t id);
+  void RefreshLevelPage();
+
+  // The link comes first: the procedures below keep references to it.
+  std::unique_ptr<PortLink> link_;
+  std::vector<std::string> preferred_ports_;
+  std::string setting_file_;
+  int language_ = kChinese;
+  Configuration config_;
+  DeviceList devices_;
+  DeviceRecord offline_record_;
+  std::vector<std::string> ports_;
+  std::string title_suffix_;  // " [port]" on label_window_name while a port is open
+
+  NotifyRegistry registry_;
+  std::map<std::string, RefreshMember> page_refresh_;
+  std::map<std::uint8_t, TimerMember> timer_table_;
+  std::map<std::uint32_t, MessageMember> message_table_;
+
+  std::map<int, std::pair<int, int>> current_channels_;  // address -> (input, output)
+  std::map<int, std::map<std::string, bool>> page_layouts_;
+  std::map<int, QPoint> page_scroll_positions_;
+  int last_selected_address_ = -1;
+  std::vector<std::string> delete_buttons_;  // registered at run time, one per device node
+
+  BusScan scan_;
+  bool scan_finished_ = true;
+  int scan_tick_ms_ = 0;
+  ProcedureTarget procedure_target_;
+  ProcedureDriver procedure_;
+  bool procedure_done_ = true;
+  bool procedure_failed_ = false;
+  LevelPoll level_poll_;
+
+  TraceView* trace_view_ = nullptr;
+  std::map<std::intptr_t, std::string> pending_ports_;
+  std::intptr_t next_port_key_ = 1;
+};
+
+// The position (the number after the last "_") of a control the device tree
+// made for a device, e.g. 2 for "edit_device_name_2".
+std::optional<int> DevicePosition(std::string_view control_name);
+
+}  // namespace dsp

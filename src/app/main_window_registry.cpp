@@ -1,0 +1,37 @@
+// The notifications the main window handles, pair by pair. The pages add
+// theirs as they are built; the device tree adds each node's delete button
+// at run time.
+#include "app/main_window.h"
+#include "app/page_table.h"
+
+namespace dsp {
+
+void MainWindow::RegisterHandlers() {
+  On(notify::kWindowInit, "main_window", &MainWindow::OnWindowInit);
+  On(notify::kWindowSize, "main_window", &MainWindow::OnWindowSize);
+
+  On(notify::kClick, "button_close", &MainWindow::OnCloseClick);
+  On(notify::kClick, "button_minimize", &MainWindow::OnMinimizeClick);
+  On(notify::kClick, "button_maximize", &MainWindow::OnMaximizeClick);
+  On(notify::kClick, "button_normal", &MainWindow::OnNormalClick);
+
+  for (const auto& [page_button, entry] : PageTable()) {
+    On(notify::kClick, page_button, &MainWindow::OnPageButtonClick);
+    On(notify::kDbClick, page_button, &MainWindow::OnPageButtonDoubleClick);
+  }
+  for (const auto& [close_button, page_button] : CloseButtonTable()) {
+    On(notify::kClick, close_button, &MainWindow::OnClosePageClick);
+  }
+  for (const auto& [block, target] : OverviewBlockTable()) {
+    On(notify::kClick, block, &MainWindow::OnOverviewBlockClick);
+  }
+
+  On(notify::kClick, "button_scan", &MainWindow::OnScanClick);
+  On(notify::kItemSelect, "treeview_device_list", &MainWindow::OnDeviceSelect);
+  On(notify::kKillFocus, NotifyRegistry::kDeviceNameFragment, &MainWindow::OnDeviceNameKillFocus);
+  On(notify::kReturn, NotifyRegistry::kDeviceNameFragment, &MainWindow::OnDeviceNameReturn);
+  On(notify::kClick, NotifyRegistry::kSyncButtonFragment, &MainWindow::OnSyncButtonClick);
+  On(notify::kSelectChanged, "checkbox_hide_device_list", &MainWindow::OnHideDeviceList);
+}
+
+}  // namespace dsp

@@ -1,0 +1,64 @@
+// Scanning the bus for processors behind a wait dialog; Esc ends a scan.
+#include "app/main_window.h"
+
+namespace dsp {
+
+void MainWindow::OnScanClick(Notification&) {
+  if (!devices_.empty()) Say(text::kRescan, text::kComfirm);
+  StartScan();
+}
+
+void MainWindow::StartScan() {
+  KillTimer(kLevelPollTimer);
+  ForgetDevices();
+  if (!link_->IsOpen()) {
+    Say(text::kNoPort, text::kWarning);
+    return;
+  }
+  scan_.Start(static_cast<int>(config_.scan_time_ms));
+  scan_finished_ = false;
+  ArmScanTimer();
+  ShowWaitDialog("Scanning", Pick(language_, text::kScanning), &scan_finished_);
+  if (!devices_.empty()) SetTimer(kLevelPollTimer, kLevelPollMs);
+}
+
+void MainWindow::ForgetDevices() {
+  RemoveDeviceNodes();
+  devices_.clear();
+  current_channels_.clear();
+  page_layouts_.clear();
+  page_scroll_positions_.clear();
+  last_selected_address_ = -1;
+}
+
+void MainWindow::OnScanTimer(std::uint32_t) {
+  if (const auto found = scan_.Tick()) {
+    devices_.emplace_back(found->address, found->chip_id, found->inputs, found->outputs, found->name);
+    AddDeviceNode(found->name, static_cast<int>(devices_.size()) - 1);
+  }
+  if (scan_.Finished()) {
+    KillTimer(kScanTimer);
+    scan_finished_ = true;
+    return;
+  }
+  ArmScanTimer();
+}
+
+// The scan-start broadcasts settle for 500 ms each, then the scan ticks
+// every 200 ms.
+void MainWindow::ArmScanTimer() {
+  const int period = scan_.NextTickMs();
+  if (period == scan_tick_ms_ && HasTimer(kScanTimer)) return;
+  scan_tick_ms_ = period;
+  SetTimer(kScanTimer, period);
+}
+
+bool MainWindow::OnChar(std::uintptr_t character, std::intptr_t) {
+  if (character != kCharEscape || scan_finished_) return false;
+  KillTimer(kScanTimer);
+  scan_.Stop();
+  scan_finished_ = true;
+  return true;
+}
+
+}  // namespace dsp

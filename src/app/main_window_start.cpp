@@ -1,0 +1,107 @@
+// Window start (configuration, language, serial port, first refresh) and the
+// serial ports coming and going while the program runs.
+#include <QtGlobal>
+#include <algorithm>
+
+#include "app/main_window.h"
+#include "app/skin_attribute_source.h"
+#include "persist/language_setting.h"
+#include "platform/toolkit.h"
+
+namespace dsp {
+namespace {
+
+void AddOnce(std::vector<std::string>& ports, const std::string& port) {
+  if (std::find(ports.begin(), ports.end(), port) == ports.end()) ports.push_back(port);
+}
+
+}  // namespace
+
+void MainWindow::OnWindowInit(Notification&) {
+  config_ = ReadConfiguration(SkinAttributeSource(*this));
+  language_ = ReadLanguage(setting_file_);
+  ApplyLanguage();
+  OpenFirstPort();
+  RefreshSide(kInputSide, 0);
+  RefreshSide(kOutputSide, 0);
+  SetTimer(kTraceTimer, kTraceMs);
+}
+
+// The ports named on the command line come first, then the serial devices
+// that open; the first of them is kept open.
+void MainWindow::OpenFirstPort() {
+  const int baud = static_cast<int>(config_.baud);
+  ports_.clear();
+  for (const std::string& port : preferred_ports_) {
+    if (link_->Open(port, baud)) {
+      link_->Close();
+      AddOnce(ports_, port);
+    } else {
+      qWarning("dspdesk: cannot open %s: %s", port.c_str(), link_->OpenError().c_str());
+    }
+  }
+  for (const std::string& port : link_->OpenablePorts(baud)) AddOnce(ports_, port);
+  if (!ports_.empty()) OpenPort(ports_.front());
+}
+
+bool MainWindow::OpenPort(const std::string& port) {
+  if (!link_->Open(port, static_cast<int>(config_.baud))) return false;
+  SetTitleSuffix(" [" + port + "]");
+  return true;
+}
+
+void MainWindow::ClosePort() {
+  SetTitleSuffix("");
+  link_->Close();
+}
+
+void MainWindow::SetTitleSuffix(std::string suffix) {
+  if (Control* title = FindControl("label_window_name")) {
+    std::string text = title->Text();
+    if (!title_suffix_.empty() && text.ends_with(title_suffix_)) text.resize(text.size() - title_suffix_.size());
+    title->SetText(text + suffix);
+  }
+  title_suffix_ = std::move(suffix);
+}
+
+void MainWindow::PortChanged(const PortChange& change) {
+  const std::intptr_t key = next_port_key_++;
+  pending_ports_[key] = change.port;
+  PostMessage(kWmDeviceChange, change.kind == PortChange::Kind::kArrival ? kPortArrival : kPortRemoval, key);
+}
+
+bool MainWindow::OnDeviceChange(std::uintptr_t kind, std::intptr_t key) {
+  auto found = pending_ports_.find(key);
+  if (found == pending_ports_.end()) return false;
+  const std::string port = found->second;
+  pending_ports_.erase(found);
+  if (kind == kPortArrival) OnPortArrival(port);
+  else if (kind == kPortRemoval) OnPortRemoval(port);
+  return true;
+}
+
+void MainWindow::OnPortArrival(const std::string& port) {
+  const int answer = Toolkit::Dialogs().MessageBox(this, UsePortQuestion(language_, port),
+                                                   Pick(language_, text::kQuestion), MessageButtons::kOkCancel);
+  if (answer == kIdOk) {
+    if (link_->IsOpen()) ClosePort();
+    if (!OpenPort(port)) {
+      Toolkit::Dialogs().MessageBox(this, Pick(language_, text::kPortOpenFailed) + port + ": " + link_->OpenError(),
+                                    Pick(language_, text::kWarning), MessageButtons::kOk);
+    }
+  }
+  AddOnce(ports_, port);
+}
+
+void MainWindow::OnPortRemoval(const std::string& port) {
+  if (link_->IsOpen() && link_->PortName() == port) ClosePort();
+  ports_.erase(std::remove(ports_.begin(), ports_.end(), port), ports_.end());
+}
+
+void MainWindow::OnTraceTimer(std::uint32_t) {
+  if (trace_view_ == nullptr) return;
+  const std::string trace = link_->TakeTrace();
+  if (!trace.empty()) trace_view_->AppendTrace(trace);
+}
+
+}  // namespace dsp

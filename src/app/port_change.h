@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace dsp {
+
+// A serial port plugged in or taken away.
+struct PortChange {
+  enum class Kind { kArrival, kRemoval };
+  Kind kind = Kind::kArrival;
+  std::string port;  // the device path, e.g. /dev/ttyUSB0
+};
+
+}  // namespace dsp

@@ -1,0 +1,34 @@
+#pragma once
+
+// The link the main window talks to the bus through: the three frame calls
+// of the device procedures plus the port handling of the window (find the
+// ports that open, open one, close it). The program uses the serial link;
+// tests put the simulated bus behind the same interface.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/frame_link.h"
+
+namespace dsp {
+
+class PortLink : public FrameLink {
+ public:
+  // Fails when a port is already open or this one cannot be opened;
+  // OpenError() then says why.
+  virtual bool Open(const std::string& port, int baud) = 0;
+  virtual std::string OpenError() const = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  virtual std::string PortName() const = 0;
+  // The serial devices that open now, in the order they are offered.
+  virtual std::vector<std::string> OpenablePorts(int baud) = 0;
+  // What the link traced since the last call (for the debug window).
+  virtual std::string TakeTrace() = 0;
+};
+
+// The serial link (CUart) with its three threads.
+std::unique_ptr<PortLink> MakeSerialLink();
+
+}  // namespace dsp

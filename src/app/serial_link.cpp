@@ -1,0 +1,31 @@
+#include "app/port_link.h"
+
+#include "link/port_list.h"
+#include "link/uart.h"
+
+namespace dsp {
+namespace {
+
+class SerialLink : public PortLink {
+ public:
+  void Send(ByteView frame) override { uart_.Send(frame); }
+  std::optional<Bytes> PopReply() override { return uart_.PopReply(); }
+  bool IsSendQueueEmpty() override { return uart_.IsSendQueueEmpty(); }
+
+  bool Open(const std::string& port, int baud) override { return uart_.Open(port, baud); }
+  std::string OpenError() const override { return uart_.OpenError(); }
+  void Close() override { uart_.Close(); }
+  bool IsOpen() const override { return uart_.IsOpen(); }
+  std::string PortName() const override { return uart_.PortName(); }
+  std::vector<std::string> OpenablePorts(int baud) override { return dsp::OpenablePorts(baud); }
+  std::string TakeTrace() override { return uart_.TakeTrace(); }
+
+ private:
+  CUart uart_;
+};
+
+}  // namespace
+
+std::unique_ptr<PortLink> MakeSerialLink() { return std::make_unique<SerialLink>(); }
+
+}  // namespace dsp

@@ -1,0 +1,129 @@
+// dspdesk run as a user runs it, offscreen: a scenario over a real
+// pseudo-terminal served by dspsim, and pictures of the main window after
+// the scenario in both languages (each from a copy of the program with its
+// own Setting.ini beside it).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <filesystem>
+#include <fstream>
+
+#include "../persist/temp_dir.h"
+#include "app/texts.h"
+#include "persist/language_setting.h"
+#include "platform/testing/screenshot.h"
+
+namespace dsp::test {
+namespace {
+
+constexpr int kProgramTimeoutMs = 240000;
+
+// Scan, pick the one processor, synchronise it (a failed read would show a
+// message box the script does not answer, and fail), open a page.
+std::string Scenario(const std::string& compressor_title) {
+  return "click button_scan\n"
+         "expect-text edit_device_name_0 Lobby\n"
+         "expect-text label_device_address_0 1\n"
+         "select treeview_device_list 1\n"
+         "expect-selected treeview_device_list 1\n"
+         "expect-text label_tips_0 \"\"\n"
+         "expect-visible layout_input_1 yes\n"
+         "expect-visible layout_input_2 no\n"
+         "expect-visible layout_output_3 yes\n"
+         "expect-visible layout_output_4 no\n"
+         "wait 1000\n"
+         "expect-check checkbox_connect_status_0 on\n"
+         "click button_comp_1\n"
+         "expect-visible window_comp yes\n"
+         "expect-text label_window_comp_title \"" +
+         compressor_title + "\"\n";
+}
+
+class DspdeskProgramTest : public ::testing::Test {
+ protected:
+  // A copy of dspdesk in the test's folder, with Setting.ini beside it.
+  std::string Install(int language) {
+    const std::filesystem::path program = dir.path() / "dspdesk";
+    std::filesystem::copy_file(DSPDESK_PATH, program, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_TRUE(WriteLanguage((dir.path() / "Setting.ini").string(), language).Ok());
+    return program.string();
+  }
+
+  // Runs the program offscreen; returns its exit code (-1 when it crashed or hung).
+  int Run(const std::string& program, QStringList arguments, const std::string& script) {
+    const std::string script_path = dir.File("test.scenario");
+    std::ofstream(script_path) << script;
+    arguments << "--skin-dir" << DSPDESK_SKIN_DIR << "--script" << QString::fromStdString(script_path)
+              << "--screenshot" << QString::fromStdString(Shot());
+    QProcess desk;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    desk.setProcessEnvironment(environment);
+    desk.start(QString::fromStdString(program), arguments);
+    const bool finished = desk.waitForFinished(kProgramTimeoutMs);
+    errors = desk.readAllStandardError().toStdString();
+    if (!finished) desk.kill();
+    return finished && desk.exitStatus() == QProcess::NormalExit ? desk.exitCode() : -1;
+  }
+
+  std::string Shot() const { return dir.File("main_window.png"); }
+
+  void ExpectAPictureOfTheWindow() const {
+    const QImage image(QString::fromStdString(Shot()));
+    ASSERT_FALSE(image.isNull()) << "no screenshot at " << Shot();
+    EXPECT_GE(image.width(), 1280);
+    EXPECT_GE(image.height(), 720);
+    EXPECT_GT(DistinctColours(image), 100) << "the picture looks blank";
+  }
+
+  dsp::testing::TempDir dir;
+  std::string errors;
+};
+
+// dspsim serves the processor; dspdesk opens its device path like a serial port.
+class Dspsim {
+ public:
+  explicit Dspsim(const QStringList& arguments) {
+    process_.start(DSPSIM_PATH, arguments);
+    if (process_.waitForReadyRead(30000)) path_ = process_.readLine().trimmed().toStdString();
+  }
+  ~Dspsim() {
+    process_.terminate();
+    if (!process_.waitForFinished(10000)) process_.kill();
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  QProcess process_;
+  std::string path_;
+};
+
+TEST_F(DspdeskProgramTest, AScenarioOverDspsimInEnglish) {
+  Dspsim dspsim({"--devices", "Lobby:2x4", "--seed", "3"});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const int code = Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())},
+                       Scenario("Compressor - OUT B"));
+  EXPECT_EQ(code, 0) << errors;
+  ExpectAPictureOfTheWindow();
+}
+
+TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {
+  const int code = Run(Install(kChinese), {"--simulate", "Lobby:2x4"}, Scenario("压缩器 - OUT B"));
+  EXPECT_EQ(code, 0) << errors;
+  ExpectAPictureOfTheWindow();
+}
+
+TEST_F(DspdeskProgramTest, BadArgumentsAreRefusedWithTheUsage) {
+  QProcess desk;
+  desk.start(DSPDESK_PATH, {"--simulate", "Hall:9x9"});
+  ASSERT_TRUE(desk.waitForFinished(60000));
+  EXPECT_EQ(desk.exitCode(), 2);
+  const std::string said = desk.readAllStandardError().toStdString();
+  EXPECT_NE(said.find("--simulate"), std::string::npos) << said;
+  EXPECT_NE(said.find("Usage: dspdesk"), std::string::npos) << said;
+}
+
+}  // namespace
+}  // namespace dsp::test

@@ -1,0 +1,552 @@
+// The main window's skin, view/MainWindow.xml, loaded through the platform
+// layer on a bare window: every control the program addresses by name is
+// there with the right type, the sliders span the ranges the frames can
+// carry, the product constants read back as the simulated processors need
+// them, and the fitting to a smaller processor keeps the overview aligned.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "model/configuration.h"
+#include "model/third_octave.h"
+#include "persist/configuration_reader.h"
+#include "platform/button.h"
+#include "platform/check_box.h"
+#include "platform/combo.h"
+#include "platform/edit.h"
+#include "platform/label.h"
+#include "platform/list.h"
+#include "platform/slider.h"
+#include "platform/tree_view.h"
+#include "platform/ui_setup.h"
+#include "sim/level_model.h"
+#include "sim/sim_processor.h"
+#include "skin_preview/preview_window.h"
+
+namespace dsp {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names Channels(const std::string& base, int count = 8) {
+  Names names;
+  for (int k = 0; k < count; ++k) names.push_back(base + "_" + std::to_string(k));
+  return names;
+}
+
+Names ChannelsAndAll(const std::string& base) {
+  Names names = Channels(base);
+  names.push_back(base + "_all");
+  return names;
+}
+
+Names Join(std::initializer_list<Names> parts) {
+  Names all;
+  for (const Names& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// Both sides of a name pattern with "%s" for "input" / "output".
+Names BothSides(const Names& patterns) {
+  Names names;
+  for (const char* side : {"input", "output"}) {
+    for (const std::string& pattern : patterns) {
+      std::string name = pattern;
+      name.replace(name.find("%s"), 2, side);
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
+const Names kPages = {"input",     "noise_gate",   "input_eq", "input_delay", "matrix_mix", "output_eq",
+                      "output_delay", "comp",      "limit",    "output",      "energy"};
+
+Names PageButtons() {
+  Names names = {"button_home"};
+  for (const std::string& page : kPages) names.push_back("button_" + page);
+  return names;
+}
+
+Names Prefixed(const std::string& prefix, const Names& pages) {
+  Names names;
+  for (const std::string& page : pages) names.push_back(prefix + page);
+  return names;
+}
+
+Names MatrixCells() {
+  Names names;
+  for (char in = 'a'; in <= 'h'; ++in) {
+    for (int out = 1; out <= 8; ++out) names.push_back(std::string("button_in_") + in + "_out_" + std::to_string(out));
+  }
+  return names;
+}
+
+class SkinSource : public AttributeSource {
+ public:
+  explicit SkinSource(const Window& window) : window_(window) {}
+  std::optional<std::string> Attribute(const std::string& control, const std::string& attribute) const override {
+    const Control* found = window_.FindControl(control);
+    return found == nullptr ? std::nullopt : found->CustomAttribute(attribute);
+  }
+
+ private:
+  const Window& window_;
+};
+
+class MainSkinTest : public ::testing::Test {
+ protected:
+  // One window for the whole suite: building the skin is the slow part.
+  static void SetUpTestSuite() {
+    window_ = new PreviewWindow("view/MainWindow.xml");
+    window_->Create(nullptr, "main window skin");
+  }
+  static void TearDownTestSuite() {
+    delete window_;
+    window_ = nullptr;
+  }
+
+  static Window& W() { return *window_; }
+
+  template <class T>
+  static void ExpectAll(const Names& names) {
+    for (const std::string& name : names) {
+      Control* control = W().FindControl(name);
+      if (control == nullptr) {
+        ADD_FAILURE() << "no control named " << name;
+      } else {
+        EXPECT_NE(dynamic_cast<T*>(control), nullptr) << name << " is a " << control->ClassName();
+      }
+    }
+  }
+
+  static void ExpectClass(const Names& names, std::string_view class_name) {
+    for (const std::string& name : names) {
+      Control* control = W().FindControl(name);
+      ASSERT_NE(control, nullptr) << "no control named " << name;
+      EXPECT_EQ(control->ClassName(), class_name) << name;
+    }
+  }
+
+  static void ExpectRange(const Names& names, int min, int max, int step) {
+    for (const std::string& name : names) {
+      auto* slider = W().Find<Slider>(name);
+      ASSERT_NE(slider, nullptr) << "no slider named " << name;
+      EXPECT_EQ(slider->Min(), min) << name;
+      EXPECT_EQ(slider->Max(), max) << name;
+      EXPECT_EQ(slider->ChangeStep(), step) << name;
+    }
+  }
+
+  static bool Inside(const Control* control, const Control* outer) {
+    for (const Control* up = control; up != nullptr; up = up->ParentControl()) {
+      if (up == outer) return true;
+    }
+    return false;
+  }
+
+  static PreviewWindow* window_;
+};
+
+PreviewWindow* MainSkinTest::window_ = nullptr;
+
+TEST_F(MainSkinTest, RootAndStartingViewAreAsTheProgramExpects) {
+  EXPECT_EQ(W().Root()->Name(), "main_window");
+  EXPECT_TRUE(W().FindControl("window_home")->IsVisible());
+  EXPECT_FALSE(W().FindControl("window_detail")->IsVisible());
+  for (const std::string& page : kPages) {
+    Control* window = W().FindControl("window_" + page);
+    ASSERT_NE(window, nullptr) << page;
+    EXPECT_FALSE(window->IsVisible()) << page;
+    EXPECT_TRUE(Inside(window, W().FindControl("window_detail"))) << page;
+    EXPECT_TRUE(Inside(W().FindControl("button_close_" + page), window)) << page;
+  }
+  EXPECT_TRUE(W().FindControl("button_maximize")->IsVisible());
+  EXPECT_FALSE(W().FindControl("button_normal")->IsVisible());
+}
+
+TEST_F(MainSkinTest, ButtonsOfTheDispatchTableExist) {
+  ExpectAll<Button>(PageButtons());
+  ExpectAll<Button>(Prefixed("button_close_", kPages));
+  ExpectAll<Button>({"button_close", "button_minimize", "button_maximize", "button_normal", "button_file",
+                     "button_option", "button_debug", "button_scan", "button_set", "button_pink_noise_play",
+                     "button_pink_noise_stop", "button_router_clear", "button_router_reset",
+                     "button_matrix_mix_in_home", "button_input_delay_reset", "button_output_delay_reset"});
+  ExpectAll<Button>(BothSides({"button_%s_eq_copy", "button_%s_eq_paste", "button_%s_eq_reset", "button_%s_eq_left",
+                               "button_%s_eq_right"}));
+  ExpectAll<Button>(Join({Channels("button_comp"), Channels("button_comp_start_gate"), Channels("button_input_delay"),
+                          Channels("button_input_delay_value"), Channels("button_input_eq"), Channels("button_limit"),
+                          Channels("button_limit_start_gate"), Channels("button_noise_gate"),
+                          Channels("button_noise_gate_start_gate"), Channels("button_output_eq"),
+                          Channels("button_output_delay"), Channels("button_output_delay_value"),
+                          Channels("button_input_delay_reset"), Channels("button_output_delay_reset")}));
+  ExpectAll<Button>(MatrixCells());
+}
+
+TEST_F(MainSkinTest, CheckBoxesOfTheDispatchTableExist) {
+  ExpectAll<CheckBox>(Join({ChannelsAndAll("checkbox_comp"), ChannelsAndAll("checkbox_limit"),
+                            ChannelsAndAll("checkbox_noise_gate"), ChannelsAndAll("checkbox_delay_input"),
+                            ChannelsAndAll("checkbox_delay_output"), ChannelsAndAll("checkbox_eq_enable_input"),
+                            ChannelsAndAll("checkbox_eq_enable_output"), ChannelsAndAll("checkbox_mute_input"),
+                            ChannelsAndAll("checkbox_mute_output"), ChannelsAndAll("checkbox_polarity_input"),
+                            ChannelsAndAll("checkbox_polarity_output"), Channels("checkbox_input_delay"),
+                            Channels("checkbox_output_delay"), Channels("checkbox_input_eq", 11),
+                            Channels("checkbox_output_eq", 11), Channels("checkbox_input_delay_unit", 3),
+                            Channels("checkbox_output_delay_unit", 3)}));
+  ExpectAll<CheckBox>({"checkbox_comp_enable", "checkbox_limit_enable", "checkbox_noise_gate_enable",
+                       "checkbox_hide_device_list", "checkbox_input_delay", "checkbox_output_delay",
+                       "checkbox_mute_input", "checkbox_mute_output", "checkbox_polarity_input",
+                       "checkbox_polarity_output", "checkbox_input_muted", "checkbox_output_muted",
+                       "checkbox_input_polarity", "checkbox_output_polarity"});
+  ExpectAll<CheckBox>(BothSides({"checkbox_%s_eq_bypass", "checkbox_%s_eq_enable", "checkbox_%s_eq_show_control",
+                                 "checkbox_%s_high_pass_enable", "checkbox_%s_low_pass_enable"}));
+}
+
+TEST_F(MainSkinTest, EditsSlidersAndCombosOfTheDispatchTableExist) {
+  const Names dynamics = {"comp_ratio",          "comp_release_time",      "comp_start_gate",
+                          "comp_start_time",     "limit_release_time",     "limit_start_gate",
+                          "noise_gate_release_gate", "noise_gate_release_time", "noise_gate_start_gate",
+                          "noise_gate_start_time", "router_volume"};
+  ExpectAll<Edit>(Prefixed("edit_", dynamics));
+  ExpectAll<Slider>(Prefixed("slider_", dynamics));
+  ExpectAll<Edit>(Join({Channels("edit_input_delay"), Channels("edit_output_delay"), Channels("edit_gain_input"),
+                        Channels("edit_gain_output")}));
+  ExpectAll<Slider>(Join({Channels("slider_input_delay"), Channels("slider_output_delay"), Channels("slider_gain_input"),
+                          Channels("slider_gain_output"), Channels("slider_energy_input"),
+                          Channels("slider_energy_output")}));
+  ExpectAll<Edit>(BothSides({"edit_%s_eq_frequence", "edit_%s_eq_gain", "edit_%s_eq_q", "edit_%s_high_pass_frequence",
+                             "edit_%s_low_pass_frequence"}));
+  ExpectAll<Combo>(BothSides({"combo_%s_eq_type", "combo_%s_high_pass_type", "combo_%s_low_pass_type"}));
+}
+
+TEST_F(MainSkinTest, ChannelListsAndTheDeviceTreeExist) {
+  ExpectAll<List>(Join({Channels("list_input"), Channels("list_output")}));
+  ExpectAll<ListHeaderItem>(Join({Channels("list_header_item_input"), Channels("list_header_item_output")}));
+  ExpectAll<ListItem>(Join({Channels("list_item_input"), Channels("list_item_output")}));
+  for (int k = 0; k < 8; ++k) {
+    for (const char* side : {"input", "output"}) {
+      const std::string suffix = std::string(side) + "_" + std::to_string(k);
+      EXPECT_TRUE(Inside(W().FindControl("list_header_item_" + suffix), W().FindControl("list_" + suffix))) << suffix;
+      EXPECT_TRUE(Inside(W().FindControl("list_item_" + suffix), W().FindControl("list_" + suffix))) << suffix;
+    }
+  }
+  ExpectAll<TreeView>({"treeview_device_list"});
+  ExpectAll<TreeNode>({"treenode_device"});
+  EXPECT_EQ(W().FindControl("treenode_device")->Text(), "Device");
+}
+
+// A device node is built from the root's attribute lists: each must apply to
+// its kind of control and give the base name the program appends "_i" to.
+TEST_F(MainSkinTest, DeviceNodeStylesBuildTheNamedChildren) {
+  const Control* root = W().FindControl("treenode_device");
+  auto style = [&](const char* attribute) {
+    auto list = root->CustomAttribute(attribute);
+    EXPECT_TRUE(list.has_value()) << "treenode_device has no " << attribute;
+    return list.value_or("");
+  };
+  auto built = [](std::unique_ptr<Control> control, const std::string& list) {
+    control->ApplyAttributeList(list);
+    return control;
+  };
+  EXPECT_EQ(built(std::make_unique<Edit>(), style("editstyle"))->Name(), "edit_device_name");
+  EXPECT_EQ(built(std::make_unique<Label>(), style("labeltipsstyle"))->Name(), "label_tips");
+  EXPECT_EQ(built(std::make_unique<CheckBox>(), style("checkboxstyle"))->Name(), "checkbox_connect_status");
+  EXPECT_EQ(built(std::make_unique<Button>(), style("buttoncirclestyle"))->Name(), "button_circle");
+  // The program keeps the skin's sync hint in Chinese and sets the English.
+  auto circle = built(std::make_unique<Label>(), style("labelcirclestyle"));
+  EXPECT_EQ(circle->Name(), "label_circle");
+  EXPECT_EQ(circle->Text(), "点击同步参数");
+  EXPECT_FALSE(built(std::make_unique<Label>(), style("labelstyle"))->Name().empty());
+  EXPECT_FALSE(built(std::make_unique<Button>(), style("buttondeletestyle"))->Name().empty());
+  EXPECT_NO_THROW(built(std::make_unique<TreeNode>(), style("treenodestyle")));
+}
+
+TEST_F(MainSkinTest, HideSwitchNamesAnExistingPanelOutsideItself) {
+  const Control* hide = W().FindControl("checkbox_hide_device_list");
+  const std::string hidden = hide->CustomAttribute("hidecontrols").value_or("");
+  ASSERT_EQ(hidden, "device");
+  const Control* panel = W().FindControl("device");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(Inside(W().FindControl("treeview_device_list"), panel));
+  EXPECT_FALSE(Inside(hide, panel)) << "the switch would hide itself";
+}
+
+TEST_F(MainSkinTest, LayoutFamiliesOfTheFittingExist) {
+  Names families;
+  for (const char* side : {"input", "output"}) {
+    const std::string s = side;
+    for (const std::string& family : {"layout_energy_" + s, "layout_" + s, "layout_home_" + s, "layout_mix_" + s}) {
+      for (const std::string& name : Channels(family)) families.push_back(name);
+    }
+    for (const char* delay : {"control", "image", "label", "unit_cm", "unit_ft", "unit_ms", "on", "reset"}) {
+      const std::string family = "layout_" + s + "_delay_" + delay;
+      for (const std::string& name : Channels(family)) families.push_back(name);
+      families.push_back(family + "_hide");
+    }
+    for (const char* unit : {"ft", "cm", "ms"}) families.push_back("layout_" + s + "_delay_unit_" + unit);
+  }
+  for (const std::string& name : Join({Channels("layout_home"), Channels("layout_home_hide")})) families.push_back(name);
+  for (int r = 0; r < 8; ++r) {
+    for (int c = 0; c < 8; ++c) families.push_back("layout_mix_input_" + std::to_string(r) + "_output_" + std::to_string(c));
+  }
+  families.push_back("layout_mix_input_hide");
+  ExpectAll<Control>(families);
+  // Fillers stand in for missing channels only; the overview starts with all.
+  for (const std::string& name : families) {
+    if (name.find("hide") == std::string::npos) continue;
+    EXPECT_FALSE(W().FindControl(name)->IsVisible()) << name;
+  }
+}
+
+TEST_F(MainSkinTest, ControlsOfTheLabelTableAndPageTitlesExist) {
+  ExpectAll<Button>({"button_file", "button_option", "button_debug", "button_scan", "button_set"});
+  ExpectAll<Label>({"label_device_list", "label_pink_noise", "label_noise_gate_start_time", "label_compresor_start_time",
+                    "label_noise_gate_release_time", "label_compresor_release_time", "label_limit_release_time",
+                    "label_noise_gate_start_gate", "label_compresor_start_gate", "label_limit_start_gate",
+                    "label_noise_gate_release_gate", "label_compresor_ratio", "label_input_high_pass_freq",
+                    "label_input_low_pass_freq", "label_output_high_pass_freq", "label_output_low_pass_freq",
+                    "label_window_name", "label_router_volume_selected", "label_window_linit_title"});
+  ExpectAll<Label>(BothSides({"label_%s_polarity", "label_%s_muted", "label_%s_high_pass", "label_%s_low_pass",
+                              "label_%s_eq_frequence", "label_%s_high_pass_t", "label_%s_low_pass_t",
+                              "label_%s_eq_type", "label_%s_eq_q", "label_%s_eq_gain", "Label_%s_eq_show_0",
+                              "Label_%s_eq_show_10", "label_%s_eq_selected"}));
+  ExpectAll<Label>(Join({Channels("label_energy_input"), Channels("label_energy_output")}));
+  Names titles;
+  for (const std::string& page : kPages) {
+    if (page != "limit") titles.push_back("label_window_" + page + "_title");
+  }
+  ExpectAll<Label>(titles);
+}
+
+TEST_F(MainSkinTest, CustomControlsCarryTheirAttributes) {
+  ExpectClass({"graph_input_eq", "graph_output_eq"}, "Graph");
+  ExpectClass(Join({{"liner_comp", "liner_noise_gate", "liner_limit"}, Channels("liner_limit"),
+                    Channels("liner_noise_gate")}),
+              "Liner");
+  for (const char* graph : {"graph_input_eq", "graph_output_eq"}) {
+    const Control* control = W().FindControl(graph);
+    EXPECT_EQ(control->CustomAttribute("showbandnumber"), "31") << graph;
+    for (int band = 1; band <= 31; ++band) {
+      EXPECT_TRUE(control->CustomAttribute("band" + std::to_string(band) + "image")) << graph << " band " << band;
+    }
+  }
+  EXPECT_EQ(W().FindControl("liner_noise_gate")->CustomAttribute("type"), "0");
+  EXPECT_EQ(W().FindControl("liner_limit")->CustomAttribute("type"), "1");
+  EXPECT_EQ(W().FindControl("liner_comp")->CustomAttribute("type"), "2");
+  EXPECT_FALSE(W().FindControl("liner_comp")->CustomAttribute("ratiotext").value_or("").empty());
+}
+
+TEST_F(MainSkinTest, EqualiserPagesMatchTheirNumbers) {
+  for (const char* side : {"input", "output"}) {
+    const std::string s = side;
+    for (const char* arrow : {"_left", "_right"}) {
+      const Control* button = W().FindControl("button_" + s + "_eq" + arrow);
+      EXPECT_EQ(button->CustomAttribute("step"), "11") << s << arrow;
+      EXPECT_EQ(button->CustomAttribute("max"), "31") << s << arrow;
+    }
+    auto* type = W().Find<Combo>("combo_" + s + "_eq_type");
+    ASSERT_EQ(type->ItemCount(), 3);
+    EXPECT_EQ(type->ItemText(0), "Peak");
+    EXPECT_EQ(type->ItemText(1), "Low Shelf");
+    EXPECT_EQ(type->ItemText(2), "High Shelf");
+    for (const char* pass : {"_high_pass_type", "_low_pass_type"}) {
+      auto* filter = W().Find<Combo>("combo_" + s + pass);
+      ASSERT_EQ(filter->ItemCount(), 20) << s << pass;
+      // Items 0..7 and 8..15 are the two families at slopes 0..7, 16..19
+      // the third family at the odd slopes: 6 dB/oct per slope step.
+      EXPECT_NE(filter->ItemText(0).find(" 6 dB/oct"), std::string::npos);
+      EXPECT_NE(filter->ItemText(15).find("48 dB/oct"), std::string::npos);
+      EXPECT_NE(filter->ItemText(16).find("12 dB/oct"), std::string::npos);
+      EXPECT_NE(filter->ItemText(19).find("48 dB/oct"), std::string::npos);
+      EXPECT_NE(filter->ItemText(0).substr(0, 5), filter->ItemText(8).substr(0, 5)) << "families look alike";
+    }
+  }
+}
+
+TEST_F(MainSkinTest, SlidersSpanWhatTheFramesCarry) {
+  ExpectRange(Join({Channels("slider_gain_input"), Channels("slider_gain_output")}), -6400, 600, 10);
+  ExpectRange(Join({Channels("slider_input_delay"), Channels("slider_output_delay")}), 0, 2205, 1);
+  ExpectRange(Join({Channels("slider_energy_input"), Channels("slider_energy_output")}), -960, 0, 1);
+  ExpectRange({"slider_router_volume"}, 0, 100, 1);
+  ExpectRange({"slider_comp_start_gate"}, 0, 600, 1);
+  ExpectRange({"slider_comp_ratio"}, 1, 20, 1);
+  ExpectRange({"slider_comp_start_time", "slider_noise_gate_start_time"}, 0, 5000, 10);
+  ExpectRange({"slider_comp_release_time", "slider_noise_gate_release_time"}, 0, 10000, 10);
+  ExpectRange({"slider_noise_gate_start_gate", "slider_noise_gate_release_gate"}, -100, 0, 1);
+  ExpectRange({"slider_limit_start_gate"}, -60, 20, 1);
+  ExpectRange({"slider_limit_release_time"}, 0, 255, 1);
+  // The thresholds travel as 200 + value in one byte; the limiter's comes
+  // back as a signed byte.
+  for (const char* gate : {"slider_noise_gate_start_gate", "slider_noise_gate_release_gate"}) {
+    EXPECT_GE(W().Find<Slider>(gate)->Min() + 200, 0) << gate;
+    EXPECT_LE(W().Find<Slider>(gate)->Max() + 200, 255) << gate;
+  }
+  EXPECT_GE(W().Find<Slider>("slider_limit_start_gate")->Min(), -128);
+  EXPECT_LE(W().Find<Slider>("slider_limit_start_gate")->Max(), 127);
+}
+
+// The program moves a curve's threshold point only when the stored value
+// lies inside the curve's axes, so each axis must cover its slider.
+TEST_F(MainSkinTest, CurveAxesCoverTheirSliders) {
+  const std::vector<std::pair<std::string, std::string>> pairs = {{"liner_noise_gate", "slider_noise_gate_start_gate"},
+                                                                  {"liner_comp", "slider_comp_start_gate"},
+                                                                  {"liner_limit", "slider_limit_start_gate"}};
+  auto number = [&](const std::string& liner, const char* attribute) {
+    return std::stoi(W().FindControl(liner)->CustomAttribute(attribute).value_or("x"));
+  };
+  for (const auto& [liner, slider] : pairs) {
+    const Slider* range = W().Find<Slider>(slider);
+    for (const char* axis : {"x", "y"}) {
+      EXPECT_LE(number(liner, (std::string(axis) + "min").c_str()), range->Min()) << liner << " " << axis;
+      EXPECT_GE(number(liner, (std::string(axis) + "max").c_str()), range->Max()) << liner << " " << axis;
+    }
+  }
+  EXPECT_EQ(number("liner_comp", "ratiomin"), W().Find<Slider>("slider_comp_ratio")->Min());
+  EXPECT_EQ(number("liner_comp", "ratiomax"), W().Find<Slider>("slider_comp_ratio")->Max());
+  for (int k = 0; k < 8; ++k) {
+    const std::string n = std::to_string(k);
+    EXPECT_EQ(number("liner_limit_" + n, "xmin"), number("liner_limit", "xmin"));
+    EXPECT_EQ(number("liner_noise_gate_" + n, "xmax"), number("liner_noise_gate", "xmax"));
+  }
+}
+
+TEST_F(MainSkinTest, ProductConstantsReadBackAsTheProcessorsNeedThem) {
+  const char* scalars[][2] = {{"config_baud", "value"},
+                              {"config_scan_time", "value"},
+                              {"config_effects", "max"},
+                              {"config_pink_noise_address", "value"},
+                              {"config_pink_noise_size", "value"},
+                              {"config_pink_noise_volume", "value"},
+                              {"config_energy_full", "value"},
+                              {"config_energy_min", "value"},
+                              {"config_drc_offset", "value"},
+                              {"config_limit_offset", "value"},
+                              {"config_noisegate_offset", "value"}};
+  for (const auto& [name, attribute] : scalars) {
+    const Control* control = W().FindControl(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_FALSE(control->IsVisible()) << name;
+    EXPECT_TRUE(control->CustomAttribute(attribute)) << name << " has no " << attribute;
+  }
+  const Configuration config = ReadConfiguration(SkinSource(W()));
+  EXPECT_EQ(config.baud, 115200u);
+  EXPECT_EQ(config.scan_time_ms, 5000u);
+  EXPECT_EQ(config.effect_blocks, kDefaultEffectBlocks);
+  EXPECT_EQ(config.energy_full, kLevelFullScale);
+  EXPECT_EQ(config.energy_min_db, -96);
+  EXPECT_EQ(W().Find<Slider>("slider_energy_input_0")->Min(), config.energy_min_db * 10);
+  EXPECT_EQ(config.drc_offset, 0u);
+  EXPECT_EQ(config.limit_offset, 0u);
+  EXPECT_EQ(config.noisegate_offset, 0u);
+  EXPECT_NE(config.pink_noise_address, 0u);
+  EXPECT_NE(config.pink_noise_size, 0u);
+  EXPECT_LE(config.pink_noise_volume, 255u);
+  EXPECT_GT(config.pink_noise_volume, 0u);
+  const FrequencyList third_octave(kThirdOctaveFrequencies.begin(), kThirdOctaveFrequencies.end());
+  for (int side = 0; side < 2; ++side) {
+    for (int k = 0; k < 8; ++k) {
+      const std::string name = std::string(side == 0 ? "config_reset_frequency_input_" : "config_reset_frequency_output_") +
+                               std::to_string(k);
+      ASSERT_TRUE(W().FindControl(name) && W().FindControl(name)->CustomAttribute("frequency")) << name;
+      EXPECT_EQ(config.reset_frequencies[side][k], third_octave) << name;
+    }
+  }
+}
+
+// Captions the program does not relabel carry their Chinese text; those it
+// relabels carry none, so the program's own table stays the only source.
+TEST_F(MainSkinTest, ChineseTextsAccompanyTheSkinsOwnCaptions) {
+  const std::set<std::string> relabelled = {
+      "button_file", "button_option", "button_debug", "label_device_list", "button_scan", "button_set",
+      "treenode_device", "label_input_polarity", "label_output_polarity", "label_input_muted", "label_output_muted",
+      "label_pink_noise", "button_pink_noise_play", "button_pink_noise_stop", "label_noise_gate_start_time",
+      "label_compresor_start_time", "label_noise_gate_release_time", "label_compresor_release_time",
+      "label_limit_release_time", "label_noise_gate_start_gate", "label_compresor_start_gate",
+      "label_limit_start_gate", "label_noise_gate_release_gate", "label_compresor_ratio",
+      "checkbox_input_eq_show_control", "checkbox_output_eq_show_control", "checkbox_input_eq_bypass",
+      "checkbox_output_eq_bypass", "button_input_eq_copy", "button_output_eq_copy", "button_input_eq_paste",
+      "button_output_eq_paste", "button_input_eq_reset", "button_output_eq_reset", "button_router_reset",
+      "button_router_clear", "label_input_high_pass", "label_output_high_pass", "label_input_low_pass",
+      "label_output_low_pass", "label_input_high_pass_freq", "label_input_eq_frequence",
+      "label_output_high_pass_freq", "label_output_low_pass_freq", "label_input_low_pass_freq",
+      "label_output_eq_frequence", "label_input_high_pass_t", "label_input_low_pass_t", "label_input_eq_type",
+      "label_output_high_pass_t", "label_output_low_pass_t", "label_output_eq_type", "label_input_eq_q",
+      "label_output_eq_q", "label_input_eq_gain", "label_output_eq_gain", "label_window_input_delay_title",
+      "label_window_output_delay_title", "label_window_matrix_mix_title"};
+  // Channel names, numbers and units read the same in both languages.
+  const QRegularExpression neutral(R"(^[A-Z0-9 .%:/+\-]*( ?(dB|dBv|ms|cm|ft))?$)");
+  int checked = 0;
+  for (QWidget* widget : W().Root()->findChildren<QWidget*>()) {
+    auto* control = dynamic_cast<Control*>(widget);
+    // Combos are checked by their item lists below.
+    if (control == nullptr || control->Text().empty() || dynamic_cast<Combo*>(control) != nullptr) continue;
+    const bool has_chinese = control->CustomAttribute("text_zh").has_value();
+    if (relabelled.count(control->Name()) != 0) {
+      EXPECT_FALSE(has_chinese) << control->Name() << " is relabelled by the program";
+    } else if (!neutral.match(QString::fromStdString(control->Text())).hasMatch()) {
+      EXPECT_TRUE(has_chinese) << control->Name() << " \"" << control->Text() << "\" has no text_zh";
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 50);
+  for (QWidget* widget : W().Root()->findChildren<QWidget*>()) {
+    auto* combo = dynamic_cast<Combo*>(widget);
+    if (combo == nullptr) continue;
+    const std::string items = combo->CustomAttribute("items_zh").value_or("");
+    EXPECT_EQ(std::count(items.begin(), items.end(), ',') + 1, combo->ItemCount()) << combo->Name();
+  }
+}
+
+// With fewer channels the program hides strips and shows fillers; the
+// remaining blocks must stay exactly where they are on a full processor.
+TEST(MainSkinLayoutTest, FittingAProcessorKeepsTheOverviewAligned) {
+  PreviewWindow window("view/MainWindow.xml");
+  window.Create(nullptr, "main window skin");
+  window.Widget()->resize(1366, 768);
+  window.ShowWindow();
+  auto rect = [&](const std::string& name) {
+    QApplication::processEvents();
+    return window.FindControl(name)->RectInWindow();
+  };
+  const QRect full_gain_a = rect("slider_gain_input_0");
+  const QRect full_limit_a = rect("button_limit_0");
+  const QRect full_row_a = rect("layout_home_0");
+  // A processor with 4 inputs and 2 outputs.
+  for (int k = 0; k < 8; ++k) {
+    const std::string n = std::to_string(k);
+    window.FindControl("layout_home_input_" + n)->SetVisible(k < 4);
+    window.FindControl("layout_home_output_" + n)->SetVisible(k < 2);
+    window.FindControl("layout_home_" + n)->SetVisible(k < 4);
+    window.FindControl("layout_home_hide_" + n)->SetVisible(k < 4);
+  }
+  EXPECT_EQ(rect("slider_gain_input_0"), full_gain_a);
+  EXPECT_EQ(rect("button_limit_0"), full_limit_a);
+  EXPECT_EQ(rect("layout_home_0").height(), full_row_a.height());
+  EXPECT_EQ(rect("slider_gain_input_3").x(), full_gain_a.x()) << "a row without output moved its input";
+  EXPECT_EQ(rect("slider_gain_input_3").width(), full_gain_a.width());
+  EXPECT_EQ(rect("layout_home_hide_0").height(), full_row_a.height());
+}
+
+}  // namespace
+}  // namespace dsp
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  if (const std::string error = dsp::SetUpToolkit(app, dsp::UiOptions{}); !error.empty()) {
+    fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  testing::InitGoogleTest(&argc, argv);
+  const int result = RUN_ALL_TESTS();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return result;
+}

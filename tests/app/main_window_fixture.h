@@ -1,0 +1,55 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../persist/temp_dir.h"
+#include "app/main_window.h"
+#include "platform/testing/ui_harness.h"
+#include "sim/sim_bus.h"
+#include "sim_port_link.h"
+
+namespace dsp::test {
+
+// The main window on the real skin, on the manual clock, over a simulated
+// bus, with its Setting.ini in a fresh folder. Every message box must be
+// answered (or is a failure); they are all recorded.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  // With this seed the three processors of ThreeProcessors() are all found
+  // within the skin's scan time.
+  static constexpr std::uint64_t kSeed = 1;
+
+  ~MainWindowTest() override;
+
+  void ThreeProcessors();
+  // Builds, creates and shows the window with Setting.ini saying
+  // `language`: the window start runs. A window started before is closed
+  // first, as when the program is run again.
+  void Start(int language = kEnglish);
+  // The window's link, on the test's simulated port.
+  std::unique_ptr<PortLink> TakeLink() { return std::make_unique<SharedLink>(link); }
+  // Clicks the scan button; returns once the wait dialog has closed.
+  void Scan();
+  // Clicks the tree row of the processor at `position`; a synchronisation
+  // it starts has ended when this returns.
+  void Select(int position);
+
+  std::vector<Bytes> SentWithCommand(std::uint8_t command) const;
+  std::vector<std::string> MessageTexts();
+  std::string LastMessage();
+  std::string SettingFile() const { return dir.File("Setting.ini"); }
+
+  dsp::testing::TempDir dir;
+  SimBus bus{kSeed};
+  UiHarness harness{[](const std::string& message) { ADD_FAILURE() << message; }};
+  const UiDriver& driver = harness.Driver();
+  SimPortLink link{bus, harness.Clock()};
+  std::vector<std::string> preferred_ports;
+  std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace dsp::test

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/port_link.h"
+#include "platform/testing/manual_clock.h"
+#include "sim/sim_bus.h"
+#include "sim/sim_link.h"
+
+namespace dsp::test {
+
+// The simulated bus behind the main window's link: frames go through
+// SimLink (the serial link's queue, exchange, waits and markers, in
+// simulated time), and before every call the bus clock is brought up to the
+// harness's manual clock, so the processors live in the test's time (an
+// exchange's waits may put the bus ahead; it then waits for the test).
+class SimPortLink : public PortLink {
+ public:
+  static constexpr const char* kPort = "/dev/ttySIM0";
+
+  SimPortLink(SimBus& bus, const ManualClock& clock) : bus_(bus), clock_(clock), link_(bus) {}
+
+  void Send(ByteView frame) override;
+  std::optional<Bytes> PopReply() override;
+  bool IsSendQueueEmpty() override;
+
+  bool Open(const std::string& port, int baud) override;
+  std::string OpenError() const override { return error_; }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  std::string PortName() const override { return open_ ? port_ : ""; }
+  std::vector<std::string> OpenablePorts(int baud) override;
+  std::string TakeTrace() override { return std::exchange(trace, ""); }
+
+  // Whether the simulated port exists (it can be "unplugged").
+  void SetPresent(bool present) { present_ = present; }
+  // Other ports that open (they lead nowhere).
+  std::vector<std::string> other_ports;
+  // What TakeTrace hands out next.
+  std::string trace;
+  // Every frame sent while a port was open, oldest first.
+  std::vector<Bytes> sent;
+  int open_baud = 0;
+
+ private:
+  void CatchUp();
+
+  SimBus& bus_;
+  const ManualClock& clock_;
+  SimLink link_;
+  bool present_ = true;
+  bool open_ = false;
+  std::string port_;
+  std::string error_;
+};
+
+// Hands a window the test's link while the test keeps it (the window owns
+// its link; a test restarts windows on one bus and one link).
+class SharedLink : public PortLink {
+ public:
+  explicit SharedLink(PortLink& link) : link_(link) {}
+  void Send(ByteView frame) override { link_.Send(frame); }
+  std::optional<Bytes> PopReply() override { return link_.PopReply(); }
+  bool IsSendQueueEmpty() override { return link_.IsSendQueueEmpty(); }
+  bool Open(const std::string& port, int baud) override { return link_.Open(port, baud); }
+  std::string OpenError() const override { return link_.OpenError(); }
+  void Close() override { link_.Close(); }
+  bool IsOpen() const override { return link_.IsOpen(); }
+  std::string PortName() const override { return link_.PortName(); }
+  std::vector<std::string> OpenablePorts(int baud) override { return link_.OpenablePorts(baud); }
+  std::string TakeTrace() override { return link_.TakeTrace(); }
+
+ private:
+  PortLink& link_;
+};
+
+}  // namespace dsp::test
