@@ -1,5 +1,5 @@
-// The app tests need a QApplication; they run offscreen unless the
-// environment asks for another platform.
+// The Qt test programs (platform, app) need a QApplication; they run
+// offscreen unless the environment asks for another platform.
 #include <gtest/gtest.h>
 
 #include <QApplication>
