@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
+#include "../protocol/fake_link.h"
 #include "cli/preset_names_read.h"
 #include "cli/procedure_progress.h"
 #include "cli/selected_host.h"
@@ -105,21 +104,6 @@ TEST_F(OnSimBus, PresetNamesReadGivesUpAfterTwentyOneSilentTicksKeepingWhatCame)
   EXPECT_EQ(devices[0].PresetName(5), "");
 }
 
-// Hands out the replies it is given, one per pop, and keeps what was sent.
-class ScriptedLink : public FrameLink {
- public:
-  void Send(ByteView frame) override { sent.emplace_back(frame.begin(), frame.end()); }
-  std::optional<Bytes> PopReply() override {
-    if (replies.empty()) return std::nullopt;
-    Bytes reply = replies.front();
-    replies.pop_front();
-    return reply;
-  }
-  bool IsSendQueueEmpty() override { return true; }
-  std::vector<Bytes> sent;
-  std::deque<Bytes> replies;
-};
-
 Bytes Reply(std::size_t length, std::uint8_t command, std::uint8_t first_payload, const std::string& text = "") {
   Bytes reply = BlankFrame(length, kKindReply, 1, command);
   reply[5] = first_payload;
@@ -130,7 +114,7 @@ Bytes Reply(std::size_t length, std::uint8_t command, std::uint8_t first_payload
 
 TEST(PresetNamesReadOnAScriptedLink, ALateAnswerOfAnotherReadIsAFailureAndNothingIsResent) {
   DeviceRecord record(1, ChipIdBytes{}, 1, 1, "Desk");
-  ScriptedLink link;
+  testing::FakeLink link;
   PresetNamesRead read(link, record);
   link.replies = {Reply(10, 0x84, 0), Reply(27, 0xD7, 0, "Factory")};
   EXPECT_EQ(read.Tick(), PresetNamesRead::Progress::kRunning);  // asks for preset 0

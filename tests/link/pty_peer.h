@@ -4,6 +4,7 @@
 // its path like any serial device; the test plays the bus on the master.
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -62,6 +63,17 @@ class ScriptedPeer {
   std::atomic<bool> running_{true};
   std::thread thread_;
 };
+
+// Polls `done` every few milliseconds until it holds or `timeout` has passed.
+template <typename Done>
+bool WaitUntil(Done done, std::chrono::milliseconds timeout = std::chrono::seconds(3)) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
 
 // Cuts a byte stream into frames by their length bytes.
 std::vector<Bytes> SplitFrames(ByteView stream);

@@ -93,18 +93,6 @@ TEST(SerialPortIo, BytesPassBothWaysAndReadsDoNotWait) {
   EXPECT_EQ(Bytes(buffer, buffer + got), (Bytes{0x10, 0x00, 0x20}));
 }
 
-TEST(SerialPortIo, SecondOpenFailsAndTheFirstStaysUsable) {
-  Pty first;
-  Pty second;
-  CSerialPort port;
-  ASSERT_TRUE(port.Open(first.SlavePath()));
-  EXPECT_FALSE(port.Open(second.SlavePath()));
-  EXPECT_NE(port.Error().find("already open"), std::string::npos);
-  EXPECT_TRUE(port.IsOpen());
-  EXPECT_EQ(port.Path(), first.SlavePath());
-  EXPECT_EQ(port.Write(Bytes{1, 2}), 2u);
-}
-
 TEST(SerialPortIo, WriteToAPeerThatNeverReadsGivesUpWithAShortCount) {
   Pty pty;
   CSerialPort port;

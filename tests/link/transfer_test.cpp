@@ -24,16 +24,7 @@ using namespace std::chrono_literals;
 using test::Pty;
 using test::ScriptedPeer;
 using test::TempDir;
-
-template <typename Done>
-bool WaitUntil(Done done, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(10ms);
-  }
-  return true;
-}
+using test::WaitUntil;
 
 Bytes Pattern(std::size_t size) {
   Bytes bytes(size);

@@ -21,16 +21,7 @@ using test::FrameResponder;
 using test::Pty;
 using test::ScriptedPeer;
 using test::SplitFrames;
-
-template <typename Done>
-bool WaitUntil(Done done, std::chrono::milliseconds timeout = 3s) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(5ms);
-  }
-  return true;
-}
+using test::WaitUntil;
 
 std::vector<Bytes> Drain(CUart& link) {
   std::vector<Bytes> replies;

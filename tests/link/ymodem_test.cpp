@@ -149,14 +149,6 @@ TEST_F(YmodemSend, AckAndCrcRequestInOneReadBothCount) {
   EXPECT_EQ(Send(), kTransferDone);
 }
 
-TEST_F(YmodemSend, NakedBlockIsNotRepeatedAndTheWaitRunsOut) {
-  Load("fw.bin", Pattern(3000));
-  receiver.on_block = {{kNak}};
-  EXPECT_EQ(Send(), kTransferNoAck);
-  EXPECT_EQ(receiver.DataBlocks().size(), 1u);
-  EXPECT_EQ(receiver.writes.size(), 3u);
-}
-
 TEST_F(YmodemSend, EachSilenceHasItsCode) {
   Load("fw.bin", Pattern(10));
   receiver.on_start = {};

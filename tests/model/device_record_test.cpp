@@ -104,15 +104,6 @@ TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
   for (int slot = 0; slot < 17; ++slot) EXPECT_EQ(r.PresetName(slot), "");
 }
 
-TEST(DeviceRecord, CopiesOwnTheirTables) {
-  DeviceRecord original(1, kChip, 8, 8, "a");
-  DeviceRecord copy = original;
-  copy.SetEqualizerGain(1, 7, 30, -1200);
-  copy.SetRouter(7, 7, 10);
-  EXPECT_EQ(original.EqualizerGain(1, 7, 30), 0);
-  EXPECT_EQ(original.Router(7, 7), 100);
-}
-
 TEST(DeviceRecord, CopyParametersCarriesAudioNotIdentity) {
   DeviceRecord source(1, {9, 9, 9, 9, 9, 9, 9, 9}, 8, 8, "source");
   source.SetGain(1, 3, -600);

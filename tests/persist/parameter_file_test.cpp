@@ -136,6 +136,13 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
 // The keys of one section, in file order.
 std::vector<std::string> KeysOf(const std::string& text, const std::string& section) {
   std::vector<std::string> keys;
@@ -206,40 +213,17 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
       band_keys.push_back(key + std::to_string(b));
     }
   }
-  std::vector<std::string> input_keys = {"gain",
-                                         "mute",
-                                         "polarity",
-                                         "delay",
-                                         "delay_enable",
-                                         "noise_gate_enable",
-                                         "noise_gate_release_gate",
-                                         "noise_gate_release_time",
-                                         "noise_gate_start_gate",
-                                         "noise_gate_start_time"};
+  std::vector<std::string> input_keys = Words(
+      "gain mute polarity delay delay_enable noise_gate_enable noise_gate_release_gate noise_gate_release_time "
+      "noise_gate_start_gate noise_gate_start_time");
   input_keys.insert(input_keys.end(), band_keys.begin(), band_keys.end());
   EXPECT_EQ(KeysOf(text, "input 3"), input_keys);
 
-  std::vector<std::string> output_keys = {"gain",
-                                          "mute",
-                                          "polarity",
-                                          "delay",
-                                          "delay_enable",
-                                          "compressor_enable",
-                                          "compressor_ratio",
-                                          "compressor_release_time",
-                                          "compressor_start_gate",
-                                          "compressor_start_time",
-                                          "limit_enable",
-                                          "limit_release_time",
-                                          "limit_start_gate",
-                                          "filter_low_pass_enable",
-                                          "filter_low_pass_frequence",
-                                          "filter_low_pass_slope",
-                                          "filter_low_pass_type",
-                                          "filter_high_pass_enable",
-                                          "filter_high_pass_frequence",
-                                          "filter_high_pass_slope",
-                                          "filter_high_pass_type"};
+  std::vector<std::string> output_keys = Words(
+      "gain mute polarity delay delay_enable compressor_enable compressor_ratio compressor_release_time "
+      "compressor_start_gate compressor_start_time limit_enable limit_release_time limit_start_gate "
+      "filter_low_pass_enable filter_low_pass_frequence filter_low_pass_slope filter_low_pass_type "
+      "filter_high_pass_enable filter_high_pass_frequence filter_high_pass_slope filter_high_pass_type");
   output_keys.insert(output_keys.end(), band_keys.begin(), band_keys.end());
   EXPECT_EQ(KeysOf(text, "output 7"), output_keys);
 

@@ -1,4 +1,4 @@
-// The in-process link: the host link's queue, exchange and markers over the
+// The in-process link: the host link's queue and latency over the
 // simulated bus.
 
 #include "sim/sim_link.h"
@@ -66,41 +66,6 @@ TEST_F(SimLinkTest, IdenticalFrameStillWaitingIsQueuedOnce) {
 
   link.Send(poll);  // no longer waiting, so queued again
   EXPECT_EQ(link.queued(), 1u);
-}
-
-TEST_F(SimLinkTest, SilentProcessorYieldsTheOfflineMarkerAfterTwoAttempts) {
-  dsp.faults().silent_after = 0;
-  SimLink link(bus);
-  link.Send(poll);
-  const auto marker = link.PopReply();
-  ASSERT_TRUE(marker);
-  ASSERT_EQ(marker->size(), 13u);
-  EXPECT_EQ(Bytes(marker->begin(), marker->begin() + 11),
-            (Bytes{0xA5, 0x0D, 0xF8, 1, 0xD0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(bus.host_writes().size(), 2u);
-  EXPECT_EQ(bus.Now(), milliseconds(100 + 25 + 100 + 50));
-}
-
-TEST_F(SimLinkTest, WritesAndPresetSavesAreSentOnceAndNotAwaited) {
-  SimLink link(bus);
-  Bytes polarity = {1, 2, 0xB4};
-  polarity.resize(10, 0);
-  link.Send(Frame(0xF3, 1, 0x1A, polarity));
-  link.Send(Frame(0xF7, 1, 0x70, {4}));
-  EXPECT_FALSE(link.PopReply());
-  EXPECT_EQ(bus.host_writes().size(), 2u);
-  EXPECT_EQ(bus.Now(), milliseconds(2 * 50));
-  EXPECT_TRUE(dsp.parameters().inputs[2].polarity_inverted);
-  EXPECT_EQ(dsp.current_preset(), 4);
-}
-
-TEST_F(SimLinkTest, EqualiserReadIsGivenTheLongWait) {
-  SimLink link(bus);
-  link.Send(Frame(0xF7, 1, 0xA1, {3, 3, 16, 31}));
-  const auto reply = link.PopReply();
-  ASSERT_TRUE(reply);
-  EXPECT_EQ(reply->size(), 166u);
-  EXPECT_EQ(bus.Now(), milliseconds(120 + 50));
 }
 
 }  // namespace

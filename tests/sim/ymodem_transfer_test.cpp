@@ -36,20 +36,6 @@ class TempFile {
   fs::path path_;
 };
 
-TEST(YmodemToSimulatedLoader, InProcessFirmwareArrivesWhole) {
-  SimBus bus(3);
-  bus.Add("Hall", 2, 2).set_address(1);
-  const Bytes image = test::PatternFile(5000, 9);
-  TempFile file("fw-5000.bin", image);
-  Ymodem sender;
-  ASSERT_TRUE(sender.OpenFile(file.path()));
-  EXPECT_EQ(sender.Send(1, TransferMode::kFirmware, bus.host_port(), bus.host_sleeper()), kTransferDone);
-  const auto& received = bus.processor(0).last_firmware();
-  ASSERT_TRUE(received);
-  EXPECT_EQ(received->name, "fw-5000.bin");
-  EXPECT_EQ(received->data, image);
-}
-
 TEST(YmodemToSimulatedLoader, InProcessParameterImageReplacesTheEffectMemory) {
   SimBus bus(3);
   auto config = bus.NextConfig("Hall", 2, 2);
