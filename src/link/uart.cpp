@@ -6,6 +6,7 @@
 
 #include "link/exchange.h"
 #include "link/frame.h"
+#include "link/send_queue.h"
 
 namespace dsp {
 namespace {
@@ -55,12 +56,8 @@ bool CUart::IsOpen() const { return port_.IsOpen(); }
 std::string CUart::PortName() const { return port_.Path(); }
 
 void CUart::Send(ByteView frame) {
-  // The length byte says how much to copy; a view shorter than that is no frame.
-  if (frame.size() <= kOffsetLength || frame[kOffsetLength] > frame.size()) return;
-  Bytes copy(frame.begin(), frame.begin() + frame[kOffsetLength]);
   std::lock_guard lock(queue_mutex_);
-  if (std::find(requests_.begin(), requests_.end(), copy) != requests_.end()) return;
-  requests_.push_back(std::move(copy));
+  EnqueueUnlessWaiting(requests_, frame);
 }
 
 std::optional<Bytes> CUart::PopReply() {

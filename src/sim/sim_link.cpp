@@ -4,6 +4,7 @@
 
 #include "link/exchange.h"
 #include "link/frame.h"
+#include "link/send_queue.h"
 
 namespace dsp {
 
@@ -11,12 +12,7 @@ SimLink::SimLink(SimBus& bus, int latency_polls)
     : bus_(bus), latency_polls_(std::max(0, latency_polls)), polls_left_(latency_polls_) {}
 
 void SimLink::Send(ByteView frame) {
-  // The length byte says how much of the buffer is the frame.
-  if (frame.size() > kOffsetLength) frame = frame.first(std::min<std::size_t>(frame[kOffsetLength], frame.size()));
-  const bool waiting = std::any_of(send_queue_.begin(), send_queue_.end(),
-                                   [&](const Bytes& queued) { return std::ranges::equal(queued, frame); });
-  if (waiting) return;
-  send_queue_.emplace_back(frame.begin(), frame.end());
+  if (!EnqueueUnlessWaiting(send_queue_, frame)) return;
   if (latency_polls_ == 0) Flush();
 }
 
