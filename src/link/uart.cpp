@@ -1,11 +1,9 @@
 #include "link/uart.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
 #include "link/exchange.h"
-#include "link/frame.h"
 #include "link/send_queue.h"
 
 namespace dsp {
