@@ -25,7 +25,7 @@ bool WriteAll::Tick() {
         pause_ms_ -= kTickMs;
         return false;
       }
-      Advance();
+      Advance(target);
       return false;
     case State::kDrain:
       if (!link_.IsSendQueueEmpty()) return false;
@@ -35,8 +35,7 @@ bool WriteAll::Tick() {
   return false;
 }
 
-void WriteAll::Advance() {
-  const DeviceRecord* target = target_ == 0 ? nullptr : FindDevice(devices_, target_);
+void WriteAll::Advance(const DeviceRecord* target) {
   const int count = target == nullptr ? 0 : (side_ == 0 ? target->Inputs() : target->Outputs());
   if (++channel_ < count) {
     state_ = State::kEmit;

@@ -34,7 +34,7 @@ class WriteAll {
   void EmitInput(const DeviceRecord& target, int channel);
   void EmitOutput(const DeviceRecord& target, int channel);
   void Emit(WriteId id, const DeviceRecord& target);
-  void Advance();
+  void Advance(const DeviceRecord* target);
 
   FrameLink& link_;
   const DeviceList& devices_;
