@@ -71,6 +71,14 @@ const std::map<std::string, LabelTexts>& LabelTable() {
   return table;
 }
 
+std::optional<std::string> LabelText(const std::string& control, int language) {
+  auto found = LabelTable().find(control);
+  if (found == LabelTable().end() || language < 0 || language >= static_cast<int>(found->second.size())) {
+    return std::nullopt;
+  }
+  return found->second[static_cast<std::size_t>(language)];
+}
+
 std::string SyncIndicatorText(int language) { return language == 0 ? "点击同步参数" : "click to syn"; }
 
 }  // namespace dsp

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace dsp {
@@ -14,6 +15,10 @@ namespace dsp {
 using LabelTexts = std::array<std::string, 2>;
 
 const std::map<std::string, LabelTexts>& LabelTable();
+
+// The table's text of `control` in `language`; nothing for a control the
+// table does not name, or a language other than 0 and 1.
+std::optional<std::string> LabelText(const std::string& control, int language);
 
 // The text of a device's sync indicator label.
 std::string SyncIndicatorText(int language);

@@ -1,8 +1,6 @@
 #include "app/main_window.h"
 
-#include <cctype>
-
-#include "app/placeholder_control.h"
+#include "app/custom_controls.h"
 #include "model/write_id.h"
 #include "platform/toolkit.h"
 #include "platform/tree_view.h"
@@ -10,23 +8,9 @@
 namespace dsp {
 namespace {
 
-constexpr const char* kSquarePanels[] = {"window_comp", "window_noise_gate", "window_limit"};
 constexpr const char* kLastWidth = "lastwidth";
 
 }  // namespace
-
-std::optional<int> DevicePosition(std::string_view control_name) {
-  const std::size_t underscore = control_name.rfind('_');
-  if (underscore == std::string_view::npos || underscore == 0) return std::nullopt;
-  const std::string_view digits = control_name.substr(underscore + 1);
-  if (digits.empty() || digits.size() > 3) return std::nullopt;
-  int position = 0;
-  for (char c : digits) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    position = position * 10 + (c - '0');
-  }
-  return position;
-}
 
 MainWindow::MainWindow(MainWindowSetup setup)
     : link_(setup.link ? std::move(setup.link) : MakeSerialLink()),
@@ -39,7 +23,6 @@ MainWindow::MainWindow(MainWindowSetup setup)
       level_poll_(*link_) {
   RegisterHandlers();
   BuildTimerTable();
-  BuildRefreshTable();
   BuildMessageTable();
 }
 
@@ -68,21 +51,8 @@ void MainWindow::BuildMessageTable() {
   message_table_[kWmDeviceChange] = &MainWindow::OnDeviceChange;
 }
 
-void MainWindow::BuildRefreshTable() {
-  page_refresh_["window_input"] = &MainWindow::RefreshInputPage;
-  page_refresh_["window_noise_gate"] = &MainWindow::RefreshNoiseGatePage;
-  page_refresh_["window_input_eq"] = &MainWindow::RefreshInputEqPage;
-  page_refresh_["window_input_delay"] = &MainWindow::RefreshDelayPage;
-  page_refresh_["window_matrix_mix"] = &MainWindow::RefreshMatrixPage;
-  page_refresh_["window_output_eq"] = &MainWindow::RefreshOutputEqPage;
-  page_refresh_["window_output_delay"] = &MainWindow::RefreshDelayPage;
-  page_refresh_["window_comp"] = &MainWindow::RefreshCompressorPage;
-  page_refresh_["window_limit"] = &MainWindow::RefreshLimiterPage;
-  page_refresh_["window_output"] = &MainWindow::RefreshOutputPage;
-}
-
 void MainWindow::On(std::string_view type, std::string_view name, NotifyMember member) {
-  registry_.Register(type, name, [this, member](Notification& notification) { (this->*member)(notification); });
+  RegisterMember(registry_, type, name, this, member);
 }
 
 // A handler may change the registry (a removed device takes its delete
@@ -110,11 +80,8 @@ bool MainWindow::OnTimerMessage(std::uintptr_t id, std::intptr_t) {
   return true;
 }
 
-// The equaliser graph, the dynamics curve and the knob are not built yet.
 std::unique_ptr<Control> MainWindow::CreateControl(std::string_view class_name) {
-  for (std::string_view custom : {"Graph", "Knob", "Liner"}) {
-    if (class_name == custom) return std::make_unique<PlaceholderControl>(class_name);
-  }
+  if (auto custom = CreateCustomControl(class_name)) return custom;
   return Window::CreateControl(class_name);
 }
 
@@ -127,9 +94,15 @@ DeviceRecord* MainWindow::SelectedDevice() {
   return &devices_[static_cast<std::size_t>(position)];
 }
 
+// One question at a time: a box that loses the focus to the question asks
+// again otherwise.
 DeviceRecord* MainWindow::DeviceForEdit() {
   DeviceRecord* record = SelectedDevice();
-  if (record == nullptr && !devices_.empty()) Say(text::kSelectDevice, text::kComfirm);
+  if (record == nullptr && !devices_.empty() && !asking_for_device_) {
+    asking_for_device_ = true;
+    Say(text::kSelectDevice, text::kComfirm);
+    asking_for_device_ = false;
+  }
   return record;
 }
 
@@ -163,8 +136,9 @@ void MainWindow::OnNormalClick(Notification& notification) {
 // get their own widths back when it is restored.
 void MainWindow::OnWindowSize(Notification&) {
   const bool maximized = IsMaximized();
-  for (const char* name : kSquarePanels) {
-    if (Control* panel = FindControl(name)) KeepDynamicsPanelSquare(*panel, maximized);
+  for (const PageInfo& page : PageList()) {
+    Control* panel = page.square_panel ? FindControl(page.Window()) : nullptr;
+    if (panel != nullptr) KeepDynamicsPanelSquare(*panel, maximized);
   }
   if (Control* maximize = FindControl("button_maximize")) maximize->SetVisible(!maximized);
   if (Control* normal = FindControl("button_normal")) normal->SetVisible(maximized);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -11,6 +10,9 @@
 #include <vector>
 
 #include "app/notify_registry.h"
+#include "app/page_navigator.h"
+#include "app/pages/page_context.h"
+#include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
 #include "app/procedure_target.h"
@@ -43,7 +45,7 @@ struct MainWindowSetup {
 // window timers drive the scan, the procedures, the level poll and the
 // deferred parameter writes. Notifications reach its members through the
 // registry; window messages through the message table.
-class MainWindow : public Window {
+class MainWindow : public Window, private PageContext {
  public:
   static constexpr std::uint32_t kRenameTimerKind = 139;
   static constexpr std::uint32_t kScanTimer = 140;
@@ -52,8 +54,8 @@ class MainWindow : public Window {
   static constexpr std::uint32_t kTraceTimer = 143;
   static constexpr int kLevelPollMs = 200;
   static constexpr int kTraceMs = 200;
-  static constexpr int kWriteDelayMs = 100;
   static constexpr int kWaitMinimumMs = 100;
+  using PageContext::kWriteDelayMs;
   // wParam of kWmDeviceChange: a port arrived, or its removal completed.
   static constexpr std::uintptr_t kPortArrival = 0x8000;
   static constexpr std::uintptr_t kPortRemoval = 0x8004;
@@ -73,31 +75,32 @@ class MainWindow : public Window {
   // Empties the device list and scans the bus behind a wait dialog.
   void StartScan();
 
-  int Language() const { return language_; }
-  const Configuration& Config() const { return config_; }
+  int Language() const override { return language_; }
+  const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
   const std::vector<std::string>& Ports() const { return ports_; }
   const NotifyRegistry& Registry() const { return registry_; }
-  // The record the pages show: the tree's selection, the offline record
-  // while no processor is listed, nullptr when processors are listed but
-  // none is selected.
-  DeviceRecord* SelectedDevice();
+  DeviceRecord* SelectedDevice() override;
 
  private:
   using TimerMember = void (MainWindow::*)(std::uint32_t);
   using MessageMember = bool (MainWindow::*)(std::uintptr_t, std::intptr_t);
-  using RefreshMember = void (MainWindow::*)(int);
   using NotifyMember = void (MainWindow::*)(Notification&);
+
+  // What the pages ask of the window (main_window.cpp).
+  DeviceRecord* DeviceForEdit() override;
+  DeviceView& View(int address) override { return views_[address]; }
+  void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) override { SetTimer(id.Value(), delay_ms); }
+  int Say(const BilingualText& message, const BilingualText& caption,
+          MessageButtons buttons = MessageButtons::kOk) override;
+  Window& Host() override { return *this; }
+  void SelectChannel(int side, int channel) override { pages_.SelectChannel(side, channel); }
+  void RefreshAll() override { pages_.RefreshAll(); }
 
   // main_window.cpp
   void BuildTimerTable();
   void BuildMessageTable();
-  void BuildRefreshTable();
   void On(std::string_view type, std::string_view name, NotifyMember member);
-  int Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons = MessageButtons::kOk);
-  // The selected record; with processors listed but none selected it says
-  // so and gives nullptr.
-  DeviceRecord* DeviceForEdit();
   void SetDeviceTips(int address, const std::string& text);
   void OnCloseClick(Notification&);
   void OnMinimizeClick(Notification&);
@@ -123,42 +126,6 @@ class MainWindow : public Window {
 
   // main_window_language.cpp
   void ApplyLanguage();
-  // The captions the skin gives in Chinese ("text_zh", "tooltip_zh",
-  // "items_zh") of `root` and the controls inside it.
-  void ApplySkinCaptions(Control& root);
-  // Writes the label table's text of one control.
-  void ApplyLabel(const std::string& name);
-
-  // main_window_pages.cpp
-  void OnPageButtonClick(Notification&);
-  void OnPageButtonDoubleClick(Notification&);
-  void OnClosePageClick(Notification&);
-  void OnOverviewBlockClick(Notification&);
-  void OpenPage(const std::string& page_button, int argument);
-  void ClosePage(const std::string& page_button);
-  void ShowDetail();
-  void ShowOverview();
-  // The overview with every page closed.
-  void ResetToOverview();
-  void ScrollToPage(const std::string& window);
-  void ShowPageButton(const std::string& page_button, bool selected);
-  bool AnyPageOpen() const;
-  void SelectChannelStrip(int side, int channel);
-  std::pair<int, int>& CurrentChannels(int address);
-  void RefreshSide(int side, int channel);
-  void RefreshAllPages();
-  void RefreshInputPage(int channel);
-  void RefreshNoiseGatePage(int channel);
-  void RefreshInputEqPage(int channel);
-  void RefreshDelayPage(int side);
-  void RefreshMatrixPage(int);
-  void RefreshOutputPage(int channel);
-  void RefreshOutputEqPage(int channel);
-  void RefreshCompressorPage(int channel);
-  void RefreshLimiterPage(int channel);
-  void SetPageTitle(const char* label, const BilingualText& title, int channel);
-  void StorePageLayout(int address);
-  void RestorePageLayout(int address);
 
   // main_window_tree.cpp
   void AddDeviceNode(const std::string& name, int position);
@@ -195,7 +162,6 @@ class MainWindow : public Window {
 
   // main_window_levels.cpp
   void OnLevelPollTimer(std::uint32_t id);
-  void RefreshLevelPage();
 
   // The link comes first: the procedures below keep references to it.
   std::unique_ptr<PortLink> link_;
@@ -209,14 +175,14 @@ class MainWindow : public Window {
   std::string title_suffix_;  // " [port]" on label_window_name while a port is open
 
   NotifyRegistry registry_;
-  std::map<std::string, RefreshMember> page_refresh_;
   std::map<std::uint8_t, TimerMember> timer_table_;
   std::map<std::uint32_t, MessageMember> message_table_;
 
-  std::map<int, std::pair<int, int>> current_channels_;  // address -> (input, output)
-  std::map<int, std::map<std::string, bool>> page_layouts_;
-  std::map<int, QPoint> page_scroll_positions_;
+  std::map<int, DeviceView> views_;  // by address, while the processor is listed
+  PageSet pages_{*this};
+  PageNavigator navigator_{*this, pages_};
   int last_selected_address_ = -1;
+  bool asking_for_device_ = false;
   std::vector<std::string> delete_buttons_;  // registered at run time, one per device node
 
   BusScan scan_;
@@ -232,9 +198,5 @@ class MainWindow : public Window {
   std::map<std::intptr_t, std::string> pending_ports_;
   std::intptr_t next_port_key_ = 1;
 };
-
-// The position (the number after the last "_") of a control the device tree
-// made for a device, e.g. 2 for "edit_device_name_2".
-std::optional<int> DevicePosition(std::string_view control_name);
 
 }  // namespace dsp

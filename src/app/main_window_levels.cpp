@@ -2,7 +2,6 @@
 // tree and the level page of the selected one.
 #include "app/main_window.h"
 #include "platform/check_box.h"
-#include "platform/slider.h"
 
 namespace dsp {
 
@@ -14,25 +13,7 @@ void MainWindow::OnLevelPollTimer(std::uint32_t) {
     connected->SetCheck(answer->online);
   }
   const DeviceRecord* selected = SelectedDevice();
-  if (selected != nullptr && selected->Address() == answer->address) RefreshLevelPage();
-}
-
-void MainWindow::RefreshLevelPage() {
-  if (Control* title = FindControl("label_window_energy_title")) title->SetText(Pick(language_, text::kEnergyTitle));
-  const DeviceRecord* record = SelectedDevice();
-  if (record == nullptr) return;
-  for (int side = 0; side < kSides; ++side) {
-    const std::string suffix = side == kInputSide ? "input_" : "output_";
-    for (int channel = 0; channel < record->ChannelCount(side); ++channel) {
-      const double db = LevelDb(record->Level(side, channel), config_.energy_full, config_.energy_min_db);
-      if (Control* label = FindControl("label_energy_" + suffix + std::to_string(channel))) {
-        label->SetText(FormatLevelDb(db));
-      }
-      if (auto* slider = Find<Slider>("slider_energy_" + suffix + std::to_string(channel))) {
-        slider->SetValue(LevelSliderPosition(db, slider->Min(), slider->Max()));
-      }
-    }
-  }
+  if (selected != nullptr && selected->Address() == answer->address) pages_.RefreshPage("window_energy", 0);
 }
 
 }  // namespace dsp

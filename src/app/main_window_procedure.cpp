@@ -25,7 +25,7 @@ void MainWindow::OnProcedureTimer(std::uint32_t) {
   procedure_failed_ = end == ProcedureEnd::kFailed;
   KillTimer(kProcedureTimer);
   if (!devices_.empty()) SetTimer(kLevelPollTimer, kLevelPollMs);
-  RefreshAllPages();
+  RefreshAll();
   if (procedure_failed_) Say(text::kSynchroniseFailed, text::kWarning);
 }
 

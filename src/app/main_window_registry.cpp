@@ -1,8 +1,7 @@
-// The notifications the main window handles, pair by pair. The pages add
-// theirs as they are built; the device tree adds each node's delete button
-// at run time.
+// The notifications the main window handles, pair by pair: its own, the
+// page navigation's and the pages'. The device tree adds each node's delete
+// button at run time.
 #include "app/main_window.h"
-#include "app/page_table.h"
 
 namespace dsp {
 
@@ -15,16 +14,8 @@ void MainWindow::RegisterHandlers() {
   On(notify::kClick, "button_maximize", &MainWindow::OnMaximizeClick);
   On(notify::kClick, "button_normal", &MainWindow::OnNormalClick);
 
-  for (const auto& [page_button, entry] : PageTable()) {
-    On(notify::kClick, page_button, &MainWindow::OnPageButtonClick);
-    On(notify::kDbClick, page_button, &MainWindow::OnPageButtonDoubleClick);
-  }
-  for (const auto& [close_button, page_button] : CloseButtonTable()) {
-    On(notify::kClick, close_button, &MainWindow::OnClosePageClick);
-  }
-  for (const auto& [block, target] : OverviewBlockTable()) {
-    On(notify::kClick, block, &MainWindow::OnOverviewBlockClick);
-  }
+  navigator_.Register(registry_);
+  pages_.Register(registry_);
 
   On(notify::kClick, "button_scan", &MainWindow::OnScanClick);
   On(notify::kItemSelect, "treeview_device_list", &MainWindow::OnDeviceSelect);

@@ -25,9 +25,7 @@ void MainWindow::StartScan() {
 void MainWindow::ForgetDevices() {
   RemoveDeviceNodes();
   devices_.clear();
-  current_channels_.clear();
-  page_layouts_.clear();
-  page_scroll_positions_.clear();
+  views_.clear();
   last_selected_address_ = -1;
 }
 

@@ -22,8 +22,8 @@ void MainWindow::OnWindowInit(Notification&) {
   language_ = ReadLanguage(setting_file_);
   ApplyLanguage();
   OpenFirstPort();
-  RefreshSide(kInputSide, 0);
-  RefreshSide(kOutputSide, 0);
+  pages_.RefreshSide(kInputSide, 0);
+  pages_.RefreshSide(kOutputSide, 0);
   SetTimer(kTraceTimer, kTraceMs);
 }
 

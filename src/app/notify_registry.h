@@ -41,4 +41,11 @@ class NotifyRegistry {
   std::map<std::string, NameMap, std::less<>> pairs_;
 };
 
+// Registers a member function of `object` as the handler of one pair.
+template <class T>
+void RegisterMember(NotifyRegistry& registry, std::string_view type, std::string_view name, T* object,
+                    void (T::*member)(Notification&)) {
+  registry.Register(type, name, [object, member](Notification& notification) { (object->*member)(notification); });
+}
+
 }  // namespace dsp

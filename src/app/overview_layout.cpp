@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/control_names.h"
 #include "model/device_record.h"
 #include "platform/window.h"
 
@@ -17,7 +18,7 @@ void Show(const Window& window, const std::string& name, bool visible) {
 }
 
 void ShowChannels(const Window& window, const std::string& family, int count) {
-  for (int k = 0; k < kChannelsPerSide; ++k) Show(window, family + "_" + std::to_string(k), k < count);
+  for (int k = 0; k < kChannelsPerSide; ++k) Show(window, Channel(family, k), k < count);
 }
 
 // The strips of one side ("input" or "output") for `count` channels.
@@ -34,8 +35,8 @@ void FitSide(const Window& window, const std::string& side, int count) {
 
 void FitHomeRows(const Window& window, int rows) {
   for (int r = 0; r < kChannelsPerSide; ++r) {
-    Show(window, "layout_home_" + std::to_string(r), r < rows);
-    Show(window, "layout_home_hide_" + std::to_string(r), r < kChannelsPerSide - rows);
+    Show(window, Channel("layout_home", r), r < rows);
+    Show(window, Channel("layout_home_hide", r), r < kChannelsPerSide - rows);
   }
 }
 
@@ -50,7 +51,7 @@ void FitMatrix(const Window& window, int inputs, int outputs) {
 
 void MarkHeaders(const Window& window, const std::string& side, int current) {
   for (int k = 0; k < kChannelsPerSide; ++k) {
-    Control* header = window.FindControl("list_" + side + "_" + std::to_string(k));
+    Control* header = window.FindControl(Channel("list_" + side, k));
     if (header == nullptr) continue;
     header->SetBkImage("image/channel_" + side + (k == current ? "_selected.png" : ".png"));
   }

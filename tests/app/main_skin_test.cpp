@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/label_table.h"
-#include "app/page_table.h"
+#include "app/pages/page_list.h"
 #include "model/configuration.h"
 #include "model/third_octave.h"
 #include "persist/configuration_reader.h"

@@ -1,5 +1,5 @@
 // skin_preview: renders a skin file offscreen into a PNG, with the custom
-// controls as labelled placeholders, so a skin can be looked at without the
+// controls the program draws, so a skin can be looked at without the
 // program behind it.
 #include <QApplication>
 #include <QImage>
@@ -8,7 +8,8 @@
 #include "platform/skin_error.h"
 #include "platform/testing/screenshot.h"
 #include "platform/ui_setup.h"
-#include "skin_preview/preview_language.h"
+#include "app/captions.h"
+#include "app/texts.h"
 #include "skin_preview/preview_main_window.h"
 #include "skin_preview/preview_options.h"
 #include "skin_preview/preview_window.h"
@@ -37,7 +38,9 @@ bool Apply(dsp::Window& window, const dsp::PreviewOptions& options) {
       return false;
     }
   }
-  dsp::ApplyPreviewLanguage(window, options.chinese);
+  const int language = options.chinese ? dsp::kChinese : dsp::kEnglish;
+  dsp::ApplyLabelTable(window, language);
+  if (window.Root() != nullptr) dsp::ApplySkinCaptions(*window.Root(), language);
   if (options.inputs >= 0) dsp::FitPreviewChannels(window, options.inputs, options.outputs);
   dsp::AddPreviewDevices(window, options.devices, options.chinese);
   return true;

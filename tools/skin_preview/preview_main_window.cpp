@@ -3,54 +3,32 @@
 #include <array>
 #include <string>
 
+#include "app/control_names.h"
+#include "app/device_node.h"
 #include "app/overview_layout.h"
-#include "platform/button.h"
+#include "app/texts.h"
 #include "platform/check_box.h"
-#include "platform/edit.h"
-#include "platform/label.h"
 #include "platform/tree_view.h"
 #include "platform/window.h"
 
 namespace dsp {
-namespace {
-
-// The child of a new device node, from one style attribute of the root.
-template <class T>
-T* AddChild(TreeNode& node, const TreeNode& root, const char* style, int index) {
-  auto child = std::make_unique<T>();
-  child->ApplyAttributeList(root.CustomAttribute(style).value_or(""));
-  child->SetName(child->Name() + "_" + std::to_string(index));
-  T* raw = child.get();
-  node.Add(std::move(child));
-  return raw;
-}
-
-}  // namespace
 
 void FitPreviewChannels(Window& window, int inputs, int outputs) {
   FitOverview(window, inputs, outputs);
   MarkChannelHeaders(window, 0, 0);
 }
 
+// Nodes as a scan makes them, with a few states a skin should show: one
+// processor saving, one disconnected.
 void AddPreviewDevices(Window& window, int count, bool chinese) {
-  auto* root = window.Find<TreeNode>("treenode_device");
-  if (root == nullptr) return;
   static constexpr std::array kNames = {"Main Hall", "Stage Left", "Lobby", "Balcony", "Foyer", "Delay Line"};
+  const int language = chinese ? kChinese : kEnglish;
   for (int i = 0; i < count; ++i) {
-    auto node = std::make_unique<TreeNode>();
-    node->SetName("treenode_device_" + std::to_string(i));
-    AddChild<Label>(*node, *root, "labelstyle", i)->SetText(std::to_string(i + 1));
-    AddChild<Edit>(*node, *root, "editstyle", i)->SetText(kNames[static_cast<std::size_t>(i) % kNames.size()]);
-    AddChild<Label>(*node, *root, "labeltipsstyle", i)->SetText(i == 1 ? (chinese ? "保存中..." : "Saving...") : "");
-    auto* circle = AddChild<Label>(*node, *root, "labelcirclestyle", i);
-    if (!chinese) circle->SetText("click to syn");
-    AddChild<CheckBox>(*node, *root, "checkboxstyle", i)->SetCheck(i % 3 != 2);
-    AddChild<Button>(*node, *root, "buttoncirclestyle", i);
-    AddChild<Button>(*node, *root, "buttondeletestyle", i);
-    node->ApplyAttributeList(root->CustomAttribute("treenodestyle").value_or(""));
-    root->AddChildNode(std::move(node));
+    if (!AddDeviceNode(window, kNames[static_cast<std::size_t>(i) % kNames.size()], i, language)) return;
+    if (i == 1) window.FindControl(Channel("label_tips", i))->SetText(Pick(language, text::kSaving));
+    if (auto* connected = window.Find<CheckBox>(Channel("checkbox_connect_status", i))) connected->SetCheck(i % 3 != 2);
   }
-  if (count > 0) window.Find<TreeView>("treeview_device_list")->SelectNode(1);
+  if (count > 0) window.Find<TreeView>(kDeviceTree)->SelectNode(1);
 }
 
 }  // namespace dsp

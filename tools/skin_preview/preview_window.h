@@ -6,8 +6,8 @@
 
 namespace dsp {
 
-// A bare window on any skin file: no behaviour, placeholders for the
-// custom controls of the application (Graph, Liner, Knob).
+// A bare window on any skin file: no behaviour, the application's own
+// custom controls (Graph, Liner, Knob).
 class PreviewWindow : public Window {
  public:
   explicit PreviewWindow(std::string skin_file) : skin_file_(std::move(skin_file)) {}

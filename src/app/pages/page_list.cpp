@@ -1,9 +1,39 @@
-#include "app/page_table.h"
+#include "app/pages/page_list.h"
 
+#include "app/control_names.h"
+#include "app/pages/level_page.h"
 #include "model/device_record.h"
 
 namespace dsp {
 namespace {
+
+template <class P>
+std::unique_ptr<Page> Make(PageContext& context) {
+  return std::make_unique<P>(context);
+}
+
+constexpr int kNoSide = -1;
+using enum PageArgument;
+
+std::vector<PageInfo> BuildPageList() {
+  return {
+      {"input", kInputSide, kChannel, "label_window_input_title", &text::kInputTitle, false,
+       nullptr},
+      {"noise_gate", kInputSide, kChannel, "label_window_noise_gate_title", &text::kNoiseGateTitle, true, nullptr},
+      {"input_eq", kInputSide, kChannel, "label_window_input_eq_title", &text::kInputEqTitle, false, nullptr},
+      {"input_delay", kInputSide, kSide, "label_window_input_delay_title", nullptr, false,
+       nullptr},
+      {"matrix_mix", kNoSide, kNone, "label_window_matrix_mix_title", nullptr, false, nullptr},
+      {"output_eq", kOutputSide, kChannel, "label_window_output_eq_title", &text::kOutputEqTitle, false, nullptr},
+      {"output_delay", kOutputSide, kSide, "label_window_output_delay_title", nullptr, false,
+       nullptr},
+      {"comp", kOutputSide, kChannel, "label_window_comp_title", &text::kCompressorTitle, true, nullptr},
+      {"limit", kOutputSide, kChannel, "label_window_linit_title", &text::kLimiterTitle, true, nullptr},
+      {"output", kOutputSide, kChannel, "label_window_output_title", &text::kOutputTitle, false,
+       nullptr},
+      {"energy", kNoSide, kNone, "label_window_energy_title", &text::kEnergyTitle, false, Make<LevelPage>},
+  };
+}
 
 PageEntry Entry(const std::string& stem, const std::string& window) {
   const std::string base = "image/" + stem;
@@ -14,19 +44,13 @@ PageEntry Entry(const std::string& stem, const std::string& window) {
 std::map<std::string, PageEntry> BuildPageTable() {
   std::map<std::string, PageEntry> table;
   table.emplace(kHomeButton, Entry("home", ""));
-  for (const char* page : {"input", "noise_gate", "input_eq", "input_delay", "matrix_mix", "output_eq",
-                           "output_delay", "comp", "limit", "output", "energy"}) {
-    table.emplace(std::string("button_") + page, Entry(page, std::string("window_") + page));
-  }
+  for (const PageInfo& page : PageList()) table.emplace(page.Button(), Entry(page.stem, page.Window()));
   return table;
 }
 
 std::map<std::string, std::string> BuildCloseButtonTable() {
   std::map<std::string, std::string> table;
-  for (const char* page : {"comp", "input", "input_delay", "input_eq", "limit", "matrix_mix", "noise_gate", "output",
-                           "output_delay", "output_eq", "energy"}) {
-    table.emplace(std::string("button_close_") + page, std::string("button_") + page);
-  }
+  for (const PageInfo& page : PageList()) table.emplace(page.CloseButton(), page.Button());
   return table;
 }
 
@@ -59,8 +83,7 @@ std::map<std::string, BlockTarget> BuildOverviewBlockTable() {
   for (const BlockFamily& family : kBlockFamilies) {
     for (int channel = 0; channel < kChannelsPerSide; ++channel) {
       const int argument = family.argument_is_side ? family.side : channel;
-      table.emplace(std::string(family.family) + "_" + std::to_string(channel),
-                    BlockTarget{family.page_button, argument, family.side, channel});
+      table.emplace(Channel(family.family, channel), BlockTarget{family.page_button, argument, family.side, channel});
     }
   }
   table.emplace("button_matrix_mix_in_home", BlockTarget{"button_matrix_mix", 0, -1, 0});
@@ -68,6 +91,18 @@ std::map<std::string, BlockTarget> BuildOverviewBlockTable() {
 }
 
 }  // namespace
+
+const std::vector<PageInfo>& PageList() {
+  static const std::vector<PageInfo> list = BuildPageList();
+  return list;
+}
+
+const PageInfo* FindPage(const std::string& window) {
+  for (const PageInfo& page : PageList()) {
+    if (page.Window() == window) return &page;
+  }
+  return nullptr;
+}
 
 const std::map<std::string, PageEntry>& PageTable() {
   static const std::map<std::string, PageEntry> table = BuildPageTable();

@@ -1,0 +1,46 @@
+#include "app/device_node.h"
+
+#include "app/captions.h"
+#include "app/control_names.h"
+#include "app/label_table.h"
+#include "app/texts.h"
+#include "platform/check_box.h"
+#include "platform/tree_view.h"
+#include "platform/window.h"
+
+namespace dsp {
+namespace {
+
+// A child of a device node: the root's style list for it, then the
+// device's position appended to the name the style gave.
+Control* AddNodeChild(TreeNode& node, const TreeNode& root, std::string_view class_name, const char* style,
+                      int position) {
+  Control* child = node.AddNew(class_name, root.CustomAttribute(style).value_or(""));
+  child->SetName(Channel(child->Name(), position));
+  return child;
+}
+
+}  // namespace
+
+std::optional<std::string> AddDeviceNode(const Window& window, const std::string& name, int position, int language) {
+  auto* root = window.Find<TreeNode>(kDeviceRootNode);
+  const auto* hide = window.Find<CheckBox>(kHideDeviceListSwitch);
+  if (window.Find<TreeView>(kDeviceTree) == nullptr || root == nullptr || hide == nullptr) return std::nullopt;
+  auto node = std::make_unique<TreeNode>();
+  node->ApplyAttributeList(root->CustomAttribute("treenodestyle").value_or(""));
+  node->SetName(Channel(kDeviceRootNode, position));
+  node->SetVisible(!hide->Check());
+  AddNodeChild(*node, *root, "Label", "labelstyle", position)->SetText(std::to_string(position + 1));
+  AddNodeChild(*node, *root, "Edit", "editstyle", position)->SetText(name);
+  AddNodeChild(*node, *root, "Label", "labeltipsstyle", position);
+  Control* circle = AddNodeChild(*node, *root, "Label", "labelcirclestyle", position);
+  if (language != kChinese) circle->SetText(SyncIndicatorText(language));
+  AddNodeChild(*node, *root, "CheckBox", "checkboxstyle", position);
+  AddNodeChild(*node, *root, "Button", "buttoncirclestyle", position);
+  std::string delete_button = AddNodeChild(*node, *root, "Button", "buttondeletestyle", position)->Name();
+  ApplySkinCaptions(*node, language);
+  root->AddChildNode(std::move(node));
+  return delete_button;
+}
+
+}  // namespace dsp
