@@ -43,7 +43,10 @@ void MainWindow::OnDeviceSelect(Notification&) {
   const auto* tree = Find<TreeView>(kDeviceTree);
   const TreeNode* node = tree != nullptr ? tree->SelectedNode() : nullptr;
   const auto position = node != nullptr ? TrailingIndex(node->Name()) : std::nullopt;
-  if (!position) return;
+  if (!position) {
+    DeviceForEdit();  // the root node: asks for a processor when any is listed
+    return;
+  }
   const int address = *position + 1;
   DeviceRecord* record = FindDevice(devices_, address);
   if (record == nullptr) return;

@@ -45,6 +45,9 @@ class DeviceRecord {
   // this record's own: address, chip ID, name, channel and band counts,
   // levels, status byte, synchronised flag, current preset and preset names.
   void CopyParametersFrom(const DeviceRecord& source);
+  // Whether every audio parameter (the groups CopyParametersFrom copies)
+  // equals `other`'s, on all eight channels of each side.
+  bool SameParametersAs(const DeviceRecord& other) const { return parameters_ == other.parameters_; }
 
   // Identity and state.
   int Address() const { return address_; }
@@ -153,6 +156,7 @@ class DeviceRecord {
   // Everything CopyParametersFrom carries, with the defaults of a new record.
   struct Parameters {
     Parameters();
+    bool operator==(const Parameters&) const = default;
     PerSide<int> gain{};
     PerSide<bool> mute{};
     PerSide<bool> polarity{};

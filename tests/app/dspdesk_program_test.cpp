@@ -13,6 +13,7 @@
 #include "../persist/temp_dir.h"
 #include "app/texts.h"
 #include "persist/language_setting.h"
+#include "persist/parameter_file.h"
 #include "platform/testing/screenshot.h"
 
 namespace dsp::test {
@@ -107,6 +108,57 @@ TEST_F(DspdeskProgramTest, AScenarioOverDspsimInEnglish) {
                        Scenario("Compressor - OUT B"));
   EXPECT_EQ(code, 0) << errors;
   ExpectAPictureOfTheWindow();
+}
+
+// What dspctl reads back from the processor: its record as a parameter file.
+DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file) {
+  QProcess dspctl;
+  dspctl.start(DSPCTL_PATH, {"--port", QString::fromStdString(dspsim.path()), "--scan-time", "2000", "read", "1", "-o",
+                             QString::fromStdString(file)});
+  EXPECT_TRUE(dspctl.waitForFinished(kProgramTimeoutMs));
+  EXPECT_EQ(dspctl.exitCode(), 0) << dspctl.readAllStandardError().toStdString();
+  DeviceRecord record(1, {}, 2, 2, "Desk");
+  EXPECT_TRUE(LoadParameterFile(file, record).Ok());
+  return record;
+}
+
+// Edits made in the window reach the processor: dspctl reads exactly those
+// changes back, and nothing else changed.
+TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
+  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  DeviceRecord expected = ReadWithDspctl(dspsim, dir.File("before.ini"));
+  const std::string edits =
+      "click button_scan\n"
+      "select treeview_device_list 1\n"
+      "expect-text label_tips_0 \"\"\n"
+      "type edit_gain_input_0 3.5\n"
+      "key edit_gain_input_0 up\n"
+      "expect-text edit_gain_input_0 3.6\n"
+      "check checkbox_mute_input_all on\n"
+      "click button_matrix_mix_in_home\n"
+      "click button_router_reset\n"
+      "dbclick button_input_delay\n"
+      "check checkbox_input_delay_unit_1 on\n"
+      "type edit_input_delay_1 34\n"
+      "expect-text edit_input_delay_1 34.69\n"
+      "wait 500\n";
+  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, edits), 0) << errors;
+
+  expected.SetGain(kInputSide, 0, 360);
+  for (int in = 0; in < 2; ++in) {
+    expected.SetMute(kInputSide, in, true);
+    for (int out = 0; out < 2; ++out) {
+      expected.SetRouter(in, out, in == out ? 100 : 0);
+      expected.SetRouterEnable(in, out, in == out);
+    }
+  }
+  expected.SetDelay(kInputSide, 1, 45);
+  const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
+  EXPECT_TRUE(after.SameParametersAs(expected));
+  EXPECT_EQ(after.Gain(kInputSide, 0), 360);
+  EXPECT_EQ(after.Delay(kInputSide, 1), 45);
+  EXPECT_TRUE(after.Mute(kInputSide, 1));
 }
 
 TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {

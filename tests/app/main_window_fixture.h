@@ -39,6 +39,10 @@ class MainWindowTest : public ::testing::Test {
   void Select(int position);
 
   std::vector<Bytes> SentWithCommand(std::uint8_t command) const;
+  // Lets the pending writes go out, reads every parameter of the processor
+  // at `position` into a fresh record (over a link of its own) and expects
+  // it to equal the window's record of that processor.
+  void ExpectProcessorFollowed(int position);
   std::vector<std::string> MessageTexts();
   std::string LastMessage();
   std::string SettingFile() const { return dir.File("Setting.ini"); }

@@ -1,11 +1,19 @@
 #include "app/pages/page_list.h"
 
 #include "app/control_names.h"
+#include "app/pages/channel_page.h"
+#include "app/pages/delay_page.h"
 #include "app/pages/level_page.h"
+#include "app/pages/matrix_page.h"
 #include "model/device_record.h"
 
 namespace dsp {
 namespace {
+
+template <class P, int kSide>
+std::unique_ptr<Page> MakeSided(PageContext& context) {
+  return std::make_unique<P>(context, kSide);
+}
 
 template <class P>
 std::unique_ptr<Page> Make(PageContext& context) {
@@ -18,19 +26,19 @@ using enum PageArgument;
 std::vector<PageInfo> BuildPageList() {
   return {
       {"input", kInputSide, kChannel, "label_window_input_title", &text::kInputTitle, false,
-       nullptr},
+       MakeSided<ChannelPage, kInputSide>},
       {"noise_gate", kInputSide, kChannel, "label_window_noise_gate_title", &text::kNoiseGateTitle, true, nullptr},
       {"input_eq", kInputSide, kChannel, "label_window_input_eq_title", &text::kInputEqTitle, false, nullptr},
       {"input_delay", kInputSide, kSide, "label_window_input_delay_title", nullptr, false,
-       nullptr},
-      {"matrix_mix", kNoSide, kNone, "label_window_matrix_mix_title", nullptr, false, nullptr},
+       MakeSided<DelayPage, kInputSide>},
+      {"matrix_mix", kNoSide, kNone, "label_window_matrix_mix_title", nullptr, false, Make<MatrixPage>},
       {"output_eq", kOutputSide, kChannel, "label_window_output_eq_title", &text::kOutputEqTitle, false, nullptr},
       {"output_delay", kOutputSide, kSide, "label_window_output_delay_title", nullptr, false,
-       nullptr},
+       MakeSided<DelayPage, kOutputSide>},
       {"comp", kOutputSide, kChannel, "label_window_comp_title", &text::kCompressorTitle, true, nullptr},
       {"limit", kOutputSide, kChannel, "label_window_linit_title", &text::kLimiterTitle, true, nullptr},
       {"output", kOutputSide, kChannel, "label_window_output_title", &text::kOutputTitle, false,
-       nullptr},
+       MakeSided<ChannelPage, kOutputSide>},
       {"energy", kNoSide, kNone, "label_window_energy_title", &text::kEnergyTitle, false, Make<LevelPage>},
   };
 }

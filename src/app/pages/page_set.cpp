@@ -6,6 +6,7 @@
 namespace dsp {
 
 PageSet::PageSet(PageContext& context) : context_(context) {
+  for (int side = 0; side < kSides; ++side) strips_[side] = std::make_unique<ChannelStrips>(context, side);
   for (const PageInfo& page : PageList()) {
     if (page.make != nullptr) pages_.emplace(page.Window(), page.make(context));
   }
@@ -14,6 +15,7 @@ PageSet::PageSet(PageContext& context) : context_(context) {
 PageSet::~PageSet() = default;
 
 void PageSet::Register(NotifyRegistry& registry) {
+  for (auto& strips : strips_) strips->Register(registry);
   for (auto& [window, page] : pages_) page->Register(registry);
 }
 
@@ -43,6 +45,7 @@ void PageSet::RefreshAll() {
   if (record == nullptr) return;
   const DeviceView& view = context_.View(record->Address());
   for (int side = 0; side < kSides; ++side) {
+    strips_[side]->Refresh(0);
     RefreshSide(side, view.channel[side]);
   }
   for (const PageInfo& page : PageList()) {

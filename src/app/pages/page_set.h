@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/pages/page.h"
+#include "app/pages/channel_strips.h"
 #include "app/pages/page_list.h"
 
 namespace dsp {
@@ -36,6 +36,7 @@ class PageSet {
 
  private:
   PageContext& context_;
+  std::array<std::unique_ptr<ChannelStrips>, kSides> strips_;
   std::map<std::string, std::unique_ptr<Page>> pages_;  // by page window
 };
 

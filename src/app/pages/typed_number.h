@@ -1,0 +1,16 @@
+#pragma once
+
+// Numbers typed into the pages' edit boxes. A value may be followed by a
+// unit or a sign ("3.5 dB", "40%"); text that does not start with a number
+// is no value at all, so that a slip of the keyboard never sets a channel
+// to zero.
+
+#include <optional>
+#include <string_view>
+
+namespace dsp {
+
+std::optional<double> TypedDecimal(std::string_view text);
+std::optional<long long> TypedInteger(std::string_view text);
+
+}  // namespace dsp
