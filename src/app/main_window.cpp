@@ -18,8 +18,6 @@ MainWindow::MainWindow(MainWindowSetup setup)
       setting_file_(std::move(setup.setting_file)),
       offline_record_(0, ChipIdBytes{}, kChannelsPerSide, kChannelsPerSide, "offline"),
       scan_(*link_),
-      procedure_target_(devices_),
-      procedure_(*link_, procedure_target_, devices_, config_),
       level_poll_(*link_) {
   RegisterHandlers();
   BuildTimerTable();

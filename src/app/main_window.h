@@ -15,7 +15,7 @@
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
-#include "app/procedure_target.h"
+#include "app/procedure_runner.h"
 #include "app/texts.h"
 #include "model/configuration.h"
 #include "model/device_list.h"
@@ -49,12 +49,11 @@ class MainWindow : public Window, private PageContext {
  public:
   static constexpr std::uint32_t kRenameTimerKind = 139;
   static constexpr std::uint32_t kScanTimer = 140;
-  static constexpr std::uint32_t kProcedureTimer = 141;
-  static constexpr std::uint32_t kLevelPollTimer = 142;
+  static constexpr std::uint32_t kProcedureTimer = ProcedureRunner::kTimer;
+  static constexpr std::uint32_t kLevelPollTimer = ProcedureRunner::kLevelPollTimer;
   static constexpr std::uint32_t kTraceTimer = 143;
   static constexpr int kLevelPollMs = 200;
   static constexpr int kTraceMs = 200;
-  static constexpr int kWaitMinimumMs = 100;
   using PageContext::kWriteDelayMs;
   // wParam of kWmDeviceChange: a port arrived, or its removal completed.
   static constexpr std::uintptr_t kPortArrival = 0x8000;
@@ -148,10 +147,9 @@ class MainWindow : public Window, private PageContext {
   bool OnChar(std::uintptr_t character, std::intptr_t);
 
   // main_window_procedure.cpp
-  void StartReadAll(int address, int start_delay_ms);
-  void OnProcedureTimer(std::uint32_t id);
+  void OnProcedureTimer(std::uint32_t) { procedures_.Tick(); }
+  void OnProcedureEnd(ProcedureEnd end);
   void SynchroniseFromDevice(int address);
-  void ShowWaitDialog(const std::string& title, const std::string& text, const bool* done);
   void OnParameterWriteTimer(std::uint32_t id);
   bool OnPresetRecall(std::uintptr_t preset, std::intptr_t address);
   bool OnPresetRecallDone(std::uintptr_t, std::intptr_t address);
@@ -188,10 +186,8 @@ class MainWindow : public Window, private PageContext {
   BusScan scan_;
   bool scan_finished_ = true;
   int scan_tick_ms_ = 0;
-  ProcedureTarget procedure_target_;
-  ProcedureDriver procedure_;
-  bool procedure_done_ = true;
-  bool procedure_failed_ = false;
+  ProcedureRunner procedures_{*this, *link_, devices_, config_,
+                              [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   LevelPoll level_poll_;
 
   TraceView* trace_view_ = nullptr;

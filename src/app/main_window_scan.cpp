@@ -1,5 +1,6 @@
 // Scanning the bus for processors behind a wait dialog; Esc ends a scan.
 #include "app/main_window.h"
+#include "dialogs/wait_dialog.h"
 
 namespace dsp {
 
@@ -18,7 +19,8 @@ void MainWindow::StartScan() {
   scan_.Start(static_cast<int>(config_.scan_time_ms));
   scan_finished_ = false;
   ArmScanTimer();
-  ShowWaitDialog("Scanning", Pick(language_, text::kScanning), &scan_finished_);
+  WaitDialog dialog(ProcedureRunner::kWaitMinimumMs, Pick(language_, text::kScanning), &scan_finished_);
+  RunWaitDialog(dialog, *this, "Scanning");
   if (!devices_.empty()) SetTimer(kLevelPollTimer, kLevelPollMs);
 }
 

@@ -8,6 +8,10 @@ void WaitDialog::Notify(Notification& notification) {
   if (notification.type != notify::kWindowInit) return;
   SetTimer(kTickTimer, kTickMs);
   if (Control* label = FindControl("title_label")) label->SetText(text_);
+  auto* bar = Find<Progress>("progress");
+  if (bar == nullptr) return;
+  if (percent_ != nullptr) bar->SetRange(0, 100);
+  else if (bar_maximum_ >= 0) bar->SetRange(0, bar_maximum_);
 }
 
 bool WaitDialog::HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
@@ -39,9 +43,19 @@ void WaitDialog::Tick() {
 void WaitDialog::AdvanceBar() {
   auto* bar = Find<Progress>("progress");
   if (bar == nullptr) return;
+  if (percent_ != nullptr) {
+    bar->SetValue(*percent_);
+    return;
+  }
   bar->SetValue(bar_position_);
   ++bar_position_;
   if (bar_position_ > bar->Max()) bar_position_ = bar->Min();
+}
+
+void RunWaitDialog(WaitDialog& dialog, Window& parent, std::string_view title) {
+  dialog.Create(&parent, title);
+  dialog.CenterWindow();
+  dialog.ShowModal();
 }
 
 }  // namespace dsp
