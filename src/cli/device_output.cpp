@@ -42,11 +42,11 @@ std::string DeviceTable(const DeviceList& devices) {
 }
 
 Json DeviceJson(const DeviceRecord& device) {
-  return Json::Object{{"address", device.Address()},
-                      {"chip_id", ChipIdText(device.ChipId())},
-                      {"name", device.Name()},
-                      {"inputs", device.Inputs()},
-                      {"outputs", device.Outputs()}};
+  return Json{{"address", device.Address()},
+              {"chip_id", ChipIdText(device.ChipId())},
+              {"name", device.Name()},
+              {"inputs", device.Inputs()},
+              {"outputs", device.Outputs()}};
 }
 
 }  // namespace dsp
