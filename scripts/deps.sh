@@ -6,7 +6,7 @@ DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
-  fonts-wqy-microhei lrzsz nlohmann-json3-dev
+  fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
 )
 
 dsp_install_deps() {
