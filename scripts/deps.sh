@@ -7,6 +7,7 @@ DSP_PACKAGES=(
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
   fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
+  scdoc dpkg-dev file desktop-file-utils appstream man-db
 )
 
 dsp_install_deps() {
