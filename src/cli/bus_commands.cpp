@@ -1,3 +1,5 @@
+#include <nlohmann/json.hpp>
+
 #include "cli/commands.h"
 #include "cli/device_output.h"
 #include "cli/session_setup.h"

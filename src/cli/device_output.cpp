@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "cli/utf8.h"
 

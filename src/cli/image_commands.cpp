@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_failure.h"
 #include "cli/commands.h"
 #include "cli/device_output.h"

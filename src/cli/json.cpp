@@ -1,6 +1,7 @@
 #include "cli/json.h"
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 namespace dsp {
 

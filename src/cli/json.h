@@ -1,9 +1,10 @@
 #pragma once
 
 // The document of --json: nlohmann's ordered_json, whose object members keep
-// the order they were given in.
+// the order they were given in. Only the files that build documents include
+// <nlohmann/json.hpp>: it is slow to compile.
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 namespace dsp {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "cli/cli_failure.h"

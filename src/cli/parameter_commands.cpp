@@ -1,3 +1,4 @@
+#include <nlohmann/json.hpp>
 #include <set>
 
 #include "cli/cli_failure.h"

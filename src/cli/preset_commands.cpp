@@ -1,3 +1,5 @@
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_failure.h"
 #include "cli/commands.h"
 #include "cli/device_output.h"
