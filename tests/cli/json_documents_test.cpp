@@ -63,7 +63,7 @@ struct DspctlJson : ::testing::Test {
 // they are left out for their waits of 12 s and 16 s.
 TEST_F(DspctlJson, CommandsOnOneProcessor) {
   WriteText(dir.File("fw.bin"), std::string(1500, '\x5a'));
-  ExpectShapes("Desk:2x2", "2000",
+  ExpectShapes("Desk:1x1", "2000",
                {
                    {{"scan"}, "{port:s,devices:[" + kDevice + "]}"},
                    {{"read", "1", "-o", "desk"}, kFile},
