@@ -4,15 +4,15 @@
 # fixed waits and the pacing of the link imply. bench/README.md derives the
 # floors. Prints one line per procedure: measured, floor, ratio.
 #
-#   bench/procedures.sh [BUILD_DIR]      (default build/release)
+#   bench/procedures.sh      (the release preset, in build/release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 dsp_install_deps
 
-build=${1:-build/release}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDSP_BUILD_GUI=OFF -DDSP_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j 2 --target dspctl dspsim >/dev/null
+build=build/release
+cmake --preset release >/dev/null
+cmake --build --preset release -j 2 --target dspctl dspsim >/dev/null
 dspctl=$build/src/cli/dspctl
 dspsim=$build/src/sim/dspsim
 

@@ -1,10 +1,13 @@
 # Installs the Debian packages the build and the tests need (sourced by the
 # other scripts). Nothing is fetched from anywhere but the Debian archive.
+# libgmock-dev: nothing uses gmock, but Debian's GTest CMake package refuses
+# to load without its library.
 DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
-  fonts-wqy-microhei lrzsz xvfb nlohmann-json3-dev
+  fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
+  scdoc dpkg-dev file desktop-file-utils appstream man-db
 )
 
 dsp_install_deps() {

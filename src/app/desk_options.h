@@ -13,12 +13,16 @@ namespace dsp {
 struct DeskOptions {
   std::vector<DeviceSpec> simulate;  // --simulate "Hall:8x8,Stage:4x8"
   std::optional<std::string> port;   // --port PATH
-  bool help = false;
 };
 
 // Reads the arguments the toolkit left. Throws std::invalid_argument with a
 // message for the user.
 DeskOptions ParseDeskOptions(const std::vector<std::string>& arguments);
+
+// The text that --help (-h) or --version asks for, if either is among the
+// program's arguments: looked for before the window system starts, so that
+// both answer without a display.
+std::optional<std::string> DeskInfoText(const std::vector<std::string>& arguments);
 
 std::string DeskUsage();
 

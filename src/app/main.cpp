@@ -23,6 +23,10 @@ constexpr const char* kTitle = "dspdesk";
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto info = dsp::DeskInfoText(std::vector<std::string>(argv + 1, argv + argc))) {
+    std::cout << *info;
+    return 0;
+  }
   QApplication app(argc, argv);
   dsp::UiOptions options;
   dsp::DeskOptions desk;
@@ -32,10 +36,6 @@ int main(int argc, char** argv) {
   } catch (const std::invalid_argument& error) {
     std::cerr << "dspdesk: " << error.what() << "\n" << dsp::DeskUsage();
     return 2;
-  }
-  if (desk.help) {
-    std::cout << dsp::DeskUsage();
-    return 0;
   }
   if (const std::string error = dsp::SetUpToolkit(app, options); !error.empty()) {
     std::cerr << "dspdesk: " << error << '\n';

@@ -5,7 +5,7 @@ namespace dsp {
 void Console::Result(const std::string& text, const Json& document) {
   progress_.Interrupt();
   if (json_) {
-    std::fprintf(out_, "%s\n", document.Dump().c_str());
+    std::fprintf(out_, "%s\n", JsonText(document).c_str());
   } else {
     std::fputs(text.c_str(), out_);
   }

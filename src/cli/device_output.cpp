@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "cli/utf8.h"
 
@@ -42,11 +43,11 @@ std::string DeviceTable(const DeviceList& devices) {
 }
 
 Json DeviceJson(const DeviceRecord& device) {
-  return Json::Object{{"address", device.Address()},
-                      {"chip_id", ChipIdText(device.ChipId())},
-                      {"name", device.Name()},
-                      {"inputs", device.Inputs()},
-                      {"outputs", device.Outputs()}};
+  return Json{{"address", device.Address()},
+              {"chip_id", ChipIdText(device.ChipId())},
+              {"name", device.Name()},
+              {"inputs", device.Inputs()},
+              {"outputs", device.Outputs()}};
 }
 
 }  // namespace dsp

@@ -21,6 +21,10 @@ int main(int argc, char** argv) {
     std::fputs(dsp::UsageText().c_str(), stdout);
     return dsp::kExitSuccess;
   }
+  if (line.version) {
+    std::printf("dspctl %s\n", DSP_VERSION);
+    return dsp::kExitSuccess;
+  }
   dsp::SteadyLoopClock clock;
   dsp::Console console(stdout, stderr, isatty(STDERR_FILENO) == 1, line.global.json, clock);
   return dsp::RunCommand(line, console);

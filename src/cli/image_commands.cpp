@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_failure.h"
 #include "cli/commands.h"
 #include "cli/device_output.h"
@@ -38,11 +40,11 @@ std::uint64_t FileSize(const std::string& path) {
 }
 
 Json TransferJson(const DeviceRecord& device, const std::string& path, TransferMode mode, int result) {
-  return Json::Object{{"address", device.Address()},
-                      {"name", device.Name()},
-                      {"file", path},
-                      {"result", TransferOutcome(mode, result)},
-                      {"code", result}};
+  return Json{{"address", device.Address()},
+              {"name", device.Name()},
+              {"file", path},
+              {"result", TransferOutcome(mode, result)},
+              {"code", result}};
 }
 
 void SendImage(Session& session, const DeviceRecord& device, const std::string& path, TransferMode mode) {
@@ -82,11 +84,11 @@ void RunEffectsSave(Session& session, const Command& command) {
   session.console().progress().Finish();
   session.console().Result("Saved " + std::to_string(writer.BytesWritten()) + " bytes of effect memory of " +
                                DeviceLabel(device) + " to " + path + "\n",
-                           Json::Object{{"address", device.Address()},
-                                        {"name", device.Name()},
-                                        {"file", path},
-                                        {"blocks", session.config().effect_blocks},
-                                        {"bytes", writer.BytesWritten()}});
+                           Json{{"address", device.Address()},
+                                {"name", device.Name()},
+                                {"file", path},
+                                {"blocks", session.config().effect_blocks},
+                                {"bytes", writer.BytesWritten()}});
 }
 
 void RunEffectsLoad(Session& session, const Command& command) {

@@ -1,45 +1,22 @@
 #pragma once
 
-// A JSON document built in memory and written out in one piece, for --json.
-// Object members keep the order they were given in. Strings are bytes from
-// processors and files: invalid UTF-8 is written as U+FFFD, so the document
-// always parses.
+// The document of --json: nlohmann's ordered_json, whose object members keep
+// the order they were given in. Only the files that build documents include
+// <nlohmann/json.hpp>: it is slow to compile.
 
-#include <cstdint>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
-#include <utility>
-#include <variant>
-#include <vector>
 
 namespace dsp {
 
-class Json {
- public:
-  using Array = std::vector<Json>;
-  using Object = std::vector<std::pair<std::string, Json>>;
+using Json = nlohmann::ordered_json;
 
-  Json() = default;  // null
-  Json(bool value) : value_(value) {}
-  Json(int value) : value_(std::int64_t{value}) {}
-  Json(long value) : value_(std::int64_t{value}) {}
-  Json(unsigned value) : value_(std::int64_t{value}) {}
-  Json(unsigned long value) : value_(static_cast<std::int64_t>(value)) {}
-  Json(double value) : value_(value) {}
-  Json(const char* value) : value_(std::string(value)) {}
-  Json(std::string value) : value_(std::move(value)) {}
-  Json(Array value) : value_(std::move(value)) {}
-  Json(Object value) : value_(std::move(value)) {}
+// The document as compact text. Strings are bytes from processors and files:
+// invalid UTF-8 is written as U+FFFD, so the document always parses.
+std::string JsonText(const Json& document);
 
-  // Compact text; numbers of type double with one decimal, as the meters show.
-  std::string Dump() const;
-
- private:
-  void DumpTo(std::string& out) const;
-
-  std::variant<std::nullptr_t, bool, std::int64_t, double, std::string, Array, Object> value_ = nullptr;
-};
-
-// The string as a JSON string literal, quotes included.
-std::string JsonQuote(const std::string& text);
+// A number the text shows to one decimal (a level in dB), so that the
+// document says the same.
+double RoundedToTenths(double value);
 
 }  // namespace dsp

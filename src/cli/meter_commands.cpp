@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "cli/cli_failure.h"
@@ -43,17 +44,17 @@ struct Reading {
 };
 
 Reading LevelReading(const DeviceRecord& device, bool online, const Configuration& config) {
-  if (!online) return {"offline\n", Json::Object{{"online", false}}};
+  if (!online) return {"offline\n", Json{{"online", false}}};
   std::vector<std::string> cells;
-  Json::Object fields{{"online", true}};
+  Json fields{{"online", true}};
   for (int side = 0; side < kSides; ++side) {
-    Json::Array values;
+    Json values = Json::array();
     for (int ch = 0; ch < device.ChannelCount(side); ++ch) {
       const double db = LevelDb(device.Level(side, ch), config.energy_full, config.energy_min_db);
       cells.push_back(FormatLevelDb(db));
-      values.emplace_back(db);
+      values.emplace_back(RoundedToTenths(db));
     }
-    fields.emplace_back(side == kInputSide ? "inputs" : "outputs", std::move(values));
+    fields[side == kInputSide ? "inputs" : "outputs"] = std::move(values);
   }
   return {Row(cells), std::move(fields)};
 }
@@ -63,7 +64,7 @@ Reading LevelReading(const DeviceRecord& device, bool online, const Configuratio
 void RunLevels(Session& session, const Command& command) {
   DeviceList polled{session.ScanFor(command.device)};
   LevelPoll poll(session.link());
-  Json::Array readings;
+  Json readings = Json::array();
   int online_readings = 0;
   int silent_polls = 0;
   session.console().Stream(LevelHeading(polled[0]));
@@ -81,8 +82,7 @@ void RunLevels(Session& session, const Command& command) {
     throw CliFailure(DeviceLabel(polled[0]) + " did not answer the level poll: check that it is powered and connected");
   }
   session.console().Result(
-      "",
-      Json::Object{{"address", polled[0].Address()}, {"name", polled[0].Name()}, {"readings", std::move(readings)}});
+      "", Json{{"address", polled[0].Address()}, {"name", polled[0].Name()}, {"readings", std::move(readings)}});
 }
 
 void RunPink(Session& session, const Command& command) {
@@ -98,7 +98,7 @@ void RunPink(Session& session, const Command& command) {
   const std::string channel = ChannelName(kInputSide, command.channel);
   session.console().Result(std::string(command.on ? "Pink noise playing on " : "Pink noise stopped on ") + channel +
                                " of " + DeviceLabel(device) + "\n",
-                           Json::Object{{"address", device.Address()}, {"channel", channel}, {"on", command.on}});
+                           Json{{"address", device.Address()}, {"channel", channel}, {"on", command.on}});
 }
 
 }  // namespace dsp

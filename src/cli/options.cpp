@@ -2,56 +2,21 @@
 
 #include <cctype>
 #include <charconv>
-#include <map>
-#include <set>
 
+#include "args/option_words.h"
 #include "cli/cli_failure.h"
 
 namespace dsp {
 namespace {
 
-const std::set<std::string> kValueOptions = {"--port",      "--simulate", "--baud", "--config",
-                                             "--scan-time", "-o",         "--count"};
-const std::set<std::string> kFlagOptions = {"--json", "--help", "-h"};
+const OptionTable kOptions = {
+    {"--port", "--simulate", "--baud", "--config", "--scan-time", "-o", "--count"},
+    {"--json", "--help", "-h", "--version"},
+};
 
 constexpr int kMaxAddress = 255;
 constexpr int kLastPreset = 16;
 constexpr int kMaxScanTimeMs = 3'600'000;
-
-struct RawArgs {
-  std::vector<std::string> positionals;
-  std::map<std::string, std::string> options;  // a flag maps to ""
-};
-
-// "--name=value" and "--name value" both work; "--" ends the options.
-RawArgs SplitArgs(const std::vector<std::string>& args) {
-  RawArgs raw;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--") {
-      raw.positionals.insert(raw.positionals.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-      break;
-    }
-    if (arg.size() < 2 || arg[0] != '-') {
-      raw.positionals.push_back(arg);
-      continue;
-    }
-    const std::size_t equals = arg.find('=');
-    const std::string name = arg.substr(0, equals);
-    if (kFlagOptions.count(name) && equals == std::string::npos) {
-      raw.options[name] = "";
-    } else if (!kValueOptions.count(name)) {
-      throw UsageError("unknown option \"" + arg + "\"");
-    } else if (equals != std::string::npos) {
-      raw.options[name] = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      raw.options[name] = args[++i];
-    } else {
-      throw UsageError("option " + name + " needs a value");
-    }
-  }
-  return raw;
-}
 
 int ParseInt(const std::string& text, int low, int high, const std::string& what) {
   int value = 0;
@@ -64,7 +29,7 @@ int ParseInt(const std::string& text, int low, int high, const std::string& what
   return value;
 }
 
-std::optional<std::string> Take(RawArgs& raw, const std::string& name) {
+std::optional<std::string> Take(OptionWords& raw, const std::string& name) {
   const auto found = raw.options.find(name);
   if (found == raw.options.end()) return std::nullopt;
   std::string value = found->second;
@@ -78,7 +43,7 @@ std::vector<DeviceSpec> ParseSimulated(const std::string& text) {
   return parsed.options->devices;
 }
 
-GlobalOptions TakeGlobal(RawArgs& raw) {
+GlobalOptions TakeGlobal(OptionWords& raw) {
   GlobalOptions global;
   global.port = Take(raw, "--port").value_or("");
   if (auto simulate = Take(raw, "--simulate")) global.simulate = ParseSimulated(*simulate);
@@ -228,11 +193,11 @@ Command ParsePositionals(const std::vector<std::string>& args) {
 }
 
 // -o belongs to read (where it is required), --count to levels.
-void TakeCommandOptions(RawArgs& raw, Command& command) {
+void TakeCommandOptions(OptionWords& raw, Command& command) {
   const std::optional<std::string> output = Take(raw, "-o");
   const std::optional<std::string> count = Take(raw, "--count");
   if (command.kind == CommandKind::kRead) {
-    if (!output || output->empty()) throw UsageError("say where to save the parameters: read ADDR -o FILE.ini");
+    if (!output) throw UsageError("say where to save the parameters: read ADDR -o FILE.ini");
     command.file = *output;
   } else if (output) {
     throw UsageError("-o belongs to the read command");
@@ -244,14 +209,23 @@ void TakeCommandOptions(RawArgs& raw, Command& command) {
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
-  RawArgs raw = SplitArgs(args);
+  OptionWords raw;
+  try {
+    raw = SplitOptionWords(args, kOptions);
+  } catch (const OptionError& error) {
+    throw UsageError(error.what());
+  }
   CommandLine line;
   if (raw.options.count("--help") || raw.options.count("-h")) {
     line.help = true;
     return line;
   }
+  if (raw.options.count("--version")) {
+    line.version = true;
+    return line;
+  }
   line.global = TakeGlobal(raw);
-  line.command = ParsePositionals(raw.positionals);
+  line.command = ParsePositionals(raw.words);
   TakeCommandOptions(raw, line.command);
   return line;
 }

@@ -3,8 +3,9 @@
 // The command line of dspctl:
 //   dspctl [--port PATH | --simulate DEVICES] [--baud N] [--config FILE]
 //          [--scan-time MS] [--json] COMMAND [ARGUMENTS]
-// Options may stand before or after the command; "--" ends them. Anything
-// that cannot be understood throws UsageError with a message naming it.
+// Options may stand before or after the command, each at most once; "--"
+// ends them. Anything that cannot be understood throws UsageError with a
+// message naming it.
 
 #include <optional>
 #include <string>
@@ -64,7 +65,8 @@ struct Command {
 };
 
 struct CommandLine {
-  bool help = false;  // nothing else is filled then
+  bool help = false;     // nothing else is filled then
+  bool version = false;  // nor then
   GlobalOptions global;
   Command command;
 };

@@ -1,3 +1,4 @@
+#include <nlohmann/json.hpp>
 #include <set>
 
 #include "cli/cli_failure.h"
@@ -12,7 +13,7 @@ namespace dsp {
 namespace {
 
 Json FileJson(const DeviceRecord& device, const std::string& path) {
-  return Json::Object{{"address", device.Address()}, {"name", device.Name()}, {"file", path}};
+  return Json{{"address", device.Address()}, {"name", device.Name()}, {"file", path}};
 }
 
 // The copy's checks, in the desktop's order and words: the source first,
@@ -65,7 +66,7 @@ void RunCopy(Session& session, const Command& command) {
   const int source_address = session.Device(command.device).Address();
   RunReadAll(session, source_address, kSyncStartDelayMs);
   std::string written;
-  Json::Array written_json;
+  Json written_json = Json::array();
   for (int target : targets) {
     DeviceRecord& device = session.Device(target);
     device.CopyParametersFrom(session.Device(source_address));
@@ -75,7 +76,7 @@ void RunCopy(Session& session, const Command& command) {
   }
   const DeviceRecord& source = session.Device(source_address);
   session.console().Result("Copied the parameters of " + DeviceLabel(source) + " to " + written + "\n",
-                           Json::Object{{"source", DeviceJson(source)}, {"targets", std::move(written_json)}});
+                           Json{{"source", DeviceJson(source)}, {"targets", std::move(written_json)}});
 }
 
 }  // namespace dsp

@@ -1,3 +1,5 @@
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_failure.h"
 #include "cli/commands.h"
 #include "cli/device_output.h"
@@ -35,7 +37,7 @@ void ReadPresetNames(Session& session, DeviceRecord& device) {
 }
 
 Json PresetJson(const DeviceRecord& device, int preset) {
-  return Json::Object{{"address", device.Address()}, {"name", device.Name()}, {"preset", preset}};
+  return Json{{"address", device.Address()}, {"name", device.Name()}, {"preset", preset}};
 }
 
 // Returns the address the processor was found at.
@@ -52,13 +54,13 @@ void RunPresetList(Session& session, const Command& command) {
   DeviceRecord& device = session.ScanFor(command.device);
   ReadPresetNames(session, device);
   std::string text;
-  Json::Array presets;
+  Json presets = Json::array();
   for (int preset = 0; preset < kPresetSlots; ++preset) {
     text += (preset < 10 ? " " : "") + std::to_string(preset) + "  " + PrintableText(device.PresetName(preset)) + "\n";
-    presets.push_back(Json::Object{{"preset", preset}, {"name", device.PresetName(preset)}});
+    presets.push_back(Json{{"preset", preset}, {"name", device.PresetName(preset)}});
   }
   session.console().Result(
-      text, Json::Object{{"address", device.Address()}, {"name", device.Name()}, {"presets", std::move(presets)}});
+      text, Json{{"address", device.Address()}, {"name", device.Name()}, {"presets", std::move(presets)}});
 }
 
 void RunPresetRecall(Session& session, const Command& command) {
@@ -94,10 +96,10 @@ void RunPresetName(Session& session, const Command& command) {
   const DeviceRecord& device = session.ScanFor(command.device);
   session.SendAndWait(
       PresetNameWriteFrame(static_cast<std::uint8_t>(device.Address()), command.preset, command.preset_name));
-  Json document = Json::Object{{"address", device.Address()},
-                               {"name", device.Name()},
-                               {"preset", command.preset},
-                               {"preset_name", command.preset_name}};
+  Json document = Json{{"address", device.Address()},
+                       {"name", device.Name()},
+                       {"preset", command.preset},
+                       {"preset_name", command.preset_name}};
   session.console().Result("Named preset " + std::to_string(command.preset) + " of " + DeviceLabel(device) + " \"" +
                                PrintableText(command.preset_name) + "\"\n",
                            document);

@@ -21,8 +21,8 @@ std::string UsageText() {
          "  preset save ADDR N            store the current settings as preset N\n"
          "  preset name ADDR N TEXT       name preset N (at most 19 bytes)\n"
          "  reset ADDR                    restore the factory preset and read back\n"
-         "  levels ADDR [--count N]       N readings of every channel's level in dB\n"
-         "  pink ADDR CH on|off           pink noise on input CH (A to H)\n"
+         "  levels ADDR [--count N]       N readings of every channel's level in dBv\n"
+         "  pink ADDR CH on|off           pink noise on input CH (A to H, or 1 to 8)\n"
          "  effects-save ADDR FILE.bin    copy the stored effect memory into a file\n"
          "  effects-load ADDR FILE.bin    send an effect memory file to the processor\n"
          "  firmware ADDR FILE.bin        update the firmware (the only processor on the bus)\n"
@@ -35,6 +35,7 @@ std::string UsageText() {
          "  --scan-time MS       how long a scan listens (default config_scan_time, 5000)\n"
          "  --json               one JSON document on standard output\n"
          "  --help               show this text\n"
+         "  --version            show the version\n"
          "\n"
          "Progress goes to standard error, results to standard output. Exit status:\n"
          "0 success, 1 failure, 2 a command line that cannot be understood.\n";

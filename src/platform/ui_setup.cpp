@@ -41,7 +41,9 @@ std::filesystem::path ResolveSkinDir(const UiOptions& options, const std::filesy
   if (const char* from_environment = std::getenv("DSPDESK_SKIN_DIR"); from_environment != nullptr && *from_environment != '\0') {
     return from_environment;
   }
-  return executable_dir / "skin";
+  const std::filesystem::path beside = executable_dir / "skin";
+  const std::filesystem::path installed = executable_dir.parent_path() / "share" / "dspdesk" / "skin";
+  return !std::filesystem::is_directory(beside) && std::filesystem::is_directory(installed) ? installed : beside;
 }
 
 std::string SetUpToolkit(QApplication& app, const UiOptions& options) {

@@ -22,7 +22,8 @@ struct UiOptions {
 UiOptions ParseUiOptions(int argc, const char* const* argv);
 
 // The skin folder: --skin-dir, else $DSPDESK_SKIN_DIR, else "skin" beside
-// the executable.
+// the executable (a build folder), else "../share/dspdesk/skin" from the
+// executable's folder (an installed program in bin/).
 std::filesystem::path ResolveSkinDir(const UiOptions& options, const std::filesystem::path& executable_dir);
 
 // Prepares a new QApplication for skinned windows: the Fusion style, a

@@ -127,5 +127,9 @@ int main(int argc, char** argv) {
     std::fputs(dsp::DspsimUsage().c_str(), stdout);
     return 0;
   }
+  if (parsed.options->version) {
+    std::printf("dspsim %s\n", DSP_VERSION);
+    return 0;
+  }
   return dsp::Run(*parsed.options);
 }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "args/option_words.h"
 #include "sim/sim_processor.h"
 
 namespace dsp {
@@ -91,6 +92,7 @@ std::optional<std::string> ParseFaults(const std::string& text, DspsimOptions& o
   return std::nullopt;
 }
 
+// `flag` is one of the value options of the table below.
 std::optional<std::string> ParseOption(const std::string& flag, const std::string& value, DspsimOptions& options) {
   if (flag == "--devices") return ParseDevices(value, options);
   if (flag == "--faults") return ParseFaults(value, options);
@@ -100,13 +102,9 @@ std::optional<std::string> ParseOption(const std::string& flag, const std::strin
     options.dump_dir = value;
   } else if (flag == "--seed") {
     if (!ParseNumber(value, options.seed)) return "--seed takes a whole number, not \"" + value + "\"";
-  } else if (flag == "--effect-blocks") {
-    if (!ParseNumber(value, options.effect_blocks) || options.effect_blocks < 1 ||
-        options.effect_blocks > kMaxEffectBlocks) {
-      return "--effect-blocks takes a number from 1 to 65536, not \"" + value + "\"";
-    }
-  } else {
-    return "unknown option \"" + flag + "\"";
+  } else if (!ParseNumber(value, options.effect_blocks) || options.effect_blocks < 1 ||
+             options.effect_blocks > kMaxEffectBlocks) {
+    return "--effect-blocks takes a number from 1 to 65536, not \"" + value + "\"";
   }
   return std::nullopt;
 }
@@ -114,15 +112,25 @@ std::optional<std::string> ParseOption(const std::string& flag, const std::strin
 }  // namespace
 
 ParsedOptions ParseDspsimArgs(const std::vector<std::string>& args) {
+  static const OptionTable kOptions = {
+      {"--devices", "--seed", "--link", "--dump-dir", "--effect-blocks", "--faults"},
+      {"--help", "-h", "--version"},
+  };
+  OptionWords split;
+  try {
+    split = SplitOptionWords(args, kOptions);
+  } catch (const OptionError& error) {
+    return {std::nullopt, error.what()};
+  }
   DspsimOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--help" || args[i] == "-h") {
-      options.help = true;
-      return {options, {}};
-    }
-    if (i + 1 == args.size()) return {std::nullopt, "option \"" + args[i] + "\" needs a value"};
-    if (auto error = ParseOption(args[i], args[i + 1], options)) return {std::nullopt, *error};
-    ++i;
+  options.help = split.options.count("--help") > 0 || split.options.count("-h") > 0;
+  options.version = split.options.count("--version") > 0;
+  if (options.help || options.version) return {options, {}};
+  if (!split.words.empty()) {
+    return {std::nullopt, "unexpected \"" + split.words[0] + "\": every value follows its option"};
+  }
+  for (const auto& [name, value] : split.options) {
+    if (auto error = ParseOption(name, value, options)) return {std::nullopt, *error};
   }
   if (options.devices.empty()) return {std::nullopt, "say which processors to simulate with --devices"};
   return {options, {}};
@@ -143,7 +151,8 @@ std::string DspsimUsage() {
          "  --faults LIST       e.g. \"drop=0.1,garble=0.02,late=0.05,wrongaddr=0.01\";\n"
          "                      also silent-after=N (frames), hangup-after=N (host writes),\n"
          "                      altformat=1 (gain and matrix replies in their other format)\n"
-         "  --help              show this text\n";
+         "  --help              show this text\n"
+         "  --version           show the version\n";
 }
 
 }  // namespace dsp

@@ -25,7 +25,8 @@ struct DspsimOptions {
   SimFaults faults;
   std::optional<int> hang_up_after;
   int effect_blocks = 0;  // 0: the processor's default
-  bool help = false;
+  bool help = false;      // nothing else is filled then
+  bool version = false;   // nor then
 };
 
 struct ParsedOptions {

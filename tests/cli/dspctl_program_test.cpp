@@ -79,6 +79,20 @@ TEST_F(DspctlProgram, UsageErrorsAndAMissingPortAreOneClearLine) {
   EXPECT_NE(help.out.find("Usage: dspctl"), std::string::npos);
 }
 
+// An empty or repeated option is refused before any port is tried.
+TEST_F(DspctlProgram, EmptyAndRepeatedOptionsAreUsageErrors) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--port", "", "scan"}, "--port needs a value"},
+      {{"--port", "/dev/null", "--port", "/dev/zero", "scan"}, "--port is given 2 times: give it once"},
+  };
+  for (const auto& [args, message] : cases) {
+    const ProgramRun run = Dspctl(args);
+    EXPECT_EQ(run.status, 2) << Lines(run);
+    EXPECT_EQ(run.err, "dspctl: " + message + "\nTry 'dspctl --help'.\n");
+    EXPECT_EQ(run.out, "");
+  }
+}
+
 TEST_F(DspctlProgram, ScanFindsThreeProcessorsWithUniqueAddresses) {
   auto sim = Sim({"--devices", "Hall:8x8,Stage:4x8,Lobby:2x4", "--seed", "4"});
   const ProgramRun run = On(*sim, "5000", {"--json", "scan"});

@@ -98,9 +98,10 @@ TEST(DspctlOptions, DoubleDashLetsANameStartWithADash) {
   EXPECT_EQ(name.preset_name, "-- quiet --");
 }
 
-TEST(DspctlOptions, HelpWinsOverEverythingElse) {
+TEST(DspctlOptions, HelpAndVersionWinOverEverythingElse) {
   EXPECT_TRUE(Parse({"read", "--help"}).help);
   EXPECT_TRUE(Parse({"-h"}).help);
+  EXPECT_TRUE(Parse({"scan", "--version", "--baud", "fast"}).version);
   EXPECT_NE(UsageText().find("effects-save ADDR FILE.bin"), std::string::npos);
 }
 
@@ -117,7 +118,16 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
       {{"--scan-time", "0", "scan"}, "--scan-time must be a whole number from 1"},
       {{"scan", "1"}, "usage: dspctl scan"},
       {{"read", "1"}, "read ADDR -o FILE.ini"},
-      {{"read", "1", "-o", ""}, "read ADDR -o FILE.ini"},
+      {{"read", "1", "-o", ""}, "-o needs a value"},
+      {{"read", "1", "-o=x.ini"}, "write -o VALUE, without \"=\""},
+      {{"--port", "", "scan"}, "--port needs a value"},
+      {{"--port=", "scan"}, "--port needs a value"},
+      {{"--port", "--json", "scan"}, "--port needs a value"},
+      {{"--config", "", "scan"}, "--config needs a value"},
+      {{"--port", "/dev/a", "scan", "--port", "/dev/b"}, "--port is given 2 times: give it once"},
+      {{"--json", "--json", "scan"}, "--json is given 2 times"},
+      {{"levels", "1", "--count", "2", "--count=3"}, "--count is given 2 times"},
+      {{"--json=yes", "scan"}, "--json takes no value"},
       {{"read", "0", "-o", "x.ini"}, "by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"0\""},
       {{"read", "256", "-o", "x.ini"}, "not \"256\""},
       {{"read", "1x", "-o", "x.ini"}, "not \"1x\""},

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "../persist/temp_dir.h"
 #include "platform/testing/manual_clock.h"
 #include "platform/ui_setup.h"
 
@@ -76,11 +77,16 @@ TEST(UiOptionsTest, PicksItsOptionsAndLeavesTheRest) {
   EXPECT_THROW(ParseUiOptions(2, missing), std::invalid_argument);
 }
 
-TEST(UiOptionsTest, TheSkinFolderComesFromTheOptionThenTheEnvironmentThenBesideTheProgram) {
+TEST(UiOptionsTest, TheSkinFolderComesFromTheOptionThenTheEnvironmentThenBesideOrAboveTheProgram) {
   const char* saved = std::getenv("DSPDESK_SKIN_DIR");
   const std::string previous = saved != nullptr ? saved : "";
   unsetenv("DSPDESK_SKIN_DIR");
   EXPECT_EQ(ResolveSkinDir({}, "/opt/dsp"), std::filesystem::path("/opt/dsp/skin"));
+  const dsp::testing::TempDir prefix;
+  std::filesystem::create_directories(prefix.path() / "share/dspdesk/skin");
+  EXPECT_EQ(ResolveSkinDir({}, prefix.path() / "bin"), prefix.path() / "share/dspdesk/skin");
+  std::filesystem::create_directories(prefix.path() / "bin/skin");
+  EXPECT_EQ(ResolveSkinDir({}, prefix.path() / "bin"), prefix.path() / "bin/skin");
   setenv("DSPDESK_SKIN_DIR", "/env/skin", 1);
   EXPECT_EQ(ResolveSkinDir({}, "/opt/dsp"), std::filesystem::path("/env/skin"));
   UiOptions options;

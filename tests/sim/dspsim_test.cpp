@@ -47,6 +47,12 @@ TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
   EXPECT_EQ(o.effect_blocks, 64);
 }
 
+TEST(DspsimOptions, HelpAndVersionNeedNothingElse) {
+  EXPECT_TRUE(ParseDspsimArgs({"--seed", "x", "-h"}).options->help);
+  EXPECT_TRUE(ParseDspsimArgs({"--version"}).options->version);
+  EXPECT_EQ(ParseDspsimArgs({"--devices=Hall:2x2", "--seed=9"}).options->seed, 9u);
+}
+
 TEST(DspsimOptions, ExplainsWhatIsWrong) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "--devices"},
@@ -60,6 +66,10 @@ TEST(DspsimOptions, ExplainsWhatIsWrong) {
       {{"--devices", "Hall:2x2", "--effect-blocks", "0"}, "1 to 65536"},
       {{"--devices", "Hall:2x2", "--link"}, "needs a value"},
       {{"--devices", "Hall:2x2", "--colour", "red"}, "unknown option"},
+      {{"--devices", "Hall:2x2", "stray"}, "unexpected \"stray\""},
+      {{"--devices", "Hall:2x2", "--link", ""}, "--link needs a value"},
+      {{"--devices", "Hall:2x2", "--devices", "Rack:1x1"}, "--devices is given 2 times: give it once"},
+      {{"--devices", "Hall:2x2", "--seed", "1", "--seed=2"}, "--seed is given 2 times"},
   };
   for (const auto& [args, message] : cases) {
     const ParsedOptions parsed = ParseDspsimArgs(args);
