@@ -11,11 +11,13 @@ namespace dsp {
 
 // One line of a pop-up menu. A click closes the menu and raises
 // "itemclick" on the menu's owner window, with the item as the sender.
+// Attribute: icon (an image drawn 18 px square before the text).
 class MenuItem : public Control {
  public:
   MenuItem();
   std::string_view ClassName() const override { return "MenuItem"; }
   void SetText(std::string_view text) override;
+  void SetAttribute(std::string_view name, std::string_view value) override;
 
  private:
   class Row;
