@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/menu_bar.h"
+#include "app/menu_commands.h"
 #include "app/notify_registry.h"
 #include "app/page_navigator.h"
 #include "app/pages/page_context.h"
@@ -125,6 +127,7 @@ class MainWindow : public Window, private PageContext {
 
   // main_window_language.cpp
   void ApplyLanguage();
+  void OnLanguageItem(Notification&);
 
   // main_window_tree.cpp
   void AddDeviceNode(const std::string& name, int position);
@@ -188,6 +191,8 @@ class MainWindow : public Window, private PageContext {
   int scan_tick_ms_ = 0;
   ProcedureRunner procedures_{*this, *link_, devices_, config_,
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
+  MenuBar menu_bar_{*this, language_};
+  MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
   LevelPoll level_poll_;
 
   TraceView* trace_view_ = nullptr;

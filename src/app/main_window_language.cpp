@@ -1,8 +1,11 @@
 // Applying the interface language: the skin's own captions, the label table
 // and the devices' sync indicators.
 #include "app/captions.h"
+#include "app/file_texts.h"
 #include "app/label_table.h"
 #include "app/main_window.h"
+#include "persist/language_setting.h"
+#include "platform/toolkit.h"
 
 namespace dsp {
 
@@ -19,6 +22,18 @@ void MainWindow::ApplyLanguage() {
       circle->SetText(SyncIndicatorText(language_));
     }
   }
+}
+
+// The choice is kept in Setting.ini; a setting that cannot be written is
+// said, and the interface switches all the same.
+void MainWindow::OnLanguageItem(Notification&) {
+  language_ = language_ == kChinese ? kEnglish : kChinese;
+  if (const FileResult saved = WriteLanguage(setting_file_, language_); !saved.Ok()) {
+    Toolkit::Dialogs().MessageBox(this, FileProblemText(language_, saved, setting_file_),
+                                  Pick(language_, text::kTips), MessageButtons::kOk);
+  }
+  ApplyLanguage();
+  RefreshAll();
 }
 
 }  // namespace dsp

@@ -16,6 +16,9 @@ void MainWindow::RegisterHandlers() {
 
   navigator_.Register(registry_);
   pages_.Register(registry_);
+  menu_bar_.Register(registry_);
+  menu_commands_.Register(registry_);
+  On(notify::kItemClick, "menu_item_option_language", &MainWindow::OnLanguageItem);
 
   On(notify::kClick, "button_scan", &MainWindow::OnScanClick);
   On(notify::kItemSelect, "treeview_device_list", &MainWindow::OnDeviceSelect);

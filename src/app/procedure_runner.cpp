@@ -47,13 +47,12 @@ void ProcedureRunner::WriteAll(int address, const std::string& status) {
 
 // The bytes are kept until the read has completed: a failed read must not
 // leave a file that looks like a whole image.
-bool ProcedureRunner::ReadEffects(int address, int blocks, Bytes& image, const std::string& status,
-                                  const std::string& progress_format) {
+bool ProcedureRunner::ReadEffects(int address, int blocks, Bytes& image, const EffectReadTexts& texts) {
   Begin(address);
   image_ = &image;
   percent_ = 0;
-  progress_format_ = progress_format;
-  SetStatus(status);
+  progress_format_ = texts.progress_format;
+  SetStatus(texts.first_status);
   if (driver_.StartEffectRead(blocks)) {
     done_ = true;
     failed_ = true;
@@ -61,7 +60,7 @@ bool ProcedureRunner::ReadEffects(int address, int blocks, Bytes& image, const s
     return false;
   }
   window_.SetTimer(kTimer, driver_.PeriodMs());
-  ShowWaitDialog(status, -1, &percent_);
+  ShowWaitDialog(texts.dialog, -1, &percent_);
   image_ = nullptr;
   SetStatus("");
   return done_ && !failed_;

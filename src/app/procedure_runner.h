@@ -29,6 +29,13 @@ class ProcedureRunner : private ProcedureHost {
 
   using EndHandler = std::function<void(ProcedureEnd)>;
 
+  // What the effect read shows, in the interface's language.
+  struct EffectReadTexts {
+    std::string first_status;     // the processor's label before the first block
+    std::string dialog;           // the wait dialog's text
+    std::string progress_format;  // the label as blocks arrive, "%d" the percentage
+  };
+
   ProcedureRunner(Window& window, FrameLink& link, DeviceList& devices, const Configuration& config,
                   EndHandler on_end);
 
@@ -39,11 +46,9 @@ class ProcedureRunner : private ProcedureHost {
   // the record counts as synchronised only when the read completed.
   bool ReadAll(int address, int start_delay_ms, const std::string& status, int bar_range = -1);
   void WriteAll(int address, const std::string& status);
-  // The processor's effect memory, `blocks` blocks, into `image`. The label
-  // shows `progress_format` ("%d" the percentage) as the blocks arrive, the
-  // dialog's bar the same percentage. False when the read failed.
-  bool ReadEffects(int address, int blocks, Bytes& image, const std::string& status,
-                   const std::string& progress_format);
+  // The processor's effect memory, `blocks` blocks, into `image`; the
+  // dialog's bar shows the percentage read. False when the read failed.
+  bool ReadEffects(int address, int blocks, Bytes& image, const EffectReadTexts& texts);
 
   void Tick();
   bool Running() const { return driver_.Running(); }

@@ -38,6 +38,21 @@ inline constexpr BilingualText kLoadingEffect{"Loading effect...", "加载音效
 inline constexpr BilingualText kSaving{"Saving...", "保存中..."};
 inline constexpr BilingualText kPortOpenFailed{"Cannot use ", "无法使用 "};
 
+inline constexpr BilingualText kNoDevice{"Не поключен", "无可用设备"};
+inline constexpr BilingualText kSelectADevice{"Select a device", "请选择一个设备"};
+inline constexpr BilingualText kSynchronisingTo{"Synchronize to device...", "将数据同步到设备..."};
+inline constexpr BilingualText kRestoring{"Restoring...", "正在恢复出厂设置..."};
+inline constexpr BilingualText kReadingEffects{"Reading Effects...", "正在保存音效..."};
+inline constexpr BilingualText kReadingEffectsStart{"Reading Effects(0%)", "正在保存音效(0%)"};
+inline constexpr BilingualText kSavingEffects{"Saving Effects(%d%%)", "正在保存音效(%d%%)"};
+inline constexpr BilingualText kCreateFileFail{"Create file fail", "生成文件失败"};
+inline constexpr BilingualText kNoEffectMemory{
+    "The effect memory size is not configured (config_effects): nothing was read.",
+    "未配置音效存储大小 (config_effects)，未读取任何数据。"};
+inline constexpr BilingualText kInvalidSource{"Invalid Source", "无效的源设备"};
+inline constexpr BilingualText kNoValidTarget{"Have None valid Target", "无有效的目标设备"};
+inline constexpr BilingualText kSyncSourceFirst{"Synchronize From Device First", "先同步源设备"};
+
 inline constexpr BilingualText kInputTitle{"Input - IN %c", "输入 - IN %c"};
 inline constexpr BilingualText kNoiseGateTitle{"Noise Gate - IN %c", "噪声门 - IN %c"};
 inline constexpr BilingualText kInputEqTitle{"Equalizer - IN %c", "均衡器 - IN %c"};

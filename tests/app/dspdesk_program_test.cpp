@@ -110,11 +110,12 @@ TEST_F(DspdeskProgramTest, AScenarioOverDspsimInEnglish) {
   ExpectAPictureOfTheWindow();
 }
 
-// What dspctl reads back from the processor: its record as a parameter file.
-DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file) {
+// What dspctl reads back from a processor (by its address in dspctl's own
+// scan): its record as a parameter file.
+DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file, int address = 1) {
   QProcess dspctl;
-  dspctl.start(DSPCTL_PATH, {"--port", QString::fromStdString(dspsim.path()), "--scan-time", "2000", "read", "1", "-o",
-                             QString::fromStdString(file)});
+  dspctl.start(DSPCTL_PATH, {"--port", QString::fromStdString(dspsim.path()), "--scan-time", "2000", "read",
+                             QString::number(address), "-o", QString::fromStdString(file)});
   EXPECT_TRUE(dspctl.waitForFinished(kProgramTimeoutMs));
   EXPECT_EQ(dspctl.exitCode(), 0) << dspctl.readAllStandardError().toStdString();
   DeviceRecord record(1, {}, 2, 2, "Desk");
@@ -159,6 +160,53 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   EXPECT_EQ(after.Gain(kInputSide, 0), 360);
   EXPECT_EQ(after.Delay(kInputSide, 1), 45);
   EXPECT_TRUE(after.Mute(kInputSide, 1));
+}
+
+// The menus over dspsim: save a gain to a file, restore the factory
+// settings, load the file back; copy that processor to the other; switch
+// the language and back. dspctl then finds the saved gain on both.
+TEST_F(DspdeskProgramTest, FilesFactoryResetCopyAndLanguageFromTheMenus) {
+  Dspsim dspsim({"--devices", "Desk:2x2,Side:2x2", "--seed", "5"});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const std::string saved = dir.File("desk.ini");
+  const std::string script =
+      "click button_scan\n"
+      "select treeview_device_list 1\n"
+      "type edit_gain_input_0 -4.5\n"
+      "click button_file\n"
+      "answer-file " + saved + "\n"
+      "click menu_item_file_save_to_pc\n"
+      "click button_option\n"
+      "click menu_item_option_reset\n"
+      "expect-text edit_gain_input_0 0.0\n"
+      "click button_file\n"
+      "answer-file " + saved + "\n"
+      "click menu_item_file_load_from_pc\n"
+      "expect-text edit_gain_input_0 -4.5\n"
+      "select treeview_device_list 2\n"
+      "click button_option\n"
+      "click menu_item_option_device_copy &\n"
+      "select combo_source 0\n"
+      "check checkbox_device_2 on\n"
+      "click button_ok\n"
+      "wait 8000\n"
+      "expect-text edit_gain_input_0 -4.5\n"
+      "click button_option\n"
+      "click menu_item_option_language\n"
+      "expect-text button_file 文件\n"
+      "screenshot " + dir.File("chinese.png") + "\n"
+      "click button_option\n"
+      "click menu_item_option_language\n"
+      "expect-text button_file Файл\n"
+      "screenshot " + dir.File("english.png") + "\n";
+  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  for (const char* shot : {"chinese.png", "english.png"}) {
+    EXPECT_GT(DistinctColours(QImage(QString::fromStdString(dir.File(shot)))), 100) << shot;
+  }
+  const DeviceRecord first = ReadWithDspctl(dspsim, dir.File("first.ini"), 1);
+  const DeviceRecord second = ReadWithDspctl(dspsim, dir.File("second.ini"), 2);
+  EXPECT_EQ(first.Gain(kInputSide, 0), -450);
+  EXPECT_TRUE(second.SameParametersAs(first));
 }
 
 TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {

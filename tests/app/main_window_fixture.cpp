@@ -49,17 +49,16 @@ class OneRecordHost : public ProcedureHost {
   DeviceList& devices_;
 };
 
-// The parameter-file keys whose values differ, on all eight channels of
-// each side, for the failure message.
+// The parameter-file keys of the processor's channels whose values differ;
+// a matrix cell that is off has no level in the processor.
 std::string Differences(const DeviceRecord& window, const DeviceRecord& processor) {
-  DeviceRecord a(0, {}, kChannelsPerSide, kChannelsPerSide, "");
-  DeviceRecord b = a;
-  a.CopyParametersFrom(window);
-  b.CopyParametersFrom(processor);
   std::ostringstream out;
-  layout::ForEachKey(a, [&](const layout::Key& key) {
-    if (key.Get(a) != key.Get(b)) {
-      out << "\n[" << key.section << "] " << key.name << ": window " << key.Get(a) << ", processor " << key.Get(b);
+  layout::ForEachKey(window, [&](const layout::Key& key) {
+    const bool level_of_an_off_cell = key.section == "router" && !key.name.ends_with("_enable") &&
+                                      !window.RouterEnable(key.ch, key.index);
+    if (key.Get(window) != key.Get(processor) && !level_of_an_off_cell) {
+      out << "\n[" << key.section << "] " << key.name << ": window " << key.Get(window) << ", processor "
+          << key.Get(processor);
     }
   });
   return out.str();
@@ -69,13 +68,7 @@ std::string Differences(const DeviceRecord& window, const DeviceRecord& processo
 
 void MainWindowTest::ExpectProcessorFollowed(int position) {
   harness.Advance(500);
-  // The processor keeps no level for a matrix cell that is off.
-  DeviceRecord shown = window->Devices()[static_cast<std::size_t>(position)];
-  for (int in = 0; in < shown.Inputs(); ++in) {
-    for (int out = 0; out < shown.Outputs(); ++out) {
-      if (!shown.RouterEnable(in, out)) shown.SetRouter(in, out, 0);
-    }
-  }
+  const DeviceRecord& shown = window->Devices()[static_cast<std::size_t>(position)];
   DeviceList fresh;
   fresh.emplace_back(shown.Address(), shown.ChipId(), shown.Inputs(), shown.Outputs(), shown.Name());
   SimLink own_link(bus);
@@ -88,7 +81,7 @@ void MainWindowTest::ExpectProcessorFollowed(int position) {
     end = reader.Tick();
   }
   ASSERT_EQ(end, ProcedureEnd::kSucceeded) << "the processor did not answer the read";
-  EXPECT_TRUE(fresh.front().SameParametersAs(shown)) << Differences(shown, fresh.front());
+  EXPECT_EQ(Differences(shown, fresh.front()), "") << shown.Name();
 }
 
 std::vector<Bytes> MainWindowTest::SentWithCommand(std::uint8_t command) const {

@@ -69,6 +69,30 @@ TEST_F(WaitDialogTest, StaysUpUntilTheFlagIsSetWithTheBarLooping) {
   EXPECT_EQ(bar[max + 2], dialog.Find<Progress>("progress")->Min());
 }
 
+TEST_F(WaitDialogTest, TheBarLoopsOverTheRangeGivenOrFollowsAPercentage) {
+  bool done = false;
+  WaitDialog looping(100, "Synchronize from device...", &done);
+  looping.SetBarRange(100);
+  harness.At(50, [&] { EXPECT_EQ(looping.Find<Progress>("progress")->Max(), 100); });
+  harness.At(450, [&] { done = true; });
+  Show(looping);
+
+  done = false;
+  int percent = 0;
+  WaitDialog following(100, "Reading Effects...", &done);
+  following.FollowPercent(&percent);
+  std::vector<int> bar;
+  for (int ms = 50; ms < 600; ms += 100) {
+    harness.At(ms, [&, ms] {
+      bar.push_back(following.Find<Progress>("progress")->Value());
+      percent = ms / 10;
+    });
+  }
+  harness.At(590, [&] { done = true; });
+  Show(following);
+  EXPECT_EQ(bar, (std::vector<int>{0, 5, 15, 25, 35, 45})) << "each tick shows the percentage of its moment";
+}
+
 TEST_F(WaitDialogTest, WithoutAFlagTheMinimumTimeAloneCloses) {
   WaitDialog dialog(2000, "Saving...", nullptr);
   const auto [code, shown_ms] = Show(dialog);

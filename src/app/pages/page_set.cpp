@@ -40,10 +40,11 @@ void PageSet::RefreshSide(int side, int channel) {
   }
 }
 
+// With processors listed and none selected the pages show their titles
+// for channel A.
 void PageSet::RefreshAll() {
   const DeviceRecord* record = context_.SelectedDevice();
-  if (record == nullptr) return;
-  const DeviceView& view = context_.View(record->Address());
+  const DeviceView view = record != nullptr ? context_.View(record->Address()) : DeviceView{};
   for (int side = 0; side < kSides; ++side) {
     strips_[side]->Refresh(0);
     RefreshSide(side, view.channel[side]);

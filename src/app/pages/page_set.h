@@ -26,7 +26,8 @@ class PageSet {
   void Refresh(const PageInfo& page, int argument);
   // The pages of `side`, for `channel`.
   void RefreshSide(int side, int channel);
-  // The overview and every page, for the selected record and its channels.
+  // The overview and every page, for the selected record and its channels
+  // (titles for channel A when none is selected).
   void RefreshAll();
   void RefreshPage(const std::string& window, int argument);
 

@@ -1,0 +1,161 @@
+#include "app/menu_commands.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/file_texts.h"
+#include "dialogs/copy_dialog.h"
+#include "persist/effect_file.h"
+#include "persist/file_io.h"
+#include "persist/parameter_file.h"
+#include "platform/toolkit.h"
+#include "protocol/commands.h"
+
+namespace dsp {
+namespace {
+
+const FileDialogRequest kParameterFiles{"", {{"ini文件(*.ini)", "*.ini"}}, "./"};
+const FileDialogRequest kEffectFiles{"", {{"Bin文件(*.bin)", "*.bin"}}, "./"};
+
+// Whether the file can be created (or replaced) before a long read starts.
+bool CanWrite(const std::string& path) {
+  const QFileInfo file(QString::fromStdString(path));
+  if (file.exists()) return file.isFile() && file.isWritable();
+  const QFileInfo folder(file.absolutePath());
+  return folder.isDir() && folder.isWritable();
+}
+
+}  // namespace
+
+void MenuCommands::Register(NotifyRegistry& registry) {
+  RegisterMember(registry, notify::kItemClick, "menu_item_file_load_from_device", this,
+                 &MenuCommands::OnLoadFromDevice);
+  RegisterMember(registry, notify::kItemClick, "menu_item_option_reset", this, &MenuCommands::OnReset);
+  RegisterMember(registry, notify::kItemClick, "menu_item_file_save_to_pc", this, &MenuCommands::OnSaveToPc);
+  RegisterMember(registry, notify::kItemClick, "menu_item_file_load_from_pc", this, &MenuCommands::OnLoadFromPc);
+  RegisterMember(registry, notify::kItemClick, "menu_item_file_save_all_to_pc", this, &MenuCommands::OnSaveAllToPc);
+  RegisterMember(registry, notify::kItemClick, "menu_item_option_device_copy", this, &MenuCommands::OnDeviceCopy);
+}
+
+DeviceRecord* MenuCommands::Target() {
+  if (devices_.empty()) {
+    Tell(text::kNoDevice);
+    return nullptr;
+  }
+  DeviceRecord* record = context_.SelectedDevice();
+  if (record == nullptr) Tell(text::kSelectADevice);
+  return record;
+}
+
+void MenuCommands::Tell(const BilingualText& message) { context_.Say(message, text::kTips); }
+
+void MenuCommands::Tell(const std::string& message) {
+  Toolkit::Dialogs().MessageBox(&context_.Host(), message, Pick(context_.Language(), text::kTips),
+                                MessageButtons::kOk);
+}
+
+void MenuCommands::OnLoadFromDevice(Notification&) {
+  if (const DeviceRecord* record = Target()) {
+    procedures_.ReadAll(record->Address(), kSyncStartDelayMs, Pick(context_.Language(), text::kSynchronising),
+                        ProcedureRunner::kMenuBarRange);
+  }
+}
+
+// The processor recalls its factory preset, then is read back once it has
+// had the time to do so.
+void MenuCommands::OnReset(Notification&) {
+  const DeviceRecord* record = Target();
+  if (record == nullptr) return;
+  const int address = record->Address();
+  link_.Send(PresetRecallFrame(static_cast<std::uint8_t>(address), 0));
+  procedures_.ReadAll(address, kFactoryRestoreSettleMs, Pick(context_.Language(), text::kRestoring),
+                      ProcedureRunner::kMenuBarRange);
+}
+
+void MenuCommands::OnSaveToPc(Notification&) {
+  const DeviceRecord* record = Target();
+  if (record == nullptr) return;
+  const auto chosen = Toolkit::Dialogs().SaveFileName(&context_.Host(), kParameterFiles);
+  if (!chosen) return;
+  const std::string path = WithIniExtension(*chosen);
+  if (const FileResult saved = SaveParameterFile(*record, path); !saved.Ok()) {
+    Tell(FileProblemText(context_.Language(), saved, path));
+  }
+}
+
+// A file the loader refuses changes neither the record nor the processor.
+void MenuCommands::OnLoadFromPc(Notification&) {
+  DeviceRecord* record = Target();
+  if (record == nullptr) return;
+  const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), kParameterFiles);
+  if (!chosen) return;
+  if (const FileResult loaded = LoadParameterFile(*chosen, *record); !loaded.Ok()) {
+    Tell(FileProblemText(context_.Language(), loaded, *chosen));
+    return;
+  }
+  context_.RefreshAll();
+  procedures_.WriteAll(record->Address(), Pick(context_.Language(), text::kSynchronisingTo));
+}
+
+// The image is written only once every block has arrived, in one step: a
+// read that fails leaves no file that looks like a whole image.
+void MenuCommands::OnSaveAllToPc(Notification&) {
+  const DeviceRecord* record = Target();
+  if (record == nullptr) return;
+  const auto chosen = Toolkit::Dialogs().SaveFileName(&context_.Host(), kEffectFiles);
+  if (!chosen) return;
+  const std::string path = WithBinExtension(*chosen);
+  if (!CanWrite(path)) {
+    Tell(text::kCreateFileFail);
+    return;
+  }
+  const int blocks = context_.Config().effect_blocks;
+  if (blocks < 1) {
+    Tell(text::kNoEffectMemory);
+    return;
+  }
+  const int language = context_.Language();
+  Bytes image;
+  if (!procedures_.ReadEffects(record->Address(), blocks, image,
+                               {Pick(language, text::kReadingEffectsStart), Pick(language, text::kReadingEffects),
+                                Pick(language, text::kSavingEffects)})) {
+    return;
+  }
+  const FileResult written = ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(image.data()),
+                                                                image.size()));
+  if (!written.Ok()) Tell(FileProblemText(language, written, path));
+}
+
+void MenuCommands::OnDeviceCopy(Notification&) {
+  CopyDialog dialog(devices_, context_.Language());
+  dialog.Create(&context_.Host(), "Setting");
+  dialog.CenterWindow();
+  if (dialog.ShowModal() != kIdOk) return;
+  const DeviceRecord* source = FindDevice(devices_, dialog.Source());
+  if (source == nullptr) {
+    if (!devices_.empty()) Tell(text::kInvalidSource);
+    return;
+  }
+  std::set<int> targets = dialog.Destinations();
+  targets.erase(source->Address());
+  if (targets.empty()) {
+    Tell(text::kNoValidTarget);
+    return;
+  }
+  if (!source->Synchronised()) {
+    Tell(text::kSyncSourceFirst);
+    return;
+  }
+  const DeviceRecord copied = *source;
+  for (int target : targets) CopyTo(copied, target);
+  context_.RefreshAll();
+}
+
+void MenuCommands::CopyTo(const DeviceRecord& source, int target) {
+  DeviceRecord* record = FindDevice(devices_, target);
+  if (record == nullptr) return;
+  record->CopyParametersFrom(source);
+  procedures_.WriteAll(target, Pick(context_.Language(), text::kSynchronisingTo));
+}
+
+}  // namespace dsp

@@ -1,0 +1,46 @@
+#pragma once
+
+// What the file and option menus do with a processor: read it again, restore
+// its factory settings, save its parameters to a file or load them from
+// one, save its effect memory to a file, and copy one processor's
+// parameters to others. Each item first needs a processor: with none listed
+// or none selected it says so and does nothing else.
+
+#include <string>
+
+#include "app/notify_registry.h"
+#include "app/pages/page_context.h"
+#include "app/procedure_runner.h"
+#include "link/frame_link.h"
+#include "model/device_list.h"
+
+namespace dsp {
+
+class MenuCommands {
+ public:
+  MenuCommands(PageContext& context, DeviceList& devices, ProcedureRunner& procedures, FrameLink& link)
+      : context_(context), devices_(devices), procedures_(procedures), link_(link) {}
+
+  void Register(NotifyRegistry& registry);
+
+ private:
+  // The selected processor, or nullptr after saying why there is none.
+  DeviceRecord* Target();
+  void Tell(const BilingualText& message);
+  void Tell(const std::string& message);
+
+  void OnLoadFromDevice(Notification&);
+  void OnReset(Notification&);
+  void OnSaveToPc(Notification&);
+  void OnLoadFromPc(Notification&);
+  void OnSaveAllToPc(Notification&);
+  void OnDeviceCopy(Notification&);
+  void CopyTo(const DeviceRecord& source, int target);
+
+  PageContext& context_;
+  DeviceList& devices_;
+  ProcedureRunner& procedures_;
+  FrameLink& link_;
+};
+
+}  // namespace dsp

@@ -1,0 +1,96 @@
+#include "dialogs/copy_dialog.h"
+
+#include <array>
+#include <cstdio>
+
+#include "platform/check_box.h"
+#include "platform/combo.h"
+#include "platform/list.h"
+
+namespace dsp {
+namespace {
+
+struct Caption {
+  const char* control;
+  std::array<const char*, 2> text;  // Chinese, English
+};
+
+const Caption kCaptions[] = {
+    {"title_label", {"拷贝", "Copy"}},         {"label_source", {"源设备", "Source"}},
+    {"label_name", {"名字:", "Name:"}},        {"label_dest", {"目标设备", "Destination"}},
+    {"label_address", {"地址", "Address"}},    {"label_id", {"芯片ID", "Chip ID"}},
+    {"label_alias", {"别名", "Alias"}},        {"button_ok", {"确定", "Confirm"}},
+    {"button_close", {"取消", "Отмена"}},
+};
+
+}  // namespace
+
+std::string ChipIdText(const ChipIdBytes& chip_id) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02X %02X %02X %02X %02X %02X %02X %02X", chip_id[0], chip_id[1], chip_id[2],
+                chip_id[3], chip_id[4], chip_id[5], chip_id[6], chip_id[7]);
+  return text;
+}
+
+CopyDialog::CopyDialog(const DeviceList& devices, int language) : language_(language) {
+  for (const DeviceRecord& record : devices) {
+    entries_.push_back({record.Address(), ChipIdText(record.ChipId()), record.Name()});
+  }
+}
+
+void CopyDialog::Notify(Notification& notification) {
+  const std::string& name = notification.sender != nullptr ? notification.sender->Name() : "";
+  if (notification.type == notify::kWindowInit) {
+    OnInit();
+  } else if (notification.type == notify::kItemSelect && name == "combo_source") {
+    ShowSource(static_cast<int>(notification.wparam));
+  } else if (notification.type == notify::kClick && name == "button_close") {
+    Close(kIdCancel);
+  } else if (notification.type == notify::kClick && name == "button_ok") {
+    Confirm();
+  }
+  Window::Notify(notification);
+}
+
+void CopyDialog::OnInit() {
+  auto* list = Find<List>("listex_device");
+  auto* combo = Find<Combo>("combo_source");
+  for (const Entry& entry : entries_) {
+    if (list != nullptr) {
+      ListItem* row = list->AddRow({std::to_string(entry.address), entry.chip_id, entry.alias}, true);
+      if (CheckBox* box = row->RowCheckBox()) box->SetName("checkbox_device_" + std::to_string(entry.address));
+    }
+    if (combo != nullptr) combo->AddItem(std::to_string(entry.address));
+  }
+  if (combo != nullptr && !entries_.empty()) {
+    combo->SelectItem(0);
+    ShowSource(0);
+  }
+  const std::size_t column = language_ == 1 ? 1 : 0;
+  for (const Caption& caption : kCaptions) {
+    if (Control* control = FindControl(caption.control)) control->SetText(caption.text[column]);
+  }
+}
+
+void CopyDialog::ShowSource(int index) {
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+  const Entry& entry = entries_[static_cast<std::size_t>(index)];
+  if (Control* id = FindControl("label_device_id")) id->SetText(entry.chip_id);
+  if (Control* alias = FindControl("label_device_name")) alias->SetText(entry.alias);
+}
+
+void CopyDialog::Confirm() {
+  Close(kIdOk);
+  const auto* combo = Find<Combo>("combo_source");
+  const auto* list = Find<List>("listex_device");
+  if (entries_.empty() || combo == nullptr || list == nullptr || combo->CurSel() < 0) return;
+  source_ = entries_[static_cast<std::size_t>(combo->CurSel())].address;
+  for (int row = 0; row < list->ItemCount(); ++row) {
+    const ListItem* item = list->Item(row);
+    if (item->RowCheckBox() != nullptr && item->RowCheckBox()->Check()) {
+      destinations_.insert(std::stoi(item->CellText(1)));
+    }
+  }
+}
+
+}  // namespace dsp
