@@ -15,17 +15,6 @@ std::string PadRight(const std::string& text, std::size_t width) {
 
 }  // namespace
 
-std::string ChipIdText(const ChipIdBytes& chip_id) {
-  std::string text;
-  for (std::uint8_t byte : chip_id) {
-    char group[4];
-    std::snprintf(group, sizeof group, "%02X", byte);
-    if (!text.empty()) text += ' ';
-    text += group;
-  }
-  return text;
-}
-
 std::string DeviceLabel(const DeviceRecord& device) {
   return PrintableText(device.Name()) + " (address " + std::to_string(device.Address()) + ")";
 }

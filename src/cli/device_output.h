@@ -5,12 +5,10 @@
 #include <string>
 
 #include "cli/json.h"
+#include "model/chip_id.h"
 #include "model/device_list.h"
 
 namespace dsp {
-
-// Eight two-digit upper-case hexadecimal groups separated by spaces.
-std::string ChipIdText(const ChipIdBytes& chip_id);
 
 // "Hall (address 1)", the name made safe for a terminal.
 std::string DeviceLabel(const DeviceRecord& device);

@@ -5,6 +5,7 @@
 
 #include "args/option_words.h"
 #include "cli/cli_failure.h"
+#include "model/chip_id.h"
 
 namespace dsp {
 namespace {
@@ -55,23 +56,6 @@ GlobalOptions TakeGlobal(OptionWords& raw) {
   if (auto ms = Take(raw, "--scan-time")) global.scan_time_ms = ParseInt(*ms, 1, kMaxScanTimeMs, "--scan-time");
   global.json = Take(raw, "--json").has_value();
   return global;
-}
-
-// Sixteen hexadecimal digits, blanks between them allowed ("0A B1 00 ..."
-// as the scan prints it), make a chip ID; anything else must be an address.
-std::optional<ChipIdBytes> ParseChipId(const std::string& text) {
-  std::string digits;
-  for (char c : text) {
-    if (c == ' ') continue;
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    digits += c;
-  }
-  if (digits.size() != 2 * ChipIdBytes().size()) return std::nullopt;
-  ChipIdBytes chip_id{};
-  for (std::size_t i = 0; i < chip_id.size(); ++i) {
-    chip_id[i] = static_cast<std::uint8_t>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
-  }
-  return chip_id;
 }
 
 DeviceRef ParseDevice(const std::string& text) {

@@ -1,8 +1,8 @@
 #include "dialogs/copy_dialog.h"
 
 #include <array>
-#include <cstdio>
 
+#include "model/chip_id.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
 #include "platform/list.h"
@@ -24,13 +24,6 @@ const Caption kCaptions[] = {
 };
 
 }  // namespace
-
-std::string ChipIdText(const ChipIdBytes& chip_id) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02X %02X %02X %02X %02X %02X %02X %02X", chip_id[0], chip_id[1], chip_id[2],
-                chip_id[3], chip_id[4], chip_id[5], chip_id[6], chip_id[7]);
-  return text;
-}
 
 CopyDialog::CopyDialog(const DeviceList& devices, int language) : language_(language) {
   for (const DeviceRecord& record : devices) {

@@ -43,7 +43,4 @@ class CopyDialog : public Window {
   std::set<int> destinations_;
 };
 
-// "2F 63 F8 0F 18 BF 78 60".
-std::string ChipIdText(const ChipIdBytes& chip_id);
-
 }  // namespace dsp
