@@ -1,5 +1,4 @@
 #include "app/port_link.h"
-
 #include "link/port_list.h"
 #include "link/uart.h"
 
@@ -19,6 +18,10 @@ class SerialLink : public PortLink {
   std::string PortName() const override { return uart_.PortName(); }
   std::vector<std::string> OpenablePorts(int baud) override { return dsp::OpenablePorts(baud); }
   std::string TakeTrace() override { return uart_.TakeTrace(); }
+  std::optional<std::string> TakeLostPort() override {
+    if (std::optional<PortLoss> loss = uart_.TakePortLoss()) return loss->path;
+    return std::nullopt;
+  }
 
  private:
   CUart uart_;

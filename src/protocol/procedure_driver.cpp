@@ -25,6 +25,12 @@ std::optional<std::string> ProcedureDriver::StartEffectRead(int block_count) {
     return "The number of effect blocks is not configured (config_effects max is " + std::to_string(block_count) +
            "); set it to the processor's block count.";
   }
+  // The request carries the block index in 16 bits: more blocks would wrap
+  // and append blocks 0, 1, ... again.
+  if (block_count > kMaxEffectBlockCount) {
+    return "config_effects max is " + std::to_string(block_count) + ", more blocks than a processor can address (" +
+           std::to_string(kMaxEffectBlockCount) + "); set it to the processor's block count.";
+  }
   effect_read_.Restart(block_count);
   Begin(ProcedureMode::kEffectRead, kEffectReadStartDelayMs);
   return std::nullopt;
@@ -47,18 +53,24 @@ ProcedureEnd ProcedureDriver::StepMode() {
   switch (mode_) {
     case ProcedureMode::kReadAll:
       switch (read_all_.Tick()) {
-        case ReadAll::Progress::kRunning: return ProcedureEnd::kRunning;
-        case ReadAll::Progress::kDone: return ProcedureEnd::kSucceeded;
-        case ReadAll::Progress::kFailed: return ProcedureEnd::kFailed;
+        case ReadAll::Progress::kRunning:
+          return ProcedureEnd::kRunning;
+        case ReadAll::Progress::kDone:
+          return ProcedureEnd::kSucceeded;
+        case ReadAll::Progress::kFailed:
+          return ProcedureEnd::kFailed;
       }
       break;
     case ProcedureMode::kWriteAll:
       return write_all_.Tick() ? ProcedureEnd::kSucceeded : ProcedureEnd::kRunning;
     case ProcedureMode::kEffectRead:
       switch (effect_read_.Tick()) {
-        case EffectRead::Progress::kRunning: return ProcedureEnd::kRunning;
-        case EffectRead::Progress::kDone: return ProcedureEnd::kSucceeded;
-        case EffectRead::Progress::kFailed: return ProcedureEnd::kFailed;
+        case EffectRead::Progress::kRunning:
+          return ProcedureEnd::kRunning;
+        case EffectRead::Progress::kDone:
+          return ProcedureEnd::kSucceeded;
+        case EffectRead::Progress::kFailed:
+          return ProcedureEnd::kFailed;
       }
       break;
   }

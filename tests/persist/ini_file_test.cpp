@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "../support/temp_dir.h"
 #include "persist/file_io.h"
-#include "temp_dir.h"
 
 namespace dsp {
 namespace {

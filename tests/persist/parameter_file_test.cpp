@@ -7,8 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "../support/temp_dir.h"
 #include "persist/number_text.h"
-#include "temp_dir.h"
 
 namespace dsp {
 namespace {
