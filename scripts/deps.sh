@@ -5,6 +5,7 @@ DSP_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
   fonts-wqy-microhei lrzsz xvfb nlohmann-json3-dev
+  clang libclang-rt-14-dev
 )
 
 dsp_install_deps() {
