@@ -167,23 +167,6 @@ TEST_P(TransferToRb, FileArrivesWholeUnderItsOwnName) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TransferToRb, ::testing::Values(1, 2048, 300 * 1024));
 
-// Answers the start frame and block 0 as a loader does, then NAKs every block.
-class NakingLoader : public test::Responder {
- public:
-  Bytes Feed(ByteView received) override {
-    const std::size_t before = seen_;
-    seen_ += received.size();
-    const std::size_t after_header = 6 + kHeaderBlockSize;
-    if (before < 6 && seen_ >= 6) return {kCrcRequest};
-    if (before < after_header && seen_ >= after_header) return {kAck, kCrcRequest};
-    if (seen_ > after_header && (seen_ - after_header) % kDataPacketSize == 0) return {kNak};
-    return {};
-  }
-
- private:
-  std::size_t seen_ = 0;
-};
-
 struct TransferToScriptedPeer : ::testing::Test {
   TempDir outbox;
   Pty pty;
@@ -195,16 +178,6 @@ struct TransferToScriptedPeer : ::testing::Test {
     return link.Progress().result;
   }
 };
-
-TEST_F(TransferToScriptedPeer, NakedBlockEndsTheTransferWithoutARepeat) {
-  NakingLoader loader;
-  ScriptedPeer peer(pty, loader);
-  ASSERT_TRUE(link.StartTransfer(outbox.Write("params.bin", Pattern(5000)), 4, TransferMode::kParameters));
-  EXPECT_EQ(AwaitResult(), kTransferNoAck);
-  const Bytes received = peer.Received();
-  EXPECT_EQ(received.size(), 6 + kHeaderBlockSize + kDataPacketSize);
-  EXPECT_EQ(Bytes(received.begin(), received.begin() + 6), StartFrame(4, TransferMode::kParameters));
-}
 
 TEST_F(TransferToScriptedPeer, SilentLoaderTimesOutAfterTheStartFrame) {
   test::FrameResponder silent;
