@@ -10,7 +10,7 @@
 #include <set>
 
 #include "../support/temp_dir.h"
-#include "child_process.h"
+#include "../support/child_process.h"
 #include "link/bytes.h"
 #include "persist/ini_file.h"
 
