@@ -75,10 +75,8 @@ bool MainWindow::OnDeviceChange(std::uintptr_t kind, std::intptr_t key) {
   if (found == pending_ports_.end()) return false;
   const std::string port = found->second;
   pending_ports_.erase(found);
-  if (kind == kPortArrival)
-    OnPortArrival(port);
-  else if (kind == kPortRemoval)
-    OnPortRemoval(port);
+  if (kind == kPortArrival) OnPortArrival(port);
+  else if (kind == kPortRemoval) OnPortRemoval(port);
   return true;
 }
 

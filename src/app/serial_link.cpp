@@ -1,4 +1,5 @@
 #include "app/port_link.h"
+
 #include "link/port_list.h"
 #include "link/uart.h"
 

@@ -17,12 +17,12 @@ namespace dsp {
 // Outcome codes of a transfer.
 enum TransferResult : int {
   kTransferDone = 0,
-  kTransferStartShort = -1,    // the start frame could not be written completely
-  kTransferFileError = -3,     // the file could not be opened or read
-  kTransferNoCrcRequest = -4,  // no "C" after the start frame or after block 0's ACK
-  kTransferBlockShort = -5,    // a block could not be written completely
-  kTransferNoAck = -6,         // no ACK for block 0, a data block or the EOT
-  kTransferEotShort = -7,      // the EOT could not be written
+  kTransferStartShort = -1,   // the start frame could not be written completely
+  kTransferFileError = -3,    // the file could not be opened or read
+  kTransferNoCrcRequest = -4, // no "C" after the start frame or after block 0's ACK
+  kTransferBlockShort = -5,   // a block could not be written completely
+  kTransferNoAck = -6,        // no ACK for block 0, a data block or the EOT
+  kTransferEotShort = -7,     // the EOT could not be written
 };
 
 // A wait for a byte is this many rounds of one read and a 10 ms pause: the

@@ -53,24 +53,18 @@ ProcedureEnd ProcedureDriver::StepMode() {
   switch (mode_) {
     case ProcedureMode::kReadAll:
       switch (read_all_.Tick()) {
-        case ReadAll::Progress::kRunning:
-          return ProcedureEnd::kRunning;
-        case ReadAll::Progress::kDone:
-          return ProcedureEnd::kSucceeded;
-        case ReadAll::Progress::kFailed:
-          return ProcedureEnd::kFailed;
+        case ReadAll::Progress::kRunning: return ProcedureEnd::kRunning;
+        case ReadAll::Progress::kDone: return ProcedureEnd::kSucceeded;
+        case ReadAll::Progress::kFailed: return ProcedureEnd::kFailed;
       }
       break;
     case ProcedureMode::kWriteAll:
       return write_all_.Tick() ? ProcedureEnd::kSucceeded : ProcedureEnd::kRunning;
     case ProcedureMode::kEffectRead:
       switch (effect_read_.Tick()) {
-        case EffectRead::Progress::kRunning:
-          return ProcedureEnd::kRunning;
-        case EffectRead::Progress::kDone:
-          return ProcedureEnd::kSucceeded;
-        case EffectRead::Progress::kFailed:
-          return ProcedureEnd::kFailed;
+        case EffectRead::Progress::kRunning: return ProcedureEnd::kRunning;
+        case EffectRead::Progress::kDone: return ProcedureEnd::kSucceeded;
+        case EffectRead::Progress::kFailed: return ProcedureEnd::kFailed;
       }
       break;
   }

@@ -54,28 +54,17 @@ std::vector<Item> ItemsOf(int step, const DeviceRecord& record) {
 
 Bytes RequestOf(int step, std::uint8_t address, const Item& item) {
   switch (step) {
-    case 1:
-      return ReadDelayFrame(address, item.side, item.channel);
-    case 2:
-      return ReadPresetNameFrame(address, item.channel);
-    case 3:
-      return ReadEqFrame(address, item.side, item.channel, item.sub);
-    case 4:
-      return ReadNoiseGateFrame(address, item.channel);
-    case 5:
-      return ReadInputGainFrame(address, item.channel);
-    case 6:
-      return ReadFilterFrame(address, item.channel, item.sub);
-    case 7:
-      return ReadCompressorFrame(address, item.channel);
-    case 8:
-      return ReadLimiterFrame(address, item.channel);
-    case 9:
-      return ReadOutputGainsFrame(address);
-    case 10:
-      return ReadPolarityFrame(address, item.side, item.channel);
-    default:
-      return ReadMatrixRowFrame(address, item.channel);
+    case 1: return ReadDelayFrame(address, item.side, item.channel);
+    case 2: return ReadPresetNameFrame(address, item.channel);
+    case 3: return ReadEqFrame(address, item.side, item.channel, item.sub);
+    case 4: return ReadNoiseGateFrame(address, item.channel);
+    case 5: return ReadInputGainFrame(address, item.channel);
+    case 6: return ReadFilterFrame(address, item.channel, item.sub);
+    case 7: return ReadCompressorFrame(address, item.channel);
+    case 8: return ReadLimiterFrame(address, item.channel);
+    case 9: return ReadOutputGainsFrame(address);
+    case 10: return ReadPolarityFrame(address, item.side, item.channel);
+    default: return ReadMatrixRowFrame(address, item.channel);
   }
 }
 
@@ -148,28 +137,17 @@ void ReadAll::SendCurrent(const DeviceRecord& record) {
 bool ReadAll::StoreReply(ByteView reply, DeviceRecord& record) const {
   const Item& item = items_[item_];
   switch (step_) {
-    case 1:
-      return StoreDelayReply(reply, item.side, record);
-    case 2:
-      return StorePresetNameReply(reply, item.channel, record);
-    case 3:
-      return StoreEqReply(reply, item.side, item.sub, record);
-    case 4:
-      return StoreNoiseGateReply(reply, record, config_);
-    case 5:
-      return StoreInputGainReply(reply, record);
-    case 6:
-      return StoreFilterReply(reply, item.sub, record);
-    case 7:
-      return StoreCompressorReply(reply, record, config_);
-    case 8:
-      return StoreLimiterReply(reply, record, config_);
-    case 9:
-      return StoreOutputGainsReply(reply, record);
-    case 10:
-      return StorePolarityReply(reply, item.side, record);
-    default:
-      return StoreMatrixRowReply(reply, record);
+    case 1: return StoreDelayReply(reply, item.side, record);
+    case 2: return StorePresetNameReply(reply, item.channel, record);
+    case 3: return StoreEqReply(reply, item.side, item.sub, record);
+    case 4: return StoreNoiseGateReply(reply, record, config_);
+    case 5: return StoreInputGainReply(reply, record);
+    case 6: return StoreFilterReply(reply, item.sub, record);
+    case 7: return StoreCompressorReply(reply, record, config_);
+    case 8: return StoreLimiterReply(reply, record, config_);
+    case 9: return StoreOutputGainsReply(reply, record);
+    case 10: return StorePolarityReply(reply, item.side, record);
+    default: return StoreMatrixRowReply(reply, record);
   }
 }
 

@@ -55,8 +55,8 @@ class DspdeskProgramTest : public ::testing::Test {
   int Run(const std::string& program, QStringList arguments, const std::string& script) {
     const std::string script_path = dir.File("test.scenario");
     std::ofstream(script_path) << script;
-    arguments << "--skin-dir" << DSPDESK_SKIN_DIR << "--script" << QString::fromStdString(script_path) << "--screenshot"
-              << QString::fromStdString(Shot());
+    arguments << "--skin-dir" << DSPDESK_SKIN_DIR << "--script" << QString::fromStdString(script_path)
+              << "--screenshot" << QString::fromStdString(Shot());
     QProcess desk;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -103,8 +103,8 @@ class Dspsim {
 TEST_F(DspdeskProgramTest, AScenarioOverDspsimInEnglish) {
   Dspsim dspsim({"--devices", "Lobby:2x4", "--seed", "3"});
   ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
-  const int code =
-      Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, Scenario("Compressor - OUT B"));
+  const int code = Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())},
+                       Scenario("Compressor - OUT B"));
   EXPECT_EQ(code, 0) << errors;
   ExpectAPictureOfTheWindow();
 }
