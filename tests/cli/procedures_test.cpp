@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../protocol/fake_link.h"
+#include "../support/fake_link.h"
 #include "cli/preset_names_read.h"
 #include "link/frame.h"
 #include "model/device_list.h"
