@@ -8,6 +8,7 @@ DSP_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
   fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
   scdoc dpkg-dev file desktop-file-utils appstream man-db
+  clang libclang-rt-14-dev
 )
 
 dsp_install_deps() {

@@ -98,7 +98,13 @@ void MainWindow::OnPortRemoval(const std::string& port) {
   ports_.erase(std::remove(ports_.begin(), ports_.end(), port), ports_.end());
 }
 
+// Also looks for a port the link lost (an adapter pulled out before udev
+// said so, or without udev): it goes the way of a removal.
 void MainWindow::OnTraceTimer(std::uint32_t) {
+  if (const std::optional<std::string> lost = link_->TakeLostPort()) {
+    SetTitleSuffix("");
+    OnPortRemoval(*lost);
+  }
   if (trace_view_ == nullptr) return;
   const std::string trace = link_->TakeTrace();
   if (!trace.empty()) trace_view_->AppendTrace(trace);

@@ -6,6 +6,7 @@
 // tests put the simulated bus behind the same interface.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class PortLink : public FrameLink {
   virtual std::vector<std::string> OpenablePorts(int baud) = 0;
   // What the link traced since the last call (for the debug window).
   virtual std::string TakeTrace() = 0;
+  // The port the link closed by itself since the last call because its
+  // device hung up or failed (an adapter pulled out), if it did.
+  virtual std::optional<std::string> TakeLostPort() { return std::nullopt; }
 };
 
 // The serial link (CUart) with its three threads.

@@ -68,7 +68,7 @@ void RunLevels(Session& session, const Command& command) {
   int online_readings = 0;
   int silent_polls = 0;
   session.console().Stream(LevelHeading(polled[0]));
-  RunTicks(session.console().clock(), LevelPoll::kTickMs, [&]() -> std::optional<int> {
+  RunTicks(session.clock(), LevelPoll::kTickMs, [&]() -> std::optional<int> {
     const std::optional<LevelAnswer> answer = poll.Tick(polled, session.link().IsOpen());
     if (!answer) return ++silent_polls >= kSilentPollLimit ? std::nullopt : std::optional(LevelPoll::kTickMs);
     silent_polls = 0;
@@ -94,7 +94,7 @@ void RunPink(Session& session, const Command& command) {
   const std::optional<Bytes> frame = BuildWrite(WriteId::PinkNoise(command.on, command.channel, device.Address()),
                                                 session.devices(), session.config());
   if (!frame) throw CliFailure("the pink noise frame could not be built for " + DeviceLabel(device));
-  session.SendAndWait(*frame);
+  session.SendAndWait(*frame, "the pink noise command");
   const std::string channel = ChannelName(kInputSide, command.channel);
   session.console().Result(std::string(command.on ? "Pink noise playing on " : "Pink noise stopped on ") + channel +
                                " of " + DeviceLabel(device) + "\n",

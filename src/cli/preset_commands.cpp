@@ -22,7 +22,7 @@ void ReadPresetNames(Session& session, DeviceRecord& device) {
   PresetNamesRead read(session.link(), device);
   PresetNamesRead::Progress progress = PresetNamesRead::Progress::kRunning;
   session.console().progress().Begin("Reading preset names...");
-  RunTicks(session.console().clock(), PresetNamesRead::kTickMs, [&]() -> std::optional<int> {
+  RunTicks(session.clock(), PresetNamesRead::kTickMs, [&]() -> std::optional<int> {
     progress = read.Tick();
     if (progress != PresetNamesRead::Progress::kRunning) return std::nullopt;
     session.console().progress().Show(read.NamesRead() * 100 / kPresetSlots);
@@ -78,10 +78,10 @@ void RunReset(Session& session, const Command& command) {
 
 void RunPresetSave(Session& session, const Command& command) {
   const DeviceRecord& device = session.ScanFor(command.device);
-  session.SendAndWait(PresetSaveFrame(static_cast<std::uint8_t>(device.Address()), command.preset));
+  session.SendAndWait(PresetSaveFrame(static_cast<std::uint8_t>(device.Address()), command.preset), "the preset save");
   int waited_ms = 0;
   session.console().progress().Begin("Saving...");
-  WaitUntil(session.console().clock(), kSaveWaitTickMs, [&] {
+  WaitUntil(session.clock(), kSaveWaitTickMs, [&] {
     waited_ms += kSaveWaitTickMs;
     session.console().progress().Show(waited_ms * 100 / kSaveWaitMs);
     return waited_ms >= kSaveWaitMs;
@@ -95,7 +95,8 @@ void RunPresetSave(Session& session, const Command& command) {
 void RunPresetName(Session& session, const Command& command) {
   const DeviceRecord& device = session.ScanFor(command.device);
   session.SendAndWait(
-      PresetNameWriteFrame(static_cast<std::uint8_t>(device.Address()), command.preset, command.preset_name));
+      PresetNameWriteFrame(static_cast<std::uint8_t>(device.Address()), command.preset, command.preset_name),
+      "the preset name");
   Json document = Json{{"address", device.Address()},
                        {"name", device.Name()},
                        {"preset", command.preset},

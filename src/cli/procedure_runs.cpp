@@ -15,7 +15,7 @@ constexpr int kBelowDone = 99;     // a percentage that says "not finished yet"
 
 ProcedureEnd DriveProcedure(Session& session, ProcedureDriver& driver, const std::function<bool()>& on_tick) {
   ProcedureEnd end = ProcedureEnd::kRunning;
-  RunTicks(session.console().clock(), driver.PeriodMs(), [&]() -> std::optional<int> {
+  RunTicks(session.clock(), driver.PeriodMs(), [&]() -> std::optional<int> {
     end = driver.Tick();
     if (end != ProcedureEnd::kRunning) return std::nullopt;
     if (!on_tick()) {
@@ -64,16 +64,17 @@ void RunWriteAll(Session& session, int address) {
   CountingLink link(session.link());
   ProcedureDriver driver(link, host, session.devices(), session.config());
   const int frames = WriteAllFrameCount(session.Device(address), session.config());
-  const LoopClock::Duration started = session.console().clock().Now();
+  const LoopClock::Duration started = session.clock().Now();
+  const std::uint64_t unsent_before = session.link().UnsentFrames();
   progress.Begin("Synchronize to device...");
   driver.StartWriteAll(static_cast<std::uint8_t>(address));
   DriveProcedure(session, driver, [&] {
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>(session.console().clock().Now() - started);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(session.clock().Now() - started);
     const int out = EstimatedFramesOut(link.Sent(), elapsed, session.config().baud);
     progress.Show(std::min(kBelowDone, out * 100 / std::max(frames, 1)));
     return true;
   });
+  session.RequireSent(unsent_before, "the write to the processor at address " + std::to_string(address));
   progress.Finish();
 }
 

@@ -76,7 +76,7 @@ void Session::Scan() {
   int elapsed_ms = 0;
   console_.progress().Begin("Scanning...");
   scan.Start(scan_time_ms);
-  RunTicks(console_.clock(), scan.NextTickMs(), [&]() -> std::optional<int> {
+  RunTicks(clock_, scan.NextTickMs(), [&]() -> std::optional<int> {
     elapsed_ms += scan.NextTickMs();
     if (std::optional<DiscoveredDevice> found = scan.Tick()) {
       devices_.emplace_back(found->address, found->chip_id, found->inputs, found->outputs, found->name);
@@ -104,15 +104,34 @@ DeviceRecord& Session::Device(const DeviceRef& ref) {
                    "): see 'dspctl scan'");
 }
 
-void Session::SendAndWait(ByteView frame) {
+void Session::PortWatchingClock::SleepUntil(Duration when) {
+  session_.console_.clock().SleepUntil(when);
+  if (session_.uart_) session_.CheckPort();
+}
+
+void Session::CheckPort() {
+  if (const std::optional<PortLoss> loss = uart_->TakePortLoss()) throw CliFailure(loss->message);
+}
+
+void Session::SendAndWait(ByteView frame, const std::string& what) {
+  const std::uint64_t unsent_before = uart_->UnsentFrames();
   uart_->Send(frame);
-  WaitUntil(console_.clock(), kQuietPollMs, [this] { return uart_->IsSendQueueEmpty(); });
+  WaitUntil(clock_, kQuietPollMs, [this] { return uart_->IsSendQueueEmpty(); });
+  RequireSent(unsent_before, what);
+}
+
+void Session::RequireSent(std::uint64_t unsent_before, const std::string& what) {
+  CheckPort();
+  const std::uint64_t unsent = uart_->UnsentFrames() - unsent_before;
+  if (unsent == 0) return;
+  throw CliFailure(std::to_string(unsent) + (unsent == 1 ? " frame" : " frames") + " of " + what +
+                   " did not go out on " + port_ + ": check the adapter and the cabling, then try again");
 }
 
 // The worker holds the queue for a whole exchange, so an empty queue also
 // means the last request has had its answer (or its time).
 void Session::WaitForQuietLink() {
-  WaitUntil(console_.clock(), kQuietPollMs, [this] { return uart_->IsSendQueueEmpty(); });
+  WaitUntil(clock_, kQuietPollMs, [this] { return uart_->IsSendQueueEmpty(); });
   while (uart_->PopReply()) {
   }
 }

@@ -2,7 +2,9 @@
 
 // One run of dspctl against one bus: the configuration, the serial link
 // (to a real port or to simulated processors on a pseudo-terminal) and the
-// processors the last scan found. Everything that fails throws CliFailure.
+// processors the last scan found. Everything that fails throws CliFailure,
+// and so does every wait of the session's clock once the link has lost its
+// port (an adapter pulled out).
 
 #include <memory>
 #include <string>
@@ -25,6 +27,8 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   Console& console() { return console_; }
+  // The loop clock of everything the session runs.
+  LoopClock& clock() { return clock_; }
   const Configuration& config() const { return config_; }
   CUart& link() { return *uart_; }
   DeviceList& devices() { return devices_; }
@@ -38,15 +42,33 @@ class Session {
   // The processor named, as the last scan found it.
   DeviceRecord& Device(const DeviceRef& ref);
   DeviceRecord& Device(int address) { return Device(DeviceRef{address, std::nullopt}); }
-  // Queues a frame and returns once it has gone out on the line.
-  void SendAndWait(ByteView frame);
+  // Queues a frame and returns once it has gone out on the line; fails
+  // naming `what` when it could not be put on the wire.
+  void SendAndWait(ByteView frame, const std::string& what);
+  // Fails naming `what` when frames queued since the link's unsent count
+  // read `unsent_before` could not be put on the wire.
+  void RequireSent(std::uint64_t unsent_before, const std::string& what);
   // Waits until nothing is queued and drops replies nobody asked for.
   void WaitForQuietLink();
 
  private:
+  // The console's clock, checking the port after every wait.
+  class PortWatchingClock : public LoopClock {
+   public:
+    explicit PortWatchingClock(Session& session) : session_(session) {}
+    Duration Now() override { return session_.console_.clock().Now(); }
+    void SleepUntil(Duration when) override;
+
+   private:
+    Session& session_;
+  };
+
   void OpenLink(const GlobalOptions& options);
+  // Throws the loss of the port, if the link has lost it.
+  void CheckPort();
 
   Console& console_;
+  PortWatchingClock clock_{*this};
   Configuration config_;
   // Declared before the link: the link closes the terminal before the
   // simulated processors behind it go away.

@@ -17,7 +17,9 @@ Configuration LoadConfiguration(const GlobalOptions& options) {
       throw CliFailure(read.message);
     }
   }
-  Configuration config = ReadConfiguration(attributes);
+  std::vector<std::string> refused;
+  Configuration config = ReadConfiguration(attributes, refused);
+  if (!refused.empty()) throw CliFailure("\"" + options.config_path + "\": " + refused.front());
   if (options.baud) config.baud = static_cast<std::uint32_t>(*options.baud);
   if (options.scan_time_ms) config.scan_time_ms = static_cast<std::uint32_t>(*options.scan_time_ms);
   return config;

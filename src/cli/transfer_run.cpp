@@ -29,7 +29,7 @@ int RunTransfer(Session& session, const std::string& path, int address, Transfer
   ProgressLine& progress = session.console().progress();
   progress.Begin(label);
   int result = kTransferDone;
-  WaitUntil(session.console().clock(), kWatchPeriodMs, [&] {
+  WaitUntil(session.clock(), kWatchPeriodMs, [&] {
     const TransferProgress now = link.Progress();
     if (now.pending) {
       progress.Show(TransferPercent(now));

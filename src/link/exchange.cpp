@@ -20,6 +20,9 @@ bool IsScanAsk(ByteView request) {
 
 enum class Attempt { kAnswered, kFailed };
 
+// A chattering line cannot hold the exchange up for longer than this.
+constexpr int kDrainReadLimit = 8;
+
 // Judges the bytes of one read. A matching reply is appended to `out`; noise
 // after a scan ask appends the collision marker (the attempt still fails).
 Attempt JudgeAnswer(ByteView request, ByteView received, std::vector<Bytes>& out) {
@@ -35,6 +38,19 @@ Attempt JudgeAnswer(ByteView request, ByteView received, std::vector<Bytes>& out
   }
   if (IsScanAsk(request)) out.push_back(CollisionMarker());
   return Attempt::kFailed;
+}
+
+// Bytes that wait before a request is written answer an earlier one: a late
+// answer of the same command (another channel, another effect block) would
+// otherwise be taken for this request's, and the procedure would store it in
+// this item's place. They go to the trace, as the monitor's reads do.
+void DrainStrayBytes(PortIo& port, const TraceSink& trace) {
+  std::array<std::uint8_t, kReceiveBufferSize> buffer{};
+  for (int read = 0; read < kDrainReadLimit; ++read) {
+    const std::size_t got = port.Read(buffer);
+    if (got == 0) return;
+    if (trace) trace(ByteView(buffer.data(), got));
+  }
 }
 
 }  // namespace
@@ -66,22 +82,24 @@ int AnswerWaitMs(ByteView request) {
   }
 }
 
-std::vector<Bytes> RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace) {
-  std::vector<Bytes> out;
-  if (request.size() < kMinFrameLength) return out;
+ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace) {
+  ExchangeResult result;
+  if (request.size() < kMinFrameLength) return result;
+  DrainStrayBytes(port, trace);
   for (int attempt = 1; attempt <= kExchangeAttempts; ++attempt) {
     if (attempt > 1) sleeper.SleepMs(kRetryPauseMs);
     if (port.Write(request) != request.size()) continue;
-    if (!AwaitsAnswer(request)) return out;
+    result.written = true;
+    if (!AwaitsAnswer(request)) return result;
     sleeper.SleepMs(AnswerWaitMs(request));
     std::array<std::uint8_t, kReceiveBufferSize> buffer{};
     const std::size_t got = port.Read(buffer);
     const ByteView received(buffer.data(), got);
     if (got > 0 && trace) trace(received);
-    if (JudgeAnswer(request, received, out) == Attempt::kAnswered) return out;
+    if (JudgeAnswer(request, received, result.replies) == Attempt::kAnswered) return result;
   }
-  if (request[kOffsetCommand] == kCommandLevelPoll) out.push_back(OfflineMarker(request[kOffsetAddress]));
-  return out;
+  if (request[kOffsetCommand] == kCommandLevelPoll) result.replies.push_back(OfflineMarker(request[kOffsetAddress]));
+  return result;
 }
 
 }  // namespace dsp

@@ -1,7 +1,8 @@
 #pragma once
 
-// One request/answer exchange on the half-duplex bus: the request is written,
-// the answer awaited for a fixed time and read once, and a failed attempt is
+// One request/answer exchange on the half-duplex bus: bytes still waiting
+// from earlier exchanges are traced and dropped, the request is written, the
+// answer awaited for a fixed time and read once, and a failed attempt is
 // repeated once 25 ms later. The serial link runs it on its worker thread; the
 // in-process simulated link runs the very same code with simulated sleeps.
 
@@ -34,9 +35,17 @@ int AnswerWaitMs(ByteView request);
 
 using TraceSink = std::function<void(ByteView received)>;
 
-// Runs the request through its attempts. Returns the frames to append to the
-// reply queue, in order: at most one reply, plus the markers. Every non-empty
-// read is handed to `trace`.
-std::vector<Bytes> RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace);
+struct ExchangeResult {
+  // The frames to append to the reply queue, in order: at most one reply,
+  // plus the markers.
+  std::vector<Bytes> replies;
+  // Whether the request went out whole on some attempt.
+  bool written = false;
+};
+
+// Runs the request through its attempts. Every non-empty read is handed to
+// `trace`. A request of fewer than 6 bytes is no frame: it has no kind or
+// command to decide on, and is dropped unwritten.
+ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace);
 
 }  // namespace dsp

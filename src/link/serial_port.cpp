@@ -3,35 +3,17 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <optional>
 #include <utility>
 
 namespace dsp {
 namespace {
 
 constexpr int kWriteLimitMs = 1000;
-
-constexpr std::pair<int, speed_t> kSpeeds[] = {
-    {50, B50},           {75, B75},           {110, B110},         {134, B134},         {150, B150},
-    {200, B200},         {300, B300},         {600, B600},         {1200, B1200},       {1800, B1800},
-    {2400, B2400},       {4800, B4800},       {9600, B9600},       {19200, B19200},     {38400, B38400},
-    {57600, B57600},     {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
-    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000},
-    {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000}, {3500000, B3500000}, {4000000, B4000000},
-};
-
-std::optional<speed_t> SpeedOf(int baud) {
-  for (const auto& [rate, speed] : kSpeeds) {
-    if (rate == baud) return speed;
-  }
-  return std::nullopt;
-}
 
 std::string OpenFailure(const std::string& path, int error) {
   switch (error) {
@@ -54,24 +36,10 @@ std::string NotASerialPort(const std::string& path) {
   return path + " is not a serial port: choose a serial device such as /dev/ttyUSB0.";
 }
 
-// Raw bytes, 8 data bits, no parity, one stop bit, no flow control, and reads
-// that return at once with whatever has arrived.
-bool ConfigureLine(int fd, speed_t speed) {
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) return false;
-  cfmakeraw(&tio);
-  tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
-  tio.c_cflag |= CS8 | CLOCAL | CREAD;
-  tio.c_iflag &= ~(IXON | IXOFF | IXANY);
-  tio.c_cc[VMIN] = 0;
-  tio.c_cc[VTIME] = 0;
-  if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0) return false;
-  return tcsetattr(fd, TCSANOW, &tio) == 0;
-}
+// Hang-up, error or a descriptor gone bad: the device is no longer there.
+constexpr short kGoneEvents = POLLERR | POLLHUP | POLLNVAL;
 
 }  // namespace
-
-bool IsStandardBaud(int baud) { return SpeedOf(baud).has_value(); }
 
 CSerialPort::~CSerialPort() { Close(); }
 
@@ -85,10 +53,8 @@ bool CSerialPort::Open(const std::string& path, int baud) {
     error_ = "No port chosen: choose a serial port.";
     return false;
   }
-  const std::optional<speed_t> speed = SpeedOf(baud);
-  if (!speed) {
-    error_ = std::to_string(baud) +
-             " baud is not a standard serial speed: choose one such as 9600, 19200, 38400, 57600 or 115200.";
+  if (baud <= 0) {
+    error_ = std::to_string(baud) + " baud is no serial speed: choose one such as 9600, 19200, 57600 or 115200.";
     return false;
   }
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -101,14 +67,24 @@ bool CSerialPort::Open(const std::string& path, int baud) {
     error_ = NotASerialPort(path);
     return false;
   }
-  if (ioctl(fd, TIOCEXCL) != 0 || !ConfigureLine(fd, *speed) || tcflush(fd, TCIOFLUSH) != 0) {
+  if (!saved_line_.Save(fd) || ioctl(fd, TIOCEXCL) != 0) {
     error_ = "Cannot set up " + path + ": " + std::strerror(errno) + ".";
+    ::close(fd);
+    return false;
+  }
+  std::string refused;
+  if (!SetRawLine(fd, baud, refused) || !FlushLine(fd)) {
+    error_ = "Cannot set " + path + " to " + std::to_string(baud) +
+             " baud: " + (refused.empty() ? std::strerror(errno) : refused) + ". Choose a speed the adapter supports.";
+    saved_line_.Restore(fd);
+    ioctl(fd, TIOCNXCL);
     ::close(fd);
     return false;
   }
   fd_ = fd;
   path_ = path;
   error_.clear();
+  loss_.reset();
   return true;
 }
 
@@ -119,6 +95,7 @@ void CSerialPort::Close() {
 
 void CSerialPort::CloseLocked() {
   if (fd_ < 0) return;
+  saved_line_.Restore(fd_);
   // Exclusive use is a property of the device, not of our descriptor.
   ioctl(fd_, TIOCNXCL);
   ::close(fd_);
@@ -141,6 +118,17 @@ std::string CSerialPort::Error() const {
   return error_;
 }
 
+std::optional<PortLoss> CSerialPort::TakeLoss() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(loss_, std::nullopt);
+}
+
+void CSerialPort::LoseLocked(int error) {
+  loss_ = PortLoss{path_, path_ + " stopped working (" + std::strerror(error) +
+                              "): check that the adapter is plugged in, then try again."};
+  CloseLocked();
+}
+
 std::size_t CSerialPort::Write(ByteView bytes) {
   std::lock_guard lock(mutex_);
   if (fd_ < 0) return 0;
@@ -158,23 +146,35 @@ std::size_t CSerialPort::WriteLocked(ByteView bytes) {
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno != EAGAIN) break;
+    if (n < 0 && errno != EAGAIN) {
+      LoseLocked(errno);
+      break;
+    }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) break;
     pollfd waiting{fd_, POLLOUT, 0};
-    if (poll(&waiting, 1, static_cast<int>(left)) <= 0 || (waiting.revents & (POLLERR | POLLHUP | POLLNVAL))) break;
+    if (poll(&waiting, 1, static_cast<int>(left)) <= 0) break;
+    if (waiting.revents & kGoneEvents) {
+      LoseLocked(EIO);
+      break;
+    }
   }
   return written;
 }
 
+// The line is set to return at once, so a read of a hung-up device gives 0
+// like an empty one: poll tells the two apart.
 std::size_t CSerialPort::Read(std::span<std::uint8_t> into) {
   std::lock_guard lock(mutex_);
   if (fd_ < 0 || into.empty()) return 0;
+  pollfd state{fd_, POLLIN, 0};
+  const bool gone = poll(&state, 1, 0) > 0 && (state.revents & kGoneEvents);
   for (;;) {
     const ssize_t n = ::read(fd_, into.data(), into.size());
+    // What arrived before a hang-up is still handed over; the next read loses the port.
     if (n > 0) return static_cast<std::size_t>(n);
-    // Nothing buffered (EAGAIN), or the device went away (EIO): nothing read.
     if (n < 0 && errno == EINTR) continue;
+    if (gone || (n < 0 && errno != EAGAIN)) LoseLocked(n < 0 ? errno : EIO);
     return 0;
   }
 }

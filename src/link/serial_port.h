@@ -1,17 +1,28 @@
 #pragma once
 
-// The serial device under the link: raw 8N1 at a standard speed, reads that
-// return at once with what is buffered, writes bounded to about a second, and
-// exclusive use so that a second program cannot interleave bytes on the bus.
+// The serial device under the link: raw 8N1 at the configured speed, reads
+// that return at once with what is buffered, writes bounded to about a
+// second, and exclusive use so that a second program cannot interleave bytes
+// on the bus. Closing gives the device its former line settings back. A
+// device that hangs up or fails with an I/O error (an adapter pulled out) is
+// closed at once and the loss kept for the link's owner to collect.
 
 #include <mutex>
+#include <optional>
 #include <string>
 
+#include "link/line_settings.h"
 #include "link/port_io.h"
 
 namespace dsp {
 
 inline constexpr int kDefaultBaud = 115200;
+
+// A port the link had open and lost.
+struct PortLoss {
+  std::string path;
+  std::string message;  // one line for the user: what happened and what to do
+};
 
 class CSerialPort : public PortIo {
  public:
@@ -29,6 +40,9 @@ class CSerialPort : public PortIo {
   // Why the last Open failed.
   std::string Error() const;
 
+  // The loss of the port since the last call, if it was lost; reported once.
+  std::optional<PortLoss> TakeLoss();
+
   // Both are safe to call while closed (nothing is written or read) and from
   // any thread; Close waits for a write in progress, which is bounded.
   std::size_t Write(ByteView bytes) override;
@@ -37,14 +51,14 @@ class CSerialPort : public PortIo {
  private:
   std::size_t WriteLocked(ByteView bytes);
   void CloseLocked();
+  void LoseLocked(int error);
 
   mutable std::mutex mutex_;
   int fd_ = -1;
   std::string path_;
   std::string error_;
+  SavedLine saved_line_;
+  std::optional<PortLoss> loss_;
 };
-
-// Whether `baud` is one of the speeds the serial driver knows by name.
-bool IsStandardBaud(int baud);
 
 }  // namespace dsp

@@ -75,7 +75,7 @@ void CUart::AppendTrace(ByteView received) { trace_.Append(received, hex_trace_)
 
 void CUart::WorkerLoop() {
   while (worker_run_) {
-    if (transferring_) {
+    if (PortLent()) {
       sleeper_.SleepMs(kIdlePauseMs);
       continue;
     }
@@ -92,20 +92,21 @@ void CUart::WorkerLoop() {
 // monitor wait while the bus is busy, so nothing interleaves with an answer.
 void CUart::WorkerStep() {
   std::unique_lock lock(queue_mutex_);
-  // The transfer thread may have taken the port since the loop looked.
-  if (transferring_ || requests_.empty()) {
+  // A transfer may have been asked for since the loop looked.
+  if (PortLent() || requests_.empty()) {
     lock.unlock();
     sleeper_.SleepMs(kIdlePauseMs);
     return;
   }
   const Bytes request = std::move(requests_.front());
   requests_.pop_front();
-  // A frame with length byte 0 was queued empty; it and anything sent while
-  // the port is closed are dropped.
-  if (!request.empty() && port_.IsOpen()) {
-    for (Bytes& reply : RunExchange(request, port_, sleeper_, [this](ByteView b) { AppendTrace(b); })) {
-      replies_.push_back(std::move(reply));
-    }
+  // A frame with length byte 0 was queued empty and is dropped; anything
+  // sent while the port is closed is dropped too, and counted as unsent.
+  if (!request.empty()) {
+    ExchangeResult result;
+    if (port_.IsOpen()) result = RunExchange(request, port_, sleeper_, [this](ByteView b) { AppendTrace(b); });
+    if (!result.written) ++unsent_frames_;
+    for (Bytes& reply : result.replies) replies_.push_back(std::move(reply));
   }
   lock.unlock();
   sleeper_.SleepMs(kStepPauseMs);
@@ -125,15 +126,17 @@ void CUart::MonitorLoop() {
 // Bytes nobody asked for (a processor speaking unasked, an answer that came
 // too late) are only traced, never taken for replies.
 void CUart::MonitorStep() {
-  if (transferring_ || !port_.IsOpen()) return;
+  if (PortLent() || !port_.IsOpen()) return;
   std::lock_guard lock(queue_mutex_);
-  if (transferring_) return;
+  if (PortLent()) return;
   std::array<std::uint8_t, kMonitorBufferSize> buffer{};
   const std::size_t got = port_.Read(buffer);
   if (got > 0) AppendTrace(ByteView(buffer.data(), got));
 }
 
 bool CUart::StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) {
+  // Taken so that no exchange is between its check of the flag and its write.
+  std::lock_guard lock(queue_mutex_);
   if (transfer_pending_) return false;
   if (!ymodem_.OpenFile(path)) {
     transfer_result_ = kTransferFileError;
@@ -170,11 +173,6 @@ void CUart::TransferLoop() {
 
 void CUart::RunTransfer() {
   transferring_ = true;
-  {
-    // Lets an exchange in progress finish; after it the worker and the
-    // monitor see the flag and keep off the port.
-    std::lock_guard wait_for_exchange(queue_mutex_);
-  }
   // A closed port is not waited for: the start frame cannot be written and the
   // dialog learns so at once.
   int result = kTransferBlockShort;  // what a transfer that broke off reports

@@ -46,6 +46,12 @@ class CUart : public FrameLink {
   void Close();
   bool IsOpen() const;
   std::string PortName() const;
+  // The port the link closed by itself because the device hung up or failed
+  // (an adapter pulled out), once per loss; a host reacts as to a removal.
+  std::optional<PortLoss> TakePortLoss() { return port_.TakeLoss(); }
+  // Frames that never went out whole: every write attempt came up short, or
+  // the port was closed when their turn came. Only grows.
+  std::uint64_t UnsentFrames() const { return unsent_frames_; }
 
   // A view shorter than its own length byte is no frame and is not queued.
   void Send(ByteView frame) override;
@@ -57,7 +63,9 @@ class CUart : public FrameLink {
 
   // Hands the file to the transfer thread. Fails, leaving nothing pending,
   // while another transfer runs, or when the file cannot be opened (the
-  // result then reads kTransferFileError).
+  // result then reads kTransferFileError). Waits for an exchange in progress
+  // to end: from its return until the transfer is over nothing but the
+  // transfer is written to the port.
   bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode);
   TransferProgress Progress() const;
   // True while the transfer thread owns the port and the other two are parked.
@@ -71,6 +79,8 @@ class CUart : public FrameLink {
   void TransferLoop();
   void RunTransfer();
   void AppendTrace(ByteView received);
+  // A transfer was asked for or runs: the worker and monitor keep off the port.
+  bool PortLent() const { return transfer_pending_ || transferring_; }
 
   std::atomic<bool> hex_trace_{false};
   CSerialPort port_;
@@ -88,6 +98,7 @@ class CUart : public FrameLink {
   std::atomic<std::uint8_t> transfer_address_{0};
   std::atomic<TransferMode> transfer_mode_{TransferMode::kFirmware};
   std::atomic<int> transfer_result_{kTransferDone};
+  std::atomic<std::uint64_t> unsent_frames_{0};
 
   std::atomic<bool> worker_run_{true};
   std::atomic<bool> monitor_run_{true};

@@ -18,7 +18,8 @@ Ymodem::~Ymodem() { CloseFile(); }
 
 bool Ymodem::OpenFile(const std::string& path) {
   CloseFile();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO is refused instead of waiting for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
@@ -52,7 +53,7 @@ int Ymodem::Send(std::uint8_t address, TransferMode mode, PortIo& port, Sleeper&
 
   const Bytes header = HeaderBlock(name_, size_);
   if (port.Write(header) != header.size()) return kTransferBlockShort;
-  if (!WaitForByte(kAck, port, sleeper)) return kTransferNoAck;
+  if (!WaitForByte(kAck, port, sleeper, Rest::kKeep)) return kTransferNoAck;
   if (!WaitForByte(kCrcRequest, port, sleeper)) return kTransferNoCrcRequest;
 
   if (const int result = SendDataBlocks(port, sleeper); result != kTransferDone) return result;
@@ -94,11 +95,11 @@ bool Ymodem::ReadChunk(std::uint32_t index, Bytes& chunk) const {
   return true;
 }
 
-bool Ymodem::WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper) {
+bool Ymodem::WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper, Rest rest) {
   std::array<std::uint8_t, 128> buffer{};
+  Bytes seen;
+  seen.swap(unread_);
   for (int round = 0; round < wait_rounds_ && !cancelled_; ++round) {
-    Bytes seen;
-    seen.swap(unread_);
     const std::size_t got = port.Read(buffer);
     seen.insert(seen.end(), buffer.begin(), buffer.begin() + got);
     // Every round pauses, the successful one too: the receiver gets a moment
@@ -106,9 +107,10 @@ bool Ymodem::WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper) {
     sleeper.SleepMs(kByteWaitRoundMs);
     const auto hit = std::find(seen.begin(), seen.end(), wanted);
     if (hit != seen.end()) {
-      unread_.assign(hit + 1, seen.end());
+      if (rest == Rest::kKeep) unread_.assign(hit + 1, seen.end());
       return true;
     }
+    seen.clear();
   }
   return false;
 }

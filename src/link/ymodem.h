@@ -61,7 +61,10 @@ class Ymodem {
  private:
   int SendDataBlocks(PortIo& port, Sleeper& sleeper);
   bool ReadChunk(std::uint32_t index, Bytes& chunk) const;
-  bool WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper);
+  // Whether the bytes after the awaited one in the same read are kept for the
+  // next wait (only block 0's ACK, whose "C" may share its read) or dropped.
+  enum class Rest { kDrop, kKeep };
+  bool WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper, Rest rest = Rest::kDrop);
 
   const int wait_rounds_;
   int fd_ = -1;
@@ -69,8 +72,10 @@ class Ymodem {
   std::atomic<std::uint32_t> size_{0};
   std::atomic<std::uint32_t> blocks_taken_{0};
   std::atomic<bool> cancelled_{false};
-  // Bytes that came in the same read after an awaited byte: a receiver sends
-  // the ACK of block 0 and its "C" back to back, and both must count.
+  // What came after block 0's ACK in the same read: a receiver sends that ACK
+  // and its "C" back to back, and both must count. At most one read's bytes,
+  // and only the wait for that "C" looks at them: a stray or repeated ACK
+  // must never be credited to a later block.
   Bytes unread_;
 };
 

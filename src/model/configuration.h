@@ -15,6 +15,13 @@ namespace dsp {
 
 using FrequencyList = std::vector<int>;
 
+// The limits of what the values can be used for.
+inline constexpr int kMaxEffectBlockCount = 65536;  // the block index has 16 bits
+inline constexpr std::uint32_t kHighestBaud = 4'000'000;
+inline constexpr std::uint32_t kLongestScanMs = 3'600'000;
+inline constexpr int kLowestMeterFloorDb = -1000;
+inline constexpr std::uint32_t kMaxDrcOffset = 0xFFFF / 10;  // ten times it fits the 16-bit threshold
+
 struct Configuration {
   Configuration();
 

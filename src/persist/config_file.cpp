@@ -42,6 +42,10 @@ std::optional<std::string> AttributeMap::Attribute(const std::string& control, c
 FileResult ReadConfigFile(const std::string& path, AttributeMap& attributes) {
   std::string contents;
   if (FileResult read = ReadWholeFile(path, kMaxConfigFileBytes, contents); !read.Ok()) return read;
+  return ParseConfigText(contents, path, attributes);
+}
+
+FileResult ParseConfigText(std::string_view contents, const std::string& path, AttributeMap& attributes) {
   std::vector<Entry> entries;
   std::string_view rest = contents;
   for (int line_number = 1; !rest.empty(); ++line_number) {

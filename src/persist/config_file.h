@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "persist/configuration_reader.h"
@@ -34,5 +35,7 @@ class AttributeMap : public AttributeSource {
 // Adds the file's values to `attributes`. A missing or unreadable file, or a
 // line that is not "name = value", is reported and adds nothing.
 FileResult ReadConfigFile(const std::string& path, AttributeMap& attributes);
+// The same for text already read; `path` only names it in messages.
+FileResult ParseConfigText(std::string_view contents, const std::string& path, AttributeMap& attributes);
 
 }  // namespace dsp

@@ -20,11 +20,18 @@
 // config_noisegate_offset               value       unsigned hexadecimal
 //
 // A missing attribute, a text that is not a number or a number that does not
-// fit in 32 bits keeps the default. A reset list is used only when every
-// non-empty piece is a number and there is at least one.
+// fit in 32 bits keeps the default. A number outside what its use allows
+// keeps the default too, and is refused with a message naming the control:
+// config_effects.max 0..65536 (the block index has 16 bits), config_baud
+// 1..4000000, config_scan_time 1..3600000 ms, config_energy_min -1000..0 dB,
+// config_drc_offset 0..6553 (ten times it must fit the 16-bit threshold),
+// config_limit_offset and config_noisegate_offset 0..255 (one byte). A reset
+// list is used only when every non-empty piece is a number and there is at
+// least one.
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/configuration.h"
 
@@ -37,6 +44,10 @@ class AttributeSource {
   virtual std::optional<std::string> Attribute(const std::string& control, const std::string& attribute) const = 0;
 };
 
+// `refused` gets one line per value refused, naming its control and what to
+// write instead.
+Configuration ReadConfiguration(const AttributeSource& source, std::vector<std::string>& refused);
+// The desktop keeps the defaults of refused values without a word.
 Configuration ReadConfiguration(const AttributeSource& source);
 
 }  // namespace dsp

@@ -1,6 +1,7 @@
 #include "persist/effect_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,8 @@
 
 namespace dsp {
 namespace {
+
+constexpr const char* kNameAFile = "Choose a file in a folder you may write to.";
 
 FileResult CannotWrite(const std::string& path, int error, const std::string& advice) {
   return FileResult::Failure(FileError::kCannotWrite, "Cannot write \"" + path + "\": " +
@@ -24,8 +27,16 @@ EffectFileWriter::~EffectFileWriter() { Close(); }
 
 FileResult EffectFileWriter::Open(const std::string& path) {
   Close();
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ < 0) return CannotWrite(path, errno, "Choose a folder you may write to.");
+  // Non-blocking, so that a FIFO without a reader is refused instead of
+  // waiting for one; anything but a regular file is refused as well.
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+  struct stat info {};
+  if (fd_ < 0 && errno != ENXIO) return CannotWrite(path, errno, kNameAFile);
+  if (fd_ < 0 || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    Close();
+    return FileResult::Failure(FileError::kCannotWrite,
+                               "Cannot write \"" + path + "\": it is not a regular file. " + kNameAFile);
+  }
   path_ = path;
   bytes_written_ = 0;
   return FileResult::Success();

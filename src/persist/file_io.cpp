@@ -88,7 +88,8 @@ int CreateTemporary(const fs::path& target, std::string& name) {
 }  // namespace
 
 FileResult ReadWholeFile(const std::string& path, std::size_t max_bytes, std::string& contents) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a FIFO is refused instead of waiting for a writer.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) return CannotRead(path, Reason(errno));
   struct stat info {};
   if (::fstat(file.get(), &info) != 0) return CannotRead(path, Reason(errno));

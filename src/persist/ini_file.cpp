@@ -48,7 +48,9 @@ std::string IniFile::Serialize() const {
   std::string out;
   for (const Section& section : sections_) {
     if (!out.empty()) out += '\n';
-    if (!section.name.empty()) out += '[' + section.name + "]\n";  // keys above the first section have none
+    // Keys above the first section have no header; a later section named ""
+    // ("[]") needs its own, or its keys would join the section before it.
+    if (!section.name.empty() || &section != &sections_.front()) out += '[' + section.name + "]\n";
     for (const auto& [key, value] : section.entries) out += key + '=' + value + '\n';
   }
   return out;

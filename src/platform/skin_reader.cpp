@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <optional>
+#include <system_error>
 
 #include "platform/qt_text.h"
 #include "platform/skin_error.h"
@@ -41,7 +42,10 @@ SkinElement ResolveInclude(const SkinElement& include, const std::filesystem::pa
     throw SkinError(include.file, include.line, "includes nest too deeply (does a file include itself?)");
   }
   const std::filesystem::path path = skin_dir / std::filesystem::path(*source);
-  if (!std::filesystem::is_regular_file(path)) {
+  // Without the error code a name the system refuses (too long) would throw
+  // past the skin's own error.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
     throw SkinError(include.file, include.line, "cannot open the included file " + path.string());
   }
   return ReadFile(skin_dir, *source, depth + 1);

@@ -24,10 +24,13 @@ struct DiscoveredDevice {
 
 // One object lives as long as its host and runs every scan. After a
 // collision the host re-asks twice; a third collision in a row asks afresh
-// with the broadcast, which renews the two re-asks. (Were the count cleared
-// only by an identification, every later collision would repeat the
-// broadcast that all unaddressed processors answer, and a bus of three or
-// more would never be separated again, in this scan or the next.)
+// with the broadcast, which renews the two re-asks. Clearing the count only
+// on an identification would make every collision after the third repeat
+// the broadcast. That was shown against the simulated processors' model of
+// how unaddressed processors answer (all of them answer the broadcast, each
+// answers a re-ask by chance, so only re-asks separate them): once three
+// collisions came in a row, two or more unaddressed processors were never
+// separated again, in this scan or the next.
 class BusScan {
  public:
   static constexpr int kTickMs = 200;

@@ -25,6 +25,12 @@ std::optional<std::string> ProcedureDriver::StartEffectRead(int block_count) {
     return "The number of effect blocks is not configured (config_effects max is " + std::to_string(block_count) +
            "); set it to the processor's block count.";
   }
+  // The request carries the block index in 16 bits: more blocks would wrap
+  // and append blocks 0, 1, ... again.
+  if (block_count > kMaxEffectBlockCount) {
+    return "config_effects max is " + std::to_string(block_count) + ", more blocks than a processor can address (" +
+           std::to_string(kMaxEffectBlockCount) + "); set it to the processor's block count.";
+  }
   effect_read_.Restart(block_count);
   Begin(ProcedureMode::kEffectRead, kEffectReadStartDelayMs);
   return std::nullopt;

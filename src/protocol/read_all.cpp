@@ -100,11 +100,16 @@ ReadAll::Progress ReadAll::RunStep() {
     case SubState::kReset:
       items_ = ItemsOf(step_, *record);
       item_ = 0;
-      failures_ = 0;
       if (items_.empty()) return Progress::kDone;
       sub_state_ = SubState::kSend;
-      // The output gains are one request, sent without the reset tick.
-      if (step_ == kOutputGainsStep) SendCurrent(*record);
+      // The output gains are one request, sent on the reset tick, and their
+      // step goes on with the failures counted by the step before.
+      if (step_ == kOutputGainsStep) {
+        link_.Send(RequestOf(step_, static_cast<std::uint8_t>(record->Address()), items_[item_]));
+        sub_state_ = SubState::kAwait;
+        return failures_ >= kFailureLimit ? Progress::kFailed : Progress::kRunning;
+      }
+      failures_ = 0;
       return Progress::kRunning;
     case SubState::kSend:
       SendCurrent(*record);

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../persist/temp_dir.h"
+#include "../support/temp_dir.h"
 #include "app/texts.h"
 #include "persist/language_setting.h"
 #include "persist/parameter_file.h"

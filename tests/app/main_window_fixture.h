@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../persist/temp_dir.h"
+#include "../support/temp_dir.h"
 #include "app/main_window.h"
 #include "platform/testing/ui_harness.h"
 #include "sim/sim_bus.h"

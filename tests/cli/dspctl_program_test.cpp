@@ -9,8 +9,8 @@
 #include <regex>
 #include <set>
 
-#include "../persist/temp_dir.h"
-#include "child_process.h"
+#include "../support/temp_dir.h"
+#include "../support/child_process.h"
 #include "link/bytes.h"
 #include "persist/ini_file.h"
 
@@ -192,6 +192,23 @@ TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_FALSE(fs::exists(dir.File("x.ini")));
+}
+
+// A pulled adapter mid-write used to end in "success", and a scan time
+// above INT_MAX in a division by zero: both are one line now.
+TEST_F(DspctlProgram, AVanishedAdapterAndAnImpossibleScanTimeFailWithOneLine) {
+  auto sim = Sim({"--devices", "Desk:1x1", "--faults", "hangup-after=30"});
+  WriteText(dir.File("p.ini"), "[input 0]\n");
+  const ProgramRun write = On(*sim, kShortScan, {"write", "1", "p.ini"});
+  EXPECT_EQ(write.status, 1) << Lines(write);
+  EXPECT_EQ(LastLine(write.err), "dspctl: " + sim->path() +
+                                     " stopped working (Input/output error): check that the adapter is plugged in, "
+                                     "then try again.");
+
+  WriteText(dir.File("huge.conf"), "config_scan_time = 4294965796\n");
+  const ProgramRun huge = Dspctl({"--config", "huge.conf", "--simulate", "Desk:1x1", "scan"});
+  EXPECT_EQ(huge.status, 1) << Lines(huge);
+  EXPECT_EQ(huge.err, "dspctl: \"huge.conf\": config_scan_time = 4294965796 is out of range: use 1 to 3600000.\n");
 }
 
 // The simulated meters: full scale 0x10000000; pink noise at volume 255 plays

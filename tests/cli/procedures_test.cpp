@@ -1,15 +1,12 @@
-// The procedure pieces of dspctl against the simulated processors in
-// simulated time: the counts behind the progress line, and the preset-name
-// read on its own.
+// The preset-name read of dspctl against the simulated processors in
+// simulated time and on a scripted link.
 
 #include <gtest/gtest.h>
 
-#include "../protocol/fake_link.h"
+#include "../support/fake_link.h"
 #include "cli/preset_names_read.h"
-#include "cli/procedure_progress.h"
-#include "cli/selected_host.h"
 #include "link/frame.h"
-#include "protocol/procedure_driver.h"
+#include "model/device_list.h"
 #include "sim/sim_bus.h"
 #include "sim/sim_link.h"
 
@@ -19,57 +16,13 @@ namespace {
 struct OnSimBus : ::testing::Test {
   SimBus bus{11};
   SimLink sim_link{bus};
-  CountingLink link{sim_link};
-  Configuration config;
   DeviceList devices;
 
   void AddProcessor(int inputs, int outputs) {
     bus.Add("Stage", inputs, outputs).set_address(1);
     devices.emplace_back(1, ChipIdBytes{}, inputs, outputs, "Stage");
   }
-
-  ProcedureEnd Run(ProcedureDriver& driver) {
-    for (int i = 0; i < 100000; ++i) {
-      bus.Advance(std::chrono::milliseconds(driver.PeriodMs()));
-      if (const ProcedureEnd end = driver.Tick(); end != ProcedureEnd::kRunning) return end;
-    }
-    return ProcedureEnd::kRunning;
-  }
 };
-
-TEST_F(OnSimBus, ReadAllSendsAsManyRequestsAsTheProgressCounts) {
-  for (const auto& [inputs, outputs] : {std::pair{4, 8}, std::pair{8, 8}, std::pair{1, 3}}) {
-    SCOPED_TRACE(::testing::Message() << inputs << "x" << outputs);
-    devices.clear();
-    AddProcessor(inputs, outputs);
-    SelectedHost host(devices, 1);
-    ProcedureDriver driver(link, host, devices, config);
-    const int before = link.Sent();
-    driver.StartReadAll(0);
-    ASSERT_EQ(Run(driver), ProcedureEnd::kSucceeded);
-    EXPECT_EQ(link.Sent() - before, ReadAllRequestCount(devices[0]));
-    bus.processor(bus.size() - 1).set_address(0);
-  }
-}
-
-TEST_F(OnSimBus, WriteAllFrameCountIsWhatReachesTheProcessor) {
-  AddProcessor(2, 3);
-  for (int ch = 0; ch < 2; ++ch) devices[0].SetGain(0, ch, -100 * ch);
-  SelectedHost host(devices, 1);
-  ProcedureDriver driver(link, host, devices, config);
-  driver.StartWriteAll(1);
-  ASSERT_EQ(Run(driver), ProcedureEnd::kSucceeded);
-  EXPECT_EQ(link.Sent(), WriteAllFrameCount(devices[0], config));
-  EXPECT_EQ(static_cast<int>(bus.processor(0).handled_frames().size()), WriteAllFrameCount(devices[0], config));
-}
-
-TEST(FramesOutEstimate, NeverMoreThanQueuedAndSlowerAtLowerSpeeds) {
-  using std::chrono::milliseconds;
-  EXPECT_EQ(EstimatedFramesOut(5, milliseconds(60'000), 115200), 5);
-  EXPECT_EQ(EstimatedFramesOut(500, milliseconds(0), 115200), 0);
-  EXPECT_GT(EstimatedFramesOut(500, milliseconds(10'000), 115200), EstimatedFramesOut(500, milliseconds(10'000), 9600));
-  EXPECT_LE(EstimatedFramesOut(500, milliseconds(10'000), 115200), 10'000 / 50);
-}
 
 TEST_F(OnSimBus, PresetNamesReadTakesAllSeventeen) {
   AddProcessor(2, 2);

@@ -3,22 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 
 #include "link/frame.h"
 
 namespace dsp {
 namespace {
 
-// A port whose answers are scripted per write: the n-th read returns the n-th
-// scripted answer (or nothing when the script has run out).
+// A port whose answers are scripted per write: the first read after the n-th
+// write returns the n-th scripted answer (or nothing when the script has run
+// out); `stray` is what waits before the first write.
 class ScriptedPort : public PortIo {
  public:
   std::deque<Bytes> answers;
+  Bytes stray;
   std::vector<Bytes> written;
   std::size_t short_writes = 0;
 
   std::size_t Write(ByteView bytes) override {
     written.emplace_back(bytes.begin(), bytes.end());
+    answer_due_ = true;
     if (short_writes > 0) {
       --short_writes;
       return bytes.size() - 1;
@@ -26,12 +30,19 @@ class ScriptedPort : public PortIo {
     return bytes.size();
   }
   std::size_t Read(std::span<std::uint8_t> into) override {
-    if (answers.empty()) return 0;
+    if (!stray.empty()) {
+      std::copy(stray.begin(), stray.end(), into.begin());
+      return std::exchange(stray, Bytes{}).size();
+    }
+    if (!std::exchange(answer_due_, false) || answers.empty()) return 0;
     Bytes next = answers.front();
     answers.pop_front();
     std::copy(next.begin(), next.end(), into.begin());
     return next.size();
   }
+
+ private:
+  bool answer_due_ = false;
 };
 
 class RecordingSleeper : public Sleeper {
@@ -45,7 +56,7 @@ struct ExchangeTest : ::testing::Test {
   RecordingSleeper sleeper;
   std::vector<Bytes> traced;
   std::vector<Bytes> Run(const Bytes& request) {
-    return RunExchange(request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); });
+    return RunExchange(request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); }).replies;
   }
 };
 
@@ -77,6 +88,18 @@ TEST_F(ExchangeTest, MatchingReplyIsQueuedAndTraced) {
   EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
   EXPECT_EQ(traced, (std::vector<Bytes>{noisy}));
   EXPECT_EQ(sleeper.sleeps, (std::vector<int>{100}));
+}
+
+// A late answer of the same command (another channel) waiting from an
+// earlier exchange must not be taken for this request's answer.
+TEST_F(ExchangeTest, BytesWaitingBeforeTheRequestAreTracedNotTakenForItsAnswer) {
+  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
+  const Bytes stale = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 0});
+  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 1, 1});
+  port.stray = stale;
+  port.answers = {reply};
+  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(traced, (std::vector<Bytes>{stale, reply}));
 }
 
 TEST_F(ExchangeTest, ForeignReplyFailsTheAttempt) {
@@ -119,6 +142,17 @@ TEST_F(ExchangeTest, ShortWriteCountsAsAFailedAttempt) {
   EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
   EXPECT_EQ(port.written.size(), 2u);
   EXPECT_EQ(sleeper.sleeps, (std::vector<int>{25, 100}));
+}
+
+// The host learns which frames never went out, so that it does not report a
+// write as done.
+TEST_F(ExchangeTest, AFrameIsWrittenWhenOneAttemptWentOutWhole) {
+  const Bytes write = BuildFrame(kKindWrite, 1, 0x1A, Bytes{0});
+  port.short_writes = 1;
+  EXPECT_TRUE(RunExchange(write, port, sleeper, nullptr).written);
+  port.short_writes = 2;
+  EXPECT_FALSE(RunExchange(write, port, sleeper, nullptr).written);
+  EXPECT_FALSE(RunExchange(ByteView(write).first(5), port, sleeper, nullptr).written);
 }
 
 }  // namespace

@@ -1,21 +1,21 @@
 #include "link/serial_port.h"
 
+#include <asm/termbits.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "../support/temp_dir.h"
 #include "link/port_list.h"
 #include "pty_peer.h"
-#include "temp_dir.h"
 
 namespace dsp {
 namespace {
 
 using test::Pty;
-using test::TempDir;
+using testing::TempDir;
 
 std::size_t ReadAvailable(int fd, Bytes& into) {
   std::uint8_t buffer[256];
@@ -24,50 +24,63 @@ std::size_t ReadAvailable(int fd, Bytes& into) {
   return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-// Missing devices and plain files are refused through the link's own tests.
-TEST(SerialPortOpen, OddSpeedAndNoPathAreRefused) {
-  CSerialPort port;
-  Pty pty;
-  EXPECT_FALSE(port.Open(pty.SlavePath(), 115201));
-  EXPECT_NE(port.Error().find("115201 baud is not a standard serial speed"), std::string::npos) << port.Error();
+termios2 LineOf(int fd) {
+  termios2 line{};
+  EXPECT_EQ(ioctl(fd, TCGETS2, &line), 0);
+  return line;
+}
 
+// Rates outside the named speed table are ordinary on other systems' ports
+// (14400, 56000, 128000, 256000); the driver is asked for them as they are.
+TEST(SerialPortOpen, AnyPositiveRateIsSetAndNonsenseIsRefused) {
+  Pty pty;
+  for (const int baud : {9600, 14400, 56000, 128000, 256000}) {
+    CSerialPort port;
+    ASSERT_TRUE(port.Open(pty.SlavePath(), baud)) << baud << ": " << port.Error();
+    EXPECT_EQ(LineOf(pty.Slave()).c_ospeed, static_cast<speed_t>(baud));
+    EXPECT_EQ(LineOf(pty.Slave()).c_ispeed, static_cast<speed_t>(baud));
+  }
+  CSerialPort port;
+  EXPECT_FALSE(port.Open(pty.SlavePath(), 0));
+  EXPECT_NE(port.Error().find("0 baud is no serial speed"), std::string::npos) << port.Error();
   EXPECT_FALSE(port.Open(""));
   EXPECT_FALSE(port.Error().empty());
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.Path(), "");
 }
 
-TEST(SerialPortOpen, SetsRaw8N1AtTheSpeedAndFlushesOldBytes) {
+// A probed port, or a terminal named by mistake, must not be left raw.
+TEST(SerialPortOpen, SetsRaw8N1ExclusiveAndFlushedThenCloseGivesTheOldLineBack) {
   Pty pty;
-  termios cooked{};
-  ASSERT_EQ(tcgetattr(pty.Slave(), &cooked), 0);
+  termios2 cooked = LineOf(pty.Slave());
   cooked.c_lflag |= ICANON | ECHO;
-  cooked.c_cflag = (cooked.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB;
-  cfsetspeed(&cooked, B1200);
-  ASSERT_EQ(tcsetattr(pty.Slave(), TCSANOW, &cooked), 0);
+  cooked.c_cflag = (cooked.c_cflag & ~(CSIZE | CBAUD)) | CS7 | PARENB | CSTOPB | B1200;
+  ASSERT_EQ(ioctl(pty.Slave(), TCSETS2, &cooked), 0);
+  cooked = LineOf(pty.Slave());
   const Bytes stale{0x55, 0x66};
   pty.Write(stale);
   CSerialPort port;
   ASSERT_TRUE(port.Open(pty.SlavePath(), 9600)) << port.Error();
   EXPECT_EQ(port.Path(), pty.SlavePath());
 
-  termios tio{};
-  ASSERT_EQ(tcgetattr(pty.Slave(), &tio), 0);
-  EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-  EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-  EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u);
-  EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
-
+  const termios2 raw = LineOf(pty.Slave());
+  EXPECT_EQ(raw.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(raw.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+  EXPECT_EQ(raw.c_lflag & (ICANON | ECHO), 0u);
+  EXPECT_EQ(raw.c_ospeed, 9600u);
   int exclusive = 0;
   ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 1);
-
   std::uint8_t buffer[16];
   EXPECT_EQ(port.Read(buffer), 0u) << "bytes from before the open must be flushed";
 
   port.Close();
   ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0) << "a closed port is free for others";
+  const termios2 after = LineOf(pty.Slave());
+  EXPECT_EQ(after.c_lflag, cooked.c_lflag);
+  EXPECT_EQ(after.c_cflag, cooked.c_cflag);
+  EXPECT_EQ(after.c_ospeed, cooked.c_ospeed);
 }
 
 TEST(SerialPortIo, BytesPassBothWaysAndReadsDoNotWait) {
@@ -101,44 +114,58 @@ TEST(SerialPortIo, WriteToAPeerThatNeverReadsGivesUpWithAShortCount) {
   EXPECT_LT(port.Write(flood), flood.size());
 }
 
-TEST(SerialPortIo, HungUpDeviceReadsAndWritesNothing) {
-  Pty pty;
-  CSerialPort port;
-  ASSERT_TRUE(port.Open(pty.SlavePath()));
-  pty.HangUp();
-  std::uint8_t buffer[16];
-  EXPECT_EQ(port.Read(buffer), 0u);
-  EXPECT_LT(port.Write(Bytes{1, 2, 3}), 3u);
-  port.Close();
-  EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(port.Write(Bytes{1}), 0u);
+// A read of a vanished device looks like an empty one; the port must notice,
+// close, and say so once.
+TEST(SerialPortIo, HungUpDeviceIsClosedAndItsLossReportedOnce) {
+  for (const bool by_write : {false, true}) {
+    Pty pty;
+    CSerialPort port;
+    ASSERT_TRUE(port.Open(pty.SlavePath()));
+    EXPECT_FALSE(port.TakeLoss());
+    pty.HangUp();
+    std::uint8_t buffer[16];
+    if (by_write) {
+      EXPECT_LT(port.Write(Bytes{1, 2, 3}), 3u);
+    } else {
+      EXPECT_EQ(port.Read(buffer), 0u);
+    }
+    EXPECT_FALSE(port.IsOpen()) << (by_write ? "write" : "read");
+    const std::optional<PortLoss> loss = port.TakeLoss();
+    ASSERT_TRUE(loss);
+    EXPECT_EQ(loss->path, pty.SlavePath());
+    EXPECT_NE(loss->message.find(pty.SlavePath() + " stopped working"), std::string::npos) << loss->message;
+    EXPECT_FALSE(port.TakeLoss());
+    EXPECT_EQ(port.Write(Bytes{1}), 0u);
+  }
 }
 
 TEST(PortList, FamiliesInOrderAndUnitsNumerically) {
   TempDir dev;
-  for (const char* name : {"ttyS10", "rfcomm0", "ttyUSB10", "ttyAMA0", "ttyS2", "ttyACM0", "ttyUSB2", "ttyUSBx",
-                           "ttyS", "sda1", "tty0", "ttyprintk"}) {
-    dev.WriteFile(name, {});
+  for (const char* name : {"ttyS10", "rfcomm0", "ttyUSB10", "ttyAMA0", "ttyS2", "ttyACM0", "ttyUSB2", "ttyUSBx", "ttyS",
+                           "sda1", "tty0", "ttyprintk"}) {
+    dev.Write(name, std::string());
   }
   std::vector<std::string> names;
-  for (const std::string& path : CandidatePorts(dev.Path().string())) {
+  for (const std::string& path : CandidatePorts(dev.path().string())) {
     names.push_back(std::filesystem::path(path).filename().string());
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS2", "ttyS10", "ttyAMA0",
-                                             "rfcomm0"}));
-  EXPECT_TRUE(CandidatePorts((dev.Path() / "missing").string()).empty());
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS2", "ttyS10", "ttyAMA0", "rfcomm0"}));
+  EXPECT_TRUE(CandidatePorts((dev.path() / "missing").string()).empty());
 }
 
 TEST(PortList, OnlyDevicesThatOpenAreOffered) {
   TempDir dev;
   Pty pty;
-  std::filesystem::create_symlink(pty.SlavePath(), dev.Path() / "ttyACM3");
-  dev.WriteFile("ttyUSB0", Bytes{0});
-  EXPECT_EQ(OpenablePorts(kDefaultBaud, dev.Path().string()),
-            (std::vector<std::string>{(dev.Path() / "ttyACM3").string()}));
+  std::filesystem::create_symlink(pty.SlavePath(), dev.path() / "ttyACM3");
+  dev.Write("ttyUSB0", Bytes{0});
+  const termios2 before = LineOf(pty.Slave());
+  EXPECT_EQ(OpenablePorts(kDefaultBaud, dev.path().string()),
+            (std::vector<std::string>{(dev.path() / "ttyACM3").string()}));
+  EXPECT_EQ(LineOf(pty.Slave()).c_ospeed, before.c_ospeed) << "probing changed the line";
   // Probing leaves the device free for the link to open.
   CSerialPort port;
-  EXPECT_TRUE(port.Open((dev.Path() / "ttyACM3").string())) << port.Error();
+  EXPECT_TRUE(port.Open((dev.path() / "ttyACM3").string())) << port.Error();
 }
 
 }  // namespace

@@ -4,15 +4,17 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <numeric>
 
+#include "../support/fifo_rescue.h"
+#include "../support/temp_dir.h"
 #include "link/frame.h"
-#include "temp_dir.h"
 
 namespace dsp {
 namespace {
 
-using test::TempDir;
+using testing::TempDir;
 
 // A receiver in memory: it answers each packet the sender writes with scripted
 // batches, one batch per read, and notes the progress at every data block.
@@ -23,6 +25,7 @@ class FakeReceiver : public PortIo {
   std::vector<Bytes> on_start{{kCrcRequest}};
   std::vector<Bytes> on_header{{kAck}, {kCrcRequest}};
   std::vector<Bytes> on_block{{kAck}};
+  std::map<std::size_t, std::vector<Bytes>> on_data_block;  // by data block number, 1 first
   std::vector<Bytes> on_eot{{kAck}};
   std::size_t short_write_at = SIZE_MAX;  // index of the write that comes up short
 
@@ -36,7 +39,12 @@ class FakeReceiver : public PortIo {
     if (bytes.size() == 6 && bytes[0] == kFrameHeader) answer = &on_start;
     if (bytes[0] == kSoh) answer = &on_header;
     if (bytes[0] == kEot) answer = &on_eot;
-    if (bytes[0] == kStx) blocks_taken_at_block.push_back(sender_->BlocksTaken());
+    if (bytes[0] == kStx) {
+      blocks_taken_at_block.push_back(sender_->BlocksTaken());
+      if (auto found = on_data_block.find(blocks_taken_at_block.size()); found != on_data_block.end()) {
+        answer = &found->second;
+      }
+    }
     reads_.insert(reads_.end(), answer->begin(), answer->end());
     return bytes.size();
   }
@@ -83,9 +91,7 @@ struct YmodemSend : ::testing::Test {
   FakeReceiver receiver{sender};
   CountingSleeper sleeper;
 
-  void Load(const std::string& name, const Bytes& content) {
-    ASSERT_TRUE(sender.OpenFile(dir.WriteFile(name, content)));
-  }
+  void Load(const std::string& name, const Bytes& content) { ASSERT_TRUE(sender.OpenFile(dir.Write(name, content))); }
   int Send() { return sender.Send(7, TransferMode::kFirmware, receiver, sleeper); }
 };
 
@@ -149,6 +155,22 @@ TEST_F(YmodemSend, AckAndCrcRequestInOneReadBothCount) {
   EXPECT_EQ(Send(), kTransferDone);
 }
 
+// A repeated ACK, or one with chatter, in the same read as a block's ACK
+// must not answer for the next block: a block the loader refused would
+// otherwise end in success.
+TEST_F(YmodemSend, BytesAfterADataBlocksAckAreNotCreditedToTheNext) {
+  Load("fw.bin", Pattern(3000));
+  receiver.on_data_block[1] = {{kAck, kAck, kCrcRequest}};
+  receiver.on_data_block[2] = {{kNak}};
+  EXPECT_EQ(Send(), kTransferNoAck);
+  EXPECT_EQ(receiver.DataBlocks().size(), 2u);
+
+  receiver = FakeReceiver(sender);
+  receiver.on_data_block[3] = {{0x00, kAck, kAck}};
+  receiver.on_eot = {{kNak}};
+  EXPECT_EQ(Send(), kTransferNoAck) << "the EOT was refused";
+}
+
 TEST_F(YmodemSend, EachSilenceHasItsCode) {
   Load("fw.bin", Pattern(10));
   receiver.on_start = {};
@@ -182,13 +204,15 @@ TEST_F(YmodemSend, ShortWritesHaveTheirCodes) {
 }
 
 TEST_F(YmodemSend, FilesThatCannotBeSent) {
-  EXPECT_FALSE(sender.OpenFile((dir.Path() / "missing.bin").string()));
-  EXPECT_FALSE(sender.OpenFile(dir.Path().string()));
+  EXPECT_FALSE(sender.OpenFile((dir.path() / "missing.bin").string()));
+  EXPECT_FALSE(sender.OpenFile(dir.path().string()));
+  const std::string fifo = test::MakeFifo((dir.path() / "fifo.bin").string());
+  EXPECT_TRUE(test::ReturnsWithoutBlocking(fifo, [&] { EXPECT_FALSE(sender.OpenFile(fifo)); }));
   EXPECT_EQ(Send(), kTransferFileError);
   EXPECT_TRUE(receiver.writes.empty());
 
   // A file cut short after it was opened: its missing tail is not made up.
-  const std::string path = dir.WriteFile("shrinks.bin", Pattern(5000));
+  const std::string path = dir.Write("shrinks.bin", Pattern(5000));
   ASSERT_TRUE(sender.OpenFile(path));
   std::filesystem::resize_file(path, 1500);
   EXPECT_EQ(Send(), kTransferFileError);
@@ -196,7 +220,7 @@ TEST_F(YmodemSend, FilesThatCannotBeSent) {
 }
 
 TEST_F(YmodemSend, ReadOnlyFileIsSentAndCloseForgetsIt) {
-  const std::string path = dir.WriteFile("locked.bin", Pattern(100));
+  const std::string path = dir.Write("locked.bin", Pattern(100));
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
   ASSERT_TRUE(sender.OpenFile(path));
   EXPECT_EQ(Send(), kTransferDone);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "../support/temp_dir.h"
 #include "persist/config_file.h"
 #include "persist/configuration_reader.h"
-#include "temp_dir.h"
 
 namespace dsp {
 namespace {
@@ -39,7 +39,7 @@ TEST(Configuration, DefaultsWhenNothingIsNamed) {
 }
 
 TEST(Configuration, EachValueWithItsConversion) {
-  const Configuration c = Read({{"config_effects", "max", "-12"},
+  const Configuration c = Read({{"config_effects", "max", "+12"},
                                 {"config_effects", "value", "99"},  // the count is read from "max" only
                                 {"config_pink_noise_address", "value", "1F000"},
                                 {"config_pink_noise_size", "value", "0x800"},
@@ -50,8 +50,8 @@ TEST(Configuration, EachValueWithItsConversion) {
                                 {"config_energy_min", "value", "-80"},
                                 {"config_drc_offset", "value", "10"},
                                 {"config_limit_offset", "value", "a"},
-                                {"config_noisegate_offset", "value", "FFFFFFFF"}});
-  EXPECT_EQ(c.effect_blocks, -12);
+                                {"config_noisegate_offset", "value", "FF"}});
+  EXPECT_EQ(c.effect_blocks, 12);
   EXPECT_EQ(c.pink_noise_address, 0x1F000u);
   EXPECT_EQ(c.pink_noise_size, 0x800u);
   EXPECT_EQ(c.pink_noise_volume, 10u);
@@ -61,25 +61,52 @@ TEST(Configuration, EachValueWithItsConversion) {
   EXPECT_EQ(c.energy_min_db, -80);
   EXPECT_EQ(c.drc_offset, 16u);
   EXPECT_EQ(c.limit_offset, 10u);
-  EXPECT_EQ(c.noisegate_offset, 0xFFFFFFFFu);
+  EXPECT_EQ(c.noisegate_offset, 0xFFu);
   EXPECT_EQ(Read({{"config_energy_full", "value", "0"}}).energy_full, 1u);
 }
 
-TEST(Configuration, GarbageAndOverflowKeepTheDefault) {
-  const Configuration c = Read({{"config_baud", "value", "fast"},
-                                {"config_scan_time", "value", "4294967296"},
-                                {"config_energy_min", "value", "-2147483649"},
-                                {"config_drc_offset", "value", "100000000"},
-                                {"config_pink_noise_volume", "value", "-1"},
-                                {"config_effects", "max", "12 blocks"},
-                                {"config_energy_full", "value", ""}});
-  EXPECT_EQ(c.baud, 115200u);
-  EXPECT_EQ(c.scan_time_ms, 5000u);
-  EXPECT_EQ(c.energy_min_db, -96);
-  EXPECT_EQ(c.drc_offset, 0u);
-  EXPECT_EQ(c.pink_noise_volume, 0u);
-  EXPECT_EQ(c.effect_blocks, 0);
-  EXPECT_EQ(c.energy_full, 1u);
+// Text that is no 32-bit number keeps the default quietly; a number its use
+// cannot take (a scan time that divides by zero, a block count that wraps the
+// 16-bit index, offsets that overflow the reply readers) is refused by name.
+TEST(Configuration, GarbageKeepsTheDefaultAndOutOfRangeIsRefusedByName) {
+  struct Case {
+    const char* control;
+    const char* attribute;
+    const char* text;
+    const char* refusal;  // nullptr: kept quietly
+  };
+  const Case cases[] = {
+      {"config_baud", "value", "fast", nullptr},
+      {"config_scan_time", "value", "4294967296", nullptr},
+      {"config_energy_min", "value", "-2147483649", nullptr},
+      {"config_effects", "max", "12 blocks", nullptr},
+      {"config_energy_full", "value", "", nullptr},
+      {"config_scan_time", "value", "4294965796", "config_scan_time = 4294965796 is out of range: use 1 to 3600000."},
+      {"config_scan_time", "value", "0", "config_scan_time = 0"},
+      {"config_effects", "max", "65537", "config_effects.max = 65537 is out of range: use 0 to 65536."},
+      {"config_effects", "max", "-1", "config_effects.max = -1"},
+      {"config_baud", "value", "4000001", "config_baud = 4000001"},
+      {"config_energy_min", "value", "-1001", "config_energy_min = -1001"},
+      {"config_drc_offset", "value", "199A", "config_drc_offset = 199A is out of range: use 0 to 6553."},
+      {"config_limit_offset", "value", "100", "config_limit_offset = 100"},
+      {"config_noisegate_offset", "value", "FFFFFFFF", "config_noisegate_offset = FFFFFFFF"},
+  };
+  const Configuration defaults;
+  for (const Case& k : cases) {
+    AttributeMap attributes;
+    attributes.Set(k.control, k.attribute, k.text);
+    std::vector<std::string> refused;
+    const Configuration c = ReadConfiguration(attributes, refused);
+    EXPECT_EQ(refused.empty(), k.refusal == nullptr) << k.control << " " << k.text;
+    if (k.refusal && !refused.empty()) {
+      EXPECT_EQ(refused[0].rfind(k.refusal, 0), 0u) << refused[0];
+    }
+    EXPECT_EQ(std::tie(c.baud, c.scan_time_ms, c.energy_min_db, c.effect_blocks, c.energy_full, c.drc_offset,
+                       c.limit_offset, c.noisegate_offset),
+              std::tie(defaults.baud, defaults.scan_time_ms, defaults.energy_min_db, defaults.effect_blocks,
+                       defaults.energy_full, defaults.drc_offset, defaults.limit_offset, defaults.noisegate_offset))
+        << k.control << " " << k.text;
+  }
 }
 
 TEST(Configuration, ResetFrequencyLists) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "../support/fifo_rescue.h"
+#include "../support/temp_dir.h"
+#include "persist/config_file.h"
+#include "persist/ini_file.h"
 
 namespace dsp {
 namespace {
@@ -52,6 +55,25 @@ TEST(EffectFile, ReopeningStartsAFreshImage) {
   writer.Close();
   EXPECT_EQ(ReadText(dir.File("a.bin")).size(), 8u);
   EXPECT_EQ(ReadText(dir.File("b.bin")), std::string(4, '\x02'));
+}
+
+// A configuration, Setting.ini or image path naming a FIFO must not hang the
+// program waiting for a writer or a reader.
+TEST(FilesThatBlock, AFifoIsRefusedWithoutWaiting) {
+  TempDir dir;
+  const std::string fifo = test::MakeFifo(dir.File("fifo"));
+  FileResult result;
+  AttributeMap attributes;
+  EXPECT_TRUE(test::ReturnsWithoutBlocking(fifo, [&] { result = ReadConfigFile(fifo, attributes); }));
+  EXPECT_EQ(result.error, FileError::kCannotRead);
+  IniFile ini;
+  EXPECT_TRUE(test::ReturnsWithoutBlocking(fifo, [&] { result = ReadIniFile(fifo, ini); }));
+  EXPECT_EQ(result.error, FileError::kCannotRead);
+  EffectFileWriter writer;
+  EXPECT_TRUE(test::ReturnsWithoutBlocking(fifo, [&] { result = writer.Open(fifo); }));
+  EXPECT_EQ(result.error, FileError::kCannotWrite);
+  EXPECT_NE(result.message.find("not a regular file"), std::string::npos) << result.message;
+  EXPECT_FALSE(writer.IsOpen());
 }
 
 TEST(EffectFile, FileThatCannotBeCreatedIsReported) {

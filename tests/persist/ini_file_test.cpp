@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "../support/temp_dir.h"
 #include "persist/file_io.h"
-#include "temp_dir.h"
 
 namespace dsp {
 namespace {
@@ -51,6 +51,9 @@ TEST(IniFile, SetReplacesOrAppendsInOrder) {
   ini.Set("Window", "Width", "800");
   EXPECT_EQ(ini.Serialize(), "[Option]\nLanguage=1\nOther=x\nNew=y\n\n[Window]\nWidth=800\n");
   EXPECT_EQ(IniFile::Parse("k=v\n[s]\na=b\n").Serialize(), "k=v\n\n[s]\na=b\n");
+  // Found by fuzzing: without its header a "[]" section's keys joined the
+  // section before it when the file was written back.
+  EXPECT_EQ(IniFile::Parse("[s]\na=b\n[]\nx=1\n").Serialize(), "[s]\na=b\n\n[]\nx=1\n");
 }
 
 TEST(ReplaceFile, WritesNewAndReplacesOldKeepingPermissions) {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "temp_dir.h"
+#include "../support/temp_dir.h"
 
 namespace dsp {
 namespace {
@@ -94,10 +94,6 @@ TEST(LanguageSetting, FolderThatCannotBeCreatedIsReported) {
   const FileResult result = WriteLanguage(dir.File("file/dspdesk/Setting.ini"), 1);
   EXPECT_EQ(result.error, FileError::kCannotWrite);
   EXPECT_NE(result.message.find("dspdesk"), std::string::npos);
-}
-
-TEST(LanguageSetting, ExecutableDirectoryHoldsThisTest) {
-  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(ExecutableDirectory()) / "persist_tests"));
 }
 
 }  // namespace

@@ -142,6 +142,8 @@ TEST_P(MalformedSkinTest, IsRejectedWithFileAndLine) {
   EXPECT_EQ(window.Widget(), nullptr);
 }
 
+const std::string kLongInclude = "<Include source=\"" + std::string(300, 'n') + ".xml\"/>\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedSkinTest,
     ::testing::Values(
@@ -160,7 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "no repeat variable \"j\""},
         Malformed{"repeat without count", "<Repeat var=\"i\">\n</Repeat>\n", 3, "count"},
         Malformed{"letter past z", "<Repeat count=\"27\">\n<Label text=\"{i:A}\"/>\n</Repeat>\n", 4, "no letter"},
-        Malformed{"include of a missing file", "<Include source=\"view/none.xml\"/>\n", 3, "cannot open"}),
+        Malformed{"include of a missing file", "<Include source=\"view/none.xml\"/>\n", 3, "cannot open"},
+        // Found by fuzzing: the name's length made the file system throw.
+        Malformed{"include of a name too long", kLongInclude.c_str(), 3, "cannot open"}),
     [](const ::testing::TestParamInfo<Malformed>& info) {
       std::string name = info.param.what;
       for (char& c : name) {

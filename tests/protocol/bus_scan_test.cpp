@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_link.h"
+#include "../support/fake_link.h"
 #include "link/exchange.h"
 
 namespace dsp {

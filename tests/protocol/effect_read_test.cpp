@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "answering_host.h"
-#include "fake_link.h"
+#include "../support/fake_link.h"
 #include "protocol/commands.h"
 #include "protocol/procedure_driver.h"
 
@@ -57,12 +57,17 @@ TEST_F(EffectReadTest, CopiesEveryBlockInOrderAndNeverShowsHundredPercent) {
   EXPECT_TRUE(std::is_sorted(host.percents.begin(), host.percents.end()));
 }
 
-TEST_F(EffectReadTest, ZeroBlocksIsRefusedBeforeAnythingIsSent) {
-  const auto refusal = driver.StartEffectRead(0);
-  ASSERT_TRUE(refusal);
-  EXPECT_NE(refusal->find("config_effects"), std::string::npos);
-  EXPECT_FALSE(driver.Running());
+// More than 65536 blocks would wrap the 16-bit block index and append blocks
+// 0, 1, ... to the image a second time.
+TEST_F(EffectReadTest, CountsTheProtocolCannotAddressAreRefusedBeforeAnythingIsSent) {
+  for (const int blocks : {0, -1, 65537}) {
+    const auto refusal = driver.StartEffectRead(blocks);
+    ASSERT_TRUE(refusal) << blocks;
+    EXPECT_NE(refusal->find("config_effects"), std::string::npos);
+    EXPECT_FALSE(driver.Running());
+  }
   EXPECT_TRUE(link.sent.empty());
+  EXPECT_FALSE(driver.StartEffectRead(65536));
 }
 
 TEST_F(EffectReadTest, SilenceFailsAfterMoreThanAHundredAndFiftyTicksKeepingWhatArrived) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "answering_host.h"
-#include "fake_link.h"
+#include "../support/fake_link.h"
 #include "link/exchange.h"
 #include "protocol/commands.h"
 

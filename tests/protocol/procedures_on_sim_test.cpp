@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/same_parameters.h"
 #include "answering_host.h"
 #include "protocol/procedure_driver.h"
 #include "sim/sim_bus.h"
@@ -70,53 +71,6 @@ void FillDistinctValues(DeviceRecord& r) {
   }
 }
 
-void ExpectSameParameters(const DeviceRecord& a, const DeviceRecord& b) {
-  for (int side = 0; side < 2; ++side) {
-    const int count = side == 0 ? a.Inputs() : a.Outputs();
-    for (int ch = 0; ch < count; ++ch) {
-      SCOPED_TRACE(::testing::Message() << "side " << side << " channel " << ch);
-      EXPECT_EQ(a.Gain(side, ch), b.Gain(side, ch));
-      EXPECT_EQ(a.Mute(side, ch), b.Mute(side, ch));
-      EXPECT_EQ(a.Polarity(side, ch), b.Polarity(side, ch));
-      EXPECT_EQ(a.Delay(side, ch), b.Delay(side, ch));
-      EXPECT_EQ(a.DelayEnable(side, ch), b.DelayEnable(side, ch));
-      for (int band = 0; band < 31; ++band) {
-        EXPECT_EQ(a.EqualizerEnable(side, ch, band), b.EqualizerEnable(side, ch, band));
-        EXPECT_EQ(a.EqualizerFrequence(side, ch, band), b.EqualizerFrequence(side, ch, band));
-        EXPECT_EQ(a.EqualizerGain(side, ch, band), b.EqualizerGain(side, ch, band));
-        EXPECT_EQ(a.EqualizerQ(side, ch, band), b.EqualizerQ(side, ch, band));
-        EXPECT_EQ(a.EqualizerType(side, ch, band), b.EqualizerType(side, ch, band));
-      }
-    }
-  }
-  for (int ch = 0; ch < a.Inputs(); ++ch) {
-    EXPECT_EQ(a.NoiseGateEnable(ch), b.NoiseGateEnable(ch));
-    EXPECT_EQ(a.NoiseGateStartGate(ch), b.NoiseGateStartGate(ch));
-    EXPECT_EQ(a.NoiseGateReleaseGate(ch), b.NoiseGateReleaseGate(ch));
-    for (int out = 0; out < a.Outputs(); ++out) {
-      EXPECT_EQ(a.Router(ch, out), b.Router(ch, out));
-      EXPECT_EQ(a.RouterEnable(ch, out), b.RouterEnable(ch, out));
-    }
-  }
-  for (int ch = 0; ch < a.Outputs(); ++ch) {
-    SCOPED_TRACE(::testing::Message() << "output " << ch);
-    EXPECT_EQ(a.CompressorEnable(ch), b.CompressorEnable(ch));
-    EXPECT_EQ(a.CompressorStartTime(ch), b.CompressorStartTime(ch));
-    EXPECT_EQ(a.CompressorReleaseTime(ch), b.CompressorReleaseTime(ch));
-    EXPECT_EQ(a.CompressorStartGate(ch), b.CompressorStartGate(ch));
-    EXPECT_EQ(a.CompressorRatio(ch), b.CompressorRatio(ch));
-    EXPECT_EQ(a.LimitEnable(ch), b.LimitEnable(ch));
-    EXPECT_EQ(a.LimitStartGate(ch), b.LimitStartGate(ch));
-    EXPECT_EQ(a.LimitReleaseTime(ch), b.LimitReleaseTime(ch));
-    for (int f = 0; f < 2; ++f) {
-      EXPECT_EQ(a.FilterEnable(1, ch, f), b.FilterEnable(1, ch, f));
-      EXPECT_EQ(a.FilterFrequence(1, ch, f), b.FilterFrequence(1, ch, f));
-      EXPECT_EQ(a.FilterType(1, ch, f), b.FilterType(1, ch, f));
-      EXPECT_EQ(a.FilterSlope(1, ch, f), b.FilterSlope(1, ch, f));
-    }
-  }
-}
-
 struct ProceduresOnSim : ::testing::Test {
   SimBus bus{7};
   SimLink link{bus};
@@ -150,7 +104,7 @@ TEST_F(ProceduresOnSim, WriteAllThenReadAllGivesTheRecordBack) {
   devices[0] = DeviceRecord(1, ChipIdBytes{}, 4, 8, "Stage");
   driver.StartReadAll(kSyncStartDelayMs);
   ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
-  ExpectSameParameters(written, devices[0]);
+  testing::ExpectSameParameters(written, devices[0]);
 }
 
 TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "answering_host.h"
-#include "fake_link.h"
+#include "../support/fake_link.h"
 #include "protocol/commands.h"
 
 namespace dsp {
@@ -77,6 +77,31 @@ TEST_F(ReadAllTest, GivesUpAfterTwentyOneFailedAnswersKeepingWhatWasStored) {
     EXPECT_TRUE(host.record.DelayEnable(0, ch));
   }
   EXPECT_EQ(host.record.Delay(0, 3), 0);
+}
+
+// The output gains step goes on with the failures counted by the limiter
+// step: a last limiter answer that came late leaves it fewer silent ticks.
+TEST_F(ReadAllTest, OutputGainsStepGoesOnWithTheLimiterStepsFailures) {
+  int limiter_reads = 0;
+  link.responder = [&](const Bytes& request) -> std::optional<Bytes> {
+    if (request[kOffsetCommand] == 0xA6 && ++limiter_reads == 8) return std::nullopt;
+    if (request[kOffsetCommand] == 0xA0) return std::nullopt;
+    return GenericAnswer(request);
+  };
+  read.Restart();
+  while (limiter_reads < 8) ASSERT_EQ(read.Tick(), ReadAll::Progress::kRunning);
+  for (int silent = 0; silent < 15; ++silent) ASSERT_EQ(read.Tick(), ReadAll::Progress::kRunning);
+  link.replies.push_back(*GenericAnswer(link.sent.back()));
+  int running_ticks = 0;
+  ReadAll::Progress progress = ReadAll::Progress::kRunning;
+  while (progress == ReadAll::Progress::kRunning && running_ticks < 100) {
+    progress = read.Tick();
+    if (progress == ReadAll::Progress::kRunning) ++running_ticks;
+  }
+  EXPECT_EQ(progress, ReadAll::Progress::kFailed);
+  EXPECT_EQ(link.sent.back()[kOffsetCommand], 0xA0);
+  // The late answer, the gains request, then 5 silent ticks: 15 + 6 = 21.
+  EXPECT_EQ(running_ticks, 7);
 }
 
 TEST_F(ReadAllTest, LateAnswerForAnotherCommandCountsAsFailure) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "answering_host.h"
-#include "fake_link.h"
+#include "../support/fake_link.h"
 #include "model/write_builders.h"
 
 namespace dsp {

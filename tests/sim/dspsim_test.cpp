@@ -2,22 +2,18 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "../support/child_process.h"
+#include "../support/temp_dir.h"
 #include "sim/chip_id.h"
 #include "sim/dspsim_options.h"
 #include "sim_test_support.h"
 #include "terminal_support.h"
-
-extern char** environ;
 
 namespace dsp::test {
 namespace {
@@ -78,75 +74,16 @@ TEST(DspsimOptions, ExplainsWhatIsWrong) {
   }
 }
 
-// dspsim started with its output on pipes.
-class Dspsim {
- public:
-  explicit Dspsim(const std::vector<std::string>& args) {
-    int out[2];
-    int err[2];
-    EXPECT_EQ(pipe(out), 0);
-    EXPECT_EQ(pipe(err), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    std::vector<std::string> all = {DSPSIM_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    EXPECT_EQ(posix_spawn(&pid_, DSPSIM_PATH, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    close(err[1]);
-    out_ = out[0];
-    err_ = err[0];
-  }
-  ~Dspsim() {
-    if (pid_ > 0) Stop();
-    close(out_);
-    close(err_);
-  }
-  std::string FirstLine() {
-    std::string line;
-    char c;
-    pollfd ready{out_, POLLIN, 0};
-    while (poll(&ready, 1, 5000) == 1 && read(out_, &c, 1) == 1 && c != '\n') line += c;
-    return line;
-  }
-  std::string Errors() {
-    std::string text;
-    char buffer[512];
-    for (ssize_t n; (n = read(err_, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-    return text;
-  }
-  int Wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = 0;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  int Stop() {
-    kill(pid_, SIGTERM);
-    return Wait();
-  }
-
- private:
-  pid_t pid_ = 0;
-  int out_ = -1;
-  int err_ = -1;
-};
-
 Bytes Scan(std::uint8_t command, const Bytes& payload = {}) { return Frame(0xF2, 0, command, payload); }
 
 TEST(DspsimProgram, PrintsItsPathServesAndStoresReceivedImages) {
-  const fs::path dir = fs::temp_directory_path() / ("dspsim_test_" + std::to_string(getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const testing::TempDir temp;
+  const fs::path& dir = temp.path();
   const fs::path link = dir / "bus";
-  Dspsim sim(
-      {"--devices", "Hall:2x4", "--seed", "7", "--link", link.string(), "--dump-dir", (dir / "images").string()});
-  const std::string path = sim.FirstLine();
+  testing::SimProgram sim(
+      {"--devices", "Hall:2x4", "--seed", "7", "--link", link.string(), "--dump-dir", (dir / "images").string()},
+      (dir / "err.txt").string());
+  const std::string path = sim.path();
   ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
   ASSERT_EQ(fs::read_symlink(link), path);
 
@@ -184,16 +121,15 @@ TEST(DspsimProgram, PrintsItsPathServesAndStoresReceivedImages) {
   EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(stored), {}), file);
   EXPECT_NE(sim.Errors().find("Hall received \"new.bin\" (1500 bytes)"), std::string::npos);
   EXPECT_FALSE(fs::is_symlink(link));
-  fs::remove_all(dir);
 }
 
 TEST(DspsimProgram, RefusesBadArgumentsWithAUsageError) {
-  Dspsim sim({"--devices", "Hall:9x9"});
-  EXPECT_EQ(sim.Wait(), 2);
-  EXPECT_EQ(sim.FirstLine(), "");
-  const std::string errors = sim.Errors();
-  EXPECT_NE(errors.find("1 to 8 inputs"), std::string::npos) << errors;
-  EXPECT_NE(errors.find("dspsim --help"), std::string::npos) << errors;
+  const testing::TempDir dir;
+  const testing::ProgramRun run = testing::RunProgram(DSPSIM_PATH, {"--devices", "Hall:9x9"}, dir.path().string());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("1 to 8 inputs"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("dspsim --help"), std::string::npos) << run.err;
 }
 
 }  // namespace

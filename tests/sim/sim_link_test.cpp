@@ -43,30 +43,5 @@ TEST_F(SimLinkTest, LatencyHoldsTheExchangeForTheGivenNumberOfPolls) {
   EXPECT_EQ(bus.host_writes().size(), 1u);
 }
 
-TEST_F(SimLinkTest, IdenticalFrameStillWaitingIsQueuedOnce) {
-  SimLink link(bus, 5);
-  for (int i = 0; i < 3; ++i) link.Send(poll);
-  EXPECT_EQ(link.queued(), 1u);
-  Bytes other_sum = poll;
-  ++other_sum.back();
-  link.Send(other_sum);
-  EXPECT_EQ(link.queued(), 2u);
-
-  link.Flush();
-  // The poll once (answered), the frame with the bad sum twice (ignored, so
-  // it ends in the offline marker).
-  ASSERT_EQ(bus.host_writes().size(), 3u);
-  EXPECT_EQ(bus.host_writes()[0].bytes, poll);
-  EXPECT_EQ(bus.host_writes()[2].bytes, other_sum);
-  const auto reply = link.PopReply();
-  ASSERT_TRUE(reply);
-  EXPECT_EQ((*reply)[4], 0xD0);
-  EXPECT_EQ(link.PopReply(), OfflineMarker(1));
-  EXPECT_FALSE(link.PopReply());
-
-  link.Send(poll);  // no longer waiting, so queued again
-  EXPECT_EQ(link.queued(), 1u);
-}
-
 }  // namespace
 }  // namespace dsp::test

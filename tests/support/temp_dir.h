@@ -30,6 +30,14 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // Writes the bytes of `content` (a string or a byte vector) as the file
+  // `name` and returns its path.
+  template <typename Content>
+  std::string Write(const std::string& name, const Content& content) const {
+    std::ofstream(path_ / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+    return File(name);
+  }
 
  private:
   std::filesystem::path path_;

@@ -32,6 +32,8 @@ class SimProgram {
   // The pseudo-terminal it printed first; empty when it did not start.
   const std::string& path() const { return path_; }
   std::string Errors() const;
+  // Ends it (SIGTERM) and returns its exit status (-1 when a signal ended it).
+  int Stop();
 
  private:
   pid_t pid_ = -1;

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 extern char** environ;
 
@@ -73,10 +74,12 @@ SimProgram::SimProgram(const std::vector<std::string>& args, const std::string& 
   close(out[0]);
 }
 
-SimProgram::~SimProgram() {
-  if (pid_ <= 0) return;
+SimProgram::~SimProgram() { Stop(); }
+
+int SimProgram::Stop() {
+  if (pid_ <= 0) return -1;
   kill(pid_, SIGTERM);
-  WaitFor(pid_);
+  return WaitFor(std::exchange(pid_, -1));
 }
 
 std::string SimProgram::Errors() const { return ReadFile(err_file_); }

@@ -1,0 +1,36 @@
+#pragma once
+
+// The termios side of the serial port, kept apart because it speaks the
+// kernel's termios2 (any bit rate, as Linux allows) and that header cannot
+// share a file with <termios.h>.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace dsp {
+
+// The line settings a device had before the link set it up, so that closing
+// gives the device back as it was found (a probed port, a terminal named by
+// mistake).
+class SavedLine {
+ public:
+  bool Save(int fd);
+  // Puts the saved settings back; does nothing when none were saved.
+  void Restore(int fd) const;
+
+ private:
+  static constexpr std::size_t kStorage = 64;  // at least sizeof(termios2), checked where it is known
+  alignas(8) std::array<std::uint8_t, kStorage> storage_{};
+  bool saved_ = false;
+};
+
+// Raw bytes, 8 data bits, no parity, one stop bit, no flow control, reads
+// that return at once, at `baud` bit/s: a named speed when the driver has one,
+// any other rate as the driver's own. On failure returns the driver's reason.
+bool SetRawLine(int fd, int baud, std::string& reason);
+
+// Drops what was received and not read, and what was written and not sent.
+bool FlushLine(int fd);
+
+}  // namespace dsp
