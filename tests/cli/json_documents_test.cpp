@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "../persist/temp_dir.h"
+#include "../support/temp_dir.h"
 #include "child_process.h"
 
 namespace dsp::testing {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "../persist/temp_dir.h"
+#include "../support/temp_dir.h"
 #include "platform/testing/manual_clock.h"
 #include "platform/ui_setup.h"
 
