@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "../support/temp_dir.h"
-#include "child_process.h"
+#include "../support/child_process.h"
 
 namespace dsp::testing {
 namespace {
