@@ -34,6 +34,12 @@ void RunOnBus(Session& session, const Command& command) {
       return RunEffectsLoad(session, command);
     case CommandKind::kFirmware:
       return RunFirmware(session, command);
+    case CommandKind::kBackup:
+      return RunBackup(session, command);
+    case CommandKind::kRestore:
+      return RunRestore(session, command);
+    case CommandKind::kEqImport:
+      return RunEqImport(session, command);
     case CommandKind::kPorts:
       break;
   }

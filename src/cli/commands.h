@@ -37,4 +37,11 @@ void RunEffectsSave(Session& session, const Command& command);
 void RunEffectsLoad(Session& session, const Command& command);
 void RunFirmware(Session& session, const Command& command);
 
+// installation_commands.cpp
+void RunBackup(Session& session, const Command& command);
+void RunRestore(Session& session, const Command& command);
+
+// equaliser_commands.cpp
+void RunEqImport(Session& session, const Command& command);
+
 }  // namespace dsp

@@ -11,8 +11,8 @@ namespace dsp {
 namespace {
 
 const OptionTable kOptions = {
-    {"--port", "--simulate", "--baud", "--config", "--scan-time", "-o", "--count"},
-    {"--json", "--help", "-h", "--version"},
+    {"--port", "--simulate", "--baud", "--config", "--scan-time", "-o", "--count", "--only"},
+    {"--json", "--help", "-h", "--version", "--dry-run"},
 };
 
 constexpr int kMaxAddress = 255;
@@ -154,6 +154,41 @@ Command ParsePink(const std::vector<std::string>& args) {
   return c;
 }
 
+Command ParseFolderCommand(CommandKind kind, const std::vector<std::string>& args, const std::string& form) {
+  ExpectArgs(args, 2, form);
+  Command c;
+  c.kind = kind;
+  c.file = args[1];
+  return c;
+}
+
+Command ParseEqImport(const std::vector<std::string>& args) {
+  ExpectArgs(args, 5, "eq-import ADDR in|out CH FILE");
+  Command c;
+  c.kind = CommandKind::kEqImport;
+  c.device = ParseDevice(args[1]);
+  if (args[2] != "in" && args[2] != "out") throw UsageError("say \"in\" or \"out\", not \"" + args[2] + "\"");
+  c.side = args[2] == "in" ? kInputSide : kOutputSide;
+  c.channel = ParseChannel(args[3]);
+  c.file = args[4];
+  return c;
+}
+
+// "2F63F80F18BF7860,E9DFFE0F3A3CA209": the chip IDs of --only.
+std::vector<ChipIdBytes> ParseChipIdList(const std::string& text) {
+  std::vector<ChipIdBytes> list;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string item = text.substr(start, comma - start);
+    const auto chip_id = ParseChipId(item);
+    if (!chip_id) throw UsageError("--only takes chip IDs of 16 hexadecimal digits, not \"" + item + "\"");
+    list.push_back(*chip_id);
+    start = comma + 1;
+  }
+  return list;
+}
+
 Command ParsePositionals(const std::vector<std::string>& args) {
   if (args.empty()) throw UsageError("say which command to run");
   const std::string& name = args[0];
@@ -173,10 +208,16 @@ Command ParsePositionals(const std::vector<std::string>& args) {
   if (name == "effects-save") return ParseFileCommand(CommandKind::kEffectsSave, args, "effects-save ADDR FILE.bin");
   if (name == "effects-load") return ParseFileCommand(CommandKind::kEffectsLoad, args, "effects-load ADDR FILE.bin");
   if (name == "firmware") return ParseFileCommand(CommandKind::kFirmware, args, "firmware ADDR FILE.bin");
+  if (name == "backup") return ParseFolderCommand(CommandKind::kBackup, args, "backup DIR");
+  if (name == "restore") {
+    return ParseFolderCommand(CommandKind::kRestore, args, "restore DIR [--only CHIPID,...] [--dry-run]");
+  }
+  if (name == "eq-import") return ParseEqImport(args);
   throw UsageError("unknown command \"" + name + "\"");
 }
 
-// -o belongs to read (where it is required), --count to levels.
+// -o belongs to read (where it is required), --count to levels, --only
+// and --dry-run to restore.
 void TakeCommandOptions(OptionWords& raw, Command& command) {
   const std::optional<std::string> output = Take(raw, "-o");
   const std::optional<std::string> count = Take(raw, "--count");
@@ -188,6 +229,13 @@ void TakeCommandOptions(OptionWords& raw, Command& command) {
   }
   if (count && command.kind != CommandKind::kLevels) throw UsageError("--count belongs to the levels command");
   if (count) command.count = ParseInt(*count, 1, 1'000'000, "--count");
+  const std::optional<std::string> only = Take(raw, "--only");
+  const bool dry_run = Take(raw, "--dry-run").has_value();
+  if ((only || dry_run) && command.kind != CommandKind::kRestore) {
+    throw UsageError(std::string(only ? "--only" : "--dry-run") + " belongs to the restore command");
+  }
+  if (only) command.only = ParseChipIdList(*only);
+  command.dry_run = dry_run;
 }
 
 }  // namespace

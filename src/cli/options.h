@@ -32,6 +32,9 @@ enum class CommandKind {
   kEffectsSave,
   kEffectsLoad,
   kFirmware,
+  kBackup,
+  kRestore,
+  kEqImport,
 };
 
 struct GlobalOptions {
@@ -56,7 +59,10 @@ struct Command {
   CommandKind kind = CommandKind::kScan;
   DeviceRef device;                // the processor addressed; the source of a copy
   std::vector<DeviceRef> targets;  // copy destinations, as given
-  std::string file;
+  std::string file;                  // or the folder of a backup
+  std::vector<ChipIdBytes> only;     // restore: just these units
+  bool dry_run = false;              // restore: the plan, nothing written
+  int side = 0;                      // eq-import: 0 inputs, 1 outputs
   int preset = 0;
   std::string preset_name;
   int channel = 0;  // 0 = A

@@ -147,6 +147,12 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
       {{"pink", "1", "9", "on"}, "letter from A to H"},
       {{"pink", "1", "A", "yes"}, "say \"on\" or \"off\""},
       {{"firmware", "1"}, "firmware ADDR FILE.bin"},
+      {{"backup"}, "usage: dspctl backup DIR"},
+      {{"restore", "site", "--only", "2F63F80F18BF7860,12"}, "--only takes chip IDs"},
+      {{"backup", "site", "--dry-run"}, "--dry-run belongs to the restore command"},
+      {{"scan", "--only", "2F63F80F18BF7860"}, "--only belongs to the restore command"},
+      {{"eq-import", "1", "left", "A", "f.txt"}, "say \"in\" or \"out\""},
+      {{"eq-import", "1", "in", "A"}, "eq-import ADDR in|out CH FILE"},
   };
   for (const auto& [args, message] : cases) {
     try {
@@ -157,6 +163,21 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
           << "got \"" << error.what() << "\" for " << ::testing::PrintToString(args);
     }
   }
+}
+
+TEST(DspctlOptions, BackupRestoreAndEqualiserImportTakeTheirArguments) {
+  EXPECT_EQ(Parse({"backup", "site"}).command.file, "site");
+  const Command restore = Parse({"restore", "site", "--only", "2F63F80F18BF7860, E9 DF FE 0F 3A 3C A2 09", "--dry-run"})
+                              .command;
+  EXPECT_EQ(restore.kind, CommandKind::kRestore);
+  ASSERT_EQ(restore.only.size(), 2u);
+  EXPECT_EQ(restore.only[1][0], 0xE9);
+  EXPECT_TRUE(restore.dry_run);
+  EXPECT_FALSE(Parse({"restore", "site"}).command.dry_run);
+  const Command import = Parse({"eq-import", "2", "out", "c", "room.txt"}).command;
+  EXPECT_EQ(import.side, kOutputSide);
+  EXPECT_EQ(import.channel, 2);
+  EXPECT_EQ(import.file, "room.txt");
 }
 
 TEST(DspctlOptions, NineteenBytesAreTheLongestPresetName) {

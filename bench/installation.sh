@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Wall time of a whole-installation backup and restore against the sum of
+# the single reads and writes of the same processors, as dspctl runs them
+# against dspsim over a pseudo-terminal (Release build). Prints one line per
+# pair: the whole, the sum of the singles, and what the whole saved.
+#
+#   bench/installation.sh [DEVICES]     (default "Hall:8x8,Stage:4x8,Lobby:2x4")
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+dsp_install_deps
+
+devices=${1:-"Hall:8x8,Stage:4x8,Lobby:2x4"}
+count=$(tr ',' '\n' <<<"$devices" | wc -l)
+build=build/release
+cmake --preset release >/dev/null
+cmake --build --preset release -j 2 --target dspctl dspsim >/dev/null
+dspctl=$build/src/cli/dspctl
+dspsim=$build/src/sim/dspsim
+
+work=$(mktemp -d)
+sim_pid=""
+cleanup() {
+  if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$dspsim" --devices "$devices" >"$work/sim.out" 2>"$work/sim.err" &
+sim_pid=$!
+for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
+port=$(head -n 1 "$work/sim.out")
+[ -n "$port" ] || { echo "dspsim did not start: $(cat "$work/sim.err")" >&2; exit 1; }
+
+# Seconds dspctl took for one command (its scan included).
+seconds() {
+  local start end
+  start=$(date +%s.%N)
+  "$dspctl" --port "$port" "$@" >"$work/out" 2>"$work/err" || {
+    echo "dspctl $* failed: $(tail -n 1 "$work/err")" >&2; exit 1; }
+  end=$(date +%s.%N)
+  awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f", e - s }'
+}
+
+report() {
+  awk -v what="$1" -v whole="$2" -v singles="$3" -v n="$count" \
+    'BEGIN { printf "%-8s whole %6.1f s   %d single commands %6.1f s   saved %5.1f s\n", what, whole, n, singles, singles - whole }'
+}
+
+backup=$(seconds backup "$work/site")
+reads=0
+for address in $(seq "$count"); do
+  reads=$(awk -v a="$reads" -v b="$(seconds read "$address" -o "$work/single-$address")" 'BEGIN { print a + b }')
+done
+report backup "$backup" "$reads"
+
+restore=$(seconds restore "$work/site")
+writes=0
+for address in $(seq "$count"); do
+  writes=$(awk -v a="$writes" -v b="$(seconds write "$address" "$work/single-$address.ini")" 'BEGIN { print a + b }')
+done
+report restore "$restore" "$writes"

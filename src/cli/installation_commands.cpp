@@ -1,0 +1,133 @@
+// backup and restore: every processor of the bus saved into one folder, one
+// parameter file each named by chip ID, and written back to the processors
+// that have those chip IDs, whatever addresses the scan gives them.
+#include <ctime>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "cli/cli_failure.h"
+#include "cli/commands.h"
+#include "cli/device_output.h"
+#include "cli/procedure_runs.h"
+#include "model/chip_id.h"
+#include "persist/installation.h"
+#include "persist/parameter_file.h"
+#include "protocol/procedure_driver.h"
+
+namespace dsp {
+namespace {
+
+std::string NowUtc() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+const char* OutcomeText(RestoreOutcome outcome) {
+  switch (outcome) {
+    case RestoreOutcome::kRestore: return "restored";
+    case RestoreOutcome::kCountsDiffer: return "refused: other channel counts than the backup";
+    case RestoreOutcome::kNotOnBus: return "not found on the bus";
+    case RestoreOutcome::kNotInBackup: return "not in the backup";
+  }
+  return "";
+}
+
+std::string StepLine(const RestoreStep& step, const std::string& outcome) {
+  const std::string where = step.address != 0 ? "address " + std::to_string(step.address) : "-";
+  return ChipIdText(step.chip_id) + "  " + step.name + " (" + where + "): " + outcome + "\n";
+}
+
+// Writes one planned unit; what went wrong, if anything, for the report.
+std::optional<std::string> Restore(Session& session, const std::string& folder, const RestoreStep& step) {
+  DeviceRecord& device = session.Device(step.address);
+  if (const FileResult loaded = LoadParameterFile(folder + "/" + step.file, device); !loaded.Ok()) {
+    return loaded.message;
+  }
+  try {
+    RunWriteAll(session, step.address);
+  } catch (const CliFailure& failure) {
+    return failure.what();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+// The unit files go first and the manifest last: an interrupted backup
+// leaves no manifest naming a file that is not there whole. A processor
+// that cannot be read is left out of the manifest and fails the command.
+void RunBackup(Session& session, const Command& command) {
+  const std::string& folder = command.file;
+  session.Scan();
+  if (session.devices().empty()) throw CliFailure("no processor answered the scan; nothing was saved");
+  Installation installation{NowUtc(), {}};
+  std::string text;
+  std::vector<std::string> unread;
+  Json units = Json::array();
+  for (const DeviceRecord& listed : DeviceList(session.devices())) {
+    try {
+      RunReadAll(session, listed.Address(), kSyncStartDelayMs);
+    } catch (const CliFailure& failure) {
+      unread.push_back(DeviceLabel(listed) + ": " + failure.what());
+      continue;
+    }
+    const DeviceRecord& device = session.Device(listed.Address());
+    if (const FileResult saved = BackUpUnit(folder, device, installation); !saved.Ok()) throw CliFailure(saved.message);
+    text += "Saved " + DeviceLabel(device) + ", chip ID " + ChipIdText(device.ChipId()) + ", to " +
+            installation.units.back().file + "\n";
+    Json unit = DeviceJson(device);
+    unit["file"] = installation.units.back().file;
+    units.push_back(std::move(unit));
+  }
+  if (!installation.units.empty()) {
+    if (const FileResult saved = SaveManifest(folder, installation); !saved.Ok()) throw CliFailure(saved.message);
+    text += std::string(kManifestFile) + " in " + folder + " lists " + std::to_string(installation.units.size()) +
+            " processor(s)\n";
+  }
+  session.console().Result(text, Json{{"folder", folder}, {"date", installation.date}, {"units", std::move(units)}});
+  if (!unread.empty()) {
+    std::string failures;
+    for (const std::string& each : unread) failures += (failures.empty() ? "" : "; ") + each;
+    throw CliFailure("not backed up: " + failures);
+  }
+}
+
+// Fails when a unit of the backup (or of --only) could not be written back.
+// With --dry-run the bus is scanned and the plan shown; nothing is written.
+void RunRestore(Session& session, const Command& command) {
+  const std::string& folder = command.file;
+  Installation installation;
+  if (const FileResult loaded = LoadManifest(folder, installation); !loaded.Ok()) throw CliFailure(loaded.message);
+  session.Scan();
+  const std::vector<RestoreStep> plan = PlanRestore(installation, session.devices(), command.only);
+  std::string text;
+  Json steps = Json::array();
+  bool incomplete = false;
+  for (const RestoreStep& step : plan) {
+    std::string outcome = OutcomeText(step.outcome);
+    bool undone = step.outcome == RestoreOutcome::kCountsDiffer || step.outcome == RestoreOutcome::kNotOnBus;
+    if (step.outcome == RestoreOutcome::kRestore && command.dry_run) {
+      outcome = "would be restored from " + step.file;
+    } else if (step.outcome == RestoreOutcome::kRestore) {
+      if (const auto failure = Restore(session, folder, step)) {
+        outcome = "failed: " + *failure;
+        undone = true;
+      }
+    }
+    incomplete = incomplete || undone;
+    text += StepLine(step, outcome);
+    steps.push_back(Json{{"chip_id", ChipIdText(step.chip_id)},
+                         {"name", step.name},
+                         {"address", step.address},
+                         {"file", step.file},
+                         {"outcome", outcome}});
+  }
+  session.console().Result(text, Json{{"folder", folder}, {"dry_run", command.dry_run}, {"units", std::move(steps)}});
+  if (incomplete) throw CliFailure("not every processor of the backup was restored; see the list above");
+}
+
+}  // namespace dsp

@@ -1,0 +1,177 @@
+// Backing up and restoring a whole installation, and importing an
+// equaliser, against simulated processors behind a real pseudo-terminal
+// (in process, in real time); and a backup killed half-way, as a program.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "../support/child_process.h"
+#include "../support/temp_dir.h"
+#include "cli/cli_failure.h"
+#include "cli/commands.h"
+#include "persist/installation.h"
+#include "persist/parameter_file.h"
+#include "sim/pty_endpoint.h"
+
+namespace dsp::testing {
+namespace {
+
+class InstallationTest : public ::testing::Test {
+ protected:
+  InstallationTest() {
+    auto bus = std::make_unique<SimBus>(11);
+    bus->Add("Left", 2, 2);
+    bus->Add("Sub", 1, 2);
+    std::string error;
+    endpoint = PtyEndpoint::Open(std::move(bus), error);
+    EXPECT_NE(endpoint, nullptr) << error;
+    options.port = endpoint->path();
+  }
+  ~InstallationTest() override {
+    std::fclose(out);
+    std::fclose(err);
+  }
+
+  // Runs one dspctl command in a session of its own, as a new dspctl would.
+  void Run(void (*command)(Session&, const Command&), Command what) {
+    Session session(options, console);
+    command(session, what);
+  }
+  std::vector<SimParameters> ProcessorState() {
+    return endpoint->WithBus([](SimBus& bus) {
+      std::vector<SimParameters> state;
+      for (std::size_t i = 0; i < bus.size(); ++i) state.push_back(bus.processor(i).parameters());
+      return state;
+    });
+  }
+  std::string Output() {
+    std::rewind(out);
+    std::string text;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) text += static_cast<char>(c);
+    return text;
+  }
+
+  TempDir dir;
+  std::unique_ptr<PtyEndpoint> endpoint;
+  GlobalOptions options;
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  SteadyLoopClock clock;
+  Console console{out, err, false, false, clock};
+};
+
+TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherCounts) {
+  endpoint->WithBus([](SimBus& bus) {
+    bus.processor(0).parameters().inputs[1].gain_raw = 1900;
+    bus.processor(1).parameters().outputs[1].mute = true;
+    return 0;
+  });
+  const std::vector<SimParameters> saved = ProcessorState();
+  const std::string folder = dir.File("site");
+  Command backup;
+  backup.kind = CommandKind::kBackup;
+  backup.file = folder;
+  Run(RunBackup, backup);
+  Installation installation;
+  ASSERT_TRUE(LoadManifest(folder, installation).Ok());
+  ASSERT_EQ(installation.units.size(), 2u);
+
+  endpoint->WithBus([](SimBus& bus) {
+    for (std::size_t i = 0; i < bus.size(); ++i) bus.processor(i).parameters().outputs[0].gain_raw = 1500;
+    return 0;
+  });
+  ASSERT_NE(ProcessorState(), saved);
+  Command restore;
+  restore.kind = CommandKind::kRestore;
+  restore.file = folder;
+  restore.dry_run = true;
+  Run(RunRestore, restore);
+  EXPECT_NE(ProcessorState(), saved) << "a dry run writes nothing";
+  restore.dry_run = false;
+  Run(RunRestore, restore);
+  EXPECT_EQ(ProcessorState(), saved);
+
+  for (InstallationUnit& unit : installation.units) {
+    if (unit.name == "Sub") unit.inputs = 2;
+  }
+  ASSERT_TRUE(SaveManifest(folder, installation).Ok());
+  try {
+    Run(RunRestore, restore);
+    ADD_FAILURE() << "a unit with other counts was taken for restored";
+  } catch (const CliFailure&) {
+  }
+  const std::string said = Output();
+  EXPECT_NE(said.find("Sub (address"), std::string::npos) << said;
+  EXPECT_NE(said.find("refused: other channel counts than the backup"), std::string::npos) << said;
+}
+
+TEST_F(InstallationTest, AnImportedEqualiserReachesTheProcessor) {
+  const std::string file = dir.File("right.txt");
+  std::ofstream(file) << "Filter Settings file\n"
+                         "Filter  1: ON  PK  Fc  125.0 Hz  Gain  -4.5 dB  Q  3.20\n"
+                         "Filter  2: ON  HS  Fc  8000 Hz  Gain  2.0 dB\n";
+  Command import;
+  import.kind = CommandKind::kEqImport;
+  import.device = DeviceRef{1, std::nullopt};
+  import.side = kOutputSide;
+  import.channel = 1;
+  import.file = file;
+  Run(RunEqImport, import);
+  Command read;
+  read.kind = CommandKind::kRead;
+  read.device = import.device;
+  read.file = dir.File("after.ini");
+  Run(RunRead, read);
+  DeviceRecord after(1, {}, 2, 2, "");
+  ASSERT_TRUE(LoadParameterFile(read.file, after).Ok());
+  EXPECT_EQ(after.EqualizerFrequence(kOutputSide, 1, 0), 125);
+  EXPECT_EQ(after.EqualizerQ(kOutputSide, 1, 0), 320);
+  EXPECT_EQ(after.EqualizerType(kOutputSide, 1, 1), 7);
+  for (int band = 0; band < kEqBands; ++band) EXPECT_EQ(after.EqualizerEnable(kOutputSide, 1, band), band < 2);
+}
+
+// dspctl backup killed while it reads: whatever it left, the manifest never
+// names a file that is not there whole.
+TEST(InterruptedBackup, LeavesNoManifestEntryForAMissingFile) {
+  TempDir dir;
+  SimProgram sim({"--devices", "A:2x2,B:2x2,C:2x2", "--seed", "3"}, dir.File("dspsim.err"));
+  ASSERT_FALSE(sim.path().empty()) << sim.Errors();
+  const std::string folder = dir.File("site");
+  const pid_t child = fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    execl(DSPCTL_PATH, DSPCTL_PATH, "--port", sim.path().c_str(), "backup", folder.c_str(), nullptr);
+    _exit(127);
+  }
+  const auto unit_files = [&] {
+    int count = 0;
+    if (std::filesystem::exists(folder)) {
+      for (const auto& entry : std::filesystem::directory_iterator(folder)) count += entry.path().extension() == ".ini";
+    }
+    return count;
+  };
+  for (int waited = 0; waited < 600 && unit_files() < 1; ++waited) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  ASSERT_GE(unit_files(), 1) << "the backup never saved a unit";
+  EXPECT_FALSE(std::filesystem::exists(folder + "/" + kManifestFile)) << "three units, killed after the first";
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".ini") continue;  // a temporary the kill left is no unit file
+    DeviceRecord record(1, {}, 2, 2, "");
+    EXPECT_TRUE(LoadParameterFile(entry.path().string(), record).Ok()) << entry.path() << " is not whole";
+  }
+}
+
+}  // namespace
+}  // namespace dsp::testing
