@@ -24,7 +24,7 @@ complete_line() {
 while IFS='|' read -r line expected; do
   expect "completion of \"$line\"" "$(complete_line "$line")" "$expected"
 done <<CASES
-dspctl |ports scan read write copy preset reset levels pink effects-save effects-load firmware
+dspctl |ports scan read write copy preset reset levels pink effects-save effects-load firmware backup restore eq-import
 dspctl pr|preset
 dspctl --json --scan-time 2000 pr|preset
 dspctl --port = /dev/null preset |list recall save name
@@ -39,5 +39,9 @@ dspctl --baud |
 dspctl write 1 $work/|$work/sub $work/hall.ini
 dspctl firmware 1 $work/|$work/sub $work/fw.bin
 dspctl read 1 -o $work/h|$work/hall.ini
+dspctl restore $work/s|$work/sub
+dspctl restore $work/sub --d|--dry-run
+dspctl eq-import 2 |in out
+dspctl eq-import 2 out |A B C D E F G H
 CASES
 finish
