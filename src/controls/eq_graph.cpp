@@ -15,7 +15,9 @@ namespace {
 // "#AARRGGBB", "#RRGGBB", or the same digits without the "#".
 QColor GraphColor(std::string_view name, std::string_view value) {
   if (!value.empty() && value.front() == '#') return ParseColor(name, value);
-  return ParseColor(name, "#" + std::string(value));
+  std::string with_hash(1, '#');
+  with_hash.append(value);
+  return ParseColor(name, with_hash);
 }
 
 // The band a name such as "band12image" or "band12" numbers from 1: 0..30,

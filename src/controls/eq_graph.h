@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "controls/eq_graph_model.h"
+#include "controls/graph_text.h"
 #include "platform/control.h"
 
 namespace dsp {
@@ -105,6 +106,11 @@ class EqGraph : public Control {
 
   EqGraphModel model_;
   Look look_;
+  // Laid-out texts of the scale font, the control's own font (labels and
+  // tips) and the pass font.
+  mutable GraphText scale_texts_;
+  mutable GraphText label_texts_;
+  mutable GraphText pass_texts_;
   SkinImage background_;
   std::array<SkinImage, kGraphBands> images_;
   std::array<QString, kGraphBands> labels_;

@@ -3,7 +3,6 @@
 // the handles with their labels and the selected handle's value tips.
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
 #include <optional>
@@ -29,10 +28,13 @@ const QColor kFilterMarkFill = QColor::fromRgba(0xC0101418);
 constexpr int kTipsPlateMargin = 3;
 constexpr qreal kFilterMarkPen = 1.5;
 constexpr qreal kFilterMarkShare = 0.6;  // of the handle's side
-constexpr qreal kCurveWidth = 2.0;
-// The cardinal curve's tension (0.5) as the share of the neighbours'
-// distance that sets each control point.
-constexpr double kCurveTension = 0.5 * 0.3;
+// The response is two pixels wide: two anti-aliased hairlines half a pixel
+// either side of it. (A wide pen is stroked as an outline, which took
+// several milliseconds a paint on a 1920 pixel graph.)
+constexpr double kCurveHalfWidth = 0.5;
+// Points closer than this to the line through their neighbours add nothing
+// the eye can see.
+constexpr double kCurveTolerance = 0.2;
 
 QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -40,25 +42,21 @@ PixelRect ToPixelRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.
 
 QString FrequencyLabel(int hz) { return hz < 1000 ? QString::number(hz) : QString::number(hz / 1000) + "k"; }
 
-// A smooth curve through every point, each segment a cubic whose control
-// points follow the direction from the previous to the next point.
-QPainterPath CardinalPath(const std::vector<PixelPoint>& points) {
-  QPainterPath path;
-  if (points.empty()) return path;
-  auto at = [&](std::size_t i) { return QPointF(points[i].x, points[i].y); };
-  path.moveTo(at(0));
-  const std::size_t last = points.size() - 1;
-  for (std::size_t i = 0; i < last; ++i) {
-    const QPointF tangent_from = (at(i + 1) - at(i == 0 ? 0 : i - 1)) * kCurveTension;
-    const QPointF tangent_to = (at(i + 1 == last ? last : i + 2) - at(i)) * kCurveTension;
-    path.cubicTo(at(i) + tangent_from, at(i + 1) - tangent_to, at(i + 1));
-  }
-  return path;
+QPolygonF ToPolygon(const std::vector<PixelPoint>& points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const PixelPoint& point : points) polygon << QPointF(point.x, point.y);
+  return polygon;
 }
 
-void Line(QPainter& painter, double x1, double y1, double x2, double y2, const QColor& colour, int width) {
-  painter.setPen(QPen(colour, width));
-  painter.drawLine(QPoint(static_cast<int>(x1), static_cast<int>(y1)), QPoint(static_cast<int>(x2), static_cast<int>(y2)));
+// Grid lines are whole pixels: filled as thin rectangles, the quickest
+// way to draw them.
+void VerticalLine(QPainter& painter, double x, const PixelRect& plot, const QColor& colour, int width) {
+  painter.fillRect(static_cast<int>(x) - width / 2, plot.top, width, plot.Height() + 1, colour);
+}
+
+void HorizontalLine(QPainter& painter, double y, const PixelRect& plot, const QColor& colour, int width) {
+  painter.fillRect(plot.left, static_cast<int>(y) - width / 2, plot.Width() + 1, width, colour);
 }
 
 // The shaded share of the selected band: columns between the 0 dB line and
@@ -109,35 +107,33 @@ void EqGraph::PaintScales(QPainter& painter, const PixelRect& plot) const {
       const int hz = multiple * decade;
       const bool edge = hz == kGraphLowestHz || hz == kGraphHighestHz;
       const double x = plot.left + axis.X(hz);
-      Line(painter, x, plot.top, x, plot.bottom, edge ? look_.window_line : look_.grid,
-           edge ? look_.window_line_width : 1);
+      VerticalLine(painter, x, plot, edge ? look_.window_line : look_.grid, edge ? look_.window_line_width : 1);
     }
   }
   const double step = plot.Height() / kGraphSpanDb;
   for (int row = 0; row <= kGraphSpanDb; row += kGridDbStep) {
     const bool edge = row == 0 || row == kGraphSpanDb;
     const double y = plot.top + row * step;
-    Line(painter, plot.left, y, plot.right, y, edge ? look_.window_line : look_.grid,
-         edge ? look_.window_line_width : 1);
+    HorizontalLine(painter, y, plot, edge ? look_.window_line : look_.grid, edge ? look_.window_line_width : 1);
   }
   const QFont font = WindowFont(look_.scale_font);
   const QFontMetrics metrics(font);
   const int char_width = metrics.averageCharWidth();
   const int text_height = metrics.height();
-  painter.setFont(font);
+  scale_texts_.Use(font);
   painter.setPen(look_.scale_text);
   for (int hz : kLabelledHz) {
     const QString text = FrequencyLabel(hz);
     const int span = static_cast<int>(text.size()) * char_width;
     const QRect box(static_cast<int>(plot.left + axis.X(hz) - span), plot.bottom, 2 * span, text_height);
-    painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    scale_texts_.Draw(painter, box, Qt::AlignHCenter, text);
   }
   const int left = PaddedRect().left();
   for (int db = kGainLabelsFrom, row = 0; db >= -kGainLabelsFrom; db -= 2, ++row) {
     if (std::abs(db) > kGainLabelMax) continue;
     const QRect box(left, static_cast<int>(plot.top - text_height / 2 + row * 2 * step),
                     plot.left - kGainLabelGap - left, text_height);
-    painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(db));
+    scale_texts_.Draw(painter, box, Qt::AlignRight, QString::number(db));
   }
 }
 
@@ -146,11 +142,14 @@ void EqGraph::PaintResponse(QPainter& painter, const PixelRect& plot) const {
   const EqResponse response =
       ComputeResponse(model_.Bands(), model_.HighPassShape(), model_.LowPassShape(), selected, plot);
   if (response.total.empty()) return;
+  const std::vector<PixelPoint> curve = SimplifiedCurve(CurvePoints(response.total, plot), kCurveTolerance);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(look_.curve, kCurveWidth));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawPath(CardinalPath(CurvePoints(response.total, plot)));
+  QPen hairline(look_.curve, 1);
+  hairline.setCosmetic(true);
+  painter.setPen(hairline);
+  painter.drawPolyline(ToPolygon(OffsetCurve(curve, kCurveHalfWidth)));
+  painter.drawPolyline(ToPolygon(OffsetCurve(curve, -kCurveHalfWidth)));
   painter.restore();
   if (response.selected.size() < 2 || model_.Band(selected).frequency < kGraphLowestHz) return;
   painter.save();
@@ -162,15 +161,20 @@ void EqGraph::PaintResponse(QPainter& painter, const PixelRect& plot) const {
   painter.restore();
 }
 
+// Centred in the plot's upper half: the handles of bands at 0 dB run
+// through the middle and would hide it.
 void EqGraph::PaintPass(QPainter& painter, const PixelRect& plot) const {
-  painter.setFont(WindowFont(look_.pass_font));
+  pass_texts_.Use(WindowFont(look_.pass_font));
   painter.setPen(kPassText);
-  painter.drawText(ToQRect(plot), Qt::AlignCenter | Qt::TextSingleLine, "EQ PASS");
+  const QRect upper_half(plot.left, plot.top, plot.Width(), plot.Height() / 2);
+  pass_texts_.Draw(painter, upper_half, Qt::AlignHCenter, "EQ PASS");
 }
 
 // Handles in band order, then the filters; the selected handle's value
 // tips go on top of them all.
 void EqGraph::PaintHandles(QPainter& painter) const {
+  label_texts_.Use(font());
+  painter.setPen(TextColor().isValid() ? TextColor() : palette().color(QPalette::WindowText));
   std::optional<HandleTipsAt> tips;
   const auto& hits = model_.BandHits();
   for (std::size_t band = 0; band < hits.size(); ++band) {
@@ -198,9 +202,7 @@ QRect EqGraph::Grown(const PixelRect& square, bool selected) const {
 }
 
 void EqGraph::PaintLabel(QPainter& painter, const QRect& square, const QString& label) const {
-  painter.setFont(font());
-  painter.setPen(TextColor().isValid() ? TextColor() : palette().color(QPalette::WindowText));
-  painter.drawText(square, Qt::AlignCenter, label);
+  label_texts_.Draw(painter, square, Qt::AlignHCenter, label);
 }
 
 // A filter has no image: a ring in the curve's colour marks its handle.
@@ -225,9 +227,7 @@ void EqGraph::PaintTips(QPainter& painter, const HandleTipsAt& tips) const {
                               static_cast<int>(longest), metrics.averageCharWidth(), metrics.height());
   QRect plate;
   for (std::size_t line = 0; line < rects.size(); ++line) {
-    const QRect box = ToQRect(rects[line]);
-    const int width = metrics.horizontalAdvance(QString::fromStdString(tips.lines[line]));
-    plate |= QRect(box.left(), box.top(), width, box.height());
+    plate |= label_texts_.Measure(ToQRect(rects[line]), Qt::AlignLeft, QString::fromStdString(tips.lines[line]));
   }
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
@@ -236,11 +236,9 @@ void EqGraph::PaintTips(QPainter& painter, const HandleTipsAt& tips) const {
   painter.drawRoundedRect(plate.adjusted(-kTipsPlateMargin, 0, kTipsPlateMargin, 0), kTipsPlateMargin,
                           kTipsPlateMargin);
   painter.restore();
-  painter.setFont(font());
   painter.setPen(look_.tips_text);
   for (std::size_t line = 0; line < rects.size(); ++line) {
-    painter.drawText(ToQRect(rects[line]), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QString::fromStdString(tips.lines[line]));
+    label_texts_.Draw(painter, ToQRect(rects[line]), Qt::AlignLeft, QString::fromStdString(tips.lines[line]));
   }
 }
 

@@ -29,4 +29,13 @@ EqResponse ComputeResponse(std::span<const EqShapeBand, kGraphBands> bands, cons
 // One point per column: (plot.left + x, the level's row kept inside the plot).
 std::vector<PixelPoint> CurvePoints(const std::vector<float>& total, const PixelRect& plot);
 
+// The points a line needs to stay within `tolerance` pixels of the line
+// through all of them (the first and last always stay). A curve sampled
+// once per column is mostly gentle, so a few hundred points draw it.
+std::vector<PixelPoint> SimplifiedCurve(const std::vector<PixelPoint>& points, double tolerance);
+
+// The line moved `distance` pixels to its left (negative: right), along
+// the normal at each point.
+std::vector<PixelPoint> OffsetCurve(const std::vector<PixelPoint>& points, double distance);
+
 }  // namespace dsp

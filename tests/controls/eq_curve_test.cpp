@@ -2,9 +2,11 @@
 // the summed response, with no toolkit involved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "controls/eq_response.h"
+#include "model/third_octave.h"
 #include "controls/eq_spline.h"
 
 namespace dsp {
@@ -157,6 +159,43 @@ TEST(EqResponseTest, TheSelectedBandsShareIsKeptAsideAndTheCurveStaysInsideThePl
   EXPECT_EQ(points[centre].y, kPlot.top) << "24 dB is clipped at the top";
   EXPECT_EQ(points[0].y, kPlot.top + kPlot.Height() / 2);
   EXPECT_EQ(points[10].x, 10);
+}
+
+// How far `point` is from the polyline `line`.
+double DistanceFrom(const PixelPoint& point, const std::vector<PixelPoint>& line) {
+  double nearest = 1e9;
+  for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+    const PixelPoint& a = line[i];
+    const PixelPoint& b = line[i + 1];
+    const double length2 = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+    const double t = std::clamp(((point.x - a.x) * (b.x - a.x) + (point.y - a.y) * (b.y - a.y)) / length2, 0.0, 1.0);
+    nearest = std::min(nearest, std::hypot(point.x - (a.x + t * (b.x - a.x)), point.y - (a.y + t * (b.y - a.y))));
+  }
+  return nearest;
+}
+
+TEST(EqResponseTest, TheDrawnLineKeepsFewPointsButStaysWithinAFifthOfAPixel) {
+  Curve curve;
+  for (int band = 0; band < kGraphBands; ++band) {
+    curve.bands[static_cast<std::size_t>(band)] = {band % 3 == 0 ? eq_shape::kPeak : eq_shape::kLowShelf,
+                                                   kThirdOctaveFrequencies[static_cast<std::size_t>(band)],
+                                                   (band % 7 - 3) * 300, 70 + band * 20, true};
+  }
+  curve.high_pass = {eq_shape::kHighPass, 60, 0, 100, true};
+  const std::vector<PixelPoint> all = CurvePoints(curve.Total(), kPlot);
+  const std::vector<PixelPoint> kept = SimplifiedCurve(all, 0.2);
+  EXPECT_LT(kept.size(), all.size() / 3);
+  EXPECT_EQ(kept.front().x, all.front().x);
+  EXPECT_EQ(kept.back().x, all.back().x);
+  for (const PixelPoint& point : all) EXPECT_LE(DistanceFrom(point, kept), 0.2 + 1e-9) << point.x;
+  EXPECT_EQ(SimplifiedCurve({{0, 5}, {1, 5}, {2, 5}, {3, 5}}, 0.2).size(), 2u) << "a straight stretch is two points";
+}
+
+TEST(EqResponseTest, AnOffsetLineRunsAlongsideAtTheGivenDistance) {
+  const std::vector<PixelPoint> flat{{0, 10}, {5, 10}, {10, 10}};
+  for (const PixelPoint& point : OffsetCurve(flat, 0.5)) EXPECT_DOUBLE_EQ(point.y, 9.5) << "left of travel is up";
+  const std::vector<PixelPoint> falling{{0, 0}, {0, 4}, {0, 8}};
+  for (const PixelPoint& point : OffsetCurve(falling, -1)) EXPECT_DOUBLE_EQ(point.x, -1);
 }
 
 TEST(EqResponseTest, APlotWithoutWidthOrHeightHasNoCurve) {
