@@ -83,26 +83,25 @@ void EqPage::OnType(Notification& notification) {
   Refresh(ChannelOf(*record));
 }
 
-// Switching bands changes the overview's equaliser switch too.
 void EqPage::OnColumn(Notification& notification) {
   DeviceRecord* record = context_.DeviceForEdit();
   const auto* box = dynamic_cast<const CheckBox*>(notification.sender);
   const auto column = TrailingIndex(notification.sender->Name());
   if (record == nullptr || box == nullptr || !column) return;
   const int band = FirstShownBand(*record) + *column;
-  if (band >= kEqBands) return;
-  record->SetEqualizerEnable(side_, ChannelOf(*record), band, box->Check());
-  ScheduleBand(*record, band);
-  context_.RefreshAll();
+  if (band < kEqBands) SwitchBand(*record, band, box->Check());
 }
 
 void EqPage::OnEnable(Notification& notification) {
   DeviceRecord* record = context_.DeviceForEdit();
   const auto* box = dynamic_cast<const CheckBox*>(notification.sender);
-  if (record == nullptr || box == nullptr) return;
-  const int band = SelectedBand(*record);
-  record->SetEqualizerEnable(side_, ChannelOf(*record), band, box->Check());
-  ScheduleBand(*record, band);
+  if (record != nullptr && box != nullptr) SwitchBand(*record, SelectedBand(*record), box->Check());
+}
+
+// Switching bands changes the overview's equaliser switch too.
+void EqPage::SwitchBand(DeviceRecord& record, int band, bool on) {
+  record.SetEqualizerEnable(side_, ChannelOf(record), band, on);
+  ScheduleBand(record, band);
   context_.RefreshAll();
 }
 

@@ -75,6 +75,7 @@ class EqPage : public Page {
   void OnType(Notification& notification);
   void OnColumn(Notification& notification);
   void OnEnable(Notification& notification);
+  void SwitchBand(DeviceRecord& record, int band, bool on);
   void OnBypass(Notification& notification);
   void OnPage(Notification& notification);
   void OnCopy(Notification& notification);
