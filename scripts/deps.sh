@@ -4,7 +4,7 @@
 # to load without its library.
 DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
   fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
   scdoc dpkg-dev file desktop-file-utils appstream man-db

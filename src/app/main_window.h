@@ -92,6 +92,7 @@ class MainWindow : public Window, private PageContext {
   DeviceRecord* DeviceForEdit() override;
   DeviceView& View(int address) override { return views_[address]; }
   void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) override { SetTimer(id.Value(), delay_ms); }
+  void SendWriteNow(WriteId id) override { OnParameterWriteTimer(id.Value()); }
   int Say(const BilingualText& message, const BilingualText& caption,
           MessageButtons buttons = MessageButtons::kOk) override;
   Window& Host() override { return *this; }

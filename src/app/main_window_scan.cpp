@@ -1,8 +1,24 @@
 // Scanning the bus for processors behind a wait dialog; Esc ends a scan.
+#include "app/control_names.h"
 #include "app/main_window.h"
+#include "app/pages/eq_page_names.h"
+#include "controls/eq_graph.h"
 #include "dialogs/wait_dialog.h"
 
 namespace dsp {
+namespace {
+
+// A processor uses as many equaliser bands as the skin's graphs show
+// handles for (a count above 31 is not taken).
+void TakeBandCounts(const Window& window, DeviceRecord& record) {
+  for (int side = 0; side < kSides; ++side) {
+    if (const auto* graph = window.Find<EqGraph>(SidedName(eq_names::kGraph, side))) {
+      record.SetEqBandCount(side, graph->ShowBandNumber());
+    }
+  }
+}
+
+}  // namespace
 
 void MainWindow::OnScanClick(Notification&) {
   if (!devices_.empty()) Say(text::kRescan, text::kComfirm);
@@ -34,6 +50,7 @@ void MainWindow::ForgetDevices() {
 void MainWindow::OnScanTimer(std::uint32_t) {
   if (const auto found = scan_.Tick()) {
     devices_.emplace_back(found->address, found->chip_id, found->inputs, found->outputs, found->name);
+    TakeBandCounts(*this, devices_.back());
     AddDeviceNode(found->name, static_cast<int>(devices_.size()) - 1);
   }
   if (scan_.Finished()) {

@@ -3,8 +3,12 @@
 #include <QtGlobal>
 #include <algorithm>
 
+#include "app/control_names.h"
 #include "app/main_window.h"
+#include "app/pages/eq_page.h"
+#include "app/pages/eq_page_names.h"
 #include "app/skin_attribute_source.h"
+#include "controls/eq_graph.h"
 #include "persist/language_setting.h"
 #include "platform/toolkit.h"
 
@@ -15,12 +19,22 @@ void AddOnce(std::vector<std::string>& ports, const std::string& port) {
   if (std::find(ports.begin(), ports.end(), port) == ports.end()) ports.push_back(port);
 }
 
+// The equaliser handles carry their band numbers until a page labels them
+// with their values.
+void NumberGraphBands(Window& window) {
+  for (int side = 0; side < kSides; ++side) {
+    auto* graph = window.Find<EqGraph>(SidedName(eq_names::kGraph, side));
+    for (int band = 0; graph != nullptr && band < kEqBands; ++band) graph->SetBandLabel(band, EqPage::NumberLabel(band));
+  }
+}
+
 }  // namespace
 
 void MainWindow::OnWindowInit(Notification&) {
   config_ = ReadConfiguration(SkinAttributeSource(*this));
   language_ = ReadLanguage(setting_file_);
   ApplyLanguage();
+  NumberGraphBands(*this);
   OpenFirstPort();
   pages_.RefreshSide(kInputSide, 0);
   pages_.RefreshSide(kOutputSide, 0);

@@ -61,6 +61,9 @@ inline constexpr BilingualText kOutputEqTitle{"Crossover - OUT %c", "分频器 -
 inline constexpr BilingualText kCompressorTitle{"Compressor - OUT %c", "压缩器 - OUT %c"};
 inline constexpr BilingualText kLimiterTitle{"Limiter - OUT %c", "限幅器 - OUT %c"};
 inline constexpr BilingualText kEnergyTitle{"Energy", "电平"};
+// The selected equaliser band's switch.
+inline constexpr BilingualText kBandOn{"ON", "开"};
+inline constexpr BilingualText kBandOff{"OFF", "关"};
 }  // namespace text
 
 // The question asked when a serial port appears.

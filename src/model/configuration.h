@@ -27,6 +27,10 @@ struct Configuration {
 
   // Frequencies the equaliser reset puts into bands 0, 1, ... of a channel.
   std::array<std::array<FrequencyList, kChannelsPerSide>, kSides> reset_frequencies;
+  // What the reset gives `band` of a channel: its entry of the list, held
+  // within 20..20000 Hz; a band the list does not reach gets its default
+  // third-octave frequency.
+  int ResetFrequency(int side, int channel, int band) const;
 
   int effect_blocks = 0;  // blocks of the stored effect image
   std::uint32_t pink_noise_address = 0;

@@ -40,6 +40,9 @@ void DeviceRecord::CopyParametersFrom(const DeviceRecord& source) { parameters_ 
 
 int DeviceRecord::ChannelCount(int side) const { return Get(channel_count_, side); }
 int DeviceRecord::EqBandCount(int side) const { return Get(eq_band_count_, side); }
+void DeviceRecord::SetEqBandCount(int side, int count) {
+  if (count >= 0 && count <= kEqBands) Set(eq_band_count_, count, side);
+}
 
 std::string DeviceRecord::PresetName(int preset) const { return Get(preset_names_, preset); }
 void DeviceRecord::SetPresetName(int preset, std::string name) { Set(preset_names_, std::move(name), preset); }

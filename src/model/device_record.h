@@ -58,6 +58,9 @@ class DeviceRecord {
   int Inputs() const { return ChannelCount(kInputSide); }
   int Outputs() const { return ChannelCount(kOutputSide); }
   int EqBandCount(int side) const;
+  // The band slots a channel of `side` uses; a count outside 0..31 is
+  // refused and the old one kept.
+  void SetEqBandCount(int side, int count);
   bool Synchronised() const { return synchronised_; }
   void SetSynchronised(bool synchronised) { synchronised_ = synchronised; }
   // Last byte 5 of a level poll answer; -1 until the first answer.

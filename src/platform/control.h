@@ -112,6 +112,10 @@ class Control : public QWidget {
 
   // The widget that takes the user's clicks and keys (tests aim at it).
   virtual QWidget* InputWidget();
+  // A point of a part that moves inside the control (a handle of a drawn
+  // control), by the part's name, for tests and scenarios to aim at;
+  // nothing for a name the control does not know.
+  virtual std::optional<QPoint> NamedPoint(std::string_view) const { return std::nullopt; }
 
  protected:
   virtual void OnTimer(std::uint32_t id);

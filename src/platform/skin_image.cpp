@@ -62,7 +62,8 @@ SkinImage LoadSkinImage(std::string_view name) {
       auto renderer = std::make_shared<QSvgRenderer>(ToQt(key));
       if (renderer->isValid()) image.vector_ = std::move(renderer);
     } else {
-      auto raster = std::make_shared<QImage>(ToQt(key));
+      // Painting converts other formats on every draw; convert once.
+      auto raster = std::make_shared<QImage>(QImage(ToQt(key)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
       if (!raster->isNull()) image.raster_ = std::move(raster);
     }
   }

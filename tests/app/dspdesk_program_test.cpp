@@ -123,8 +123,9 @@ DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file, int a
   return record;
 }
 
-// Edits made in the window reach the processor: dspctl reads exactly those
-// changes back, and nothing else changed.
+// Edits made in the window reach the processor (a dragged equaliser handle
+// among them): dspctl reads exactly those changes back, and nothing else
+// changed.
 TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
   ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
@@ -143,6 +144,14 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       "check checkbox_input_delay_unit_1 on\n"
       "type edit_input_delay_1 34\n"
       "expect-text edit_input_delay_1 34.69\n"
+      "click button_close_input_delay\n"
+      "click button_close_matrix_mix\n"
+      "click button_input_eq_0\n"
+      "wait 200\n"
+      "drag graph_input_eq band18 2,2\n"
+      "expect-text label_input_eq_selected \"EQ 18\"\n"
+      "type edit_input_eq_q 2.5\n"
+      "expect-text edit_input_eq_gain 12.0\n"
       "wait 500\n";
   ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, edits), 0) << errors;
 
@@ -155,11 +164,17 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
     }
   }
   expected.SetDelay(kInputSide, 1, 45);
+  // Band 18 dragged to the graph's top left corner: 20 Hz, held at +12 dB.
+  expected.SetEqualizerFrequence(kInputSide, 0, 17, 20);
+  expected.SetEqualizerGain(kInputSide, 0, 17, 1200);
+  expected.SetEqualizerQ(kInputSide, 0, 17, 250);
   const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
   EXPECT_TRUE(after.SameParametersAs(expected));
   EXPECT_EQ(after.Gain(kInputSide, 0), 360);
   EXPECT_EQ(after.Delay(kInputSide, 1), 45);
   EXPECT_TRUE(after.Mute(kInputSide, 1));
+  EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 1200);
+  EXPECT_EQ(after.EqualizerQ(kInputSide, 0, 17), 250);
 }
 
 // The menus over dspsim: save a gain to a file, restore the factory

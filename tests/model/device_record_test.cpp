@@ -64,6 +64,18 @@ TEST(DeviceRecord, ChannelCountsAreHeldWithinTheTables) {
   EXPECT_EQ(DeviceRecord(1, kChip, 12, -1, "").Outputs(), 0);
 }
 
+TEST(DeviceRecord, BandCountsStayWithinTheBandSlots) {
+  DeviceRecord r(1, kChip, 8, 8, "");
+  r.SetEqBandCount(1, 10);
+  r.SetEqBandCount(0, 32);
+  EXPECT_EQ(r.EqBandCount(0), 31);
+  EXPECT_EQ(r.EqBandCount(1), 10);
+  r.SetEqBandCount(1, -1);
+  EXPECT_EQ(r.EqBandCount(1), 10);
+  r.SetEqBandCount(1, 0);
+  EXPECT_EQ(r.EqBandCount(1), 0);
+}
+
 TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
   DeviceRecord r(1, kChip, 8, 8, "x");
   const DeviceRecord before = r;

@@ -51,6 +51,7 @@ TEST(ScenarioParseTest, RejectsMistakesWithTheirLineNumber) {
   EXPECT_EQ(ErrorOf("check box maybe\n"), "line 1: expected on or off, found \"maybe\"");
   EXPECT_EQ(ErrorOf("key edit home\n"), "line 1: expected up, down, left, right, enter, esc or tab, found \"home\"");
   EXPECT_EQ(ErrorOf("click a b\n"), "line 1: unexpected \"b\"");
+  EXPECT_EQ(ErrorOf("drag graph 1,1\n"), "line 1: drag needs 3 argument(s)");
   EXPECT_EQ(ErrorOf("expect-text a \"open\n"), "line 1: the quoted text has no closing \"");
   EXPECT_EQ(ErrorOf("wait 10 &\n"), "line 1: \"&\" goes after a click, dbclick, select, check, type or key");
 }
@@ -130,6 +131,8 @@ TEST_F(ScenarioRunTest, ActionsThatCannotBeDoneFailWithTheirLine) {
   EXPECT_EQ(Run("click button_nowhere\n"), "test.scenario:1: click button_nowhere: no control named \"button_nowhere\"");
   demo.FindControl("button_ask")->SetEnabled(false);
   EXPECT_EQ(Run("wait 5\nclick button_ask\n"), "test.scenario:2: click button_ask: \"button_ask\" is disabled");
+  EXPECT_EQ(Run("drag meter_demo 2,3 handle\n"),
+            "test.scenario:1: drag meter_demo: \"meter_demo\" has no point \"handle\"");
 }
 
 TEST_F(ScenarioRunTest, UnansweredBoxesUnusedAnswersAndOpenDialogsAreFailures) {

@@ -37,6 +37,10 @@ class PageContext {
   // Sends the write `id` names `delay_ms` from now, built from the record
   // as it is then; scheduling it again before then replaces the pending one.
   virtual void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) = 0;
+  // Sends the write `id` names now, built from the record as it is, in
+  // place of a pending one of that name (a dragged handle is heard while
+  // it moves).
+  virtual void SendWriteNow(WriteId id) = 0;
 
   virtual int Language() const = 0;
   virtual const Configuration& Config() const = 0;

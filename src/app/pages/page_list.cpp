@@ -3,6 +3,7 @@
 #include "app/control_names.h"
 #include "app/pages/channel_page.h"
 #include "app/pages/delay_page.h"
+#include "app/pages/eq_page.h"
 #include "app/pages/level_page.h"
 #include "app/pages/matrix_page.h"
 #include "model/device_record.h"
@@ -28,11 +29,13 @@ std::vector<PageInfo> BuildPageList() {
       {"input", kInputSide, kChannel, "label_window_input_title", &text::kInputTitle, false,
        MakeSided<ChannelPage, kInputSide>},
       {"noise_gate", kInputSide, kChannel, "label_window_noise_gate_title", &text::kNoiseGateTitle, true, nullptr},
-      {"input_eq", kInputSide, kChannel, "label_window_input_eq_title", &text::kInputEqTitle, false, nullptr},
+      {"input_eq", kInputSide, kChannel, "label_window_input_eq_title", &text::kInputEqTitle, false,
+       MakeSided<EqPage, kInputSide>},
       {"input_delay", kInputSide, kSide, "label_window_input_delay_title", nullptr, false,
        MakeSided<DelayPage, kInputSide>},
       {"matrix_mix", kNoSide, kNone, "label_window_matrix_mix_title", nullptr, false, Make<MatrixPage>},
-      {"output_eq", kOutputSide, kChannel, "label_window_output_eq_title", &text::kOutputEqTitle, false, nullptr},
+      {"output_eq", kOutputSide, kChannel, "label_window_output_eq_title", &text::kOutputEqTitle, false,
+       MakeSided<EqPage, kOutputSide>},
       {"output_delay", kOutputSide, kSide, "label_window_output_delay_title", nullptr, false,
        MakeSided<DelayPage, kOutputSide>},
       {"comp", kOutputSide, kChannel, "label_window_comp_title", &text::kCompressorTitle, true, nullptr},

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 
 namespace dsp {
@@ -29,6 +30,14 @@ std::optional<long long> TypedInteger(std::string_view text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc()) return std::nullopt;
   return value;
+}
+
+int HundredthsWithin(double value, int min, int max) {
+  // Far below what a typed value's last digit can mean, far above the
+  // error of multiplying it by 100.
+  constexpr double kBinaryError = 1e-6;
+  const double hundredths = std::trunc(value * 100 + std::copysign(kBinaryError, value));
+  return static_cast<int>(std::clamp(hundredths, static_cast<double>(min), static_cast<double>(max)));
 }
 
 }  // namespace dsp

@@ -13,4 +13,9 @@ namespace dsp {
 std::optional<double> TypedDecimal(std::string_view text);
 std::optional<long long> TypedInteger(std::string_view text);
 
+// A typed decimal in hundredths, truncated toward zero ("12.345" is 1234)
+// and held within min..max. The digits typed decide: 2.3 gives 230,
+// although 2.3 x 100 comes out just below 230 in binary.
+int HundredthsWithin(double value, int min, int max);
+
 }  // namespace dsp

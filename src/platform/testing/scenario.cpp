@@ -7,7 +7,7 @@
 namespace dsp {
 namespace {
 
-enum class Arg { kName, kNumber, kOnOff, kYesNo, kKey, kUpDown, kOkCancel, kText, kPath };
+enum class Arg { kName, kNumber, kOnOff, kYesNo, kKey, kUpDown, kOkCancel, kText, kPath, kPoint };
 
 const std::map<std::string_view, std::vector<Arg>>& Commands() {
   static const std::map<std::string_view, std::vector<Arg>> commands = {
@@ -19,6 +19,7 @@ const std::map<std::string_view, std::vector<Arg>>& Commands() {
       {"type", {Arg::kName, Arg::kText}},
       {"key", {Arg::kName, Arg::kKey}},
       {"scroll", {Arg::kName, Arg::kUpDown}},
+      {"drag", {Arg::kName, Arg::kPoint, Arg::kPoint}},
       {"wait", {Arg::kNumber}},
       {"answer", {Arg::kOkCancel}},
       {"answer-file", {Arg::kText}},

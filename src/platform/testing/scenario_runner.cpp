@@ -1,5 +1,6 @@
 #include "platform/testing/scenario_runner.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -47,6 +48,17 @@ int ValueOf(Control& control) {
   if (auto* slider = dynamic_cast<Slider*>(&control)) return slider->Value();
   if (auto* progress = dynamic_cast<Progress*>(&control)) return progress->Value();
   throw UiActionError(Quote(control.Name()) + " is a " + std::string(control.ClassName()) + " and has no value");
+}
+
+// "X,Y" in the control's pixels, or a part the control names ("band18").
+QPoint PointIn(Control& control, const std::string& word) {
+  int x = 0;
+  int y = 0;
+  char comma = 0;
+  char rest = 0;
+  if (std::sscanf(word.c_str(), "%d%c%d%c", &x, &comma, &y, &rest) == 3 && comma == ',') return {x, y};
+  if (const auto point = control.NamedPoint(word)) return *point;
+  throw UiActionError(Quote(control.Name()) + " has no point " + Quote(word));
 }
 
 }  // namespace
@@ -110,6 +122,10 @@ void ScenarioRunner::Execute(const ScenarioStep& step) {
   else if (command == "type") driver_.Type(args[0], args[1]);
   else if (command == "key") driver_.Key(args[0], KeyNamed(args[1]));
   else if (command == "scroll") driver_.Wheel(args[0], args[1] == "up");
+  else if (command == "drag") {
+    Control& control = driver_.Get(args[0]);
+    driver_.Drag(args[0], PointIn(control, args[1]), PointIn(control, args[2]));
+  }
   else if (command == "answer") dialogs_.AnswerNextMessage(args[0] == "ok" ? kIdOk : kIdCancel);
   else if (command == "answer-file") {
     dialogs_.AnswerNextFile(args[0] == "cancel" ? std::nullopt : std::optional<std::string>(args[0]));

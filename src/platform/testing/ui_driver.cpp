@@ -208,4 +208,17 @@ void UiDriver::Wheel(std::string_view name, bool up) const {
   QCoreApplication::sendEvent(target, &wheel);
 }
 
+void UiDriver::Drag(std::string_view name, QPoint from, QPoint to) const {
+  QWidget* target = Usable(name).InputWidget();
+  QWidget* top = target->window();
+  Activate(top);
+  QWindow* window = top->windowHandle();
+  constexpr int kMoves = 4;
+  QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, target->mapTo(top, from));
+  for (int move = 1; move <= kMoves; ++move) {
+    QTest::mouseMove(window, target->mapTo(top, from + (to - from) * move / kMoves));
+  }
+  QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, target->mapTo(top, to));
+}
+
 }  // namespace dsp

@@ -46,6 +46,9 @@ class UiDriver {
   void Key(std::string_view name, UiKey key) const;
   // One wheel step, up (away from the user) or down.
   void Wheel(std::string_view name, bool up) const;
+  // Presses the left button at `from`, moves to `to` in a few steps and
+  // lets go there; points in the control's own pixels.
+  void Drag(std::string_view name, QPoint from, QPoint to) const;
 
  private:
   Control& Usable(std::string_view name) const;
