@@ -1,7 +1,7 @@
 #pragma once
 
-// Stands in for the equaliser graph ("Graph"), the dynamics curve ("Liner")
-// and the knob ("Knob") until those controls are built: a framed box
+// Stands in for the equaliser graph ("Graph") and the dynamics curve
+// ("Liner") until those controls are built: a framed box
 // showing its class and name, so a skin that places them loads and lays out.
 // It raises nothing and takes no values.
 

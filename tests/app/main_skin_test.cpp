@@ -16,6 +16,7 @@
 
 #include "app/label_table.h"
 #include "app/pages/page_list.h"
+#include "controls/knob_control.h"
 #include "model/configuration.h"
 #include "model/third_octave.h"
 #include "persist/configuration_reader.h"
@@ -413,6 +414,22 @@ TEST(MainSkinLayoutTest, FittingAProcessorKeepsTheOverviewAligned) {
   EXPECT_EQ(rect("slider_gain_input_3").x(), full_gain_a.x()) << "a row without output moved its input";
   EXPECT_EQ(rect("slider_gain_input_3").width(), full_gain_a.width());
   EXPECT_EQ(rect("layout_home_hide_0").height(), full_row_a.height());
+}
+
+// The knob sample for skin authors, through the preview's factory: the
+// program's knob, at the values the sample sets.
+TEST(KnobSampleTest, TheSampleShowsTheProgramsKnobs) {
+  PreviewWindow window("view/KnobSample.xml");
+  window.Create(nullptr, "knob sample");
+  window.ShowWindow();
+  const std::pair<const char*, const char*> knobs[] = {{"knob_gain", "0.0"}, {"knob_pan", "-25.0"},
+                                                         {"knob_dial_only", "5.0"}};
+  for (const auto& [name, value] : knobs) {
+    const auto* knob = window.Find<KnobControl>(name);
+    ASSERT_NE(knob, nullptr) << name;
+    EXPECT_EQ(knob->ValueText(), value) << name;
+  }
+  EXPECT_DOUBLE_EQ(window.Find<KnobControl>("knob_pan")->Angle(), -33.75);
 }
 
 }  // namespace

@@ -18,8 +18,7 @@ class ControlsWindow : public RecordingWindow {
   using RecordingWindow::RecordingWindow;
   std::unique_ptr<Control> CreateControl(std::string_view class_name) override {
     if (class_name == "Liner") return std::make_unique<LinerControl>();
-    if (class_name == "Knob") return std::make_unique<KnobControl>();
-    return nullptr;
+    return RecordingWindow::CreateControl(class_name);
   }
 };
 
