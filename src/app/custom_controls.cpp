@@ -2,13 +2,15 @@
 
 #include "app/placeholder_control.h"
 #include "controls/knob_control.h"
+#include "controls/liner_control.h"
 
 namespace dsp {
 
 std::unique_ptr<Control> CreateCustomControl(std::string_view class_name) {
-  // The equaliser graph and the dynamics curve are not built yet.
-  if (class_name == "Graph" || class_name == "Liner") return std::make_unique<PlaceholderControl>(class_name);
+  // The equaliser graph is not built yet.
+  if (class_name == "Graph") return std::make_unique<PlaceholderControl>(class_name);
   if (class_name == "Knob") return std::make_unique<KnobControl>();
+  if (class_name == "Liner") return std::make_unique<LinerControl>();
   return nullptr;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// Stands in for the equaliser graph ("Graph") and the dynamics curve
-// ("Liner") until those controls are built: a framed box
-// showing its class and name, so a skin that places them loads and lays out.
+// Stands in for the equaliser graph ("Graph") until it is built: a framed box
+// showing its class and name, so a skin that places it loads and lays out.
 // It raises nothing and takes no values.
 
 #include <string>
