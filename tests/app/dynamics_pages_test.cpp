@@ -216,7 +216,7 @@ TEST_F(DynamicsPagesTest, AValueThePageCannotShowIsShownAsANumberAndKeptUntilThe
   ExpectProcessorFollowed(hall);
 }
 
-TEST_F(DynamicsPagesTest, SwitchCaptionsInChinese) {
+TEST_F(DynamicsPagesTest, SwitchCaptionsAndCurveTitlesInChinese) {
   Start(kChinese);
   Scan();
   SelectNamed("Lobby");
@@ -225,6 +225,15 @@ TEST_F(DynamicsPagesTest, SwitchCaptionsInChinese) {
   EXPECT_EQ(harness.Text("checkbox_limit_enable"), "限幅器:关");
   driver.Click("checkbox_limit_enable");
   EXPECT_EQ(harness.Text("checkbox_limit_enable"), "限幅器:开");
+  for (const char* curve : {"liner_comp", "liner_limit", "liner_noise_gate"}) {
+    EXPECT_EQ(Curve(curve).YText(), "输出") << curve;
+    EXPECT_EQ(Curve(curve).XText(), "输入") << curve;
+  }
+}
+
+TEST_F(DynamicsPagesTest, EnglishCurvesKeepBlankTitles) {
+  EXPECT_EQ(Curve("liner_comp").YText(), "       ");
+  EXPECT_EQ(Curve("liner_comp").XText(), "     ");
 }
 
 }  // namespace
