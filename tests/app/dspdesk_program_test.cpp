@@ -142,6 +142,17 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       "check checkbox_input_delay_unit_1 on\n"
       "type edit_input_delay_1 34\n"
       "expect-text edit_input_delay_1 34.69\n"
+      "dbclick button_home\n"
+      "click button_comp_1\n"
+      "check checkbox_comp_enable on\n"
+      "key liner_comp down\n"
+      "key liner_comp down\n"
+      "expect-text edit_comp_start_gate 2.0\n"
+      "dbclick button_home\n"
+      "expect-text button_comp_start_gate_1 \"-2.0 dB\"\n"
+      "click liner_limit_0\n"
+      "expect-text label_window_linit_title \"Limiter - OUT A\"\n"
+      "type edit_limit_release_time 42\n"
       "wait 500\n";
   ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, edits), 0) << errors;
 
@@ -154,11 +165,16 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
     }
   }
   expected.SetDelay(kInputSide, 1, 45);
+  expected.SetCompressorEnable(1, true);
+  expected.SetCompressorStartGate(1, 20);
+  expected.SetLimitReleaseTime(0, 42);
   const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
   EXPECT_TRUE(after.SameParametersAs(expected));
   EXPECT_EQ(after.Gain(kInputSide, 0), 360);
   EXPECT_EQ(after.Delay(kInputSide, 1), 45);
   EXPECT_TRUE(after.Mute(kInputSide, 1));
+  EXPECT_EQ(after.CompressorStartGate(1), 20) << "two dB down on the curve";
+  EXPECT_EQ(after.LimitReleaseTime(0), 42);
 }
 
 TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {
