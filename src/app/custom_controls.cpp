@@ -1,16 +1,15 @@
 #include "app/custom_controls.h"
 
-#include "app/placeholder_control.h"
 #include "controls/eq_graph.h"
+#include "controls/knob_control.h"
+#include "controls/liner_control.h"
 
 namespace dsp {
 
-// The dynamics curve and the knob are not built yet.
 std::unique_ptr<Control> CreateCustomControl(std::string_view class_name) {
   if (class_name == "Graph") return std::make_unique<EqGraph>();
-  for (std::string_view custom : {"Knob", "Liner"}) {
-    if (class_name == custom) return std::make_unique<PlaceholderControl>(class_name);
-  }
+  if (class_name == "Knob") return std::make_unique<KnobControl>();
+  if (class_name == "Liner") return std::make_unique<LinerControl>();
   return nullptr;
 }
 

@@ -1,6 +1,7 @@
-// Applying the interface language: the skin's own captions, the label table
-// and the devices' sync indicators.
+// Applying the interface language: the skin's own captions, the label table,
+// the curves' axis titles and the devices' sync indicators.
 #include "app/captions.h"
+#include "app/curve_labels.h"
 #include "app/file_texts.h"
 #include "app/label_table.h"
 #include "app/main_window.h"
@@ -17,6 +18,7 @@ void MainWindow::ApplyLanguage() {
   if (Root() != nullptr) ApplySkinCaptions(*Root(), language_);
   SetTitleSuffix(suffix);
   ApplyLabelTable(*this, language_);
+  ApplyCurveLabels(*this, language_);
   for (const DeviceRecord& record : devices_) {
     if (Control* circle = FindControl("label_circle_" + std::to_string(record.Address() - 1))) {
       circle->SetText(SyncIndicatorText(language_));

@@ -25,8 +25,9 @@ DeviceRecord::Parameters::Parameters() {
   compressor_ratio.fill(1);
   compressor_release_time.fill(5000);
   compressor_start_time.fill(2500);
-  limit_release_time.fill(5000);
-  limit_start_gate.fill(200);
+  // The limiter frame carries its threshold and release in a byte each: a
+  // fresh record's must travel as they are (threshold 0 dB, release 100).
+  limit_release_time.fill(100);
   for (int ch = 0; ch < kChannelsPerSide; ++ch) router[ch][ch] = 100;
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cctype>
+#include <cmath>
 
 namespace dsp {
 namespace {
@@ -77,6 +78,15 @@ AttributeList ParseAttributeList(std::string_view text) {
 int ParseInt(std::string_view attribute, std::string_view text) {
   int value = 0;
   if (!ToInt(text, value)) Fail(attribute, text, "a whole number");
+  return value;
+}
+
+double ParseDouble(std::string_view attribute, std::string_view text) {
+  const std::string_view number = Trim(text);
+  const char* end = number.data() + number.size();
+  double value = 0;
+  auto [ptr, error] = std::from_chars(number.data(), end, value);
+  if (error != std::errc() || ptr != end || number.empty() || !std::isfinite(value)) Fail(attribute, text, "a number");
   return value;
 }
 

@@ -27,6 +27,8 @@ AttributeList ParseAttributeList(std::string_view text);
 // Value parsers for skin attributes; each throws AttributeError naming
 // `attribute` when the text does not fit.
 int ParseInt(std::string_view attribute, std::string_view text);
+// A decimal number such as "-135" or "0.1".
+double ParseDouble(std::string_view attribute, std::string_view text);
 bool ParseBool(std::string_view attribute, std::string_view text);
 // "#AARRGGBB", or "#RRGGBB" for an opaque colour.
 QColor ParseColor(std::string_view attribute, std::string_view text);

@@ -152,6 +152,17 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       "expect-text label_input_eq_selected \"EQ 18\"\n"
       "type edit_input_eq_q 2.5\n"
       "expect-text edit_input_eq_gain 12.0\n"
+      "click button_close_input_eq\n"
+      "click button_comp_1\n"
+      "check checkbox_comp_enable on\n"
+      "key liner_comp down\n"
+      "key liner_comp down\n"
+      "expect-text edit_comp_start_gate 2.0\n"
+      "dbclick button_home\n"
+      "expect-text button_comp_start_gate_1 \"-2.0 dB\"\n"
+      "click liner_limit_0\n"
+      "expect-text label_window_linit_title \"Limiter - OUT A\"\n"
+      "type edit_limit_release_time 42\n"
       "wait 500\n";
   ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, edits), 0) << errors;
 
@@ -168,6 +179,9 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   expected.SetEqualizerFrequence(kInputSide, 0, 17, 20);
   expected.SetEqualizerGain(kInputSide, 0, 17, 1200);
   expected.SetEqualizerQ(kInputSide, 0, 17, 250);
+  expected.SetCompressorEnable(1, true);
+  expected.SetCompressorStartGate(1, 20);
+  expected.SetLimitReleaseTime(0, 42);
   const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
   EXPECT_TRUE(after.SameParametersAs(expected));
   EXPECT_EQ(after.Gain(kInputSide, 0), 360);
@@ -175,6 +189,8 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   EXPECT_TRUE(after.Mute(kInputSide, 1));
   EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 1200);
   EXPECT_EQ(after.EqualizerQ(kInputSide, 0, 17), 250);
+  EXPECT_EQ(after.CompressorStartGate(1), 20) << "two dB down on the curve";
+  EXPECT_EQ(after.LimitReleaseTime(0), 42);
 }
 
 // The menus over dspsim: save a gain to a file, restore the factory

@@ -15,7 +15,10 @@
 #include <vector>
 
 #include "app/label_table.h"
+#include "app/pages/dynamics_kinds.h"
 #include "app/pages/page_list.h"
+#include "controls/knob_control.h"
+#include "controls/liner_control.h"
 #include "model/configuration.h"
 #include "model/third_octave.h"
 #include "persist/configuration_reader.h"
@@ -296,40 +299,50 @@ TEST_F(MainSkinTest, ControlsOfTheLabelTableAndPageTitlesExist) {
                                               "comp_title", "output_title", "energy_title"}));
 }
 
+// The dynamics pages know what each parameter's frame carries (with the
+// offsets at 0, as the skin has them).
 TEST_F(MainSkinTest, SlidersSpanWhatTheFramesCarry) {
-  // The thresholds travel as 200 + value in one byte; the limiter's comes
-  // back as a signed byte.
-  for (const char* gate : {"slider_noise_gate_start_gate", "slider_noise_gate_release_gate"}) {
-    EXPECT_GE(W().Find<Slider>(gate)->Min() + 200, 0) << gate;
-    EXPECT_LE(W().Find<Slider>(gate)->Max() + 200, 255) << gate;
-  }
-  EXPECT_GE(W().Find<Slider>("slider_limit_start_gate")->Min(), -128);
-  EXPECT_LE(W().Find<Slider>("slider_limit_start_gate")->Max(), 127);
-}
-
-// The program moves a curve's threshold point only when the stored value
-// lies inside the curve's axes, so each axis must cover its slider.
-TEST_F(MainSkinTest, CurveAxesCoverTheirSliders) {
-  const std::vector<std::pair<std::string, std::string>> pairs = {{"liner_noise_gate", "slider_noise_gate_start_gate"},
-                                                                  {"liner_comp", "slider_comp_start_gate"},
-                                                                  {"liner_limit", "slider_limit_start_gate"}};
-  auto number = [&](const std::string& liner, const char* attribute) {
-    return std::stoi(W().FindControl(liner)->CustomAttribute(attribute).value_or("x"));
-  };
-  for (const auto& [liner, slider] : pairs) {
-    const Slider* range = W().Find<Slider>(slider);
-    for (const char* axis : {"x", "y"}) {
-      EXPECT_LE(number(liner, (std::string(axis) + "min").c_str()), range->Min()) << liner << " " << axis;
-      EXPECT_GE(number(liner, (std::string(axis) + "max").c_str()), range->Max()) << liner << " " << axis;
+  for (const DynamicsKind* kind : {&NoiseGateKind(), &CompressorKind(), &LimiterKind()}) {
+    for (const DynamicsParameter& parameter : kind->parameters) {
+      const Slider* slider = W().Find<Slider>("slider_" + parameter.name);
+      ASSERT_NE(slider, nullptr) << parameter.name;
+      EXPECT_GE(slider->Min(), parameter.fallback_range.first) << parameter.name;
+      EXPECT_LE(slider->Max(), parameter.fallback_range.second) << parameter.name;
     }
   }
-  EXPECT_EQ(number("liner_comp", "ratiomin"), W().Find<Slider>("slider_comp_ratio")->Min());
-  EXPECT_EQ(number("liner_comp", "ratiomax"), W().Find<Slider>("slider_comp_ratio")->Max());
-  for (int k = 0; k < 8; ++k) {
-    const std::string n = std::to_string(k);
-    EXPECT_EQ(number("liner_limit_" + n, "xmin"), number("liner_limit", "xmin"));
-    EXPECT_EQ(number("liner_noise_gate_" + n, "xmax"), number("liner_noise_gate", "xmax"));
+}
+
+// Each curve plots output against input on one scale, so its unity line is
+// the diagonal, in whole grid cells. The program shows a threshold on it
+// as a level (the compressor's, held in tenths of a dB down, negated) and
+// only inside the axes, so the axes cover what the threshold slider sets;
+// the compressor's ratio range is the ratio slider's, as the curve's
+// percent. The overview's small curves share their page curve's axes.
+TEST_F(MainSkinTest, CurvesAreTransferCurvesCoveringTheirSliders) {
+  for (const DynamicsKind* kind : {&NoiseGateKind(), &CompressorKind(), &LimiterKind()}) {
+    SCOPED_TRACE(kind->curve);
+    const LinerSettings& axes = W().Find<LinerControl>(kind->curve)->Settings();
+    EXPECT_EQ(axes.xmin, axes.ymin);
+    EXPECT_EQ(axes.xmax, axes.ymax);
+    EXPECT_EQ(axes.xscaleinterval, axes.yscaleinterval);
+    ASSERT_GT(axes.xscaleinterval, 0);
+    EXPECT_EQ((axes.xmax - axes.xmin) % axes.xscaleinterval, 0);
+    const Slider* threshold = W().Find<Slider>("slider_" + kind->parameters[kind->threshold].name);
+    const int ends[] = {kind->level_sign * threshold->Min(), kind->level_sign * threshold->Max()};
+    EXPECT_LE(axes.xmin, std::min(ends[0], ends[1]));
+    EXPECT_GE(axes.xmax, std::max(ends[0], ends[1]));
+    if (!kind->overview_curve) continue;
+    for (const std::string& name : Channels(*kind->overview_curve)) {
+      const LinerSettings& small = W().Find<LinerControl>(name)->Settings();
+      EXPECT_EQ(small.type, axes.type) << name;
+      EXPECT_EQ(std::pair(small.xmin, small.xmax), std::pair(axes.xmin, axes.xmax)) << name;
+      EXPECT_FALSE(small.showcontrol) << name;
+    }
   }
+  const LinerSettings& compressor = W().Find<LinerControl>("liner_comp")->Settings();
+  const Slider* ratio = W().Find<Slider>("slider_comp_ratio");
+  EXPECT_EQ(compressor.ratiomin, RatioPercent(ratio->Min()));
+  EXPECT_EQ(compressor.ratiomax, RatioPercent(ratio->Max()));
 }
 
 TEST_F(MainSkinTest, ProductConstantsReadBackAsTheProcessorsNeedThem) {
@@ -413,6 +426,22 @@ TEST(MainSkinLayoutTest, FittingAProcessorKeepsTheOverviewAligned) {
   EXPECT_EQ(rect("slider_gain_input_3").x(), full_gain_a.x()) << "a row without output moved its input";
   EXPECT_EQ(rect("slider_gain_input_3").width(), full_gain_a.width());
   EXPECT_EQ(rect("layout_home_hide_0").height(), full_row_a.height());
+}
+
+// The knob sample for skin authors, through the preview's factory: the
+// program's knob, at the values the sample sets.
+TEST(KnobSampleTest, TheSampleShowsTheProgramsKnobs) {
+  PreviewWindow window("view/KnobSample.xml");
+  window.Create(nullptr, "knob sample");
+  window.ShowWindow();
+  const std::pair<const char*, const char*> knobs[] = {{"knob_gain", "0.0"}, {"knob_pan", "-25.0"},
+                                                         {"knob_dial_only", "5.0"}};
+  for (const auto& [name, value] : knobs) {
+    const auto* knob = window.Find<KnobControl>(name);
+    ASSERT_NE(knob, nullptr) << name;
+    EXPECT_EQ(knob->ValueText(), value) << name;
+  }
+  EXPECT_DOUBLE_EQ(window.Find<KnobControl>("knob_pan")->Angle(), -33.75);
 }
 
 }  // namespace

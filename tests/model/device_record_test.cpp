@@ -47,8 +47,8 @@ TEST(DeviceRecord, FreshRecordHoldsTheDefaults) {
     EXPECT_EQ(r.CompressorStartTime(ch), 2500);
     EXPECT_EQ(r.CompressorReleaseTime(ch), 5000);
     EXPECT_EQ(r.CompressorStartGate(ch), 0);
-    EXPECT_EQ(r.LimitStartGate(ch), 200);
-    EXPECT_EQ(r.LimitReleaseTime(ch), 5000);
+    EXPECT_EQ(r.LimitStartGate(ch), 0);
+    EXPECT_EQ(r.LimitReleaseTime(ch), 100);
     EXPECT_EQ(r.NoiseGateStartTime(ch), 2500);
     EXPECT_EQ(r.NoiseGateReleaseTime(ch), 5000);
     EXPECT_EQ(r.NoiseGateStartGate(ch), 0);

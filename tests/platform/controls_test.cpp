@@ -64,6 +64,15 @@ TEST_F(DemoTest, ANodeRemovedByItsOwnButtonIsGoneAndTheSelectionFollows) {
   EXPECT_EQ(tree->SelectedIndex(), -1);
 }
 
+// The program's knob, placed by the demo's skin: the wheel turns it by
+// 4.5 degrees, one dB of its -60..0 dB over 270 degrees.
+TEST_F(DemoTest, TheKnobReportsTheVolumeItIsTurnedTo) {
+  driver.Wheel("knob_volume", true);
+  EXPECT_EQ(harness.Text("label_status"), "Volume: -19.0 dB");
+  for (int step = 0; step < 30; ++step) driver.Wheel("knob_volume", true);
+  EXPECT_EQ(harness.Text("label_status"), "Volume: 0.0 dB");
+}
+
 TEST_F(DemoTest, HiddenTreeNodesKeepTheirIndexAndCollapsedNodesHideTheirChildren) {
   for (int i = 0; i < 2; ++i) driver.Click("button_add_device");
   auto* tree = demo.Find<TreeView>("treeview_devices");

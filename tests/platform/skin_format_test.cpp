@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedSkinTest,
     ::testing::Values(
         Malformed{"unclosed element", "<Label name=\"a\">\n<Label name=\"b\"/>\n", 5, "tag mismatch"},
-        Malformed{"unknown element", "<Label/>\n<Knob name=\"k\"/>\n", 4, "unknown element <Knob>"},
+        Malformed{"unknown element", "<Label/>\n<Dial name=\"k\"/>\n", 4, "unknown element <Dial>"},
         Malformed{"bad attribute value", "<Label/>\n<Label name=\"x\" width=\"wide\"/>\n", 4, "width=\"wide\""},
         Malformed{"bad colour", "<Label bkcolor=\"red\"/>\n", 3, "bkcolor"},
         Malformed{"missing image", "<Control bkimage=\"image/none.png\"/>\n", 3, "no such image"},

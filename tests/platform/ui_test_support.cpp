@@ -3,6 +3,7 @@
 #include <fstream>
 #include <random>
 
+#include "controls/knob_control.h"
 #include "platform/demo/demo_meter.h"
 #include "platform/toolkit.h"
 
@@ -21,6 +22,7 @@ bool RecordingWindow::HandleMessage(std::uint32_t message, std::uintptr_t wparam
 
 std::unique_ptr<Control> RecordingWindow::CreateControl(std::string_view class_name) {
   if (class_name == "Meter") return std::make_unique<DemoMeter>();
+  if (class_name == "Knob") return std::make_unique<KnobControl>();
   return nullptr;
 }
 

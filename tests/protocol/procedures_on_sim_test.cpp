@@ -107,6 +107,22 @@ TEST_F(ProceduresOnSim, WriteAllThenReadAllGivesTheRecordBack) {
   testing::ExpectSameParameters(written, devices[0]);
 }
 
+// A record fresh from a scan, written before it was ever read, must not
+// set the processor to anything else than it shows.
+TEST_F(ProceduresOnSim, AFreshRecordWrittenIsWhatTheProcessorThenHolds) {
+  AddAddressed(2, 4);
+  DeviceRecord fresh = devices[0];
+  driver.StartWriteAll(1);
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+
+  FillDistinctValues(devices[0]);
+  driver.StartReadAll(kSyncStartDelayMs);
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  // The processor keeps no level for a matrix cell that is off.
+  for (int in = 0; in < 2; ++in) fresh.SetRouter(in, in, 0);
+  ExpectSameParameters(fresh, devices[0]);
+}
+
 TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {
   AddAddressed(2, 2);
   bus.processor(0).faults().silent_after = 3;

@@ -9,6 +9,7 @@
 #include "platform/testing/screenshot.h"
 #include "platform/ui_setup.h"
 #include "app/captions.h"
+#include "app/curve_labels.h"
 #include "app/texts.h"
 #include "skin_preview/preview_main_window.h"
 #include "skin_preview/preview_options.h"
@@ -40,6 +41,7 @@ bool Apply(dsp::Window& window, const dsp::PreviewOptions& options) {
   }
   const int language = options.chinese ? dsp::kChinese : dsp::kEnglish;
   dsp::ApplyLabelTable(window, language);
+  dsp::ApplyCurveLabels(window, language);
   if (window.Root() != nullptr) dsp::ApplySkinCaptions(*window.Root(), language);
   if (options.inputs >= 0) dsp::FitPreviewChannels(window, options.inputs, options.outputs);
   dsp::AddPreviewDevices(window, options.devices, options.chinese);

@@ -3,6 +3,7 @@
 #include "app/control_names.h"
 #include "app/pages/channel_page.h"
 #include "app/pages/delay_page.h"
+#include "app/pages/dynamics_page.h"
 #include "app/pages/eq_page.h"
 #include "app/pages/level_page.h"
 #include "app/pages/matrix_page.h"
@@ -28,7 +29,8 @@ std::vector<PageInfo> BuildPageList() {
   return {
       {"input", kInputSide, kChannel, "label_window_input_title", &text::kInputTitle, false,
        MakeSided<ChannelPage, kInputSide>},
-      {"noise_gate", kInputSide, kChannel, "label_window_noise_gate_title", &text::kNoiseGateTitle, true, nullptr},
+      {"noise_gate", kInputSide, kChannel, "label_window_noise_gate_title", &text::kNoiseGateTitle, true,
+       MakeNoiseGatePage},
       {"input_eq", kInputSide, kChannel, "label_window_input_eq_title", &text::kInputEqTitle, false,
        MakeSided<EqPage, kInputSide>},
       {"input_delay", kInputSide, kSide, "label_window_input_delay_title", nullptr, false,
@@ -38,8 +40,8 @@ std::vector<PageInfo> BuildPageList() {
        MakeSided<EqPage, kOutputSide>},
       {"output_delay", kOutputSide, kSide, "label_window_output_delay_title", nullptr, false,
        MakeSided<DelayPage, kOutputSide>},
-      {"comp", kOutputSide, kChannel, "label_window_comp_title", &text::kCompressorTitle, true, nullptr},
-      {"limit", kOutputSide, kChannel, "label_window_linit_title", &text::kLimiterTitle, true, nullptr},
+      {"comp", kOutputSide, kChannel, "label_window_comp_title", &text::kCompressorTitle, true, MakeCompressorPage},
+      {"limit", kOutputSide, kChannel, "label_window_linit_title", &text::kLimiterTitle, true, MakeLimiterPage},
       {"output", kOutputSide, kChannel, "label_window_output_title", &text::kOutputTitle, false,
        MakeSided<ChannelPage, kOutputSide>},
       {"energy", kNoSide, kNone, "label_window_energy_title", &text::kEnergyTitle, false, Make<LevelPage>},

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "controls/knob_control.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
 #include "platform/demo/demo_dialog.h"
@@ -34,6 +35,7 @@ std::string Suffixed(std::string_view base, int channel) { return std::string(ba
 
 std::unique_ptr<Control> DemoWindow::CreateControl(std::string_view class_name) {
   if (class_name == "Meter") return std::make_unique<DemoMeter>();
+  if (class_name == "Knob") return std::make_unique<KnobControl>();
   return nullptr;
 }
 
@@ -58,6 +60,8 @@ void DemoWindow::Notify(Notification& notification) {
     CommitGain(ChannelOf(name));
   } else if ((type == notify::kDirection || type == notify::kScroll) && StartsWith(name, "edit_gain_input_")) {
     StepGain(ChannelOf(name), notification.wparam);
+  } else if (type == notify::kValueChanged && name == "knob_volume") {
+    SetStatus("Volume: " + Find<KnobControl>(name)->ValueText() + " dB");
   } else if (type == notify::kItemSelect && name == "combo_mode") {
     SetStatus("Mode: " + sender.Text());
   } else if (type == notify::kItemSelect) {

@@ -10,7 +10,8 @@ namespace dsp {
 // The toolkit demo window (skin view/DemoWindow.xml): logs every
 // notification, keeps four gain strips (slider, edit, mute) in step, adds
 // and removes tree nodes built from attribute lists, opens a pop-up menu, a
-// message box, a file dialog and a modal dialog, and runs a meter timer.
+// message box, a file dialog and a modal dialog, runs a meter timer, and
+// shows the volume a knob is turned to.
 class DemoWindow : public Window {
  public:
   static constexpr std::uint32_t kMeterTimer = 1;
