@@ -120,7 +120,7 @@ TEST_F(ProceduresOnSim, AFreshRecordWrittenIsWhatTheProcessorThenHolds) {
   ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
   // The processor keeps no level for a matrix cell that is off.
   for (int in = 0; in < 2; ++in) fresh.SetRouter(in, in, 0);
-  ExpectSameParameters(fresh, devices[0]);
+  testing::ExpectSameParameters(fresh, devices[0]);
 }
 
 TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {
