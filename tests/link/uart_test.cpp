@@ -109,10 +109,13 @@ TEST_F(LinkOnPty, FramesWaitWhileATransferOwnsThePort) {
   const Bytes request = BuildFrame(kKindRequest, 5, 0x85, Bytes{2, 2});
   quick_link.Send(write);
   quick_link.Send(request);
+  // The start frame may still be on its way to the peer when the transfer
+  // begins; what must never be seen there is a queued frame before it ends.
+  const std::vector<Bytes> start_only{StartFrame(5, TransferMode::kFirmware)};
   for (;;) {
     const std::vector<Bytes> frames = FramesAtPeer();
     if (!quick_link.Progress().pending) break;
-    EXPECT_EQ(frames, std::vector<Bytes>{StartFrame(5, TransferMode::kFirmware)});
+    if (!frames.empty()) EXPECT_EQ(frames, start_only);
     std::this_thread::sleep_for(20ms);
   }
   EXPECT_EQ(quick_link.Progress().result, kTransferNoCrcRequest);
