@@ -38,6 +38,8 @@ class DialogService {
                                                   const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> SaveFileName(Window* parent,
                                                   const FileDialogRequest& request) = 0;
+  // An existing folder, or nothing when the user cancelled.
+  virtual std::optional<std::string> ChooseFolder(Window* parent, std::string_view title) = 0;
 };
 
 // The filter string Qt's file dialogs take: entries separated by ";;", each

@@ -53,4 +53,8 @@ std::optional<std::string> QtDialogService::SaveFileName(Window* parent,
                                                  ToQt(QtFilterString(request.filters))));
 }
 
+std::optional<std::string> QtDialogService::ChooseFolder(Window* parent, std::string_view title) {
+  return ChosenPath(QFileDialog::getExistingDirectory(ParentWidget(parent), ToQt(title), "./"));
+}
+
 }  // namespace dsp

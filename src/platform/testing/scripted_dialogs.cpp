@@ -30,6 +30,10 @@ std::optional<std::string> ScriptedDialogs::SaveFileName(Window*, const FileDial
   return FileDialog(true, request);
 }
 
+std::optional<std::string> ScriptedDialogs::ChooseFolder(Window*, std::string_view title) {
+  return FileDialog(false, FileDialogRequest{std::string(title), {}, ""});
+}
+
 std::optional<std::string> ScriptedDialogs::FileDialog(bool save, const FileDialogRequest& request) {
   std::optional<std::string> answer;
   if (file_answers_.empty()) {

@@ -44,6 +44,8 @@ class ScriptedDialogs : public DialogService {
                  MessageButtons buttons) override;
   std::optional<std::string> OpenFileName(Window* parent, const FileDialogRequest& request) override;
   std::optional<std::string> SaveFileName(Window* parent, const FileDialogRequest& request) override;
+  // Answered like a file dialog (AnswerNextFile), recorded as an open one.
+  std::optional<std::string> ChooseFolder(Window* parent, std::string_view title) override;
 
  private:
   std::optional<std::string> FileDialog(bool save, const FileDialogRequest& request);
