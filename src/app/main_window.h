@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/installation_menu.h"
 #include "app/menu_bar.h"
 #include "app/menu_commands.h"
 #include "app/notify_registry.h"
@@ -194,6 +195,7 @@ class MainWindow : public Window, private PageContext {
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   MenuBar menu_bar_{*this, language_};
   MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
+  InstallationMenu installation_menu_{*this, devices_, procedures_};
   LevelPoll level_poll_;
 
   TraceView* trace_view_ = nullptr;

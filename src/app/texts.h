@@ -52,6 +52,21 @@ inline constexpr BilingualText kNoEffectMemory{
 inline constexpr BilingualText kInvalidSource{"Invalid Source", "无效的源设备"};
 inline constexpr BilingualText kNoValidTarget{"Have None valid Target", "无有效的目标设备"};
 inline constexpr BilingualText kSyncSourceFirst{"Synchronize From Device First", "先同步源设备"};
+inline constexpr BilingualText kFilterLists{"Filter lists (*.txt)", "滤波器列表(*.txt)"};
+
+inline constexpr BilingualText kBackupFolder{"Back up the installation into a folder", "选择备份整套系统的文件夹"};
+inline constexpr BilingualText kRestoreFolder{"Restore the installation from a folder", "选择要恢复的备份文件夹"};
+inline constexpr BilingualText kBackingUp{"Backing up %s (%d of %d)...", "正在备份 %s (%d/%d)..."};
+inline constexpr BilingualText kRestoringUnit{"Restoring %s (%d of %d)...", "正在恢复 %s (%d/%d)..."};
+inline constexpr BilingualText kBackupSummary{"Saved the installation to %s: %d of %d processors.",
+                                              "已备份到 %s：%d/%d 台设备。"};
+inline constexpr BilingualText kNotBackedUp{"\nNot backed up (they did not answer):", "\n未备份（无应答）："};
+inline constexpr BilingualText kRestoreSummary{"Restore finished:", "恢复完成："};
+inline constexpr BilingualText kUnitRestored{"restored", "已恢复"};
+inline constexpr BilingualText kUnitCountsDiffer{"refused: other channel counts than the backup",
+                                                 "已拒绝：通道数与备份不同"};
+inline constexpr BilingualText kUnitNotOnBus{"not found on the bus", "未在总线上找到"};
+inline constexpr BilingualText kUnitNotInBackup{"not in the backup", "不在备份中"};
 
 inline constexpr BilingualText kInputTitle{"Input - IN %c", "输入 - IN %c"};
 inline constexpr BilingualText kNoiseGateTitle{"Noise Gate - IN %c", "噪声门 - IN %c"};

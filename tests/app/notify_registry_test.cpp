@@ -200,6 +200,13 @@ const std::map<std::string, std::size_t> kDocumentedCounts = {
     {"setfocus", 32},     {"itemclick", 26},      {"headerclick", 16}, {"movevaluechanged", 16}, {"itemselect", 7},
     {"windowinit", 1},    {"windowsize", 1}};
 
+// Pairs the program registers beyond the documented ones: the installation
+// backup and restore, and the equalisers' import of a measured filter list.
+PairTable Additions() {
+  return {{"itemclick", {"menu_item_file_backup", "menu_item_file_restore"}},
+          {"click", {"button_input_eq_import", "button_output_eq_import"}}};
+}
+
 TEST(DocumentedPairsTest, TheListAddsUpToTheDocumentedCounts) {
   const PairTable table = DocumentedPairs();
   std::map<std::string, std::size_t> counts;
@@ -216,29 +223,32 @@ class RegisteredPairsTest : public MainWindowTest {
   }
 };
 
-// Grows with every page: each registered pair must be a documented one.
+// Grows with every page: each registered pair must be a documented one (or
+// one of the additions).
 TEST_F(RegisteredPairsTest, EveryRegisteredPairIsADocumentedOne) {
   const PairTable documented = DocumentedPairs();
+  const PairTable additions = Additions();
   std::size_t registered_total = 0;
   for (const std::string& type : window->Registry().Types()) {
-    const auto names = window->Registry().Names(type);
     ASSERT_TRUE(documented.contains(type)) << type;
-    for (const std::string& name : names) EXPECT_TRUE(documented.at(type).contains(name)) << type << " " << name;
-    EXPECT_LE(names.size(), kDocumentedCounts.at(type)) << type;
-    registered_total += names.size();
+    std::size_t documented_here = 0;
+    for (const std::string& name : window->Registry().Names(type)) {
+      const bool added = additions.contains(type) && additions.at(type).contains(name);
+      EXPECT_TRUE(documented.at(type).contains(name) || added) << type << " " << name;
+      documented_here += added ? 0 : 1;
+    }
+    EXPECT_LE(documented_here, kDocumentedCounts.at(type)) << type;
+    registered_total += documented_here;
   }
   std::cout << "registered " << registered_total << " of 978 documented pairs\n";
-  for (const auto& [type, count] : kDocumentedCounts) {
-    const std::size_t registered = window->Registry().Names(type).size();
-    if (registered < count) std::cout << "  " << type << ": " << registered << " of " << count << "\n";
-  }
-  EXPECT_GE(registered_total, 823u) << "the window, tree, strips, channel, delay and matrix pages and the menus";
+  EXPECT_GE(registered_total, 973u) << "everything but the dialogs' pairs";
 }
 
 // Enabled once every page has landed.
 TEST_F(RegisteredPairsTest, DISABLED_EveryDocumentedPairIsRegistered) {
-  const PairTable documented = DocumentedPairs();
-  for (const auto& [type, names] : documented) {
+  PairTable expected = DocumentedPairs();
+  for (const auto& [type, names] : Additions()) expected[type].insert(names.begin(), names.end());
+  for (const auto& [type, names] : expected) {
     const auto registered = window->Registry().Names(type);
     EXPECT_EQ(std::set<std::string>(registered.begin(), registered.end()), names) << type;
   }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pages/step_filter.h"
+#include "platform/step_filter.h"
 #include "link/frame.h"
 #include "main_window_fixture.h"
 

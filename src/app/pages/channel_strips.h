@@ -10,7 +10,7 @@
 
 #include "app/pages/channel_writes.h"
 #include "app/pages/page.h"
-#include "app/pages/step_filter.h"
+#include "platform/step_filter.h"
 
 namespace dsp {
 

@@ -10,7 +10,7 @@
 
 #include "app/pages/delay_units.h"
 #include "app/pages/page.h"
-#include "app/pages/step_filter.h"
+#include "platform/step_filter.h"
 
 namespace dsp {
 

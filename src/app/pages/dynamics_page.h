@@ -18,7 +18,7 @@
 
 #include "app/pages/dynamics_kinds.h"
 #include "app/pages/page.h"
-#include "app/pages/step_filter.h"
+#include "platform/step_filter.h"
 
 namespace dsp {
 

@@ -1,15 +1,18 @@
 // The equaliser page's band edits: typed and stepped values of the selected
 // band, its type, the column and enable switches, Bypass All, paging the
-// columns, copy, paste and reset.
+// columns, copy, paste, reset and the import of a measured filter list.
 #include <algorithm>
 
 #include "app/control_names.h"
+#include "app/file_texts.h"
 #include "app/pages/channel_writes.h"
 #include "app/pages/eq_page.h"
 #include "app/pages/eq_page_names.h"
 #include "app/pages/typed_number.h"
+#include "persist/eq_filter_export.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
+#include "platform/toolkit.h"
 
 namespace dsp {
 namespace {
@@ -170,6 +173,27 @@ void EqPage::OnReset(Notification&) {
     record->SetEqualizerType(side_, channel, band, kTypeCodes[0]);
     ScheduleBand(*record, band);
   }
+  context_.RefreshAll();
+}
+
+// A room-measurement program's filter list fills the channel's first bands
+// and switches the others off; a list the parser refuses changes nothing
+// and is named with its line.
+void EqPage::OnImport(Notification&) {
+  DeviceRecord* record = context_.DeviceForEdit();
+  if (record == nullptr) return;
+  const FileDialogRequest request{"", {{Pick(context_.Language(), text::kFilterLists), "*.txt"}}, "./"};
+  const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), request);
+  if (!chosen) return;
+  std::vector<ImportedBand> bands;
+  if (const FileResult read = ReadEqFilterExport(*chosen, record->EqBandCount(side_), bands); !read.Ok()) {
+    Toolkit::Dialogs().MessageBox(&context_.Host(), FileProblemText(context_.Language(), read, *chosen),
+                                  Pick(context_.Language(), text::kTips), MessageButtons::kOk);
+    return;
+  }
+  const int channel = ChannelOf(*record);
+  ApplyImportedBands(*record, side_, channel, bands);
+  for (int band = 0; band < record->EqBandCount(side_); ++band) ScheduleBand(*record, band);
   context_.RefreshAll();
 }
 

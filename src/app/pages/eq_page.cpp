@@ -74,6 +74,7 @@ void EqPage::Register(NotifyRegistry& registry) {
   On(registry, notify::kClick, Name(kCopyButton), &EqPage::OnCopy);
   On(registry, notify::kClick, Name(kPasteButton), &EqPage::OnPaste);
   On(registry, notify::kClick, Name(kResetButton), &EqPage::OnReset);
+  On(registry, notify::kClick, Name(kImportButton), &EqPage::OnImport);
   On(registry, notify::kSelectChanged, Name(kGraph), &EqPage::OnGraphSelect);
   On(registry, notify::kValueChanged, Name(kGraph), &EqPage::OnGraphValue);
   On(registry, notify::kKillFocus, Name(kGraph), &EqPage::OnGraphFocusLost);

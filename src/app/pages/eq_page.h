@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/pages/page.h"
-#include "app/pages/step_filter.h"
+#include "platform/step_filter.h"
 
 namespace dsp {
 
@@ -81,6 +81,7 @@ class EqPage : public Page {
   void OnCopy(Notification& notification);
   void OnPaste(Notification& notification);
   void OnReset(Notification& notification);
+  void OnImport(Notification& notification);
   const BandValue* BandValueOf(const Control& edit) const;
 
   // eq_graph_edits.cpp

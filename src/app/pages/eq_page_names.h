@@ -21,6 +21,7 @@ inline constexpr const char* kRightButton = "button_%s_eq_right";
 inline constexpr const char* kCopyButton = "button_%s_eq_copy";
 inline constexpr const char* kPasteButton = "button_%s_eq_paste";
 inline constexpr const char* kResetButton = "button_%s_eq_reset";
+inline constexpr const char* kImportButton = "button_%s_eq_import";
 inline constexpr const char* kHighPassBox = "checkbox_%s_high_pass_enable";
 inline constexpr const char* kHighPassEdit = "edit_%s_high_pass_frequence";
 inline constexpr const char* kHighPassCombo = "combo_%s_high_pass_type";

@@ -7,7 +7,7 @@
 // heads.
 
 #include "app/pages/page.h"
-#include "app/pages/step_filter.h"
+#include "platform/step_filter.h"
 
 namespace dsp {
 

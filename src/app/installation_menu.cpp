@@ -1,0 +1,126 @@
+#include "app/installation_menu.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/file_texts.h"
+#include "persist/installation.h"
+#include "persist/parameter_file.h"
+#include "platform/toolkit.h"
+#include "protocol/procedure_driver.h"
+
+namespace dsp {
+namespace {
+
+// "%s (%d of %d)" and the like, in the interface's language.
+std::string Format(int language, const BilingualText& format, const std::string& name, int first, int second) {
+  char text[512];
+  std::snprintf(text, sizeof text, Pick(language, format).c_str(), name.c_str(), first, second);
+  return text;
+}
+
+std::string NowUtc() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+const BilingualText& OutcomeText(RestoreOutcome outcome) {
+  switch (outcome) {
+    case RestoreOutcome::kRestore: return text::kUnitRestored;
+    case RestoreOutcome::kCountsDiffer: return text::kUnitCountsDiffer;
+    case RestoreOutcome::kNotOnBus: return text::kUnitNotOnBus;
+    case RestoreOutcome::kNotInBackup: break;
+  }
+  return text::kUnitNotInBackup;
+}
+
+}  // namespace
+
+void InstallationMenu::Register(NotifyRegistry& registry) {
+  RegisterMember(registry, notify::kItemClick, "menu_item_file_backup", this, &InstallationMenu::OnBackup);
+  RegisterMember(registry, notify::kItemClick, "menu_item_file_restore", this, &InstallationMenu::OnRestore);
+}
+
+std::optional<std::string> InstallationMenu::Folder(const BilingualText& title) {
+  if (devices_.empty()) {
+    context_.Say(text::kNoDevice, text::kTips);
+    return std::nullopt;
+  }
+  return Toolkit::Dialogs().ChooseFolder(&context_.Host(), Pick(context_.Language(), title));
+}
+
+void InstallationMenu::Tell(const std::string& message) {
+  Toolkit::Dialogs().MessageBox(&context_.Host(), message, Pick(context_.Language(), text::kTips),
+                                MessageButtons::kOk);
+}
+
+// The unit files go first and the manifest last, so a backup cut short
+// never lists a file that is not there whole. A processor that cannot be
+// read is left out (its failure has been said) and named in the summary.
+void InstallationMenu::OnBackup(Notification&) {
+  const auto folder = Folder(text::kBackupFolder);
+  if (!folder) return;
+  const int language = context_.Language();
+  const int count = static_cast<int>(devices_.size());
+  Installation installation{NowUtc(), {}};
+  std::string unread;
+  for (int i = 0; i < count; ++i) {
+    const DeviceRecord& listed = devices_[static_cast<std::size_t>(i)];
+    const std::string status = Format(language, text::kBackingUp, listed.Name(), i + 1, count);
+    if (!procedures_.ReadAll(listed.Address(), kSyncStartDelayMs, status)) {
+      unread += "\n" + listed.Name();
+      continue;
+    }
+    if (const FileResult saved = BackUpUnit(*folder, listed, installation); !saved.Ok()) {
+      Tell(FileProblemText(language, saved, *folder));
+      return;
+    }
+  }
+  if (!installation.units.empty()) {
+    if (const FileResult saved = SaveManifest(*folder, installation); !saved.Ok()) {
+      Tell(FileProblemText(language, saved, *folder));
+      return;
+    }
+  }
+  const int saved = static_cast<int>(installation.units.size());
+  Tell(Format(language, text::kBackupSummary, *folder, saved, count) +
+       (unread.empty() ? "" : Pick(language, text::kNotBackedUp) + unread));
+}
+
+void InstallationMenu::OnRestore(Notification&) {
+  const auto folder = Folder(text::kRestoreFolder);
+  if (!folder) return;
+  const int language = context_.Language();
+  Installation installation;
+  if (const FileResult loaded = LoadManifest(*folder, installation); !loaded.Ok()) {
+    Tell(FileProblemText(language, loaded, *folder));
+    return;
+  }
+  const std::vector<RestoreStep> plan = PlanRestore(installation, devices_, {});
+  std::string summary;
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const RestoreStep& step = plan[i];
+    std::string outcome = Pick(language, OutcomeText(step.outcome));
+    DeviceRecord* record = FindDevice(devices_, step.address);
+    if (step.outcome == RestoreOutcome::kRestore && record != nullptr) {
+      DeviceRecord loaded = *record;
+      const FileResult read = LoadParameterFile(*folder + "/" + step.file, loaded);
+      if (read.Ok()) {
+        record->CopyParametersFrom(loaded);
+        procedures_.WriteAll(step.address, Format(language, text::kRestoringUnit, step.name, static_cast<int>(i) + 1,
+                                                  static_cast<int>(plan.size())));
+      } else {
+        outcome = FileProblemText(language, read, step.file);
+      }
+    }
+    summary += "\n" + step.name + ": " + outcome;
+  }
+  context_.RefreshAll();
+  Tell(Pick(language, text::kRestoreSummary) + summary);
+}
+
+}  // namespace dsp
