@@ -96,6 +96,7 @@ class NoLink : public PortLink {
   std::string PortName() const override { return {}; }
   std::vector<std::string> OpenablePorts(int) override { return {}; }
   std::string TakeTrace() override { return {}; }
+  void SetHexTrace(bool) override {}
 };
 
 void MouseTo(QWidget& widget, QEvent::Type type, QPoint point) {

@@ -20,6 +20,8 @@
 #include "app/port_link.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
+#include "dialogs/debug_dialog.h"
+#include "dialogs/setting_dialog.h"
 #include "model/configuration.h"
 #include "model/device_list.h"
 #include "platform/dialog_service.h"
@@ -29,13 +31,6 @@
 #include "protocol/procedure_driver.h"
 
 namespace dsp {
-
-// Receives the link's trace while the debug window is open.
-class TraceView {
- public:
-  virtual ~TraceView() = default;
-  virtual void AppendTrace(const std::string& text) = 0;
-};
 
 struct MainWindowSetup {
   std::unique_ptr<PortLink> link;            // null: the serial link
@@ -73,7 +68,6 @@ class MainWindow : public Window, private PageContext {
 
   // A serial port came or went; handled as a posted device-change message.
   void PortChanged(const PortChange& change);
-  void SetTraceView(TraceView* view) { trace_view_ = view; }
   // Empties the device list and scans the bus behind a wait dialog.
   void StartScan();
 
@@ -119,6 +113,8 @@ class MainWindow : public Window, private PageContext {
   void OnWindowInit(Notification&);
   void OpenFirstPort();
   bool OpenPort(const std::string& port);
+  // Closes the open port and opens `port`, saying why when it will not open.
+  void SwitchPort(const std::string& port);
   void ClosePort();
   // Replaces the " [port]" suffix of label_window_name.
   void SetTitleSuffix(std::string suffix);
@@ -126,6 +122,11 @@ class MainWindow : public Window, private PageContext {
   void OnPortArrival(const std::string& port);
   void OnPortRemoval(const std::string& port);
   void OnTraceTimer(std::uint32_t id);
+
+  // main_window_tools.cpp
+  void OnSettingClick(Notification&);
+  void ApplySettings(const PortSettings& chosen);
+  void OnDebugClick(Notification&);
 
   // main_window_language.cpp
   void ApplyLanguage();
@@ -198,7 +199,7 @@ class MainWindow : public Window, private PageContext {
   InstallationMenu installation_menu_{*this, devices_, procedures_};
   LevelPoll level_poll_;
 
-  TraceView* trace_view_ = nullptr;
+  std::unique_ptr<DebugDialog> debug_dialog_;  // created on the first press of button_debug
   std::map<std::intptr_t, std::string> pending_ports_;
   std::intptr_t next_port_key_ = 1;
 };

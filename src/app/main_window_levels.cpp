@@ -8,7 +8,7 @@ namespace dsp {
 void MainWindow::OnLevelPollTimer(std::uint32_t) {
   const auto answer = level_poll_.Tick(devices_, link_->IsOpen());
   if (!answer) return;
-  if (trace_view_ != nullptr) trace_view_->AppendTrace("R=" + std::to_string(answer->address) + "\n");
+  if (debug_dialog_ != nullptr) debug_dialog_->AppendTrace("R=" + std::to_string(answer->address) + "\n");
   if (auto* connected = Find<CheckBox>("checkbox_connect_status_" + std::to_string(answer->address - 1))) {
     connected->SetCheck(answer->online);
   }

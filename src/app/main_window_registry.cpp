@@ -22,6 +22,8 @@ void MainWindow::RegisterHandlers() {
   On(notify::kItemClick, "menu_item_option_language", &MainWindow::OnLanguageItem);
 
   On(notify::kClick, "button_scan", &MainWindow::OnScanClick);
+  On(notify::kClick, "button_set", &MainWindow::OnSettingClick);
+  On(notify::kClick, "button_debug", &MainWindow::OnDebugClick);
   On(notify::kItemSelect, "treeview_device_list", &MainWindow::OnDeviceSelect);
   On(notify::kKillFocus, NotifyRegistry::kDeviceNameFragment, &MainWindow::OnDeviceNameKillFocus);
   On(notify::kReturn, NotifyRegistry::kDeviceNameFragment, &MainWindow::OnDeviceNameReturn);

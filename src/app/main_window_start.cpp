@@ -64,6 +64,14 @@ bool MainWindow::OpenPort(const std::string& port) {
   return true;
 }
 
+void MainWindow::SwitchPort(const std::string& port) {
+  if (link_->IsOpen()) ClosePort();
+  if (!OpenPort(port)) {
+    Toolkit::Dialogs().MessageBox(this, Pick(language_, text::kPortOpenFailed) + port + ": " + link_->OpenError(),
+                                  Pick(language_, text::kWarning), MessageButtons::kOk);
+  }
+}
+
 void MainWindow::ClosePort() {
   SetTitleSuffix("");
   link_->Close();
@@ -98,11 +106,7 @@ void MainWindow::OnPortArrival(const std::string& port) {
   const int answer = Toolkit::Dialogs().MessageBox(this, UsePortQuestion(language_, port),
                                                    Pick(language_, text::kQuestion), MessageButtons::kOkCancel);
   if (answer == kIdOk) {
-    if (link_->IsOpen()) ClosePort();
-    if (!OpenPort(port)) {
-      Toolkit::Dialogs().MessageBox(this, Pick(language_, text::kPortOpenFailed) + port + ": " + link_->OpenError(),
-                                    Pick(language_, text::kWarning), MessageButtons::kOk);
-    }
+    SwitchPort(port);
   }
   AddOnce(ports_, port);
 }
@@ -119,9 +123,10 @@ void MainWindow::OnTraceTimer(std::uint32_t) {
     SetTitleSuffix("");
     OnPortRemoval(*lost);
   }
-  if (trace_view_ == nullptr) return;
+  if (debug_dialog_ == nullptr) return;
+  link_->SetHexTrace(debug_dialog_->HexChosen());
   const std::string trace = link_->TakeTrace();
-  if (!trace.empty()) trace_view_->AppendTrace(trace);
+  if (!trace.empty()) debug_dialog_->AppendTrace(trace);
 }
 
 }  // namespace dsp

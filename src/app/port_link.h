@@ -27,6 +27,8 @@ class PortLink : public FrameLink {
   virtual std::vector<std::string> OpenablePorts(int baud) = 0;
   // What the link traced since the last call (for the debug window).
   virtual std::string TakeTrace() = 0;
+  // Whether bytes arriving from now on are traced in hexadecimal.
+  virtual void SetHexTrace(bool hex) = 0;
   // The port the link closed by itself since the last call because its
   // device hung up or failed (an adapter pulled out), if it did.
   virtual std::optional<std::string> TakeLostPort() { return std::nullopt; }

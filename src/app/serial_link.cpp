@@ -19,6 +19,7 @@ class SerialLink : public PortLink {
   std::string PortName() const override { return uart_.PortName(); }
   std::vector<std::string> OpenablePorts(int baud) override { return dsp::OpenablePorts(baud); }
   std::string TakeTrace() override { return uart_.TakeTrace(); }
+  void SetHexTrace(bool hex) override { uart_.SetHexTrace(hex); }
   std::optional<std::string> TakeLostPort() override {
     if (std::optional<PortLoss> loss = uart_.TakePortLoss()) return loss->path;
     return std::nullopt;

@@ -30,6 +30,7 @@ inline constexpr BilingualText kQuestion{"Question", "询问"};
 inline constexpr BilingualText kSelectDevice{"Please select a device !", "请先选择一个设备！"};
 inline constexpr BilingualText kNoPort{"Нет UART устройства", "无可用串口"};
 inline constexpr BilingualText kRescan{"Rescran ?", "重新扫描？"};
+inline constexpr BilingualText kScanAfterSettings{"Сканировать", "是否重新扫描 ？"};
 inline constexpr BilingualText kScanning{"Scanning...", "扫描中..."};
 inline constexpr BilingualText kSynchronising{"Synchronize from device...", "从设备读取数据中..."};
 inline constexpr BilingualText kSynchroniseFailed{"Synchronize from device fail", "从下位机同步数据失败"};

@@ -1,7 +1,6 @@
 #include "dialogs/copy_dialog.h"
 
-#include <array>
-
+#include "dialogs/dialog_captions.h"
 #include "model/chip_id.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
@@ -10,12 +9,7 @@
 namespace dsp {
 namespace {
 
-struct Caption {
-  const char* control;
-  std::array<const char*, 2> text;  // Chinese, English
-};
-
-const Caption kCaptions[] = {
+const DialogCaption kCaptions[] = {
     {"title_label", {"拷贝", "Copy"}},         {"label_source", {"源设备", "Source"}},
     {"label_name", {"名字:", "Name:"}},        {"label_dest", {"目标设备", "Destination"}},
     {"label_address", {"地址", "Address"}},    {"label_id", {"芯片ID", "Chip ID"}},
@@ -59,10 +53,7 @@ void CopyDialog::OnInit() {
     combo->SelectItem(0);
     ShowSource(0);
   }
-  const std::size_t column = language_ == 1 ? 1 : 0;
-  for (const Caption& caption : kCaptions) {
-    if (Control* control = FindControl(caption.control)) control->SetText(caption.text[column]);
-  }
+  ShowCaptions(*this, kCaptions, language_);
 }
 
 void CopyDialog::ShowSource(int index) {

@@ -32,6 +32,7 @@ class SimPortLink : public PortLink {
   std::string PortName() const override { return open_ ? port_ : ""; }
   std::vector<std::string> OpenablePorts(int baud) override;
   std::string TakeTrace() override { return std::exchange(trace, ""); }
+  void SetHexTrace(bool hex) override { hex_trace = hex; }
 
   // Whether the simulated port exists (it can be "unplugged").
   void SetPresent(bool present) { present_ = present; }
@@ -39,6 +40,7 @@ class SimPortLink : public PortLink {
   std::vector<std::string> other_ports;
   // What TakeTrace hands out next.
   std::string trace;
+  bool hex_trace = false;
   // Every frame sent while a port was open, oldest first.
   std::vector<Bytes> sent;
   int open_baud = 0;
@@ -70,6 +72,7 @@ class SharedLink : public PortLink {
   std::string PortName() const override { return link_.PortName(); }
   std::vector<std::string> OpenablePorts(int baud) override { return link_.OpenablePorts(baud); }
   std::string TakeTrace() override { return link_.TakeTrace(); }
+  void SetHexTrace(bool hex) override { link_.SetHexTrace(hex); }
 
  private:
   PortLink& link_;

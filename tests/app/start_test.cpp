@@ -218,25 +218,5 @@ TEST_F(PortChangeTest, TheQuestionIsAskedInChinese) {
   EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "询问");
 }
 
-// The debug window takes the link's trace every 200 ms while it is open.
-class RecordingTraceView : public TraceView {
- public:
-  void AppendTrace(const std::string& text) override { received += text; }
-  std::string received;
-};
-
-TEST_F(StartTest, TheTraceGoesToTheDebugWindowWhileOneIsOpen) {
-  Start();
-  link.trace = "A5 06 F2 00 E1 D9 \n";
-  harness.Advance(200);
-  EXPECT_EQ(link.trace, "A5 06 F2 00 E1 D9 \n") << "no debug window: the trace stays with the link";
-  RecordingTraceView view;
-  window->SetTraceView(&view);
-  harness.Advance(200);
-  EXPECT_EQ(view.received, "A5 06 F2 00 E1 D9 \n");
-  EXPECT_TRUE(link.trace.empty());
-  window->SetTraceView(nullptr);
-}
-
 }  // namespace
 }  // namespace dsp::test

@@ -1,0 +1,141 @@
+// The title bar's tool buttons: the settings dialog (port and scan time,
+// applied only on OK) and the trace window.
+#include <functional>
+#include <optional>
+
+#include "dialogs/setting_dialog.h"
+#include "main_window_fixture.h"
+
+namespace dsp::test {
+namespace {
+
+TEST(TypedScanTimeTest, OnlyLeadingDigitsAboveZeroAreATime) {
+  const struct {
+    const char* typed;
+    std::optional<int> time;
+  } cases[] = {{"250", 250},          {"250ms", 250},          {"1", 1},
+               {"0", std::nullopt},   {"abc", std::nullopt},   {"", std::nullopt},
+               {"-5", std::nullopt},  {" 7", std::nullopt},    {"99999999999", std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(TypedScanTime(c.typed), c.time) << '"' << c.typed << '"';
+}
+
+class SettingsTest : public MainWindowTest {
+ protected:
+  static constexpr const char* kOtherPort = "/dev/ttyUSB7";
+
+  void SetUp() override {
+    bus.Add("Hall", 2, 2);
+    link.other_ports = {kOtherPort};
+    Start();
+    scan_time = window->Config().scan_time_ms;
+  }
+  // Opens the settings dialog and acts in it; `inside` ends by closing it.
+  void InSettings(std::function<void()> inside) {
+    harness.At(200, std::move(inside));
+    driver.Click("button_set");
+  }
+  std::uint32_t scan_time = 0;
+};
+
+TEST_F(SettingsTest, AnUnusableScanTimeStaysInTheEditAndTheOldOneIsKept) {
+  harness.Dialogs().AnswerNextMessage(kIdCancel);
+  InSettings([this] {
+    EXPECT_EQ(harness.Text("edit_scan_time"), std::to_string(scan_time));
+    driver.Type("edit_scan_time", "0");
+    EXPECT_EQ(harness.Text("edit_scan_time"), "0");
+    driver.Type("edit_scan_time", "abc");
+    EXPECT_EQ(harness.Text("edit_scan_time"), "abc");
+    driver.Click("button_ok");
+  });
+  EXPECT_EQ(window->Config().scan_time_ms, scan_time);
+  EXPECT_EQ(LastMessage(), "Сканировать") << "the rescan is offered after OK";
+  EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Question");
+}
+
+TEST_F(SettingsTest, StepsStopAtOneAndComeAtMostOncePer50Ms) {
+  harness.Dialogs().AnswerNextMessage(kIdCancel);
+  InSettings([this] {
+    driver.Type("edit_scan_time", "1");
+    driver.Wheel("edit_scan_time", false);
+    EXPECT_EQ(harness.Text("edit_scan_time"), "1");
+    harness.At(60, [this] {
+      driver.Wheel("edit_scan_time", true);
+      driver.Wheel("edit_scan_time", true);
+      EXPECT_EQ(harness.Text("edit_scan_time"), "2") << "the second notch came within 50 ms";
+      driver.Click("button_ok");
+    });
+  });
+  EXPECT_EQ(window->Config().scan_time_ms, 2u);
+}
+
+TEST_F(SettingsTest, CancelKeepsPortAndScanTime) {
+  InSettings([this] {
+    driver.Select("combo_uart", 1);
+    driver.Type("edit_scan_time", "300");
+    driver.Click("button_cancel");
+  });
+  EXPECT_EQ(window->Config().scan_time_ms, scan_time);
+  EXPECT_EQ(link.PortName(), SimPortLink::kPort);
+  EXPECT_TRUE(harness.Dialogs().Messages().empty());
+}
+
+TEST_F(SettingsTest, OkWithAnotherPortReopensItAndTheRescanFindsWhatIsThere) {
+  Scan();
+  ASSERT_EQ(window->Devices().size(), 1u);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  InSettings([this] {
+    driver.Select("combo_uart", 1);
+    driver.Type("edit_scan_time", "250ms");
+    EXPECT_EQ(harness.Text("edit_scan_time"), "250");
+    driver.Click("button_ok");
+  });
+  EXPECT_EQ(window->Config().scan_time_ms, 250u);
+  EXPECT_EQ(link.PortName(), kOtherPort);
+  EXPECT_TRUE(window->Devices().empty()) << "the rescan ran on the port that leads nowhere";
+}
+
+class TraceWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override { Start(); }
+  std::string Shown() const { return harness.Text("receive_richedit"); }
+  bool TraceWindowShown() const { return driver.Get("receive_richedit").OwnerWindow()->IsShown(); }
+};
+
+TEST_F(TraceWindowTest, TheButtonCreatesTheWindowOnceThenTogglesItAndItKeepsItsTrace) {
+  link.trace = "A5 06 \n";
+  harness.Advance(200);
+  EXPECT_EQ(link.trace, "A5 06 \n") << "without the window the trace stays with the link";
+  driver.Click("button_debug");
+  ASSERT_TRUE(TraceWindowShown());
+  harness.Advance(200);
+  EXPECT_EQ(Shown(), "A5 06 \n");
+  EXPECT_TRUE(link.trace.empty());
+  driver.Click("button_close");
+  EXPECT_FALSE(TraceWindowShown()) << "closing only hides";
+  driver.Click("button_debug");
+  EXPECT_TRUE(TraceWindowShown());
+  EXPECT_EQ(Shown(), "A5 06 \n");
+  driver.Click("button_debug");
+  EXPECT_FALSE(TraceWindowShown());
+}
+
+TEST_F(TraceWindowTest, HexAppliesFromTheNextRefreshAndClearDropsOnlyWhatWasShown) {
+  driver.Click("button_debug");
+  link.trace = "abc";
+  harness.Advance(200);
+  EXPECT_FALSE(link.hex_trace);
+  driver.SetCheck("hex_checkbox", true);
+  EXPECT_FALSE(link.hex_trace) << "bytes already traced keep their form";
+  link.trace = "\n";
+  harness.Advance(200);
+  EXPECT_TRUE(link.hex_trace);
+  EXPECT_EQ(Shown(), "abc\n");
+  driver.Click("clear_button");
+  EXPECT_EQ(Shown(), "");
+  link.trace = "41 \n";
+  harness.Advance(200);
+  EXPECT_EQ(Shown(), "41 \n");
+}
+
+}  // namespace
+}  // namespace dsp::test
