@@ -19,6 +19,7 @@ void MainWindow::ApplyLanguage() {
   SetTitleSuffix(suffix);
   ApplyLabelTable(*this, language_);
   ApplyCurveLabels(*this, language_);
+  if (debug_dialog_ != nullptr) debug_dialog_->SetLanguage(language_);
   for (const DeviceRecord& record : devices_) {
     if (Control* circle = FindControl("label_circle_" + std::to_string(record.Address() - 1))) {
       circle->SetText(SyncIndicatorText(language_));

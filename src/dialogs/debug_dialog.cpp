@@ -40,6 +40,11 @@ void DebugDialog::AppendTrace(std::string_view text) {
   if (auto* trace = Find<RichEdit>("receive_richedit")) trace->AppendText(text);
 }
 
+void DebugDialog::SetLanguage(int language) {
+  language_ = language;
+  ShowCaptions(*this, kCaptions, language_);
+}
+
 bool DebugDialog::HexChosen() const {
   const auto* hex = Find<CheckBox>("hex_checkbox");
   return hex != nullptr && hex->Check();

@@ -26,6 +26,8 @@ class DebugDialog : public Window {
   // Whether the user asked for bytes in hexadecimal.
   bool HexChosen() const;
   void ToggleShown() { ShowWindow(!IsShown()); }
+  // The window outlives language switches: it follows them.
+  void SetLanguage(int language);
 
   // A close asked of the window itself (its frame, Alt+F4) hides it too.
   bool HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;

@@ -119,6 +119,14 @@ TEST_F(TraceWindowTest, TheButtonCreatesTheWindowOnceThenTogglesItAndItKeepsItsT
   EXPECT_FALSE(TraceWindowShown());
 }
 
+TEST_F(TraceWindowTest, ItFollowsALanguageSwitch) {
+  driver.Click("button_debug");
+  EXPECT_EQ(harness.Text("clear_button"), "Clear");
+  driver.Click("button_option");
+  driver.Click("menu_item_option_language");
+  EXPECT_EQ(harness.Text("clear_button"), "清除");
+}
+
 TEST_F(TraceWindowTest, HexAppliesFromTheNextRefreshAndClearDropsOnlyWhatWasShown) {
   driver.Click("button_debug");
   link.trace = "abc";
