@@ -1,7 +1,6 @@
 #include "app/installation_menu.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "app/file_texts.h"
 #include "persist/installation.h"
@@ -16,15 +15,6 @@ namespace {
 std::string Format(int language, const BilingualText& format, const std::string& name, int first, int second) {
   char text[512];
   std::snprintf(text, sizeof text, Pick(language, format).c_str(), name.c_str(), first, second);
-  return text;
-}
-
-std::string NowUtc() {
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&now, &utc);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
   return text;
 }
 
@@ -66,7 +56,7 @@ void InstallationMenu::OnBackup(Notification&) {
   if (!folder) return;
   const int language = context_.Language();
   const int count = static_cast<int>(devices_.size());
-  Installation installation{NowUtc(), {}};
+  Installation installation{BackupDateNow(), {}};
   std::string unread;
   for (int i = 0; i < count; ++i) {
     const DeviceRecord& listed = devices_[static_cast<std::size_t>(i)];

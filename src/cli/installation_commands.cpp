@@ -1,7 +1,6 @@
 // backup and restore: every processor of the bus saved into one folder, one
 // parameter file each named by chip ID, and written back to the processors
 // that have those chip IDs, whatever addresses the scan gives them.
-#include <ctime>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -16,15 +15,6 @@
 
 namespace dsp {
 namespace {
-
-std::string NowUtc() {
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&now, &utc);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-  return text;
-}
 
 const char* OutcomeText(RestoreOutcome outcome) {
   switch (outcome) {
@@ -64,7 +54,7 @@ void RunBackup(Session& session, const Command& command) {
   const std::string& folder = command.file;
   session.Scan();
   if (session.devices().empty()) throw CliFailure("no processor answered the scan; nothing was saved");
-  Installation installation{NowUtc(), {}};
+  Installation installation{BackupDateNow(), {}};
   std::string text;
   std::vector<std::string> unread;
   Json units = Json::array();

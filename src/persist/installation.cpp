@@ -1,6 +1,7 @@
 #include "persist/installation.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -35,6 +36,15 @@ FileResult NotAManifest(const std::string& path, const std::string& why) {
 }
 
 }  // namespace
+
+std::string BackupDateNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
 
 std::string UnitFileName(const ChipIdBytes& chip_id) { return "unit-" + Compact(ChipIdText(chip_id)) + ".ini"; }
 

@@ -31,6 +31,9 @@ struct Installation {
   std::vector<InstallationUnit> units;
 };
 
+// Now, as an installation's date: "2026-12-07T03:14:00Z".
+std::string BackupDateNow();
+
 // "unit-2F63F80F18BF7860.ini".
 std::string UnitFileName(const ChipIdBytes& chip_id);
 
