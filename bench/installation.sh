@@ -48,15 +48,19 @@ report() {
 }
 
 backup=$(seconds backup "$work/site")
+# The singles name each processor by its chip ID, as the backup's file names
+# give it: the addresses a scan hands out may change from one run to the next,
+# and a file written to another processor would time the wrong channel counts.
+chip_ids=$(for unit in "$work"/site/unit-*.ini; do id=${unit##*/unit-}; echo "${id%.ini}"; done)
 reads=0
-for address in $(seq "$count"); do
-  reads=$(awk -v a="$reads" -v b="$(seconds read "$address" -o "$work/single-$address")" 'BEGIN { print a + b }')
+for id in $chip_ids; do
+  reads=$(awk -v a="$reads" -v b="$(seconds read "$id" -o "$work/single-$id")" 'BEGIN { print a + b }')
 done
 report backup "$backup" "$reads"
 
 restore=$(seconds restore "$work/site")
 writes=0
-for address in $(seq "$count"); do
-  writes=$(awk -v a="$writes" -v b="$(seconds write "$address" "$work/single-$address.ini")" 'BEGIN { print a + b }')
+for id in $chip_ids; do
+  writes=$(awk -v a="$writes" -v b="$(seconds write "$id" "$work/single-$id.ini")" 'BEGIN { print a + b }')
 done
 report restore "$restore" "$writes"
