@@ -96,6 +96,8 @@ class NoLink : public PortLink {
   std::string PortName() const override { return {}; }
   std::vector<std::string> OpenablePorts(int) override { return {}; }
   std::string TakeTrace() override { return {}; }
+  bool StartTransfer(const std::string&, std::uint8_t, TransferMode) override { return false; }
+  TransferProgress Progress() const override { return {}; }
 };
 
 void MouseTo(QWidget& widget, QEvent::Type type, QPoint point) {

@@ -32,6 +32,10 @@ class SimPortLink : public PortLink {
   std::string PortName() const override { return open_ ? port_ : ""; }
   std::vector<std::string> OpenablePorts(int baud) override;
   std::string TakeTrace() override { return std::exchange(trace, ""); }
+  // The transfer runs to its end at once, in the bus's time: the window
+  // finds it over at its first look.
+  bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) override;
+  TransferProgress Progress() const override { return progress_; }
 
   // Whether the simulated port exists (it can be "unplugged").
   void SetPresent(bool present) { present_ = present; }
@@ -53,6 +57,7 @@ class SimPortLink : public PortLink {
   bool open_ = false;
   std::string port_;
   std::string error_;
+  TransferProgress progress_;
 };
 
 // Hands a window the test's link while the test keeps it (the window owns
@@ -70,6 +75,10 @@ class SharedLink : public PortLink {
   std::string PortName() const override { return link_.PortName(); }
   std::vector<std::string> OpenablePorts(int baud) override { return link_.OpenablePorts(baud); }
   std::string TakeTrace() override { return link_.TakeTrace(); }
+  bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) override {
+    return link_.StartTransfer(path, address, mode);
+  }
+  TransferProgress Progress() const override { return link_.Progress(); }
 
  private:
   PortLink& link_;
