@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/firmware_menu.h"
 #include "app/menu_bar.h"
 #include "app/menu_commands.h"
 #include "app/notify_registry.h"
@@ -194,6 +195,7 @@ class MainWindow : public Window, private PageContext {
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   MenuBar menu_bar_{*this, language_};
   MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
+  FirmwareMenu firmware_menu_{*this, devices_, *link_, [this] { StartScan(); }};
   LevelPoll level_poll_;
 
   TraceView* trace_view_ = nullptr;

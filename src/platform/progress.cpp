@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/attribute_values.h"
+#include "platform/qt_text.h"
 
 namespace dsp {
 
@@ -24,6 +25,14 @@ void Progress::SetRange(int min, int max) {
   const int value = bar_->value();
   bar_->setRange(min, max);
   bar_->setValue(std::clamp(value, min, std::max(min, max)));
+}
+
+// QProgressBar reads its format as a pattern ("%p" the percentage), so
+// every "%" of the text is doubled to stand for itself.
+void Progress::SetText(std::string_view text) {
+  Control::SetText(text);
+  bar_->setFormat(ToQt(text).replace("%", "%%"));
+  bar_->setTextVisible(!text.empty());
 }
 
 void Progress::SetAttribute(std::string_view name, std::string_view value) {
