@@ -27,11 +27,11 @@ void Progress::SetRange(int min, int max) {
   bar_->setValue(std::clamp(value, min, std::max(min, max)));
 }
 
-// QProgressBar reads its format as a pattern ("%p" the percentage), so
-// every "%" of the text is doubled to stand for itself.
+// QProgressBar shows its format with "%p", "%v" and "%m" replaced; the
+// texts given here ("45%") carry none of them and show as they are.
 void Progress::SetText(std::string_view text) {
   Control::SetText(text);
-  bar_->setFormat(ToQt(text).replace("%", "%%"));
+  bar_->setFormat(ToQt(text));
   bar_->setTextVisible(!text.empty());
 }
 
