@@ -18,6 +18,7 @@
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
+#include "app/preset_menu.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
 #include "model/configuration.h"
@@ -195,6 +196,7 @@ class MainWindow : public Window, private PageContext {
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   MenuBar menu_bar_{*this, language_};
   MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
+  PresetMenu preset_menu_{*this, devices_, procedures_.DoneFlag()};
   FirmwareMenu firmware_menu_{*this, devices_, *link_, [this] { StartScan(); }};
   LevelPoll level_poll_;
 

@@ -18,6 +18,7 @@ void MainWindow::RegisterHandlers() {
   pages_.Register(registry_);
   menu_bar_.Register(registry_);
   menu_commands_.Register(registry_);
+  preset_menu_.Register(registry_);
   firmware_menu_.Register(registry_);
   On(notify::kItemClick, "menu_item_option_language", &MainWindow::OnLanguageItem);
 

@@ -277,6 +277,39 @@ TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), std::istreambuf_iterator<char>()), image);
 }
 
+// A preset saved from the dialog and recalled after a change brings the
+// saved settings back into the processor.
+TEST_F(DspdeskProgramTest, APresetSavedFromTheDialogComesBackWhenRecalled) {
+  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const std::string script =
+      "click button_scan\n"
+      "select treeview_device_list 1\n"
+      "expect-text label_tips_0 \"\"\n"
+      "type edit_gain_input_0 -6.5\n"
+      "wait 500\n"
+      "click button_file\n"
+      "click menu_item_file_effect &\n"
+      "select list_scene 4\n"
+      "type edit_scene_4 Evening\n"
+      "click button_save\n"
+      "click button_close\n"
+      "type edit_gain_input_0 2.0\n"
+      "wait 500\n"
+      "click button_file\n"
+      "click menu_item_file_effect &\n"
+      "expect-text edit_scene_4 Evening\n"
+      "select list_scene 4\n"
+      "click button_call\n"
+      "expect-text label_scene_4 *4\n"
+      "screenshot " + dir.File("presets.png") + "\n"
+      "click button_close\n"
+      "expect-text edit_gain_input_0 -6.5\n";
+  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  EXPECT_GT(DistinctColours(QImage(QString::fromStdString(dir.File("presets.png")))), 20);
+  EXPECT_EQ(ReadWithDspctl(dspsim, dir.File("recalled.ini")).Gain(kInputSide, 0), -650);
+}
+
 TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {
   const int code = Run(Install(kChinese), {"--simulate", "Lobby:2x4"}, Scenario("压缩器 - OUT B"));
   EXPECT_EQ(code, 0) << errors;
