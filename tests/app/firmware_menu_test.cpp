@@ -72,6 +72,22 @@ TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsS
   for (std::size_t i = 0; i < bus.size(); ++i) EXPECT_FALSE(bus.processor(i).last_firmware());
 }
 
+// The selected processor fell silent; the one that still answers is not it.
+TEST_F(FirmwareMenuTest, FirmwareForAProcessorThatIsGoneIsNotSentToAnother) {
+  bus.Add("Hall", 2, 2);
+  bus.Add("Stage", 2, 2);
+  Start(kEnglish);
+  Scan();
+  Select(0);
+  bus.FindByAddress(static_cast<std::uint8_t>(window->Devices()[0].Address()))->faults().silent_after = 0;
+  harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  Choose(kFirmwareItem);
+  EXPECT_EQ(LastMessage(), "Is an other devie");
+  ASSERT_EQ(window->Devices().size(), 1u);
+  EXPECT_FALSE(StartFrameSent());
+}
+
 TEST_F(FirmwareMenuTest, ACancelledFileDialogDoesNothing) {
   bus.Add("Hall", 2, 2);
   Start(kEnglish);
