@@ -21,6 +21,9 @@ bool FirmwareUpdateDialog::HandleMessage(std::uint32_t message, std::uintptr_t w
     Tick();
     return true;
   }
+  // The transfer always ends (a silent loader within its waits); until the
+  // outcome has been told, the window stays.
+  if (message == kWmClose) return true;
   return Window::HandleMessage(message, wparam, lparam);
 }
 

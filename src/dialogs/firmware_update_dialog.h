@@ -3,7 +3,8 @@
 // The modal progress window of a firmware update or a parameter import. It
 // looks at the link's transfer every 200 ms, shows the share of the file
 // sent so far, and once the transfer has ended says how it went ("Finish")
-// and closes itself. The transfer itself belongs to the link.
+// and closes itself; the user cannot close it before. The transfer itself
+// belongs to the link.
 
 #include <cstdint>
 #include <functional>
