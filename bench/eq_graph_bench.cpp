@@ -97,6 +97,8 @@ class NoLink : public PortLink {
   std::vector<std::string> OpenablePorts(int) override { return {}; }
   std::string TakeTrace() override { return {}; }
   void SetHexTrace(bool) override {}
+  bool StartTransfer(const std::string&, std::uint8_t, TransferMode) override { return false; }
+  TransferProgress Progress() const override { return {}; }
 };
 
 void MouseTo(QWidget& widget, QEvent::Type type, QPoint point) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/firmware_menu.h"
 #include "app/installation_menu.h"
 #include "app/menu_bar.h"
 #include "app/menu_commands.h"
@@ -18,6 +19,7 @@
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
+#include "app/preset_menu.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
 #include "dialogs/debug_dialog.h"
@@ -197,6 +199,8 @@ class MainWindow : public Window, private PageContext {
   MenuBar menu_bar_{*this, language_};
   MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
   InstallationMenu installation_menu_{*this, devices_, procedures_};
+  PresetMenu preset_menu_{*this, devices_, procedures_.DoneFlag()};
+  FirmwareMenu firmware_menu_{*this, devices_, *link_, [this] { StartScan(); }};
   LevelPoll level_poll_;
 
   std::unique_ptr<DebugDialog> debug_dialog_;  // created on the first press of button_debug

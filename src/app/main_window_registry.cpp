@@ -19,6 +19,8 @@ void MainWindow::RegisterHandlers() {
   menu_bar_.Register(registry_);
   menu_commands_.Register(registry_);
   installation_menu_.Register(registry_);
+  preset_menu_.Register(registry_);
+  firmware_menu_.Register(registry_);
   On(notify::kItemClick, "menu_item_option_language", &MainWindow::OnLanguageItem);
 
   On(notify::kClick, "button_scan", &MainWindow::OnScanClick);

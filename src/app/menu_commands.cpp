@@ -37,15 +37,17 @@ void MenuCommands::Register(NotifyRegistry& registry) {
   RegisterMember(registry, notify::kItemClick, "menu_item_option_device_copy", this, &MenuCommands::OnDeviceCopy);
 }
 
-DeviceRecord* MenuCommands::Target() {
-  if (devices_.empty()) {
-    Tell(text::kNoDevice);
+DeviceRecord* DeviceForMenuItem(PageContext& context, const DeviceList& devices) {
+  if (devices.empty()) {
+    context.Say(text::kNoDevice, text::kTips);
     return nullptr;
   }
-  DeviceRecord* record = context_.SelectedDevice();
-  if (record == nullptr) Tell(text::kSelectADevice);
+  DeviceRecord* record = context.SelectedDevice();
+  if (record == nullptr) context.Say(text::kSelectADevice, text::kTips);
   return record;
 }
+
+DeviceRecord* MenuCommands::Target() { return DeviceForMenuItem(context_, devices_); }
 
 void MenuCommands::Tell(const BilingualText& message) { context_.Say(message, text::kTips); }
 

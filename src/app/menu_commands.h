@@ -16,6 +16,10 @@
 
 namespace dsp {
 
+// The selected processor for a menu item that acts on one, or nullptr after
+// saying why there is none (none listed, none selected).
+DeviceRecord* DeviceForMenuItem(PageContext& context, const DeviceList& devices);
+
 class MenuCommands {
  public:
   MenuCommands(PageContext& context, DeviceList& devices, ProcedureRunner& procedures, FrameLink& link)

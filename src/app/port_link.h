@@ -1,16 +1,19 @@
 #pragma once
 
 // The link the main window talks to the bus through: the three frame calls
-// of the device procedures plus the port handling of the window (find the
-// ports that open, open one, close it). The program uses the serial link;
+// of the device procedures, the port handling of the window (find the
+// ports that open, open one, close it) and the firmware or parameter-image
+// transfer with its progress. The program uses the serial link;
 // tests put the simulated bus behind the same interface.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "link/frame_link.h"
+#include "link/transfer_progress.h"
 
 namespace dsp {
 
@@ -32,6 +35,12 @@ class PortLink : public FrameLink {
   // The port the link closed by itself since the last call because its
   // device hung up or failed (an adapter pulled out), if it did.
   virtual std::optional<std::string> TakeLostPort() { return std::nullopt; }
+
+  // Hands the file to the link's transfer, which owns the bus until it ends.
+  // Fails, leaving nothing pending, while another transfer runs or when the
+  // file cannot be opened; Progress() then reads the failure's code.
+  virtual bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) = 0;
+  virtual TransferProgress Progress() const = 0;
 };
 
 // The serial link (CUart) with its three threads.

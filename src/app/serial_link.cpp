@@ -24,6 +24,10 @@ class SerialLink : public PortLink {
     if (std::optional<PortLoss> loss = uart_.TakePortLoss()) return loss->path;
     return std::nullopt;
   }
+  bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) override {
+    return uart_.StartTransfer(path, address, mode);
+  }
+  TransferProgress Progress() const override { return uart_.Progress(); }
 
  private:
   CUart uart_;

@@ -1,7 +1,5 @@
 #include "cli/transfer_run.h"
 
-#include <algorithm>
-
 #include "cli/cli_failure.h"
 #include "cli/tick_loop.h"
 #include "link/ymodem.h"
@@ -11,13 +9,6 @@ namespace {
 
 // The desktop's progress dialog looks this often.
 constexpr int kWatchPeriodMs = 200;
-
-// Counted before a block goes out, so the block in flight shows.
-int TransferPercent(const TransferProgress& progress) {
-  if (progress.size == 0) return 0;
-  const std::uint64_t percent = std::uint64_t{progress.blocks_taken} * kDataBlockSize * 100 / progress.size;
-  return static_cast<int>(std::min<std::uint64_t>(percent, 100));
-}
 
 }  // namespace
 
@@ -40,13 +31,6 @@ int RunTransfer(Session& session, const std::string& path, int address, Transfer
   });
   if (result == kTransferDone) progress.Finish();
   return result;
-}
-
-std::string TransferOutcome(TransferMode mode, int result) {
-  const bool firmware = mode == TransferMode::kFirmware;
-  if (result == kTransferDone) return firmware ? "Update Success" : "Import Parameter Success";
-  if (result == kTransferNoCrcRequest || result == kTransferNoAck) return "Time out";
-  return firmware ? "Update Fail" : "Import Parameter Fail";
 }
 
 std::string TransferFailureDetail(int result) {

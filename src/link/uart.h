@@ -17,18 +17,10 @@
 #include "link/serial_port.h"
 #include "link/thread_sleeper.h"
 #include "link/trace_text.h"
+#include "link/transfer_progress.h"
 #include "link/ymodem.h"
 
 namespace dsp {
-
-// What a progress dialog reads while a transfer runs.
-struct TransferProgress {
-  bool pending = false;  // cleared when the transfer has ended, whatever its outcome
-  TransferMode mode = TransferMode::kFirmware;
-  int result = kTransferDone;
-  std::uint32_t blocks_taken = 0;
-  std::uint32_t size = 0;
-};
 
 class CUart : public FrameLink {
  public:

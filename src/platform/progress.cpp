@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/attribute_values.h"
+#include "platform/qt_text.h"
 
 namespace dsp {
 
@@ -24,6 +25,14 @@ void Progress::SetRange(int min, int max) {
   const int value = bar_->value();
   bar_->setRange(min, max);
   bar_->setValue(std::clamp(value, min, std::max(min, max)));
+}
+
+// QProgressBar shows its format with "%p", "%v" and "%m" replaced; the
+// texts given here ("45%") carry none of them and show as they are.
+void Progress::SetText(std::string_view text) {
+  Control::SetText(text);
+  bar_->setFormat(ToQt(text));
+  bar_->setTextVisible(!text.empty());
 }
 
 void Progress::SetAttribute(std::string_view name, std::string_view value) {

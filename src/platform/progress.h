@@ -6,7 +6,8 @@
 
 namespace dsp {
 
-// A progress bar. Attributes: min, max, value, vertical.
+// A progress bar. Attributes: min, max, value, vertical. A text, when set,
+// is shown on the bar as it stands.
 class Progress : public Control {
  public:
   Progress();
@@ -17,6 +18,7 @@ class Progress : public Control {
   int Min() const;
   int Max() const;
   void SetRange(int min, int max);
+  void SetText(std::string_view text) override;
 
   void SetAttribute(std::string_view name, std::string_view value) override;
 

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -238,6 +239,75 @@ TEST_F(DspdeskProgramTest, FilesFactoryResetCopyAndLanguageFromTheMenus) {
   const DeviceRecord second = ReadWithDspctl(dspsim, dir.File("second.ini"), 2);
   EXPECT_EQ(first.Gain(kInputSide, 0), -450);
   EXPECT_TRUE(second.SameParametersAs(first));
+}
+
+// The files dspsim wrote into its dump folder, by name.
+std::vector<std::filesystem::path> Dumped(const std::string& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The firmware goes through the menu, the rescan, the transfer over the
+// terminal and the progress dialog; dspsim's loader stores what it got.
+TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor) {
+  const std::string dump = dir.File("dump");
+  std::filesystem::create_directories(dump);
+  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5", "--dump-dir", QString::fromStdString(dump)});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  std::string image(5000, '\0');
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 7 + i / 1024);
+  const std::string firmware = dir.Write("desk-v2.bin", image);
+  const std::string script =
+      "click button_scan\n"
+      "select treeview_device_list 1\n"
+      "expect-text label_tips_0 \"\"\n"
+      "answer-file " + firmware + "\n"
+      "answer ok\n"
+      "click button_option\n"
+      "click menu_item_option_firmware_update\n"
+      "expect-message Update Success\n"
+      "expect-text edit_device_name_0 Desk\n";
+  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  const std::vector<std::filesystem::path> files = Dumped(dump);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_NE(files[0].filename().string().find("firmware"), std::string::npos) << files[0];
+  std::ifstream stored(files[0], std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), std::istreambuf_iterator<char>()), image);
+}
+
+// A preset saved from the dialog and recalled after a change brings the
+// saved settings back into the processor.
+TEST_F(DspdeskProgramTest, APresetSavedFromTheDialogComesBackWhenRecalled) {
+  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const std::string script =
+      "click button_scan\n"
+      "select treeview_device_list 1\n"
+      "expect-text label_tips_0 \"\"\n"
+      "type edit_gain_input_0 -6.5\n"
+      "wait 500\n"
+      "click button_file\n"
+      "click menu_item_file_effect &\n"
+      "select list_scene 4\n"
+      "type edit_scene_4 Evening\n"
+      "click button_save\n"
+      "click button_close\n"
+      "type edit_gain_input_0 2.0\n"
+      "wait 500\n"
+      "click button_file\n"
+      "click menu_item_file_effect &\n"
+      "expect-text edit_scene_4 Evening\n"
+      "select list_scene 4\n"
+      "click button_call\n"
+      "expect-text label_scene_4 *4\n"
+      "screenshot " + dir.File("presets.png") + "\n"
+      "click button_close\n"
+      "expect-text edit_gain_input_0 -6.5\n";
+  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  EXPECT_GT(DistinctColours(QImage(QString::fromStdString(dir.File("presets.png")))), 20);
+  EXPECT_EQ(ReadWithDspctl(dspsim, dir.File("recalled.ini")).Gain(kInputSide, 0), -650);
 }
 
 TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "link/ymodem.h"
+
 namespace dsp::test {
 
 void SimPortLink::CatchUp() {
@@ -41,6 +43,26 @@ bool SimPortLink::Open(const std::string& port, int baud) {
   open_ = true;
   port_ = port;
   open_baud = baud;
+  return true;
+}
+
+// As the serial link does, the transfer waits for the queued exchanges and
+// then has the line to itself.
+bool SimPortLink::StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) {
+  progress_ = TransferProgress{};
+  progress_.mode = mode;
+  Ymodem sender;
+  if (!sender.OpenFile(path)) {
+    progress_.result = kTransferFileError;
+    return false;
+  }
+  if (!open_ || port_ != kPort) {
+    progress_.result = kTransferStartShort;
+    return true;
+  }
+  CatchUp();
+  link_.Flush();
+  progress_.result = sender.Send(address, mode, bus_.host_port(), bus_.host_sleeper());
   return true;
 }
 

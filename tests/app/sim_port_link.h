@@ -33,6 +33,10 @@ class SimPortLink : public PortLink {
   std::vector<std::string> OpenablePorts(int baud) override;
   std::string TakeTrace() override { return std::exchange(trace, ""); }
   void SetHexTrace(bool hex) override { hex_trace = hex; }
+  // The transfer runs to its end at once, in the bus's time: the window
+  // finds it over at its first look.
+  bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) override;
+  TransferProgress Progress() const override { return progress_; }
 
   // Whether the simulated port exists (it can be "unplugged").
   void SetPresent(bool present) { present_ = present; }
@@ -55,6 +59,7 @@ class SimPortLink : public PortLink {
   bool open_ = false;
   std::string port_;
   std::string error_;
+  TransferProgress progress_;
 };
 
 // Hands a window the test's link while the test keeps it (the window owns
@@ -73,6 +78,10 @@ class SharedLink : public PortLink {
   std::vector<std::string> OpenablePorts(int baud) override { return link_.OpenablePorts(baud); }
   std::string TakeTrace() override { return link_.TakeTrace(); }
   void SetHexTrace(bool hex) override { link_.SetHexTrace(hex); }
+  bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode) override {
+    return link_.StartTransfer(path, address, mode);
+  }
+  TransferProgress Progress() const override { return link_.Progress(); }
 
  private:
   PortLink& link_;

@@ -3,6 +3,7 @@
 // control timers and exclusive check box groups.
 #include <gtest/gtest.h>
 
+#include <QProgressBar>
 #include <QScrollBar>
 
 #include "platform/attribute_values.h"
@@ -193,6 +194,18 @@ TEST_F(DemoTest, TheMeterTimerRunsWhileTheBoxIsChecked) {
   EXPECT_EQ(harness.Value("progress_meter"), 5);
   demo.Find<Progress>("progress_meter")->SetValue(99);
   EXPECT_EQ(harness.Value("progress_meter"), 20) << "a value past the end shows the end";
+}
+
+TEST_F(DemoTest, AProgressBarShowsItsTextAsItStands) {
+  auto* meter = demo.Find<Progress>("progress_meter");
+  auto* bar = meter->findChild<QProgressBar*>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->isTextVisible());
+  meter->SetText("45%");
+  EXPECT_TRUE(bar->isTextVisible());
+  EXPECT_EQ(bar->text(), "45%");
+  meter->SetText("");
+  EXPECT_FALSE(bar->isTextVisible());
 }
 
 TEST_F(DemoTest, GroupedCheckBoxesExcludeEachOther) {

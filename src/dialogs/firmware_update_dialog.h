@@ -1,0 +1,41 @@
+#pragma once
+
+// The modal progress window of a firmware update or a parameter import. It
+// looks at the link's transfer every 200 ms, shows the share of the file
+// sent so far, and once the transfer has ended says how it went ("Finish")
+// and closes itself; the user cannot close it before. The transfer itself
+// belongs to the link.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/transfer_progress.h"
+#include "platform/window.h"
+
+namespace dsp {
+
+class FirmwareUpdateDialog : public Window {
+ public:
+  static constexpr std::uint32_t kProgressTimer = 1;
+  static constexpr int kProgressMs = 200;
+
+  using ProgressSource = std::function<TransferProgress()>;
+
+  FirmwareUpdateDialog(TransferMode mode, ProgressSource progress)
+      : mode_(mode), progress_(std::move(progress)) {}
+
+  std::string SkinFile() const override { return "view/FirmwareUpdateDialog.xml"; }
+  std::string ClassName() const override { return "FirmwareUpdateDialog"; }
+  void Notify(Notification& notification) override;
+  bool HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
+
+ private:
+  void Tick();
+  void ShowPercent(int percent);
+
+  TransferMode mode_;
+  ProgressSource progress_;
+};
+
+}  // namespace dsp
