@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "controls/eq_graph.h"
+#include "controls/pixels_qt.h"
 
 namespace dsp {
 namespace {
@@ -35,10 +36,6 @@ constexpr double kCurveHalfWidth = 0.5;
 // Points closer than this to the line through their neighbours add nothing
 // the eye can see.
 constexpr double kCurveTolerance = 0.2;
-
-QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
-PixelRect ToPixelRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 QString FrequencyLabel(int hz) { return hz < 1000 ? QString::number(hz) : QString::number(hz / 1000) + "k"; }
 

@@ -6,20 +6,9 @@
 // +14 dB (top). Plain numbers, no toolkit: the control paints with them and
 // the tests check them.
 
+#include "controls/pixel_rect.h"
+
 namespace dsp {
-
-// Pixel rectangle; right and bottom are one past the last pixel.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Contains(double x, double y) const { return x >= left && x < right && y >= top && y < bottom; }
-  bool operator==(const PixelRect&) const = default;
-};
 
 struct PixelPoint {
   double x = 0;

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "controls/dynamics_qt.h"
+#include "controls/pixels_qt.h"
 #include "platform/attribute_values.h"
 #include "platform/notification.h"
 
@@ -42,7 +42,7 @@ void KnobControl::paintEvent(QPaintEvent*) {
   PaintBackground(painter);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  const KnobScene scene = model_.Scene(ToCurveRect(PaddedRect()));
+  const KnobScene scene = model_.Scene(ToPixelRect(PaddedRect()));
   dial_.Paint(painter, ToQRect(scene.dial));
   if (scene.fore) PaintFore(painter, scene);
 }
@@ -71,7 +71,7 @@ void KnobControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void KnobControl::mouseMoveEvent(QMouseEvent* event) {
-  const CurvePoint centre = model_.Scene(ToCurveRect(PaddedRect())).centre;
+  const CurvePoint centre = model_.Scene(ToPixelRect(PaddedRect())).centre;
   if (model_.Move(ToCurvePoint(event->position().toPoint()), centre)) Changed();
 }
 

@@ -50,7 +50,7 @@ std::string KnobModel::MinText() const { return Format("%.0f", settings.min); }
 
 std::string KnobModel::MaxText() const { return Format("%.0f", settings.max); }
 
-KnobScene KnobModel::Scene(CurveRect control) const {
+KnobScene KnobModel::Scene(PixelRect control) const {
   KnobScene scene;
   const int side = 2 * (std::min(control.Width(), control.Height()) / 2);
   scene.centre = {(control.left + control.right) / 2, (control.top + control.bottom) / 2};

@@ -25,8 +25,8 @@ struct KnobSettings {
 enum class KnobAlign { kLeft, kCenter, kRight };
 
 struct KnobScene {
-  CurveRect dial;  // the largest centred square
-  CurveRect knob;  // knobsize x knobsize, centred
+  PixelRect dial;  // the largest centred square
+  PixelRect knob;  // knobsize x knobsize, centred
   CurvePoint centre;
   double rotation = 0;  // angleoffset + angle
   bool fore = false;    // labels, value and knob image are drawn
@@ -49,7 +49,7 @@ class KnobModel {
   std::string MinText() const;
   std::string MaxText() const;
 
-  KnobScene Scene(CurveRect control) const;
+  KnobScene Scene(PixelRect control) const;
 
   void Press(CurvePoint p);
   void Release() { dragging_ = false; }

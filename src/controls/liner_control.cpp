@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "controls/dynamics_qt.h"
+#include "controls/pixels_qt.h"
 #include "platform/attribute_values.h"
 #include "platform/notification.h"
 
@@ -36,7 +36,7 @@ void DrawThinLines(QPainter& painter, const std::vector<CurveLine>& lines, const
   }
 }
 
-void DrawHandle(QPainter& painter, const CurveRect& square, const std::string& text) {
+void DrawHandle(QPainter& painter, const PixelRect& square, const std::string& text) {
   if (square.IsEmpty()) return;
   const QRect box = ToQRect(square);
   painter.setPen(Qt::NoPen);
@@ -125,7 +125,7 @@ void LinerControl::SetYText(std::string_view text) {
 // (a gate at the top of its range) must be drawn on them, not beside them.
 LinerScene LinerControl::Scene() const {
   const QFontMetrics metrics(font());
-  CurveRect area = ToCurveRect(PaddedRect());
+  PixelRect area = ToPixelRect(PaddedRect());
   area.right -= 1;
   area.bottom -= 1;
   return model_.Scene(area, {metrics.averageCharWidth(), metrics.height() + metrics.leading()},

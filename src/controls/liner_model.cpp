@@ -18,7 +18,7 @@ std::string ScaleText(int value, double zoom) {
   return text;
 }
 
-CurveRect Square(CurvePoint centre, int half) {
+PixelRect Square(CurvePoint centre, int half) {
   return {centre.x - half, centre.y - half, centre.x + half, centre.y + half};
 }
 
@@ -70,19 +70,19 @@ bool LinerModel::SetRatio(int ratio) {
   return true;
 }
 
-LinerScene LinerModel::Scene(CurveRect control, TextMetrics metrics, const LinerTexts& texts, bool enabled) const {
+LinerScene LinerModel::Scene(PixelRect control, TextMetrics metrics, const LinerTexts& texts, bool enabled) const {
   LinerScene scene;
   const int th = metrics.height;
   const int cw = metrics.char_width;
-  CurveRect area = control;
+  PixelRect area = control;
   if (!texts.y_title.empty()) {
     const int margin = 3 * th / 2;
-    scene.y_title = CurveRect{control.left, control.top + margin - th,
+    scene.y_title = PixelRect{control.left, control.top + margin - th,
                               control.left + (TextLength(texts.y_title) + 1) * cw, control.top + margin};
     area.top += margin;
     area.bottom -= margin;
   }
-  if (!texts.x_title.empty()) scene.x_title = CurveRect{area.left, area.bottom, area.right, area.bottom + th};
+  if (!texts.x_title.empty()) scene.x_title = PixelRect{area.left, area.bottom, area.right, area.bottom + th};
   const bool scaled = CanPlot() && settings.xscaleinterval > 0 && settings.yscaleinterval > 0;
   scene.plot = area;
   if (scaled) AddScales(scene, area, control, metrics);
@@ -95,13 +95,13 @@ LinerScene LinerModel::Scene(CurveRect control, TextMetrics metrics, const Liner
 // the range at that scale on both axes: every labelled line sits exactly
 // where its value is drawn, and a range that is not a whole number of
 // intervals ends in a part cell without a label.
-void LinerModel::AddScales(LinerScene& scene, const CurveRect& area, const CurveRect& control,
+void LinerModel::AddScales(LinerScene& scene, const PixelRect& area, const PixelRect& control,
                            TextMetrics metrics) const {
   const int th = metrics.height;
   const int cw = metrics.char_width;
   const LinerSettings& s = settings;
   const auto widest = std::max(ScaleText(s.xmin, s.xscalezoom).size(), ScaleText(s.xmax, s.xscalezoom).size());
-  CurveRect& plot = scene.plot;
+  PixelRect& plot = scene.plot;
   plot.left = area.left + (static_cast<int>(widest) + 1) * cw;
   plot.right = area.right - 2 * cw;
   plot.top = area.top + th / 2;
@@ -140,19 +140,19 @@ void LinerModel::DropSharedOriginLabel(LinerScene& scene) {
   scene.labels.erase(std::next(lowest).base());
 }
 
-CurvePoint LinerModel::ThresholdPixel(const CurveRect& plot) const {
+CurvePoint LinerModel::ThresholdPixel(const PixelRect& plot) const {
   const LinerSettings& s = settings;
   return {(x_ - s.xmin) * plot.Width() / (s.xmax - s.xmin) + plot.left,
           (s.ymax - y_) * plot.Height() / (s.ymax - s.ymin) + plot.top};
 }
 
-std::optional<int> LinerModel::CompressorEndY(const CurveRect& plot, int threshold_y) const {
+std::optional<int> LinerModel::CompressorEndY(const PixelRect& plot, int threshold_y) const {
   if (!ratio_shown_ || !RatioInRange(ratio_)) return std::nullopt;
   return plot.top + (threshold_y - plot.top) * ratio_ / 100;
 }
 
 void LinerModel::AddCurve(LinerScene& scene, bool enabled) const {
-  const CurveRect& p = scene.plot;
+  const PixelRect& p = scene.plot;
   if (!enabled) {
     scene.curve.push_back({{p.left, p.bottom}, {p.right, p.top}});
     return;
@@ -190,9 +190,9 @@ void LinerModel::AddHandles(LinerScene& scene, TextMetrics metrics, const LinerT
 
 void LinerModel::Press(CurvePoint p, const LinerScene& scene) {
   if (!settings.showcontrol) return;
-  if (!scene.threshold_handle.IsEmpty() && scene.threshold_handle.Contains(p)) {
+  if (!scene.threshold_handle.IsEmpty() && scene.threshold_handle.Contains(p.x, p.y)) {
     dragging_threshold_ = true;
-  } else if (!scene.ratio_handle.IsEmpty() && scene.ratio_handle.Contains(p)) {
+  } else if (!scene.ratio_handle.IsEmpty() && scene.ratio_handle.Contains(p.x, p.y)) {
     dragging_ratio_ = true;
   }
 }
@@ -207,7 +207,7 @@ bool LinerModel::Move(CurvePoint p, const LinerScene& scene, bool inside_control
   return false;
 }
 
-bool LinerModel::DragThreshold(CurvePoint p, const CurveRect& plot) {
+bool LinerModel::DragThreshold(CurvePoint p, const PixelRect& plot) {
   const LinerSettings& s = settings;
   int v = 0;
   if (s.type == kLinerGate) {
@@ -226,7 +226,7 @@ bool LinerModel::DragThreshold(CurvePoint p, const CurveRect& plot) {
   return true;
 }
 
-bool LinerModel::DragRatio(CurvePoint p, const CurveRect& plot) {
+bool LinerModel::DragRatio(CurvePoint p, const PixelRect& plot) {
   const LinerSettings& s = settings;
   if (s.type != kLinerCompressor || s.ymax == s.ymin) return false;
   const int below_top = (s.ymax - y_) * plot.Height() / (s.ymax - s.ymin);

@@ -48,22 +48,22 @@ struct LinerTexts {
 };
 
 struct ScaleLabel {
-  CurveRect box;
+  PixelRect box;
   std::string text;
   bool y_scale = false;  // right-aligned left of the plot; else centred under it
 };
 
 // Everything one paint draws, in the control's pixels.
 struct LinerScene {
-  CurveRect plot;
-  std::optional<CurveRect> y_title;  // left-aligned
-  std::optional<CurveRect> x_title;  // centred
+  PixelRect plot;
+  std::optional<PixelRect> y_title;  // left-aligned
+  std::optional<PixelRect> x_title;  // centred
   std::vector<ScaleLabel> labels;
   std::vector<CurveLine> grid;
   std::vector<CurveLine> axes;
   std::vector<CurveLine> curve;
-  CurveRect threshold_handle;  // empty when not drawn
-  CurveRect ratio_handle;      // empty when not drawn
+  PixelRect threshold_handle;  // empty when not drawn
+  PixelRect ratio_handle;      // empty when not drawn
 };
 
 class LinerModel {
@@ -92,7 +92,7 @@ class LinerModel {
   int Ratio() const { return ratio_; }
   bool RatioShown() const { return ratio_shown_; }
 
-  LinerScene Scene(CurveRect control, TextMetrics metrics, const LinerTexts& texts, bool enabled) const;
+  LinerScene Scene(PixelRect control, TextMetrics metrics, const LinerTexts& texts, bool enabled) const;
 
   // What the user does; `scene` is the one last painted. Each change
   // returns true: the control repaints and raises "valuechanged".
@@ -108,15 +108,15 @@ class LinerModel {
   bool CanPlot() const;
   bool InsideAxes(int x, int y) const;
   bool RatioInRange(int ratio) const;
-  CurvePoint ThresholdPixel(const CurveRect& plot) const;
+  CurvePoint ThresholdPixel(const PixelRect& plot) const;
   // The compressor's right end, or nothing when its ratio is not shown.
-  std::optional<int> CompressorEndY(const CurveRect& plot, int threshold_y) const;
-  void AddScales(LinerScene& scene, const CurveRect& area, const CurveRect& control, TextMetrics metrics) const;
+  std::optional<int> CompressorEndY(const PixelRect& plot, int threshold_y) const;
+  void AddScales(LinerScene& scene, const PixelRect& area, const PixelRect& control, TextMetrics metrics) const;
   static void DropSharedOriginLabel(LinerScene& scene);
   void AddCurve(LinerScene& scene, bool enabled) const;
   void AddHandles(LinerScene& scene, TextMetrics metrics, const LinerTexts& texts) const;
-  bool DragThreshold(CurvePoint p, const CurveRect& plot);
-  bool DragRatio(CurvePoint p, const CurveRect& plot);
+  bool DragThreshold(CurvePoint p, const PixelRect& plot);
+  bool DragRatio(CurvePoint p, const PixelRect& plot);
 
   int x_ = 0;
   int y_ = 0;

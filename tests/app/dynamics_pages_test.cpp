@@ -19,7 +19,7 @@ constexpr std::uint8_t kNoiseGateCommand = 0x12;
 
 int Le16(const Bytes& frame, std::size_t at) { return frame[at] | frame[at + 1] << 8; }
 
-QPoint Centre(const CurveRect& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+QPoint Centre(const PixelRect& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 class DynamicsPagesTest : public PageEditsTest {
  protected:

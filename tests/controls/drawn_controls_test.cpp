@@ -71,9 +71,9 @@ TEST_F(DrawnControlsTest, OnlyTheExactTextTrueShowsTheHandles) {
 }
 
 TEST_F(DrawnControlsTest, DraggingTheThresholdRaisesValueChangedAndReleaseClick) {
-  const CurveRect handle = Gate().Scene().threshold_handle;
+  const PixelRect handle = Gate().Scene().threshold_handle;
   const QPoint grip((handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2);
-  const CurveRect plot = Gate().Scene().plot;
+  const PixelRect plot = Gate().Scene().plot;
   Mouse(Gate(), QEvent::MouseButtonPress, grip);
   Mouse(Gate(), QEvent::MouseMove, {(plot.left + plot.right) / 2, grip.y()});
   Mouse(Gate(), QEvent::MouseButtonRelease, {(plot.left + plot.right) / 2, grip.y()});

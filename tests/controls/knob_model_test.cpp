@@ -105,8 +105,8 @@ TEST(KnobModelTest, DialAndKnobAreCentredSquares) {
   KnobModel knob = Knob();
   knob.SetValue(5);
   const KnobScene scene = knob.Scene({10, 20, 111, 141});
-  EXPECT_EQ(scene.dial, (CurveRect{10, 30, 110, 130})) << "the even side of the largest square";
-  EXPECT_EQ(scene.knob, (CurveRect{30, 50, 90, 110}));
+  EXPECT_EQ(scene.dial, (PixelRect{10, 30, 110, 130})) << "the even side of the largest square";
+  EXPECT_EQ(scene.knob, (PixelRect{30, 50, 90, 110}));
   EXPECT_EQ(scene.centre, (CurvePoint{60, 80}));
   EXPECT_DOUBLE_EQ(scene.rotation, 67.5);
   EXPECT_TRUE(scene.fore);

@@ -10,9 +10,9 @@ namespace {
 // A 400 x 300 control, 6 px characters, 12 px lines. With axes -100..0 dB
 // every 20 dB the plot runs from x 30 to 385 (5 cells of 71 px) and from
 // y 6 to 286 (5 cells of 56 px).
-constexpr CurveRect kControl{0, 0, 400, 300};
+constexpr PixelRect kControl{0, 0, 400, 300};
 constexpr TextMetrics kFont{6, 12};
-constexpr CurveRect kPlot{30, 6, 385, 286};
+constexpr PixelRect kPlot{30, 6, 385, 286};
 
 LinerModel Curve(int type, int threshold = -40) {
   LinerModel model;
@@ -130,8 +130,8 @@ TEST(LinerModelTest, HandlesAreCentredOnThresholdAndRatioEnd) {
   LinerModel model = Curve(kLinerCompressor);
   model.SetRatio(50);
   const LinerScene scene = Paint(model);
-  EXPECT_EQ(scene.threshold_handle, (CurveRect{237, 112, 249, 124}));
-  EXPECT_EQ(scene.ratio_handle, (CurveRect{379, 56, 391, 68}));
+  EXPECT_EQ(scene.threshold_handle, (PixelRect{237, 112, 249, 124}));
+  EXPECT_EQ(scene.ratio_handle, (PixelRect{379, 56, 391, 68}));
   EXPECT_TRUE(model.Scene(kControl, kFont, {"", "", "", ""}, true).threshold_handle.IsEmpty())
       << "no text, no handle";
   model.settings.showcontrol = false;
@@ -142,8 +142,8 @@ TEST(LinerModelTest, HandlesAreCentredOnThresholdAndRatioEnd) {
 TEST(LinerModelTest, TitlesTakeTheirRoomAboveAndBelow) {
   const LinerScene scene = Curve(kLinerGate).Scene(kControl, kFont, {"T", "", "输入", "输出"}, true);
   ASSERT_TRUE(scene.y_title && scene.x_title);
-  EXPECT_EQ(*scene.y_title, (CurveRect{0, 6, 18, 18})) << "two characters and one spare";
-  EXPECT_EQ(*scene.x_title, (CurveRect{0, 282, 400, 294}));
+  EXPECT_EQ(*scene.y_title, (PixelRect{0, 6, 18, 18})) << "two characters and one spare";
+  EXPECT_EQ(*scene.x_title, (PixelRect{0, 282, 400, 294}));
   EXPECT_EQ(scene.plot.top, 18 + 6);
 }
 

@@ -9,11 +9,11 @@
 
 namespace dsp {
 
-inline CurveRect ToCurveRect(const QRect& rect) {
+inline PixelRect ToPixelRect(const QRect& rect) {
   return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
-inline QRect ToQRect(const CurveRect& rect) { return {rect.left, rect.top, rect.Width(), rect.Height()}; }
+inline QRect ToQRect(const PixelRect& rect) { return {rect.left, rect.top, rect.Width(), rect.Height()}; }
 
 inline CurvePoint ToCurvePoint(const QPoint& point) { return {point.x(), point.y()}; }
 
