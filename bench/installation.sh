@@ -7,30 +7,12 @@
 #   bench/installation.sh [DEVICES]     (default "Hall:8x8,Stage:4x8,Lobby:2x4")
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/deps.sh
-dsp_install_deps
+source bench/dspsim_session.sh
 
 devices=${1:-"Hall:8x8,Stage:4x8,Lobby:2x4"}
 count=$(tr ',' '\n' <<<"$devices" | wc -l)
-build=build/release
-cmake --preset release >/dev/null
-cmake --build --preset release -j 2 --target dspctl dspsim >/dev/null
-dspctl=$build/src/cli/dspctl
-dspsim=$build/src/sim/dspsim
 
-work=$(mktemp -d)
-sim_pid=""
-cleanup() {
-  if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-"$dspsim" --devices "$devices" >"$work/sim.out" 2>"$work/sim.err" &
-sim_pid=$!
-for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
-port=$(head -n 1 "$work/sim.out")
-[ -n "$port" ] || { echo "dspsim did not start: $(cat "$work/sim.err")" >&2; exit 1; }
+start_dspsim --devices "$devices"
 
 # Seconds dspctl took for one command (its scan included). A scan can miss a
 # processor whose answers kept colliding; such a run is said on standard

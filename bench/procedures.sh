@@ -7,30 +7,11 @@
 #   bench/procedures.sh      (the release preset, in build/release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/deps.sh
-dsp_install_deps
-
-build=build/release
-cmake --preset release >/dev/null
-cmake --build --preset release -j 2 --target dspctl dspsim >/dev/null
-dspctl=$build/src/cli/dspctl
-dspsim=$build/src/sim/dspsim
-
-work=$(mktemp -d)
-sim_pid=""
-cleanup() {
-  if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source bench/dspsim_session.sh
 
 # One 8x8 processor; the scan time is the default 5000 ms.
 scan_ms=5000
-"$dspsim" --devices "Hall:8x8" --dump-dir "$work/received" >"$work/sim.out" 2>"$work/sim.err" &
-sim_pid=$!
-for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
-port=$(head -n 1 "$work/sim.out")
-[ -n "$port" ] || { echo "dspsim did not start: $(cat "$work/sim.err")" >&2; exit 1; }
+start_dspsim --devices "Hall:8x8" --dump-dir "$work/received"
 
 # Runs dspctl; prints the seconds its progress line gave the phase named and
 # the wall time of the whole command (scan included).
