@@ -43,11 +43,6 @@ std::optional<std::string> InstallationMenu::Folder(const BilingualText& title) 
   return Toolkit::Dialogs().ChooseFolder(&context_.Host(), Pick(context_.Language(), title));
 }
 
-void InstallationMenu::Tell(const std::string& message) {
-  Toolkit::Dialogs().MessageBox(&context_.Host(), message, Pick(context_.Language(), text::kTips),
-                                MessageButtons::kOk);
-}
-
 // The unit files go first and the manifest last, so a backup cut short
 // never lists a file that is not there whole. A processor that cannot be
 // read is left out (its failure has been said) and named in the summary.
@@ -66,18 +61,18 @@ void InstallationMenu::OnBackup(Notification&) {
       continue;
     }
     if (const FileResult saved = BackUpUnit(*folder, listed, installation); !saved.Ok()) {
-      Tell(FileProblemText(language, saved, *folder));
+      context_.Tell(FileProblemText(language, saved, *folder));
       return;
     }
   }
   if (!installation.units.empty()) {
     if (const FileResult saved = SaveManifest(*folder, installation); !saved.Ok()) {
-      Tell(FileProblemText(language, saved, *folder));
+      context_.Tell(FileProblemText(language, saved, *folder));
       return;
     }
   }
   const int saved = static_cast<int>(installation.units.size());
-  Tell(Format(language, text::kBackupSummary, *folder, saved, count) +
+  context_.Tell(Format(language, text::kBackupSummary, *folder, saved, count) +
        (unread.empty() ? "" : Pick(language, text::kNotBackedUp) + unread));
 }
 
@@ -87,7 +82,7 @@ void InstallationMenu::OnRestore(Notification&) {
   const int language = context_.Language();
   Installation installation;
   if (const FileResult loaded = LoadManifest(*folder, installation); !loaded.Ok()) {
-    Tell(FileProblemText(language, loaded, *folder));
+    context_.Tell(FileProblemText(language, loaded, *folder));
     return;
   }
   const std::vector<RestoreStep> plan = PlanRestore(installation, devices_, {});
@@ -110,7 +105,7 @@ void InstallationMenu::OnRestore(Notification&) {
     summary += "\n" + step.name + ": " + outcome;
   }
   context_.RefreshAll();
-  Tell(Pick(language, text::kRestoreSummary) + summary);
+  context_.Tell(Pick(language, text::kRestoreSummary) + summary);
 }
 
 }  // namespace dsp

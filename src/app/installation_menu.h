@@ -27,7 +27,6 @@ class InstallationMenu {
   void OnRestore(Notification&);
   // The folder the user chose, or nothing (no processor listed, cancelled).
   std::optional<std::string> Folder(const BilingualText& title);
-  void Tell(const std::string& message);
 
   PageContext& context_;
   DeviceList& devices_;

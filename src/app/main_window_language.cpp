@@ -6,7 +6,6 @@
 #include "app/label_table.h"
 #include "app/main_window.h"
 #include "persist/language_setting.h"
-#include "platform/toolkit.h"
 
 namespace dsp {
 
@@ -32,8 +31,7 @@ void MainWindow::ApplyLanguage() {
 void MainWindow::OnLanguageItem(Notification&) {
   language_ = language_ == kChinese ? kEnglish : kChinese;
   if (const FileResult saved = WriteLanguage(setting_file_, language_); !saved.Ok()) {
-    Toolkit::Dialogs().MessageBox(this, FileProblemText(language_, saved, setting_file_),
-                                  Pick(language_, text::kTips), MessageButtons::kOk);
+    Tell(FileProblemText(language_, saved, setting_file_));
   }
   ApplyLanguage();
   RefreshAll();

@@ -51,11 +51,6 @@ DeviceRecord* MenuCommands::Target() { return DeviceForMenuItem(context_, device
 
 void MenuCommands::Tell(const BilingualText& message) { context_.Say(message, text::kTips); }
 
-void MenuCommands::Tell(const std::string& message) {
-  Toolkit::Dialogs().MessageBox(&context_.Host(), message, Pick(context_.Language(), text::kTips),
-                                MessageButtons::kOk);
-}
-
 void MenuCommands::OnLoadFromDevice(Notification&) {
   if (const DeviceRecord* record = Target()) {
     procedures_.ReadAll(record->Address(), kSyncStartDelayMs, Pick(context_.Language(), text::kSynchronising),
@@ -81,7 +76,7 @@ void MenuCommands::OnSaveToPc(Notification&) {
   if (!chosen) return;
   const std::string path = WithIniExtension(*chosen);
   if (const FileResult saved = SaveParameterFile(*record, path); !saved.Ok()) {
-    Tell(FileProblemText(context_.Language(), saved, path));
+    context_.Tell(FileProblemText(context_.Language(), saved, path));
   }
 }
 
@@ -92,7 +87,7 @@ void MenuCommands::OnLoadFromPc(Notification&) {
   const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), kParameterFiles);
   if (!chosen) return;
   if (const FileResult loaded = LoadParameterFile(*chosen, *record); !loaded.Ok()) {
-    Tell(FileProblemText(context_.Language(), loaded, *chosen));
+    context_.Tell(FileProblemText(context_.Language(), loaded, *chosen));
     return;
   }
   context_.RefreshAll();
@@ -125,7 +120,7 @@ void MenuCommands::OnSaveAllToPc(Notification&) {
   }
   const FileResult written = ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(image.data()),
                                                                 image.size()));
-  if (!written.Ok()) Tell(FileProblemText(language, written, path));
+  if (!written.Ok()) context_.Tell(FileProblemText(language, written, path));
 }
 
 void MenuCommands::OnDeviceCopy(Notification&) {

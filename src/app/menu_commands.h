@@ -31,7 +31,6 @@ class MenuCommands {
   // The selected processor, or nullptr after saying why there is none.
   DeviceRecord* Target();
   void Tell(const BilingualText& message);
-  void Tell(const std::string& message);
 
   void OnLoadFromDevice(Notification&);
   void OnReset(Notification&);

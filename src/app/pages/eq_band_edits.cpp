@@ -187,8 +187,7 @@ void EqPage::OnImport(Notification&) {
   if (!chosen) return;
   std::vector<ImportedBand> bands;
   if (const FileResult read = ReadEqFilterExport(*chosen, record->EqBandCount(side_), bands); !read.Ok()) {
-    Toolkit::Dialogs().MessageBox(&context_.Host(), FileProblemText(context_.Language(), read, *chosen),
-                                  Pick(context_.Language(), text::kTips), MessageButtons::kOk);
+    context_.Tell(FileProblemText(context_.Language(), read, *chosen));
     return;
   }
   const int channel = ChannelOf(*record);

@@ -47,6 +47,9 @@ class PageContext {
   virtual int Say(const BilingualText& message, const BilingualText& caption,
                   MessageButtons buttons = MessageButtons::kOk) = 0;
   virtual Window& Host() = 0;
+  // A message already worded in the interface's language (a file's
+  // problem, a summary), titled "Tips".
+  void Tell(const std::string& message);
 
   // Makes `channel` the one the pages of `side` show, when it is not already.
   virtual void SelectChannel(int side, int channel) = 0;
