@@ -26,6 +26,10 @@ std::optional<FrequencyList> ParseFrequencyList(std::string_view text) {
   return list;
 }
 
+constexpr const char* kDecimal = "a decimal number";
+constexpr const char* kUnsignedDecimal = "a decimal number without sign";
+constexpr const char* kHex = "a hexadecimal number";
+
 class Reader {
  public:
   Reader(const AttributeSource& source, Configuration& config, std::vector<std::string>& refused)
@@ -36,32 +40,48 @@ class Reader {
       const std::string prefix =
           side == kInputSide ? "config_reset_frequency_input_" : "config_reset_frequency_output_";
       for (int ch = 0; ch < kChannelsPerSide; ++ch) {
-        const auto text = source_.Attribute(prefix + std::to_string(ch), "frequency");
+        const std::string control = prefix + std::to_string(ch);
+        const auto text = source_.Attribute(control, "frequency");
         if (!text) continue;
-        if (auto list = ParseFrequencyList(*text)) config_.reset_frequencies[side][ch] = std::move(*list);
+        if (auto list = ParseFrequencyList(*text)) {
+          config_.reset_frequencies[side][ch] = std::move(*list);
+        } else {
+          Refuse(control, "frequency", *text, "is not a list of decimal numbers: write them separated by commas.");
+        }
       }
     }
   }
 
+  // `number` names the conversion for a text that does not parse.
   template <typename T, typename Parse>
-  void Scalar(const char* control, const char* attribute, Parse parse, T& member,
+  void Scalar(const char* control, const char* attribute, Parse parse, const char* number, T& member,
               std::int64_t min = std::numeric_limits<std::int64_t>::min(),
               std::int64_t max = std::numeric_limits<std::int64_t>::max()) {
     const auto text = source_.Attribute(control, attribute);
     if (!text) return;
     const auto value = parse(*text);
-    if (!value) return;
+    if (!value) {
+      Refuse(control, attribute, *text, std::string("is not ") + number + " of at most 32 bits" + Within(min, max));
+      return;
+    }
     if (*value < min || *value > max) {
-      const std::string name =
-          std::string(control) + (std::string_view(attribute) == "value" ? "" : "." + std::string(attribute));
-      refused_.push_back(name + " = " + std::string(text::Trim(*text)) + " is out of range: use " +
-                         std::to_string(min) + " to " + std::to_string(max) + ".");
+      Refuse(control, attribute, *text, "is out of range" + Within(min, max));
       return;
     }
     member = static_cast<T>(*value);
   }
 
  private:
+  static std::string Within(std::int64_t min, std::int64_t max) {
+    if (min == std::numeric_limits<std::int64_t>::min()) return ".";
+    return ": use " + std::to_string(min) + " to " + std::to_string(max) + ".";
+  }
+
+  void Refuse(const std::string& control, std::string_view attribute, std::string_view text, const std::string& why) {
+    const std::string name = control + (attribute == "value" ? "" : "." + std::string(attribute));
+    refused_.push_back(name + " = " + std::string(text::Trim(text)) + " " + why);
+  }
+
   const AttributeSource& source_;
   Configuration& config_;
   std::vector<std::string>& refused_;
@@ -78,18 +98,19 @@ Configuration ReadConfiguration(const AttributeSource& source, std::vector<std::
   Configuration config;
   Reader read(source, config, refused);
   read.ResetLists();
-  read.Scalar("config_effects", "max", ParseSignedDecimal, config.effect_blocks, 0, kMaxEffectBlockCount);
-  read.Scalar("config_pink_noise_address", "value", ParseUnsignedHex, config.pink_noise_address);
-  read.Scalar("config_pink_noise_size", "value", ParseUnsignedHex, config.pink_noise_size);
-  read.Scalar("config_pink_noise_volume", "value", ParseUnsignedDecimal, config.pink_noise_volume);
-  read.Scalar("config_energy_full", "value", ParseUnsignedHex, config.energy_full);
+  read.Scalar("config_effects", "max", ParseSignedDecimal, kDecimal, config.effect_blocks, 0, kMaxEffectBlockCount);
+  read.Scalar("config_pink_noise_address", "value", ParseUnsignedHex, kHex, config.pink_noise_address);
+  read.Scalar("config_pink_noise_size", "value", ParseUnsignedHex, kHex, config.pink_noise_size);
+  read.Scalar("config_pink_noise_volume", "value", ParseUnsignedDecimal, kUnsignedDecimal, config.pink_noise_volume);
+  read.Scalar("config_energy_full", "value", ParseUnsignedHex, kHex, config.energy_full);
   if (config.energy_full == 0) config.energy_full = 1;  // the level meter divides by it
-  read.Scalar("config_baud", "value", ParseUnsignedDecimal, config.baud, 1, kHighestBaud);
-  read.Scalar("config_scan_time", "value", ParseUnsignedDecimal, config.scan_time_ms, 1, kLongestScanMs);
-  read.Scalar("config_energy_min", "value", ParseSignedDecimal, config.energy_min_db, kLowestMeterFloorDb, 0);
-  read.Scalar("config_drc_offset", "value", ParseUnsignedHex, config.drc_offset, 0, kMaxDrcOffset);
-  read.Scalar("config_limit_offset", "value", ParseUnsignedHex, config.limit_offset, 0, 0xFF);
-  read.Scalar("config_noisegate_offset", "value", ParseUnsignedHex, config.noisegate_offset, 0, 0xFF);
+  read.Scalar("config_baud", "value", ParseUnsignedDecimal, kUnsignedDecimal, config.baud, 1, kHighestBaud);
+  read.Scalar("config_scan_time", "value", ParseUnsignedDecimal, kUnsignedDecimal, config.scan_time_ms, 1,
+              kLongestScanMs);
+  read.Scalar("config_energy_min", "value", ParseSignedDecimal, kDecimal, config.energy_min_db, kLowestMeterFloorDb, 0);
+  read.Scalar("config_drc_offset", "value", ParseUnsignedHex, kHex, config.drc_offset, 0, kMaxDrcOffset);
+  read.Scalar("config_limit_offset", "value", ParseUnsignedHex, kHex, config.limit_offset, 0, 0xFF);
+  read.Scalar("config_noisegate_offset", "value", ParseUnsignedHex, kHex, config.noisegate_offset, 0, 0xFF);
   return config;
 }
 

@@ -19,15 +19,16 @@
 // config_limit_offset                   value       unsigned hexadecimal
 // config_noisegate_offset               value       unsigned hexadecimal
 //
-// A missing attribute, a text that is not a number or a number that does not
-// fit in 32 bits keeps the default. A number outside what its use allows
-// keeps the default too, and is refused with a message naming the control:
+// A missing attribute keeps the default. A text that is not a number of the
+// row's conversion (blank, "fast", "-5" for an unsigned value, more than 32
+// bits) and a number outside what its use allows keep the default too, and
+// are refused with a message naming the control:
 // config_effects.max 0..65536 (the block index has 16 bits), config_baud
 // 1..4000000, config_scan_time 1..3600000 ms, config_energy_min -1000..0 dB,
 // config_drc_offset 0..6553 (ten times it must fit the 16-bit threshold),
 // config_limit_offset and config_noisegate_offset 0..255 (one byte). A reset
 // list is used only when every non-empty piece is a number and there is at
-// least one.
+// least one; any other list is refused the same way.
 
 #include <optional>
 #include <string>
