@@ -93,7 +93,7 @@ void InstallationMenu::OnRestore(Notification&) {
     DeviceRecord* record = FindDevice(devices_, step.address);
     if (step.outcome == RestoreOutcome::kRestore && record != nullptr) {
       DeviceRecord loaded = *record;
-      const FileResult read = LoadParameterFile(*folder + "/" + step.file, loaded);
+      const FileResult read = LoadParameterFile(*folder + "/" + step.file, context_.Config(), loaded);
       if (read.Ok()) {
         record->CopyParametersFrom(loaded);
         procedures_.WriteAll(step.address, Format(language, text::kRestoringUnit, step.name, static_cast<int>(i) + 1,

@@ -86,7 +86,7 @@ void MenuCommands::OnLoadFromPc(Notification&) {
   if (record == nullptr) return;
   const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), kParameterFiles);
   if (!chosen) return;
-  if (const FileResult loaded = LoadParameterFile(*chosen, *record); !loaded.Ok()) {
+  if (const FileResult loaded = LoadParameterFile(*chosen, context_.Config(), *record); !loaded.Ok()) {
     context_.Tell(FileProblemText(context_.Language(), loaded, *chosen));
     return;
   }

@@ -34,7 +34,7 @@ std::string StepLine(const RestoreStep& step, const std::string& outcome) {
 // Writes one planned unit; what went wrong, if anything, for the report.
 std::optional<std::string> Restore(Session& session, const std::string& folder, const RestoreStep& step) {
   DeviceRecord& device = session.Device(step.address);
-  if (const FileResult loaded = LoadParameterFile(folder + "/" + step.file, device); !loaded.Ok()) {
+  if (const FileResult loaded = LoadParameterFile(folder + "/" + step.file, session.config(), device); !loaded.Ok()) {
     return loaded.message;
   }
   try {

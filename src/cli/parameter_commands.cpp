@@ -52,7 +52,7 @@ void RunRead(Session& session, const Command& command) {
 void RunWrite(Session& session, const Command& command) {
   RequireReadableFile(command.file);
   DeviceRecord& device = session.ScanFor(command.device);
-  if (const FileResult loaded = LoadParameterFile(command.file, device); !loaded.Ok()) {
+  if (const FileResult loaded = LoadParameterFile(command.file, session.config(), device); !loaded.Ok()) {
     throw CliFailure(loaded.message);
   }
   RunWriteAll(session, device.Address());

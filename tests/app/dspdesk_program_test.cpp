@@ -120,7 +120,7 @@ DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file, int a
   EXPECT_TRUE(dspctl.waitForFinished(kProgramTimeoutMs));
   EXPECT_EQ(dspctl.exitCode(), 0) << dspctl.readAllStandardError().toStdString();
   DeviceRecord record(1, {}, 2, 2, "Desk");
-  EXPECT_TRUE(LoadParameterFile(file, record).Ok());
+  EXPECT_TRUE(LoadParameterFile(file, Configuration{}, record).Ok());
   return record;
 }
 

@@ -86,9 +86,9 @@ TEST_F(MenusTest, TheLanguageItemSwitchesEveryTextAndSwitchingBackRestoresThem) 
   ThreeProcessors();
   Start(kEnglish);
   Scan();
-  const std::vector<std::string> controls = {"button_file", "treenode_device", "label_window_input_title",
-                                             "label_window_input_delay_title", "label_circle_0",
-                                             "button_router_clear", "label_input_muted"};
+  const std::vector<std::string> controls = {
+      "button_file",    "treenode_device",     "label_window_input_title", "label_window_input_delay_title",
+      "label_circle_0", "button_router_clear", "label_input_muted"};
   std::vector<std::string> english;
   for (const std::string& name : controls) english.push_back(harness.Text(name));
   Choose("menu_item_option_language");
@@ -128,22 +128,34 @@ TEST_F(MenusTest, SavedParametersLoadBackIntoTheRecordAndTheProcessor) {
   ExpectProcessorFollowed(static_cast<int>(hall));
 }
 
+// Neither a file without parameters nor one with a value the processor
+// cannot be sent (it would arrive wrapped into another value) gets through.
 TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
   ThreeProcessors();
   Start(kEnglish);
   Scan();
   const std::size_t stage = SelectNamed("Stage");
   const DeviceRecord before = Device(stage);
-  const std::string path = dir.File("notes.ini");
-  std::ofstream(path) << "[shopping]\nmilk=2\n";
-  harness.Dialogs().AnswerNextFile(path);
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  const std::size_t sent = link.sent.size();
-  Choose("menu_item_file_load_from_pc");
-  harness.Advance(2000);
-  EXPECT_NE(LastMessage().find("notes.ini"), std::string::npos) << LastMessage();
-  EXPECT_TRUE(Device(stage).SameParametersAs(before));
-  for (std::size_t i = sent; i < link.sent.size(); ++i) EXPECT_EQ(link.sent[i][kOffsetCommand], command::kLevelPoll);
+  const struct {
+    const char* name;
+    const char* text;
+    const char* said;
+  } files[] = {
+      {"notes.ini", "[shopping]\nmilk=2\n", "notes.ini"},
+      {"wrapped.ini", "[input 1]\ngain=-600\n[output 0]\ndelay=-99999999\n", "[output 0] delay = -99999999"},
+  };
+  for (const auto& file : files) {
+    const std::string path = dir.File(file.name);
+    std::ofstream(path) << file.text;
+    harness.Dialogs().AnswerNextFile(path);
+    harness.Dialogs().AnswerNextMessage(kIdOk);
+    const std::size_t sent = link.sent.size();
+    Choose("menu_item_file_load_from_pc");
+    harness.Advance(2000);
+    EXPECT_NE(LastMessage().find(file.said), std::string::npos) << LastMessage();
+    EXPECT_TRUE(Device(stage).SameParametersAs(before)) << file.name;
+    for (std::size_t i = sent; i < link.sent.size(); ++i) EXPECT_EQ(link.sent[i][kOffsetCommand], command::kLevelPoll);
+  }
 }
 
 TEST_F(MenusTest, SaveAllWritesTheEffectMemoryAndAFailedReadLeavesNoFile) {

@@ -130,7 +130,7 @@ TEST_F(InstallationTest, AnImportedEqualiserReachesTheProcessor) {
   read.file = dir.File("after.ini");
   Run(RunRead, read);
   DeviceRecord after(1, {}, 2, 2, "");
-  ASSERT_TRUE(LoadParameterFile(read.file, after).Ok());
+  ASSERT_TRUE(LoadParameterFile(read.file, Configuration{}, after).Ok());
   EXPECT_EQ(after.EqualizerFrequence(kOutputSide, 1, 0), 125);
   EXPECT_EQ(after.EqualizerQ(kOutputSide, 1, 0), 320);
   EXPECT_EQ(after.EqualizerType(kOutputSide, 1, 1), 7);
@@ -169,7 +169,7 @@ TEST(InterruptedBackup, LeavesNoManifestEntryForAMissingFile) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     if (entry.path().extension() != ".ini") continue;  // a temporary the kill left is no unit file
     DeviceRecord record(1, {}, 2, 2, "");
-    EXPECT_TRUE(LoadParameterFile(entry.path().string(), record).Ok()) << entry.path() << " is not whole";
+    EXPECT_TRUE(LoadParameterFile(entry.path().string(), Configuration{}, record).Ok()) << entry.path() << " is not whole";
   }
 }
 

@@ -33,7 +33,7 @@ TEST(Installation, UnitsAndTheirManifestComeBackAsSaved) {
   EXPECT_EQ(loaded.units[1].chip_id, kStage);
   EXPECT_EQ(loaded.units[1].inputs, 4);
   DeviceRecord back(1, kHall, 8, 8, "Hall");
-  ASSERT_TRUE(LoadParameterFile(folder + "/" + loaded.units[0].file, back).Ok());
+  ASSERT_TRUE(LoadParameterFile(folder + "/" + loaded.units[0].file, Configuration{}, back).Ok());
   EXPECT_EQ(back.Gain(kInputSide, 2), -750);
 }
 

@@ -21,65 +21,66 @@ using testing::WriteText;
 
 const ChipIdBytes kChip = {1, 2, 3, 4, 5, 6, 7, 8};
 
-// Values no default takes: large, unique, alternating in sign; flags on for
-// every other one.
+// Values spread over each key's range, changing from one key to the next so
+// that keys swapped in the file show; flags on for every other one.
 class Pattern {
  public:
-  int Next() {
+  int Next(int min, int max) {
     ++count_;
-    return (count_ % 2 ? -1 : 1) * (100000 + count_);
+    return min + static_cast<int>((count_ * 7919LL) % (static_cast<long long>(max) - min + 1));
   }
   bool Flag() { return ++count_ % 2 == 1; }
 
  private:
-  int count_ = 0;
+  long long count_ = 0;
 };
 
-// Sets every field the file stores, for the record's own channels.
+// Sets every field the file stores, for the record's own channels, within
+// what each can carry to the processor at offsets 0.
 void FillStoredFields(DeviceRecord& r) {
   Pattern p;
   for (int side = 0; side < 2; ++side) {
     for (int ch = 0; ch < r.ChannelCount(side); ++ch) {
-      r.SetGain(side, ch, p.Next());
+      r.SetGain(side, ch, p.Next(-20000, 307670));
       r.SetMute(side, ch, p.Flag());
       r.SetPolarity(side, ch, p.Flag());
-      r.SetDelay(side, ch, p.Next());
+      r.SetDelay(side, ch, p.Next(0, 65535));
       r.SetDelayEnable(side, ch, p.Flag());
       for (int b = 0; b < 31; ++b) {
         r.SetEqualizerEnable(side, ch, b, p.Flag());
-        r.SetEqualizerFrequence(side, ch, b, p.Next());
-        r.SetEqualizerGain(side, ch, b, p.Next());
-        r.SetEqualizerQ(side, ch, b, p.Next());
-        r.SetEqualizerType(side, ch, b, p.Next());
+        r.SetEqualizerFrequence(side, ch, b, p.Next(0, 65535));
+        r.SetEqualizerGain(side, ch, b, p.Next(-25600, 39935));
+        r.SetEqualizerQ(side, ch, b, p.Next(0, 65535));
+        r.SetEqualizerType(side, ch, b, p.Next(0, 255));
       }
     }
   }
   for (int ch = 0; ch < r.Inputs(); ++ch) {
     r.SetNoiseGateEnable(ch, p.Flag());
-    r.SetNoiseGateReleaseGate(ch, p.Next());
-    r.SetNoiseGateReleaseTime(ch, p.Next());
-    r.SetNoiseGateStartGate(ch, p.Next());
-    r.SetNoiseGateStartTime(ch, p.Next());
+    r.SetNoiseGateReleaseGate(ch, p.Next(-200, 55));
+    r.SetNoiseGateReleaseTime(ch, p.Next(0, 65535));
+    r.SetNoiseGateStartGate(ch, p.Next(-200, 55));
+    r.SetNoiseGateStartTime(ch, p.Next(0, 65535));
   }
   for (int ch = 0; ch < r.Outputs(); ++ch) {
     r.SetCompressorEnable(ch, p.Flag());
-    r.SetCompressorRatio(ch, p.Next());
-    r.SetCompressorReleaseTime(ch, p.Next());
-    r.SetCompressorStartGate(ch, p.Next());
-    r.SetCompressorStartTime(ch, p.Next());
+    r.SetCompressorRatio(ch, p.Next(0, 6553));
+    r.SetCompressorReleaseTime(ch, p.Next(0, 65535));
+    r.SetCompressorStartGate(ch, p.Next(-32767, 32768));
+    r.SetCompressorStartTime(ch, p.Next(0, 65535));
     r.SetLimitEnable(ch, p.Flag());
-    r.SetLimitReleaseTime(ch, p.Next());
-    r.SetLimitStartGate(ch, p.Next());
+    r.SetLimitReleaseTime(ch, p.Next(0, 255));
+    r.SetLimitStartGate(ch, p.Next(-128, 55));
     for (int f = 0; f < 2; ++f) {
       r.SetFilterEnable(1, ch, f, p.Flag());
-      r.SetFilterFrequence(1, ch, f, p.Next());
-      r.SetFilterSlope(1, ch, f, p.Next());
-      r.SetFilterType(1, ch, f, p.Next());
+      r.SetFilterFrequence(1, ch, f, p.Next(0, 65535));
+      r.SetFilterSlope(1, ch, f, p.Next(0, 15));
+      r.SetFilterType(1, ch, f, p.Next(0, 15));
     }
   }
   for (int in = 0; in < r.Inputs(); ++in) {
     for (int out = 0; out < r.Outputs(); ++out) {
-      r.SetRouter(in, out, p.Next());
+      r.SetRouter(in, out, p.Next(0, 255));
       r.SetRouterEnable(in, out, p.Flag());
     }
   }
@@ -123,11 +124,17 @@ TEST_P(ParameterRoundTrip, EveryStoredFieldComesBack) {
   ASSERT_TRUE(SaveParameterFile(saved, dir.File("p.ini")).Ok());
 
   DeviceRecord loaded(7, {9, 9, 9, 9, 9, 9, 9, 9}, inputs, outputs, "other");
-  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), loaded).Ok());
+  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), Configuration{}, loaded).Ok());
   ExpectSameParameters(saved, loaded);
   EXPECT_EQ(loaded.Address(), 7);
   EXPECT_EQ(loaded.Name(), "other");
   EXPECT_EQ(loaded.ChipId()[0], 9);
+
+  std::optional<ParameterFileOrigin> origin;
+  ASSERT_TRUE(ReadParameterFileOrigin(dir.File("p.ini"), origin).Ok());
+  ASSERT_TRUE(origin.has_value());
+  EXPECT_EQ(origin->chip_id, kChip);
+  EXPECT_EQ(origin->name, "saved");
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ParameterRoundTrip, ::testing::Values(std::make_pair(8, 8), std::make_pair(4, 2)));
@@ -139,7 +146,7 @@ TEST(ParameterFile, InputFiltersAreNotPartOfTheFile) {
   saved.SetFilterFrequence(0, 1, kLowPass, 900);
   ASSERT_TRUE(SaveParameterFile(saved, dir.File("p.ini")).Ok());
   DeviceRecord loaded(1, kChip, 2, 2, "x");
-  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), loaded).Ok());
+  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), Configuration{}, loaded).Ok());
   EXPECT_FALSE(loaded.FilterEnable(0, 1, kHighPass));
   EXPECT_EQ(loaded.FilterFrequence(0, 1, kLowPass), 20000);
 }
@@ -156,11 +163,12 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
   for (const std::string& line : Lines(text)) {
     if (!line.empty() && line[0] == '[') sections.push_back(line);
   }
-  std::vector<std::string> expected_sections;
+  std::vector<std::string> expected_sections = {"[processor]"};
   for (int i = 0; i < 8; ++i) expected_sections.push_back("[input " + std::to_string(i) + "]");
   for (int o = 0; o < 8; ++o) expected_sections.push_back("[output " + std::to_string(o) + "]");
   expected_sections.push_back("[router]");
   EXPECT_EQ(sections, expected_sections);
+  EXPECT_NE(text.find("[processor]\nchip_id=01 02 03 04 05 06 07 08\nname=x\n"), std::string::npos) << text;
 
   std::vector<std::string> band_keys;
   for (int b = 0; b < 31; ++b) {
@@ -223,13 +231,17 @@ TEST(ParameterFile, WindowsProfileFileLoads) {
             "in_0_out_1 = 80\r\n"
             "IN_0_OUT_1_ENABLE = 1\r\n");
   DeviceRecord r(1, kChip, 2, 2, "x");
-  ASSERT_TRUE(LoadParameterFile(dir.File("win.ini"), r).Ok());
+  ASSERT_TRUE(LoadParameterFile(dir.File("win.ini"), Configuration{}, r).Ok());
   EXPECT_EQ(r.Gain(0, 0), -350);
   EXPECT_TRUE(r.Mute(0, 0));
   EXPECT_EQ(r.Delay(0, 0), 441);
   EXPECT_EQ(r.EqualizerType(0, 0, 2), 7);
   EXPECT_EQ(r.Router(0, 1), 80);
   EXPECT_TRUE(r.RouterEnable(0, 1));
+
+  std::optional<ParameterFileOrigin> origin = ParameterFileOrigin{};
+  ASSERT_TRUE(ReadParameterFileOrigin(dir.File("win.ini"), origin).Ok());
+  EXPECT_FALSE(origin.has_value());
 }
 
 TEST(ParameterFile, MissingKeysLoadAsZeroAndValuesByTheirLeadingDigits) {
@@ -239,21 +251,79 @@ TEST(ParameterFile, MissingKeysLoadAsZeroAndValuesByTheirLeadingDigits) {
             "gain=12abc\n"
             "delay=abc\n"
             "equalizer_gain_0=-7.9\n"
-            "equalizer_q_0=99999999999\n"
+            "equalizer_q_0=+250\n"
             "[input 5]\n"  // beyond the record's two inputs
             "gain=77\n");
   DeviceRecord r(1, kChip, 2, 2, "x");
   r.SetGain(0, 1, 500);
-  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), r).Ok());
+  ASSERT_TRUE(LoadParameterFile(dir.File("p.ini"), Configuration{}, r).Ok());
   EXPECT_EQ(r.Gain(0, 0), 12);
   EXPECT_EQ(r.Delay(0, 0), 0);
   EXPECT_EQ(r.EqualizerGain(0, 0, 0), -7);
-  EXPECT_EQ(r.EqualizerQ(0, 0, 0), 2147483647);
+  EXPECT_EQ(r.EqualizerQ(0, 0, 0), 250);
   EXPECT_EQ(r.EqualizerFrequence(0, 0, 1), 0);  // missing key
   EXPECT_EQ(r.Gain(0, 1), 0);                   // missing section
   EXPECT_EQ(r.Router(1, 1), 0);
   EXPECT_EQ(r.Gain(0, 5), 0);  // never read
   EXPECT_EQ(r.EqualizerFrequence(0, 5, 0), 20);
+}
+
+// A value the write frame would wrap into another one refuses the whole file,
+// named by section, key and value; the thresholds' ranges move with the
+// configured offsets.
+TEST(ParameterFile, ValueTheProcessorCannotBeSentRefusesTheFile) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+    std::uint32_t limit_offset;
+    std::uint32_t drc_offset;
+    const char* refused;  // the item named, or nullptr when the file loads
+  };
+  const Case cases[] = {
+      {"input 0", "gain", "99999999999", 0, 0, "[input 0] gain = 99999999999"},
+      {"input 0", "gain", "-20010", 0, 0, nullptr},  // read back signed on an input
+      {"output 1", "gain", "-20010", 0, 0, "[output 1] gain = -20010"},
+      {"output 1", "gain", "635350", 0, 0, nullptr},
+      {"input 1", "delay", "-99999999", 0, 0, "[input 1] delay = -99999999"},
+      {"input 0", "delay", "65536", 0, 0, "[input 0] delay = 65536"},
+      {"input 0", "equalizer_q_3", "-5", 0, 0, "[input 0] equalizer_q_3 = -5"},
+      {"output 0", "equalizer_gain_30", "39936", 0, 0, "[output 0] equalizer_gain_30 = 39936"},
+      {"output 0", "mute", "2", 0, 0, "[output 0] mute = 2"},
+      {"input 0", "noise_gate_start_gate", "-201", 0, 0, "[input 0] noise_gate_start_gate = -201"},
+      {"output 0", "limit_start_gate", "55", 0, 0, nullptr},
+      {"output 0", "limit_start_gate", "56", 0, 0, "[output 0] limit_start_gate = 56"},
+      {"output 0", "limit_start_gate", "46", 10, 0, "[output 0] limit_start_gate = 46"},
+      {"output 0", "limit_release_time", "300", 0, 0, "[output 0] limit_release_time = 300"},
+      {"output 0", "compressor_start_gate", "32758", 0, 1, nullptr},
+      {"output 0", "compressor_start_gate", "32759", 0, 1, "[output 0] compressor_start_gate = 32759"},
+      {"output 0", "compressor_ratio", "6554", 0, 0, "[output 0] compressor_ratio = 6554"},
+      {"output 1", "filter_low_pass_slope", "16", 0, 0, "[output 1] filter_low_pass_slope = 16"},
+      {"router", "in_1_out_0", "256", 0, 0, "[router] in_1_out_0 = 256"},
+      // With this offset the 0 a missing key loads as would wrap too.
+      {"input 0", "gain", "0", 100, 0, "[output 0] limit_start_gate (missing: 0)"},
+  };
+  TempDir dir;
+  for (const Case& k : cases) {
+    const std::string path = dir.File("p.ini");
+    WriteText(path, "[" + std::string(k.section) + "]\n" + k.key + "=" + k.value + "\n");
+    Configuration config;
+    config.limit_offset = k.limit_offset;
+    config.drc_offset = k.drc_offset;
+    DeviceRecord r(1, kChip, 2, 2, "x");
+    FillStoredFields(r);
+    const DeviceRecord before = r;
+    const FileResult result = LoadParameterFile(path, config, r);
+    if (k.refused == nullptr) {
+      EXPECT_TRUE(result.Ok()) << k.key << " " << result.message;
+      continue;
+    }
+    EXPECT_EQ(result.error, FileError::kValueOutOfRange) << k.key << " = " << k.value;
+    EXPECT_EQ(result.item, k.refused);
+    EXPECT_EQ(result.message.rfind("\"" + path + "\": " + k.refused + " is out of range: use ", 0), 0u)
+        << result.message;
+    ExpectSameParameters(r, before);
+  }
 }
 
 TEST(ParameterFile, FileWithoutParameterSectionsIsRefusedAndChangesNothing) {
@@ -272,7 +342,7 @@ TEST(ParameterFile, FileWithoutParameterSectionsIsRefusedAndChangesNothing) {
   // Sections of a larger processor only: nothing this record would read.
   WriteText(dir.File("other.ini"), "[input 6]\ngain=5\n[output 3]\ngain=5\n");
   for (const char* name : {"setting.ini", "program.ini", "empty.ini", "other.ini"}) {
-    const FileResult result = LoadParameterFile(dir.File(name), r);
+    const FileResult result = LoadParameterFile(dir.File(name), Configuration{}, r);
     EXPECT_EQ(result.error, FileError::kNotParameterFile) << name;
     EXPECT_NE(result.message.find(name), std::string::npos) << result.message;
   }
@@ -283,10 +353,10 @@ TEST(ParameterFile, UnreadableFileIsReported) {
   TempDir dir;
   DeviceRecord r(1, kChip, 2, 2, "x");
   r.SetGain(0, 0, 300);
-  FileResult missing = LoadParameterFile(dir.File("none.ini"), r);
+  FileResult missing = LoadParameterFile(dir.File("none.ini"), Configuration{}, r);
   EXPECT_EQ(missing.error, FileError::kCannotRead);
   EXPECT_NE(missing.message.find("none.ini"), std::string::npos);
-  EXPECT_EQ(LoadParameterFile(dir.path().string(), r).error, FileError::kCannotRead);
+  EXPECT_EQ(LoadParameterFile(dir.path().string(), Configuration{}, r).error, FileError::kCannotRead);
   EXPECT_EQ(r.Gain(0, 0), 300);
 }
 
@@ -331,7 +401,7 @@ TEST(ParameterFile, InterruptedSaveLeavesThePreviousFileWhole) {
   EXPECT_EQ(testing::EntryCount(dir.path()), 1);  // no temporary file left
 
   DeviceRecord loaded(1, kChip, 8, 8, "x");
-  ASSERT_TRUE(LoadParameterFile(path, loaded).Ok());
+  ASSERT_TRUE(LoadParameterFile(path, Configuration{}, loaded).Ok());
   EXPECT_EQ(loaded.Gain(0, 0), -100);
 }
 
