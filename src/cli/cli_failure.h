@@ -18,6 +18,13 @@ class CliFailure : public std::runtime_error {
   explicit CliFailure(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The serial port is gone (an adapter pulled out): nothing more can be done
+// on the bus, so a command working through several processors stops at once.
+class PortLost : public CliFailure {
+ public:
+  using CliFailure::CliFailure;
+};
+
 class UsageError : public std::runtime_error {
  public:
   explicit UsageError(const std::string& message) : std::runtime_error(message) {}

@@ -39,6 +39,8 @@ std::optional<std::string> Restore(Session& session, const std::string& folder, 
   }
   try {
     RunWriteAll(session, step.address);
+  } catch (const PortLost&) {
+    throw;
   } catch (const CliFailure& failure) {
     return failure.what();
   }
@@ -49,7 +51,8 @@ std::optional<std::string> Restore(Session& session, const std::string& folder, 
 
 // The unit files go first and the manifest last: an interrupted backup
 // leaves no manifest naming a file that is not there whole. A processor
-// that cannot be read is left out of the manifest and fails the command.
+// that cannot be read is left out of the manifest and fails the command; a
+// lost port ends it at once.
 void RunBackup(Session& session, const Command& command) {
   const std::string& folder = command.file;
   session.Scan();
@@ -61,6 +64,8 @@ void RunBackup(Session& session, const Command& command) {
   for (const DeviceRecord& listed : DeviceList(session.devices())) {
     try {
       RunReadAll(session, listed.Address(), kSyncStartDelayMs);
+    } catch (const PortLost&) {
+      throw;
     } catch (const CliFailure& failure) {
       unread.push_back(DeviceLabel(listed) + ": " + failure.what());
       continue;
@@ -86,7 +91,8 @@ void RunBackup(Session& session, const Command& command) {
   }
 }
 
-// Fails when a unit of the backup (or of --only) could not be written back.
+// Fails when a unit of the backup (or of --only) could not be written back,
+// at once when the port is lost.
 // With --dry-run the bus is scanned and the plan shown; nothing is written.
 void RunRestore(Session& session, const Command& command) {
   const std::string& folder = command.file;

@@ -110,7 +110,7 @@ void Session::PortWatchingClock::SleepUntil(Duration when) {
 }
 
 void Session::CheckPort() {
-  if (const std::optional<PortLoss> loss = uart_->TakePortLoss()) throw CliFailure(loss->message);
+  if (const std::optional<PortLoss> loss = uart_->TakePortLoss()) throw PortLost(loss->message);
 }
 
 void Session::SendAndWait(ByteView frame, const std::string& what) {

@@ -25,13 +25,16 @@ namespace {
 
 class InstallationTest : public ::testing::Test {
  protected:
-  InstallationTest() {
+  InstallationTest() { OpenBus(); }
+  // Two processors behind a fresh pseudo-terminal; the same chip IDs every time.
+  void OpenBus() {
+    endpoint.reset();
     auto bus = std::make_unique<SimBus>(11);
     bus->Add("Left", 2, 2);
     bus->Add("Sub", 1, 2);
     std::string error;
     endpoint = PtyEndpoint::Open(std::move(bus), error);
-    EXPECT_NE(endpoint, nullptr) << error;
+    ASSERT_NE(endpoint, nullptr) << error;
     options.port = endpoint->path();
   }
   ~InstallationTest() override {
@@ -112,6 +115,45 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
   EXPECT_NE(said.find("refused: other channel counts than the backup"), std::string::npos) << said;
 }
 
+// A lost port used to leave backup and restore working through every other
+// unit, each failing in turn; the loss ends them at once, with its message.
+TEST_F(InstallationTest, ALostPortEndsBackupAndRestoreAtOnce) {
+  const std::string folder = dir.File("site");
+  Command backup;
+  backup.kind = CommandKind::kBackup;
+  backup.file = folder;
+  Run(RunBackup, backup);
+  const auto writes = [this] {
+    return endpoint->WithBus([](SimBus& bus) { return static_cast<int>(bus.host_writes().size()); });
+  };
+  // A scan's writes, measured by a dry run, tell where the next one ends: the
+  // line dies after the next scan, inside the first unit's work (or, after a
+  // longer scan, within it: the command must end at once all the same).
+  Command restore;
+  restore.kind = CommandKind::kRestore;
+  restore.file = folder;
+  restore.dry_run = true;
+  const int before_scan = writes();
+  Run(RunRestore, restore);
+  const int scan_writes = writes() - before_scan;
+  restore.dry_run = false;
+  for (Command* command : {&restore, &backup}) {
+    const std::string lost = endpoint->path() + " stopped working";
+    const int hang_up = writes() + scan_writes + 10;
+    endpoint->WithBus([hang_up](SimBus& bus) {
+      bus.HangUpAfter(hang_up);
+      return 0;
+    });
+    try {
+      Run(command == &restore ? RunRestore : RunBackup, *command);
+      ADD_FAILURE() << "a lost port was taken for done";
+    } catch (const CliFailure& failure) {
+      EXPECT_EQ(std::string(failure.what()).rfind(lost, 0), 0u) << failure.what();
+    }
+    OpenBus();
+  }
+}
+
 TEST_F(InstallationTest, AnImportedEqualiserReachesTheProcessor) {
   const std::string file = dir.File("right.txt");
   std::ofstream(file) << "Filter Settings file\n"
@@ -169,7 +211,8 @@ TEST(InterruptedBackup, LeavesNoManifestEntryForAMissingFile) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     if (entry.path().extension() != ".ini") continue;  // a temporary the kill left is no unit file
     DeviceRecord record(1, {}, 2, 2, "");
-    EXPECT_TRUE(LoadParameterFile(entry.path().string(), Configuration{}, record).Ok()) << entry.path() << " is not whole";
+    EXPECT_TRUE(LoadParameterFile(entry.path().string(), Configuration{}, record).Ok())
+        << entry.path() << " is not whole";
   }
 }
 
