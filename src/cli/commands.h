@@ -27,6 +27,9 @@ void RunPresetRecall(Session& session, const Command& command);
 void RunPresetSave(Session& session, const Command& command);
 void RunPresetName(Session& session, const Command& command);
 void RunReset(Session& session, const Command& command);
+// Recalls the preset on the processor at `address`, waits for it to settle
+// and reads it back; fails when the recall did not go out.
+void RecallAndReadBack(Session& session, int address, int preset, const std::string& label);
 
 // meter_commands.cpp
 void RunLevels(Session& session, const Command& command);

@@ -43,12 +43,18 @@ Json PresetJson(const DeviceRecord& device, int preset) {
 // Returns the address the processor was found at.
 int Recall(Session& session, const Command& command, int preset, const std::string& label) {
   const int address = session.ScanFor(command.device).Address();
-  session.link().Send(PresetRecallFrame(static_cast<std::uint8_t>(address), preset));
-  RunReadAll(session, address, RecallSettleDelayMs(preset), label);
+  RecallAndReadBack(session, address, preset, label);
   return address;
 }
 
 }  // namespace
+
+// The read-back alone would succeed without the recall having gone out,
+// reporting the settings the processor already had.
+void RecallAndReadBack(Session& session, int address, int preset, const std::string& label) {
+  session.SendAndWait(PresetRecallFrame(static_cast<std::uint8_t>(address), preset), "the preset recall");
+  RunReadAll(session, address, RecallSettleDelayMs(preset), label);
+}
 
 void RunPresetList(Session& session, const Command& command) {
   DeviceRecord& device = session.ScanFor(command.device);

@@ -6,15 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "cli/cli_failure.h"
+#include "cli/commands.h"
 #include "cli/procedure_runs.h"
 #include "protocol/commands.h"
 
 namespace dsp {
 namespace {
 
-// Writes that never left the host used to be reported as done.
+// Writes that never left the host used to be reported as done, and a preset
+// recall whose frame never left it as recalled.
 TEST(SessionOnAClosedPort, FramesThatDidNotGoOutFailTheCommand) {
   GlobalOptions options;
   options.simulate = {{"Desk", 1, 1}};
@@ -28,20 +31,29 @@ TEST(SessionOnAClosedPort, FramesThatDidNotGoOutFailTheCommand) {
     session.Scan();
     ASSERT_EQ(AddressList(session.devices()), "1");
     session.link().Close();
-    try {
-      session.SendAndWait(PresetSaveFrame(1, 3), "the preset save");
-      ADD_FAILURE() << "a frame that did not go out was taken for sent";
-    } catch (const CliFailure& failure) {
-      EXPECT_EQ(std::string(failure.what()), "1 frame of the preset save did not go out on " + session.port() +
-                                                 ": check the adapter and the cabling, then try again");
-    }
-    try {
-      RunWriteAll(session, 1);
-      ADD_FAILURE() << "a write-all that did not go out was taken for done";
-    } catch (const CliFailure& failure) {
-      EXPECT_NE(std::string(failure.what()).find("frames of the write to the processor at address 1 did not go out"),
-                std::string::npos)
-          << failure.what();
+    const std::string port = session.port();
+    struct Case {
+      const char* what;
+      std::function<void()> run;
+      std::string failure;
+    };
+    const Case cases[] = {
+        {"preset save", [&] { session.SendAndWait(PresetSaveFrame(1, 3), "the preset save"); },
+         "1 frame of the preset save did not go out on " + port +
+             ": check the adapter and the cabling, then try again"},
+        {"write-all", [&] { RunWriteAll(session, 1); },
+         "frames of the write to the processor at address 1 did not go out"},
+        // The read-back alone would have reported the old settings as recalled.
+        {"recall", [&] { RecallAndReadBack(session, 1, 3, "Loading effect..."); },
+         "1 frame of the preset recall did not go out on " + port},
+    };
+    for (const Case& k : cases) {
+      try {
+        k.run();
+        ADD_FAILURE() << "a " << k.what << " that did not go out was taken for done";
+      } catch (const CliFailure& failure) {
+        EXPECT_NE(std::string(failure.what()).find(k.failure), std::string::npos) << failure.what();
+      }
     }
   }
   std::fclose(out);
