@@ -22,6 +22,11 @@ void RequireReadableFile(const std::string& path) {
   }
 }
 
+void RequireImageFile(const std::string& path) {
+  RequireReadableFile(path);
+  if (std::filesystem::file_size(path) == 0) throw CliFailure(path + " is empty: name the image file to send.");
+}
+
 void RequireWritableFile(const std::string& path) {
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   const std::string folder = parent.empty() ? "." : parent.string();

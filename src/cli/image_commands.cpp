@@ -92,7 +92,7 @@ void RunEffectsSave(Session& session, const Command& command) {
 }
 
 void RunEffectsLoad(Session& session, const Command& command) {
-  RequireReadableFile(command.file);
+  RequireImageFile(command.file);
   const DeviceRecord& device = session.ScanFor(command.device);
   SendImage(session, device, command.file, TransferMode::kParameters);
 }
@@ -100,7 +100,7 @@ void RunEffectsLoad(Session& session, const Command& command) {
 // Firmware goes only to a processor alone on the bus, and a fresh scan
 // proves that it is the processor that was at the address before.
 void RunFirmware(Session& session, const Command& command) {
-  RequireReadableFile(command.file);
+  RequireImageFile(command.file);
   const ChipIdBytes chosen = session.ScanFor(command.device).ChipId();
   session.Scan();
   const DeviceList& devices = session.devices();

@@ -22,7 +22,9 @@ bool Ymodem::OpenFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+  // An empty image is refused: it would be announced, "loaded" and reported
+  // as a success without a byte of firmware or effects.
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0 ||
       info.st_size > std::numeric_limits<std::uint32_t>::max()) {
     ::close(fd);
     return false;

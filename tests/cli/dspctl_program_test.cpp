@@ -62,9 +62,7 @@ std::string LastLine(const std::string& text) {
 TEST_F(DspctlProgram, UsageErrorsAndAMissingPortAreOneClearLine) {
   const ProgramRun usage = Dspctl({"read", "0", "-o", "x.ini"});
   EXPECT_EQ(usage.status, 2) << Lines(usage);
-  EXPECT_EQ(usage.err,
-            "dspctl: name the processor by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not "
-            "\"0\"\nTry 'dspctl --help'.\n");
+  EXPECT_EQ(usage.err, "dspctl: an address must be a whole number from 1 to 255, not \"0\"\nTry 'dspctl --help'.\n");
   EXPECT_EQ(usage.out, "");
 
   const ProgramRun missing = Dspctl({"--port", "/dev/no-such-adapter", "scan"});
@@ -289,6 +287,17 @@ TEST_F(DspctlProgram, EffectMemoryRoundTripsThroughFiles) {
   ASSERT_EQ(effects("effects-load", "original.bin").status, 0);
   ASSERT_EQ(effects("effects-save", "restored.bin").status, 0);
   EXPECT_EQ(ReadBytes(dir.File("restored.bin")), original);
+}
+
+// An empty image used to go out and be reported as "Update Success".
+TEST_F(DspctlProgram, AnEmptyImageIsRefusedBeforeTheBusIsTouched) {
+  WriteBytes(dir.File("empty.bin"), {});
+  for (const char* command : {"firmware", "effects-load"}) {
+    const ProgramRun run = Dspctl({"--simulate", "Desk:1x1", command, "1", "empty.bin"});
+    EXPECT_EQ(run.status, 1) << Lines(run);
+    EXPECT_EQ(run.err, "dspctl: empty.bin is empty: name the image file to send.\n") << command;
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 TEST_F(DspctlProgram, FirmwareArrivesByteExactWhenTheProcessorIsAlone) {
