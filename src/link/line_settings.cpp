@@ -42,7 +42,9 @@ void SavedLine::Restore(int fd) const {
   if (!saved_) return;
   termios2 line{};
   std::memcpy(&line, storage_.data(), sizeof line);
-  ioctl(fd, TCSETS2, &line);
+  // After the output has drained: bytes still queued would otherwise go out
+  // under the restored settings (another speed, output processing on).
+  ioctl(fd, TCSETSW2, &line);
 }
 
 bool SetRawLine(int fd, int baud, std::string& reason) {

@@ -16,7 +16,8 @@ namespace dsp {
 class SavedLine {
  public:
   bool Save(int fd);
-  // Puts the saved settings back; does nothing when none were saved.
+  // Puts the saved settings back once the output has drained; does nothing
+  // when none were saved.
   void Restore(int fd) const;
 
  private:
