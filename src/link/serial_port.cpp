@@ -19,8 +19,15 @@ std::string OpenFailure(const std::string& path, int error) {
   switch (error) {
     case ENOENT:
     case ENODEV:
-    case ENXIO:
       return path + " does not exist: check that the adapter is plugged in, or choose another port.";
+    case ENXIO:
+      // The device file is there; what it stands for is not.
+      if (path == "/dev/tty") {
+        return "/dev/tty is the controlling terminal, and this program has none: name the serial adapter's "
+               "device, such as /dev/ttyUSB0.";
+      }
+      return path + " has no device behind it (" + std::strerror(error) +
+             "): check that the adapter is plugged in, or choose another port.";
     case EACCES:
     case EPERM:
       return "Permission denied for " + path +

@@ -3,6 +3,7 @@
 #include <asm/termbits.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -47,6 +48,32 @@ TEST(SerialPortOpen, AnyPositiveRateIsSetAndNonsenseIsRefused) {
   EXPECT_FALSE(port.Error().empty());
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.Path(), "");
+}
+
+// A process without a controlling terminal (a service, a cron job) gets
+// ENXIO for /dev/tty: the file exists, so "does not exist" misled.
+TEST(SerialPortOpen, ControllingTerminalOfAProcessWithoutOneIsNamedAsSuch) {
+  int answer[2];
+  ASSERT_EQ(pipe(answer), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setsid();  // leaves the controlling terminal behind
+    CSerialPort port;
+    const std::string error = port.Open("/dev/tty") ? "opened" : port.Error();
+    const ssize_t ignored = write(answer[1], error.data(), error.size());
+    static_cast<void>(ignored);
+    _exit(0);
+  }
+  close(answer[1]);
+  std::string error;
+  char buffer[256];
+  for (ssize_t n; (n = read(answer[0], buffer, sizeof buffer)) > 0;) error.append(buffer, static_cast<std::size_t>(n));
+  close(answer[0]);
+  waitpid(child, nullptr, 0);
+  EXPECT_EQ(error,
+            "/dev/tty is the controlling terminal, and this program has none: name the serial adapter's device, such "
+            "as /dev/ttyUSB0.");
 }
 
 // A probed port, or a terminal named by mistake, must not be left raw.
