@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -12,7 +13,7 @@ namespace {
 
 const OptionTable kOptions = {
     {"--port", "--simulate", "--baud", "--config", "--scan-time", "-o", "--count", "--only"},
-    {"--json", "--help", "-h", "--version", "--dry-run"},
+    {"--json", "--help", "-h", "--version", "--dry-run", "--force"},
 };
 
 constexpr int kMaxAddress = 255;
@@ -58,16 +59,19 @@ GlobalOptions TakeGlobal(OptionWords& raw) {
   return global;
 }
 
+bool AllDigits(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+// A chip ID first, then an address (digits only), else a processor's name.
 DeviceRef ParseDevice(const std::string& text) {
-  if (auto chip_id = ParseChipId(text)) return DeviceRef{0, chip_id};
-  int address = 0;
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, address);
-  if (text.empty() || result.ec != std::errc() || result.ptr != end || address < 1 || address > kMaxAddress) {
-    throw UsageError("name the processor by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"" +
-                     text + "\"");
+  if (auto chip_id = ParseChipId(text)) return DeviceRef{0, chip_id, ""};
+  if (text.empty() || !AllDigits(text)) {
+    if (!text.empty()) return DeviceRef{0, std::nullopt, text};
+    throw UsageError("name the processor by its address, its chip ID or its name, not an empty word");
   }
-  return DeviceRef{address, std::nullopt};
+  const int address = ParseInt(text, 1, kMaxAddress, "an address");
+  return DeviceRef{address, std::nullopt, ""};
 }
 
 int ParsePreset(const std::string& text) { return ParseInt(text, 0, kLastPreset, "the preset number"); }
@@ -217,7 +221,7 @@ Command ParsePositionals(const std::vector<std::string>& args) {
 }
 
 // -o belongs to read (where it is required), --count to levels, --only
-// and --dry-run to restore.
+// and --dry-run to restore, --force to write.
 void TakeCommandOptions(OptionWords& raw, Command& command) {
   const std::optional<std::string> output = Take(raw, "-o");
   const std::optional<std::string> count = Take(raw, "--count");
@@ -236,6 +240,8 @@ void TakeCommandOptions(OptionWords& raw, Command& command) {
   }
   if (only) command.only = ParseChipIdList(*only);
   command.dry_run = dry_run;
+  command.force = Take(raw, "--force").has_value();
+  if (command.force && command.kind != CommandKind::kWrite) throw UsageError("--force belongs to the write command");
 }
 
 }  // namespace

@@ -47,11 +47,13 @@ struct GlobalOptions {
 };
 
 // A processor as the command line names it: by the address the scan gives
-// it, or by its chip ID, which stays the same when another scan hands out the
-// addresses in another order.
+// it, or by what stays the same when another scan hands out the addresses in
+// another order: its chip ID, or its name when no other processor on the bus
+// has that name.
 struct DeviceRef {
-  int address = 0;  // 0 when named by chip ID
+  int address = 0;  // 0 when named by chip ID or name
   std::optional<ChipIdBytes> chip_id;
+  std::string name;  // empty unless named by name
 };
 
 // What one command works on; each command uses the fields it names.
@@ -62,6 +64,7 @@ struct Command {
   std::string file;                  // or the folder of a backup
   std::vector<ChipIdBytes> only;     // restore: just these units
   bool dry_run = false;              // restore: the plan, nothing written
+  bool force = false;                // write: even a file read from another processor
   int side = 0;                      // eq-import: 0 inputs, 1 outputs
   int preset = 0;
   std::string preset_name;

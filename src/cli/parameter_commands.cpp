@@ -6,6 +6,8 @@
 #include "cli/device_output.h"
 #include "cli/file_checks.h"
 #include "cli/procedure_runs.h"
+#include "cli/utf8.h"
+#include "model/chip_id.h"
 #include "persist/parameter_file.h"
 #include "protocol/procedure_driver.h"
 
@@ -49,9 +51,19 @@ void RunRead(Session& session, const Command& command) {
                            FileJson(device, path));
 }
 
+// A file read from one processor is not written into another by mistake
+// (addresses change from scan to scan); files without their origin load as
+// they always did.
 void RunWrite(Session& session, const Command& command) {
   RequireReadableFile(command.file);
+  std::optional<ParameterFileOrigin> origin;
+  if (const FileResult read = ReadParameterFileOrigin(command.file, origin); !read.Ok()) throw CliFailure(read.message);
   DeviceRecord& device = session.ScanFor(command.device);
+  if (origin && origin->chip_id != device.ChipId() && !command.force) {
+    throw CliFailure(command.file + " was read from " + PrintableText(origin->name) + ", chip ID " +
+                     ChipIdText(origin->chip_id) + ", not from " + DeviceLabel(device) + ", chip ID " +
+                     ChipIdText(device.ChipId()) + ": nothing was written. Add --force to write it all the same.");
+  }
   if (const FileResult loaded = LoadParameterFile(command.file, session.config(), device); !loaded.Ok()) {
     throw CliFailure(loaded.message);
   }

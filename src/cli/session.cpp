@@ -4,6 +4,7 @@
 #include "cli/device_output.h"
 #include "cli/session_setup.h"
 #include "cli/tick_loop.h"
+#include "cli/utf8.h"
 #include "link/port_list.h"
 #include "protocol/bus_scan.h"
 
@@ -16,6 +17,24 @@ constexpr int kQuietPollMs = 20;
 int ScanDurationMs(int scan_time_ms) {
   const int ticks = (scan_time_ms + BusScan::kTickMs - 1) / BusScan::kTickMs + 1;
   return 2 * BusScan::kSettleMs + ticks * BusScan::kTickMs;
+}
+
+// A name two processors share names neither: writing to the first of them
+// could be writing to the wrong unit.
+DeviceRecord* FindNamed(DeviceList& devices, const std::string& name) {
+  std::vector<DeviceRecord*> named;
+  for (DeviceRecord& device : devices) {
+    if (device.Name() == name) named.push_back(&device);
+  }
+  if (named.size() > 1) {
+    std::string addresses;
+    for (const DeviceRecord* device : named) {
+      addresses += (addresses.empty() ? "" : ", ") + std::to_string(device->Address());
+    }
+    throw CliFailure("more than one processor is named \"" + PrintableText(name) + "\" (addresses " + addresses +
+                     "): name it by its chip ID instead (see 'dspctl scan')");
+  }
+  return named.empty() ? nullptr : named.front();
 }
 
 }  // namespace
@@ -31,6 +50,7 @@ std::string AddressList(const DeviceList& devices) {
 }
 
 DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref) {
+  if (!ref.name.empty()) return FindNamed(devices, ref.name);
   if (!ref.chip_id) return FindDevice(devices, ref.address);
   for (DeviceRecord& device : devices) {
     if (device.ChipId() == *ref.chip_id) return &device;
@@ -39,6 +59,7 @@ DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref) {
 }
 
 std::string RefText(const DeviceRef& ref) {
+  if (!ref.name.empty()) return "named \"" + PrintableText(ref.name) + "\"";
   return ref.chip_id ? "with chip ID " + ChipIdText(*ref.chip_id) : "at address " + std::to_string(ref.address);
 }
 

@@ -41,7 +41,7 @@ class Session {
   DeviceRecord& ScanFor(const DeviceRef& ref);
   // The processor named, as the last scan found it.
   DeviceRecord& Device(const DeviceRef& ref);
-  DeviceRecord& Device(int address) { return Device(DeviceRef{address, std::nullopt}); }
+  DeviceRecord& Device(int address) { return Device(DeviceRef{address, std::nullopt, ""}); }
   // Queues a frame and returns once it has gone out on the line; fails
   // naming `what` when it could not be put on the wire.
   void SendAndWait(ByteView frame, const std::string& what);
@@ -81,10 +81,11 @@ class Session {
 // "1, 2, 3" for the processors found, or "none".
 std::string AddressList(const DeviceList& devices);
 
-// The processor named, among those found, or nullptr.
+// The processor named, among those found, or nullptr; throws CliFailure,
+// naming their addresses, when more than one processor has the name.
 DeviceRecord* FindDevice(DeviceList& devices, const DeviceRef& ref);
 
-// "at address 7", "with chip ID 0A B1 00 FF 12 34 56 78".
+// "at address 7", "with chip ID 0A B1 00 FF 12 34 56 78", "named "Hall"".
 std::string RefText(const DeviceRef& ref);
 
 }  // namespace dsp

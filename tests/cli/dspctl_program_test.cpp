@@ -174,6 +174,62 @@ TEST_F(DspctlProgram, ReadThenWriteAnEditedFileThenReadGivesTheEditsBack) {
   EXPECT_EQ(ReadIni("second.ini").Serialize(), expected.Serialize());
 }
 
+// The default scan time, and a read repeated when a loaded machine made it
+// miss its answers: the reads only set up or look at what the test is about.
+const std::string kSureScan = "5000";
+
+bool ReadInto(DspctlProgram& test, const SimProgram& sim, const std::string& device, const std::string& file) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (test.On(sim, kSureScan, {"read", device, "-o", file}).status == 0) return true;
+  }
+  return false;
+}
+
+// Addresses change from scan to scan, so a file read from one processor could
+// land in another; and a value the write frame would wrap reached the
+// processor as another value while dspctl reported success.
+TEST_F(DspctlProgram, AFileOfAnotherProcessorOrWithAValueOutOfRangeIsRefusedAndNothingSent) {
+  {
+    auto first = Sim({"--devices", "Desk:2x2", "--seed", "5"});
+    ASSERT_TRUE(ReadInto(*this, *first, "1", "first"));
+  }
+  IniFile mine = ReadIni("first.ini");
+  const std::string first_chip = mine.Value("processor", "chip_id").value_or("");
+  ASSERT_EQ(first_chip.size(), 23u) << "the file names the processor it was read from";
+  mine.Set("input 1", "gain", "-600");
+  ASSERT_TRUE(WriteIniFile(dir.File("mine.ini"), mine).Ok());
+  IniFile bad = mine;
+  bad.Set("input 0", "gain", "99999999999");
+  ASSERT_TRUE(WriteIniFile(dir.File("bad.ini"), bad).Ok());
+
+  auto other = Sim({"--devices", "Desk:2x2", "--seed", "6"});
+  const ProgramRun wrapped = On(*other, kSureScan, {"write", "Desk", "bad.ini", "--force"});
+  EXPECT_EQ(wrapped.status, 1) << Lines(wrapped);
+  EXPECT_EQ(LastLine(wrapped.err),
+            "dspctl: \"bad.ini\": [input 0] gain = 99999999999 is out of range: use -347680 to 307670. Nothing was "
+            "changed; correct that value or choose another file.");
+  const ProgramRun elsewhere = On(*other, kSureScan, {"write", "1", "mine.ini"});
+  EXPECT_EQ(elsewhere.status, 1) << Lines(elsewhere);
+  const std::string refusal = LastLine(elsewhere.err);
+  EXPECT_EQ(refusal.rfind("dspctl: mine.ini was read from Desk, chip ID " + first_chip +
+                              ", not from Desk (address 1), "
+                              "chip ID ",
+                          0),
+            0u)
+      << refusal;
+  EXPECT_NE(refusal.find(": nothing was written. Add --force to write it all the same."), std::string::npos);
+  EXPECT_EQ(wrapped.out + elsewhere.out, "");
+
+  ASSERT_TRUE(ReadInto(*this, *other, "Desk", "untouched"));
+  const IniFile untouched = ReadIni("untouched.ini");
+  EXPECT_EQ(untouched.Value("input 0", "gain"), "0");
+  EXPECT_EQ(untouched.Value("input 1", "gain"), "0");
+  EXPECT_NE(untouched.Value("processor", "chip_id"), first_chip);
+
+  const ProgramRun forced = On(*other, kSureScan, {"write", "1", "mine.ini", "--force"});
+  EXPECT_EQ(forced.status, 0) << Lines(forced);
+}
+
 TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
   auto sim = Sim({"--devices", "Desk:1x1"});
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {

@@ -161,7 +161,7 @@ TEST_F(InstallationTest, AnImportedEqualiserReachesTheProcessor) {
                          "Filter  2: ON  HS  Fc  8000 Hz  Gain  2.0 dB\n";
   Command import;
   import.kind = CommandKind::kEqImport;
-  import.device = DeviceRef{1, std::nullopt};
+  import.device = DeviceRef{1, std::nullopt, ""};
   import.side = kOutputSide;
   import.channel = 1;
   import.file = file;

@@ -93,6 +93,29 @@ TEST(DspctlOptions, AProcessorMayBeNamedByItsChipId) {
   EXPECT_TRUE(Parse({"reset", "1234567890123456"}).command.device.chip_id);
 }
 
+// What is neither a chip ID nor digits names the processor by its name; the
+// scan decides whether exactly one processor has it.
+TEST(DspctlOptions, AProcessorMayBeNamedByItsName) {
+  const struct {
+    std::vector<std::string> args;
+    std::string name;
+  } cases[] = {
+      {{"write", "Hall", "a.ini", "--force"}, "Hall"},
+      {{"reset", "1x"}, "1x"},
+      {{"levels", "Stage left"}, "Stage left"},
+      {{"pink", "0A B1 00 FF 12 34 56", "A", "on"}, "0A B1 00 FF 12 34 56"},  // 14 digits: no chip ID
+  };
+  for (const auto& k : cases) {
+    const Command command = Parse(k.args).command;
+    EXPECT_EQ(command.device.name, k.name);
+    EXPECT_EQ(command.device.address, 0);
+    EXPECT_FALSE(command.device.chip_id);
+  }
+  EXPECT_TRUE(Parse({"write", "Hall", "a.ini", "--force"}).command.force);
+  EXPECT_FALSE(Parse({"write", "Hall", "a.ini"}).command.force);
+  EXPECT_EQ(Parse({"copy", "Hall", "Stage", "3"}).command.targets[0].name, "Stage");
+}
+
 TEST(DspctlOptions, DoubleDashLetsANameStartWithADash) {
   const Command name = Parse({"preset", "name", "1", "2", "--", "-- quiet --"}).command;
   EXPECT_EQ(name.preset_name, "-- quiet --");
@@ -128,15 +151,13 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
       {{"--json", "--json", "scan"}, "--json is given 2 times"},
       {{"levels", "1", "--count", "2", "--count=3"}, "--count is given 2 times"},
       {{"--json=yes", "scan"}, "--json takes no value"},
-      {{"read", "0", "-o", "x.ini"}, "by its address, 1 to 255, or its chip ID of 16 hexadecimal digits, not \"0\""},
+      {{"read", "0", "-o", "x.ini"}, "an address must be a whole number from 1 to 255, not \"0\""},
       {{"read", "256", "-o", "x.ini"}, "not \"256\""},
-      {{"read", "1x", "-o", "x.ini"}, "not \"1x\""},
-      {{"read", "0A B1 00 FF 12 34 56", "-o", "x.ini"}, "16 hexadecimal digits"},
-      {{"read", "0A B1 00 FF 12 34 56 7G", "-o", "x.ini"}, "16 hexadecimal digits"},
+      {{"read", "", "-o", "x.ini"}, "by its address, its chip ID or its name, not an empty word"},
+      {{"read", "1", "-o", "x.ini", "--force"}, "--force belongs to the write command"},
       {{"write", "1", "a.ini", "-o", "b.ini"}, "-o belongs to the read command"},
       {{"write", "1"}, "usage: dspctl write ADDR FILE.ini"},
       {{"copy"}, "copy SRC DST..."},
-      {{"copy", "1", "two"}, "not \"two\""},
       {{"preset", "1"}, "preset list|recall|save|name"},
       {{"preset", "recall", "1", "17"}, "the preset number must be a whole number from 0 to 16"},
       {{"preset", "recall", "1"}, "preset recall ADDR N"},
@@ -167,8 +188,8 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
 
 TEST(DspctlOptions, BackupRestoreAndEqualiserImportTakeTheirArguments) {
   EXPECT_EQ(Parse({"backup", "site"}).command.file, "site");
-  const Command restore = Parse({"restore", "site", "--only", "2F63F80F18BF7860, E9 DF FE 0F 3A 3C A2 09", "--dry-run"})
-                              .command;
+  const Command restore =
+      Parse({"restore", "site", "--only", "2F63F80F18BF7860, E9 DF FE 0F 3A 3C A2 09", "--dry-run"}).command;
   EXPECT_EQ(restore.kind, CommandKind::kRestore);
   ASSERT_EQ(restore.only.size(), 2u);
   EXPECT_EQ(restore.only[1][0], 0xE9);

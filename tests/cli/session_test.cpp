@@ -60,5 +60,31 @@ TEST(SessionOnAClosedPort, FramesThatDidNotGoOutFailTheCommand) {
   std::fclose(err);
 }
 
+// A name finds the one processor that has it; a shared name finds none, since
+// the first of them may be the wrong unit.
+TEST(FindDevice, ByNameOnlyWhenTheNameIsUnique) {
+  DeviceList devices;
+  devices.emplace_back(1, ChipIdBytes{1}, 2, 2, "Hall");
+  devices.emplace_back(2, ChipIdBytes{2}, 2, 2, "Stage");
+  devices.emplace_back(3, ChipIdBytes{3}, 2, 2, "Hall");
+  devices.emplace_back(4, ChipIdBytes{4}, 2, 2, "Hall ");
+  const struct {
+    const char* name;
+    int address;  // 0: none
+  } found[] = {{"Stage", 2}, {"Hall ", 4}, {"stage", 0}, {"Lobby", 0}};
+  for (const auto& k : found) {
+    const DeviceRecord* device = FindDevice(devices, DeviceRef{0, std::nullopt, k.name});
+    EXPECT_EQ(device == nullptr ? 0 : device->Address(), k.address) << k.name;
+  }
+  try {
+    FindDevice(devices, DeviceRef{0, std::nullopt, "Hall"});
+    ADD_FAILURE() << "a shared name was taken for one processor";
+  } catch (const CliFailure& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "more than one processor is named \"Hall\" (addresses 1, 3): name it by its chip ID instead (see "
+              "'dspctl scan')");
+  }
+}
+
 }  // namespace
 }  // namespace dsp
