@@ -137,6 +137,9 @@ ReadAll::Progress ReadAll::RunStep() {
       return Progress::kRunning;
     case SubState::kSend:
       if (quiet_ticks_ > 0) {
+        // What comes now answers a request of the item just read.
+        while (link_.PopReply()) {
+        }
         --quiet_ticks_;
       } else {
         SendCurrent(*record);

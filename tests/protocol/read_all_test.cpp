@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "../support/same_parameters.h"
 #include "answering_host.h"
 #include "../support/fake_link.h"
 #include "protocol/commands.h"
@@ -137,7 +138,8 @@ TEST_F(ReadAllTest, LateAnswerForAnotherCommandCountsAsFailure) {
   EXPECT_EQ(link.sent.back(), ReadDelayFrame(1, 0, 2));
 }
 
-// An item whose answer does not come is asked for again 4 ticks later.
+// An item whose answer does not come is asked for again 4 ticks later; the
+// first request's answer may then come late, after the repeat's.
 // When a later item of its step could take a late answer to it for its own,
 // that item's request waits until such answers are due, 8 ticks after the
 // repeat; otherwise it goes out on the tick after the answer (one tick later
@@ -159,15 +161,29 @@ TEST(ReadAllRepeats, NextItemWaitsOnlyWhenItCouldTakeALateAnswer) {
       {"output gains", ReadOutputGainsFrame(1), 3},
       {"a matrix row", ReadMatrixRowFrame(1, 2), 2},
   };
+  Configuration config;
+  FakeLink clean_link;
+  clean_link.responder = GenericAnswer;
+  OneDeviceHost clean{MakeRecord(4, 8)};
+  ReadAll clean_read{clean_link, clean, config};
+  while (clean_read.Tick() == ReadAll::Progress::kRunning) {
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     FakeLink link;
     OneDeviceHost host{MakeRecord(4, 8)};
-    Configuration config;
     ReadAll read{link, host, config};
     int asked = 0;
-    link.responder = [&](const Bytes& request) {
-      return request == c.request && ++asked == 1 ? std::nullopt : GenericAnswer(request);
+    link.responder = [&](const Bytes& request) -> std::optional<Bytes> {
+      if (request != c.request) return GenericAnswer(request);
+      if (++asked == 1) return std::nullopt;
+      // The answer to the repeat, then the first request's, late, with
+      // values of its own (channel bytes kept: no channel here is 0).
+      link.replies.push_back(*GenericAnswer(request));
+      Bytes late = *GenericAnswer(request);
+      for (std::size_t at = 5; at + 1 < late.size(); ++at) late[at] = late[at] == 0 ? 1 : late[at];
+      SealFrame(late);
+      return late;
     };
     std::vector<int> sent_on_tick;
     ReadAll::Progress progress = ReadAll::Progress::kRunning;
@@ -182,6 +198,11 @@ TEST(ReadAllRepeats, NextItemWaitsOnlyWhenItCouldTakeALateAnswer) {
     EXPECT_EQ(link.sent[first + 1], c.request);
     EXPECT_EQ(sent_on_tick[first + 1] - sent_on_tick[first], 4);
     EXPECT_EQ(sent_on_tick[first + 2] - sent_on_tick[first + 1], c.ticks_to_next_request);
+    // The late answer was dropped or refused, never stored.
+    testing::ExpectSameParameters(host.record, clean.record);
+    for (int preset = 0; preset < kPresetSlots; ++preset) {
+      EXPECT_EQ(host.record.PresetName(preset), clean.record.PresetName(preset));
+    }
   }
 }
 
