@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "link/exchange.h"
 #include "link/frame_link.h"
 #include "model/configuration.h"
 #include "protocol/procedure_host.h"
@@ -27,11 +28,11 @@ class ReadAll {
   // (about 330 ms at worst), so that a repeat is not queued behind it.
   static constexpr int kFailuresBeforeRepeat = 4;
   static constexpr int kRepeatsPerItem = 2;
-  // Ticks after a request within which its answer may still come: the link
-  // may take 100 ms to pick it up and writes its second attempt 125 ms after
-  // the first, and a processor on a disturbed line answers up to about half
-  // a second late.
-  static constexpr int kLateAnswerTicks = 8;
+  // Ticks after a request within which an answer to it may still come: the
+  // link may take 100 ms to pick it up, writes its second attempt up to
+  // 145 ms after the first, and an attempt may be answered kLateAnswerMs
+  // after it was written.
+  static constexpr int kLateAnswerTicks = (100 + 120 + kRetryPauseMs + kLateAnswerMs + 99) / 100;
 
   enum class Progress { kRunning, kDone, kFailed };
 

@@ -141,7 +141,7 @@ TEST_F(ReadAllTest, LateAnswerForAnotherCommandCountsAsFailure) {
 // An item whose answer does not come is asked for again 4 ticks later; the
 // first request's answer may then come late, after the repeat's.
 // When a later item of its step could take a late answer to it for its own,
-// that item's request waits until such answers are due, 8 ticks after the
+// that item's request waits until such answers are due, 9 ticks after the
 // repeat; otherwise it goes out on the tick after the answer (one tick later
 // when it begins a step: a step's first tick sends nothing).
 TEST(ReadAllRepeats, NextItemWaitsOnlyWhenItCouldTakeALateAnswer) {
@@ -152,11 +152,11 @@ TEST(ReadAllRepeats, NextItemWaitsOnlyWhenItCouldTakeALateAnswer) {
   };
   const std::vector<Case> cases = {
       {"input delay", ReadDelayFrame(1, 0, 1), 2},
-      {"a preset name with names after it", ReadPresetNameFrame(1, 5), 8},
+      {"a preset name with names after it", ReadPresetNameFrame(1, 5), 9},
       {"the last preset name", ReadPresetNameFrame(1, 16), 3},
-      {"first equaliser half", ReadEqFrame(1, 1, 2, 0), 8},
+      {"first equaliser half", ReadEqFrame(1, 1, 2, 0), 9},
       {"second equaliser half", ReadEqFrame(1, 1, 2, 16), 2},
-      {"high-pass filter", ReadFilterFrame(1, 3, 0), 8},
+      {"high-pass filter", ReadFilterFrame(1, 3, 0), 9},
       {"low-pass filter", ReadFilterFrame(1, 3, 1), 2},
       {"output gains", ReadOutputGainsFrame(1), 3},
       {"a matrix row", ReadMatrixRowFrame(1, 2), 2},
