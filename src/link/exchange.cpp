@@ -20,6 +20,10 @@ bool IsScanAsk(ByteView request) {
 
 enum class Attempt { kAnswered, kFailed };
 
+bool WaitsOutLateAnswers(ByteView request) {
+  return request[kOffsetKind] == kKindRequest && request[kOffsetCommand] != kCommandLevelPoll;
+}
+
 // A chattering line cannot hold the exchange up for longer than this.
 constexpr int kDrainReadLimit = 8;
 
@@ -86,17 +90,30 @@ ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, con
   ExchangeResult result;
   if (request.size() < kMinFrameLength) return result;
   DrainStrayBytes(port, trace);
+  int since_first_write_ms = 0;
+  bool unanswered_attempt_written = false;
   for (int attempt = 1; attempt <= kExchangeAttempts; ++attempt) {
-    if (attempt > 1) sleeper.SleepMs(kRetryPauseMs);
+    if (attempt > 1) {
+      sleeper.SleepMs(kRetryPauseMs);
+      if (unanswered_attempt_written) since_first_write_ms += kRetryPauseMs;
+    }
     if (port.Write(request) != request.size()) continue;
     result.written = true;
     if (!AwaitsAnswer(request)) return result;
     sleeper.SleepMs(AnswerWaitMs(request));
+    since_first_write_ms += AnswerWaitMs(request);
     std::array<std::uint8_t, kReceiveBufferSize> buffer{};
     const std::size_t got = port.Read(buffer);
     const ByteView received(buffer.data(), got);
     if (got > 0 && trace) trace(received);
-    if (JudgeAnswer(request, received, result.replies) == Attempt::kAnswered) return result;
+    if (JudgeAnswer(request, received, result.replies) == Attempt::kAnswered) {
+      if (unanswered_attempt_written && WaitsOutLateAnswers(request)) {
+        sleeper.SleepMs(kLateAnswerMs - since_first_write_ms);
+        DrainStrayBytes(port, trace);
+      }
+      return result;
+    }
+    unanswered_attempt_written = true;
   }
   if (request[kOffsetCommand] == kCommandLevelPoll) result.replies.push_back(OfflineMarker(request[kOffsetAddress]));
   return result;

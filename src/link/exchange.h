@@ -16,6 +16,9 @@ namespace dsp {
 
 inline constexpr int kExchangeAttempts = 2;
 inline constexpr int kRetryPauseMs = 25;
+// How long after an attempt is written its answer may still come: a
+// processor on a disturbed line answers up to about half a second late.
+inline constexpr int kLateAnswerMs = 560;
 inline constexpr std::size_t kReceiveBufferSize = 256;
 
 // Put into the reply queue when a scan broadcast is answered by bytes that do
@@ -45,7 +48,12 @@ struct ExchangeResult {
 
 // Runs the request through its attempts. Every non-empty read is handed to
 // `trace`. A request of fewer than 6 bytes is no frame: it has no kind or
-// command to decide on, and is dropped unwritten.
+// command to decide on, and is dropped unwritten. A read answered on its
+// second attempt keeps the line until the first attempt's answer is no
+// longer due (kLateAnswerMs), and drops what came meanwhile: many replies do
+// not say which channel, band half, filter, preset or block they carry, and
+// the next request of the same command would take that answer for its own.
+// The level poll does not wait: its answers only follow the meters.
 ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace);
 
 }  // namespace dsp

@@ -1,11 +1,14 @@
 #include "protocol/read_all.h"
 
+#include <algorithm>
+
 #include "protocol/commands.h"
 #include "protocol/replies.h"
 
 namespace dsp {
 namespace {
 
+constexpr int kPresetNamesStep = 2;
 constexpr int kOutputGainsStep = 9;
 
 using Item = ReadAll::Item;
@@ -52,6 +55,20 @@ std::vector<Item> ItemsOf(int step, const DeviceRecord& record) {
   return items;
 }
 
+// A later item of the same step and side has the same command and would take
+// an answer to an earlier one for its own unless the reply names a channel and
+// the channels differ; the preset names and output gains name none.
+void MarkToldApart(int step, std::vector<Item>& items) {
+  const bool names_channel = step != kPresetNamesStep && step != kOutputGainsStep;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    for (std::size_t later = i + 1; later < items.size(); ++later) {
+      const bool same_command = items[later].side == items[i].side;
+      const bool other_channel = names_channel && items[later].channel != items[i].channel;
+      if (same_command && !other_channel) items[i].told_apart = false;
+    }
+  }
+}
+
 Bytes RequestOf(int step, std::uint8_t address, const Item& item) {
   switch (step) {
     case 1: return ReadDelayFrame(address, item.side, item.channel);
@@ -75,7 +92,12 @@ void ReadAll::Restart() {
   sub_state_ = SubState::kReset;
   items_.clear();
   item_ = 0;
+  request_.clear();
   failures_ = 0;
+  item_failures_ = 0;
+  repeats_ = 0;
+  ticks_since_request_ = 0;
+  quiet_ticks_ = 0;
 }
 
 ReadAll::Progress ReadAll::Tick() {
@@ -99,28 +121,61 @@ ReadAll::Progress ReadAll::RunStep() {
   switch (sub_state_) {
     case SubState::kReset:
       items_ = ItemsOf(step_, *record);
+      MarkToldApart(step_, items_);
       item_ = 0;
       if (items_.empty()) return Progress::kDone;
       sub_state_ = SubState::kSend;
       // The output gains are one request, sent on the reset tick, and their
       // step goes on with the failures counted by the step before.
       if (step_ == kOutputGainsStep) {
-        link_.Send(RequestOf(step_, static_cast<std::uint8_t>(record->Address()), items_[item_]));
-        sub_state_ = SubState::kAwait;
+        const int carried = failures_;
+        SendCurrent(*record);
+        failures_ = carried;
         return failures_ >= kFailureLimit ? Progress::kFailed : Progress::kRunning;
       }
       failures_ = 0;
       return Progress::kRunning;
     case SubState::kSend:
-      SendCurrent(*record);
+      if (quiet_ticks_ > 0) {
+        // What comes now answers a request of the item just read.
+        while (link_.PopReply()) {
+        }
+        --quiet_ticks_;
+      } else {
+        SendCurrent(*record);
+      }
       return Progress::kRunning;
     case SubState::kAwait:
       break;
   }
+  return Await(*record);
+}
+
+void ReadAll::SendCurrent(const DeviceRecord& record) {
+  request_ = RequestOf(step_, static_cast<std::uint8_t>(record.Address()), items_[item_]);
+  link_.Send(request_);
+  failures_ = 0;
+  item_failures_ = 0;
+  repeats_ = 0;
+  ticks_since_request_ = 0;
+  sub_state_ = SubState::kAwait;
+}
+
+ReadAll::Progress ReadAll::Await(DeviceRecord& record) {
+  ++ticks_since_request_;
   const std::optional<Bytes> reply = link_.PopReply();
-  if (!reply || !StoreReply(*reply, *record)) {
+  if (!reply || !ReplyNamesRequestedItem(request_, *reply) || !StoreReply(*reply, record)) {
     ++failures_;
-    return failures_ >= kFailureLimit ? Progress::kFailed : Progress::kRunning;
+    if (failures_ >= kFailureLimit) return Progress::kFailed;
+    RepeatWhenDue();
+    return Progress::kRunning;
+  }
+  // The answer taken may have been a late one to an earlier request of the
+  // item; the answers to the others may still come, and the next item would
+  // take them for its own. Its request waits until they are due: the link
+  // drops what arrived before a request goes out.
+  if (repeats_ > 0 && !items_[item_].told_apart) {
+    quiet_ticks_ = std::max(0, kLateAnswerTicks - 1 - ticks_since_request_);
   }
   if (++item_ >= items_.size()) return Progress::kDone;
   failures_ = 0;
@@ -128,10 +183,14 @@ ReadAll::Progress ReadAll::RunStep() {
   return Progress::kRunning;
 }
 
-void ReadAll::SendCurrent(const DeviceRecord& record) {
-  link_.Send(RequestOf(step_, static_cast<std::uint8_t>(record.Address()), items_[item_]));
-  failures_ = 0;
-  sub_state_ = SubState::kAwait;
+// The repeat goes out on a failed tick, in place of nothing: it costs the
+// read no tick, and the 21 failed answers still count from the first request.
+void ReadAll::RepeatWhenDue() {
+  ++item_failures_;
+  if (repeats_ >= kRepeatsPerItem || item_failures_ < kFailuresBeforeRepeat * (repeats_ + 1)) return;
+  link_.Send(request_);
+  ++repeats_;
+  ticks_since_request_ = 0;
 }
 
 bool ReadAll::StoreReply(ByteView reply, DeviceRecord& record) const {

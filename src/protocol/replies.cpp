@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "link/frame.h"
 #include "protocol/commands.h"
@@ -34,7 +35,48 @@ int ClampedFrequency(int hz) { return std::clamp(hz, 20, 20000); }
 // 2000 (the one the host writes), or a coarse byte with 100 as 0 dB.
 int DecodeGain(int raw16, bool fine) { return fine ? (raw16 - 2000) * 10 : ((raw16 & 0xFF) - 100) * 64; }
 
+constexpr std::size_t kEqRecords = 16;
+constexpr std::size_t kEqRecordBytes = 10;
+
+// Where the reply to a request with this command names its channel.
+std::vector<std::size_t> ChannelOffsets(std::uint8_t cmd) {
+  switch (cmd) {
+    case command::kInputDelay:
+    case command::kOutputDelay:
+    case command::kNoiseGate:
+    case command::kInputGain:
+    case command::kCompressor:
+    case command::kLimiter:
+    case command::kInputPolarity:
+    case command::kOutputPolarity:
+    case command::kMatrixRow:
+      return {kOffsetPayload};
+    case command::kOutputFilter:
+      return {kOffsetPayload + 1};
+    case command::kInputEq:
+    case command::kOutputEq: {
+      std::vector<std::size_t> offsets;
+      for (std::size_t r = 0; r < kEqRecords; ++r) offsets.push_back(kOffsetPayload + kEqRecordBytes * r);
+      return offsets;
+    }
+    default:
+      return {};
+  }
+}
+
 }  // namespace
+
+bool ReplyNamesRequestedItem(ByteView request, ByteView reply) {
+  if (request.size() < kMinFrameLength || reply.size() < kMinFrameLength) return false;
+  const std::uint8_t cmd = request[kOffsetCommand];
+  if (reply[kOffsetCommand] != cmd) return false;
+  const std::vector<std::size_t> offsets = ChannelOffsets(cmd);
+  if (offsets.empty()) return true;
+  if (request.size() <= kOffsetPayload + 1) return false;
+  const std::uint8_t channel = request[kOffsetPayload];
+  return std::all_of(offsets.begin(), offsets.end(),
+                     [&](std::size_t at) { return at + 1 < reply.size() && reply[at] == channel; });
+}
 
 bool StoreDelayReply(ByteView reply, int side, DeviceRecord& record) {
   if (!HasEither(reply, command::kInputDelay, command::kOutputDelay, 10)) return false;

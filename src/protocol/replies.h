@@ -11,6 +11,14 @@
 
 namespace dsp {
 
+// Whether a reply answers this very request as far as the reply can tell:
+// the same command, and the channel the reply names (byte 5, byte 6 of a
+// filter reply, the first byte of every equaliser band record) is the
+// request's. A late answer for another channel fails it. Replies that name
+// no channel (preset names, output gains) and the parts a reply does not
+// name (which equaliser half, which filter) cannot be told apart here.
+bool ReplyNamesRequestedItem(ByteView request, ByteView reply);
+
 bool StoreDelayReply(ByteView reply, int side, DeviceRecord& record);
 bool StorePresetNameReply(ByteView reply, int preset, DeviceRecord& record);
 bool StoreEqReply(ByteView reply, int side, int first_band, DeviceRecord& record);

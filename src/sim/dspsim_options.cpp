@@ -67,6 +67,7 @@ std::optional<std::string> ParseFault(const std::string& key, const std::string&
   int count = 0;
   if (key == "drop") return ParseFraction(value, f.drop) ? std::nullopt : std::optional(bad_fraction);
   if (key == "garble") return ParseFraction(value, f.garble) ? std::nullopt : std::optional(bad_fraction);
+  if (key == "validsum") return ParseFraction(value, f.garble_keeps_sum) ? std::nullopt : std::optional(bad_fraction);
   if (key == "late") return ParseFraction(value, f.late) ? std::nullopt : std::optional(bad_fraction);
   if (key == "wrongaddr") return ParseFraction(value, f.wrong_address) ? std::nullopt : std::optional(bad_fraction);
   if (key == "silent-after" || key == "hangup-after") {
@@ -79,7 +80,7 @@ std::optional<std::string> ParseFault(const std::string& key, const std::string&
     f.other_formats = value == "1";
     return std::nullopt;
   }
-  return "unknown fault \"" + key + "\" (known: drop, garble, late, wrongaddr, silent-after, hangup-after, altformat)";
+  return "unknown fault \"" + key + "\" (known: drop, garble, validsum, late, wrongaddr, silent-after, hangup-after, altformat)";
 }
 
 std::optional<std::string> ParseFaults(const std::string& text, DspsimOptions& options) {
@@ -148,7 +149,12 @@ std::string DspsimUsage() {
          "  --link PATH         also make a symbolic link to the device at PATH\n"
          "  --dump-dir DIR      write each firmware or parameter image received into DIR\n"
          "  --effect-blocks N   blocks of 128 bytes in each effect memory (default 32)\n"
-         "  --faults LIST       e.g. \"drop=0.1,garble=0.02,late=0.05,wrongaddr=0.01\";\n"
+         "  --faults LIST       fractions of answers: drop (not sent), garble (damaged),\n"
+         "                      late (sent 150 to 550 ms after the request), wrongaddr\n"
+         "                      (from the next address); validsum, the share of damaged\n"
+         "                      answers whose checksum still holds (a byte naming the\n"
+         "                      answer changed, another one compensating); e.g.\n"
+         "                      \"drop=0.1,garble=0.02,validsum=0.25,late=0.05,wrongaddr=0.01\";\n"
          "                      also silent-after=N (frames), hangup-after=N (host writes),\n"
          "                      altformat=1 (gain and matrix replies in their other format)\n"
          "  --help              show this text\n"

@@ -230,6 +230,20 @@ TEST_F(DspctlProgram, AFileOfAnotherProcessorOrWithAValueOutOfRangeIsRefusedAndN
   EXPECT_EQ(forced.status, 0) << Lines(forced);
 }
 
+// On a line that loses answers, garbles some (a few keeping the checksum)
+// and delivers some late, past the next request, a read still completes
+// with what the processor holds: what a read on a quiet line gives.
+TEST_F(DspctlProgram, ReadOnANoisyLineGivesWhatAQuietLineGives) {
+  auto quiet = Sim({"--devices", "Desk:2x2", "--seed", "6"});
+  const ProgramRun reference = On(*quiet, kShortScan, {"read", "1", "-o", "quiet.ini"});
+  ASSERT_EQ(reference.status, 0) << Lines(reference);
+  quiet.reset();
+  auto noisy = Sim({"--devices", "Desk:2x2", "--seed", "6", "--faults", "drop=0.1,garble=0.02,validsum=0.5,late=0.05"});
+  const ProgramRun read = On(*noisy, "5000", {"read", "1", "-o", "noisy.ini"});
+  ASSERT_EQ(read.status, 0) << Lines(read);
+  EXPECT_EQ(ReadText(dir.File("noisy.ini")), ReadText(dir.File("quiet.ini")));
+}
+
 TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
   auto sim = Sim({"--devices", "Desk:1x1"});
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {

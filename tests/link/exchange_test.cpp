@@ -12,11 +12,13 @@ namespace {
 
 // A port whose answers are scripted per write: the first read after the n-th
 // write returns the n-th scripted answer (or nothing when the script has run
-// out); `stray` is what waits before the first write.
+// out); `stray` is what waits before the first write, `late` what the first
+// read after the script has run out finds.
 class ScriptedPort : public PortIo {
  public:
   std::deque<Bytes> answers;
   Bytes stray;
+  Bytes late;
   std::vector<Bytes> written;
   std::size_t short_writes = 0;
 
@@ -33,6 +35,10 @@ class ScriptedPort : public PortIo {
     if (!stray.empty()) {
       std::copy(stray.begin(), stray.end(), into.begin());
       return std::exchange(stray, Bytes{}).size();
+    }
+    if (!answer_due_ && answers.empty() && !late.empty()) {
+      std::copy(late.begin(), late.end(), into.begin());
+      return std::exchange(late, Bytes{}).size();
     }
     if (!std::exchange(answer_due_, false) || answers.empty()) return 0;
     Bytes next = answers.front();
@@ -153,6 +159,47 @@ TEST_F(ExchangeTest, AFrameIsWrittenWhenOneAttemptWentOutWhole) {
   port.short_writes = 2;
   EXPECT_FALSE(RunExchange(write, port, sleeper, nullptr).written);
   EXPECT_FALSE(RunExchange(ByteView(write).first(5), port, sleeper, nullptr).written);
+}
+
+// After a second attempt is answered, the line is kept until the first
+// attempt's answer is no longer due (560 ms after it was written), and what
+// comes meanwhile is traced and dropped; the level poll does not wait.
+TEST_F(ExchangeTest, SecondAttemptAnsweredWaitsOutTheFirstAttemptsLateAnswer) {
+  struct Case {
+    const char* what;
+    Bytes request;
+    std::deque<Bytes> answers;
+    std::vector<int> sleeps;
+  };
+  const Bytes gate_read = BuildFrame(kKindRequest, 4, 0x83, Bytes{1, 1});
+  const Bytes gate = BuildFrame(kKindReply, 4, 0x83, Bytes{1, 0, 0, 0});
+  const Bytes eq_read = BuildFrame(kKindRequest, 4, 0x81, Bytes{1, 1, 0, 15});
+  const Bytes eq = BuildFrame(kKindReply, 4, 0x81, Bytes(160, 1));
+  const Bytes poll = BuildFrame(kKindRequest, 4, 0xD0, Bytes{0});
+  const Bytes levels = BuildFrame(kKindReply, 4, 0xD0, Bytes(7, 0));
+  const std::vector<Case> cases = {
+      {"answered at once", gate_read, {gate}, {100}},
+      {"answered on the second attempt", gate_read, {Bytes{}, gate}, {100, 25, 100, 335}},
+      {"a garbled first answer", gate_read, {Bytes{0xA5, 9, 0xF8, 4, 0x83, 1, 0, 0, 0}, gate}, {100, 25, 100, 335}},
+      {"equaliser half on the second attempt", eq_read, {Bytes{}, eq}, {120, 25, 120, 295}},
+      {"level poll on the second attempt", poll, {Bytes{}, levels}, {100, 25, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedPort port;
+    RecordingSleeper sleeper;
+    std::vector<Bytes> traced;
+    port.answers = c.answers;
+    const Bytes late = BuildFrame(kKindReply, 4, c.request[kOffsetCommand], Bytes(c.answers.back().size() - 6, 7));
+    port.late = late;
+    const auto result =
+        RunExchange(c.request, port, sleeper, [&](ByteView b) { traced.emplace_back(b.begin(), b.end()); });
+    EXPECT_EQ(result.replies, std::vector<Bytes>{c.answers.back()});
+    EXPECT_EQ(sleeper.sleeps, c.sleeps);
+    const bool waited = c.sleeps.size() == 4;
+    EXPECT_EQ(!traced.empty() && traced.back() == late, waited);
+    EXPECT_EQ(port.late.empty(), waited);
+  }
 }
 
 }  // namespace

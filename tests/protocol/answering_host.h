@@ -40,13 +40,17 @@ inline std::optional<std::size_t> ReplyLength(std::uint8_t cmd) {
 }
 
 // Answers a read with zeros but for the channel byte (and, for the output
-// filter reply, its channel at byte 6).
+// filter reply, its channel at byte 6; for an equaliser reply, the channel
+// of every band record).
 inline std::optional<Bytes> GenericAnswer(const Bytes& request) {
   const auto length = ReplyLength(request[kOffsetCommand]);
   if (!length) return std::nullopt;
   Bytes reply = BlankFrame(*length, kKindReply, request[kOffsetAddress], request[kOffsetCommand]);
   if (request.size() > 6) reply[5] = request[5];
   if (request[kOffsetCommand] == 0xA2) reply[6] = request[5];
+  if (request[kOffsetCommand] == 0x81 || request[kOffsetCommand] == 0xA1) {
+    for (std::size_t record = 0; record < 16; ++record) reply[5 + 10 * record] = request[5];
+  }
   SealFrame(reply);
   return reply;
 }

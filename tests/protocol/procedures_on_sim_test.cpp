@@ -130,6 +130,26 @@ TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {
   EXPECT_EQ(Run(), ProcedureEnd::kFailed);
 }
 
+// On a line that loses, garbles and delays answers (late ones past the next
+// request), a read-all still brings back exactly what was written.
+TEST_F(ProceduresOnSim, ReadAllOnANoisyLineBringsBackWhatWasWritten) {
+  AddAddressed(4, 8);
+  FillDistinctValues(devices[0]);
+  const DeviceRecord written = devices[0];
+  driver.StartWriteAll(1);
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+
+  SimFaults& faults = bus.processor(0).faults();
+  faults.drop = 0.1;
+  faults.garble = 0.05;
+  faults.garble_keeps_sum = 0.5;
+  faults.late = 0.1;
+  devices[0] = DeviceRecord(1, ChipIdBytes{}, 4, 8, "Stage");
+  driver.StartReadAll(0);
+  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  testing::ExpectSameParameters(written, devices[0]);
+}
+
 TEST_F(ProceduresOnSim, EffectReadCopiesTheProcessorsMemory) {
   auto cfg = bus.NextConfig("Hall", 2, 2);
   cfg.effect_blocks = 5;

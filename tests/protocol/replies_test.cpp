@@ -4,6 +4,7 @@
 
 #include "answering_host.h"
 #include "link/frame.h"
+#include "protocol/commands.h"
 
 namespace dsp {
 namespace {
@@ -148,6 +149,42 @@ TEST(DelayAndPolarityReplies, EitherSideCommandIsAccepted) {
   ASSERT_TRUE(StorePolarityReply(Reply(0x85, 9, {{5, 7}, {7, 1}}), 0, record));
   EXPECT_TRUE(record.Polarity(0, 7));
   EXPECT_FALSE(StorePolarityReply(Reply(0x85, 10, {{5, 7}, {7, 1}}), 0, record));
+}
+
+// A reply answers a request only when it has its command and names its
+// channel wherever the reply names one.
+TEST(ReplyNamesRequestedItem, ChannelAndCommandMustBeTheRequests) {
+  auto eq_reply = [](std::uint8_t cmd, int ch, int odd_record, int odd_ch) {
+    Bytes reply = BlankFrame(166, kKindReply, 1, cmd);
+    for (std::size_t r = 0; r < 16; ++r) reply[5 + 10 * r] = static_cast<std::uint8_t>(ch);
+    reply[5 + 10 * static_cast<std::size_t>(odd_record)] = static_cast<std::uint8_t>(odd_ch);
+    SealFrame(reply);
+    return reply;
+  };
+  struct Case {
+    const char* what;
+    Bytes request;
+    Bytes reply;
+    bool answers;
+  };
+  const std::vector<Case> cases = {
+      {"delay of the channel", ReadDelayFrame(1, 0, 3), Reply(0x84, 10, {{5, 3}}), true},
+      {"delay of another channel", ReadDelayFrame(1, 0, 3), Reply(0x84, 10, {{5, 2}}), false},
+      {"delay of the other side", ReadDelayFrame(1, 1, 3), Reply(0x84, 10, {{5, 3}}), false},
+      {"matrix row of another input", ReadMatrixRowFrame(1, 6), Reply(0x90, 25, {{5, 7}}), false},
+      {"limiter of the channel", ReadLimiterFrame(1, 6), Reply(0xA6, 11, {{5, 6}}), true},
+      {"filter naming its channel in byte 6", ReadFilterFrame(1, 4, 1), Reply(0xA2, 12, {{5, 9}, {6, 4}}), true},
+      {"filter of another channel", ReadFilterFrame(1, 4, 1), Reply(0xA2, 12, {{5, 4}, {6, 5}}), false},
+      {"equaliser of the channel", ReadEqFrame(1, 1, 2, 16), eq_reply(0xA1, 2, 15, 2), true},
+      {"equaliser with one record of another channel", ReadEqFrame(1, 1, 2, 16), eq_reply(0xA1, 2, 15, 3), false},
+      {"preset name: nothing to tell", ReadPresetNameFrame(1, 5), Reply(0xD7, 27, {{5, 9}}), true},
+      {"output gains", ReadOutputGainsFrame(1), Reply(0xA0, 25, {}), true},
+      {"answer of another command", ReadOutputGainsFrame(1), Reply(0xA6, 11, {}), false},
+      {"a stub of a frame", ReadDelayFrame(1, 0, 3), Bytes{0xA5, 0x05, 0xF8, 0x01, 0x84}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReplyNamesRequestedItem(c.request, c.reply), c.answers) << c.what;
+  }
 }
 
 }  // namespace

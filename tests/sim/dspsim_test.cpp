@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
   const ParsedOptions parsed = ParseDspsimArgs(
       {"--devices", "Hall:8x8,Stage 2:4x8", "--seed", "42", "--link", "/tmp/x", "--dump-dir", "d", "--faults",
-       "drop=0.1,garble=0.02,late=0.5,wrongaddr=1,silent-after=7,hangup-after=9,altformat", "--effect-blocks", "64"});
+       "drop=0.1,garble=0.02,validsum=0.25,late=0.5,wrongaddr=1,silent-after=7,hangup-after=9,altformat", "--effect-blocks", "64"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   const DspsimOptions& o = *parsed.options;
   ASSERT_EQ(o.devices.size(), 2u);
@@ -35,6 +35,7 @@ TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
   EXPECT_EQ(o.dump_dir, "d");
   EXPECT_DOUBLE_EQ(o.faults.drop, 0.1);
   EXPECT_DOUBLE_EQ(o.faults.garble, 0.02);
+  EXPECT_DOUBLE_EQ(o.faults.garble_keeps_sum, 0.25);
   EXPECT_DOUBLE_EQ(o.faults.late, 0.5);
   EXPECT_DOUBLE_EQ(o.faults.wrong_address, 1);
   EXPECT_EQ(o.faults.silent_after, 7);
