@@ -136,6 +136,10 @@ void BusScan::TakeCollision() {
 }
 
 void BusScan::TakeSilence() {
+  // Every unaddressed processor that hears an ask answers it (together, or
+  // the first to begin alone), and the link has ended the ask's exchange by
+  // the next tick: silence then means none is left to find.
+  if (!re_asked_ && !cycle_answered_) answering_ = false;
   if (re_asked_ && silent_re_asks_ < kSilentReAsks) {
     ++silent_re_asks_;
     ReAsk();
@@ -143,7 +147,6 @@ void BusScan::TakeSilence() {
   }
   ask_wait_ms_ += kTickMs;
   if (ask_wait_ms_ > kAskSilenceMs) {
-    if (!cycle_answered_) answering_ = false;
     state_ = State::kAsk;
     ask_wait_ms_ = 0;
   }
@@ -173,7 +176,9 @@ std::optional<DiscoveredDevice> BusScan::WaitConfirmation() {
   device.outputs = (*reply)[27];
   ++devices_found_;
   last_find_ms_ = scan_time_ms_ - time_left_ms_;
-  state_ = State::kAsk;
+  // The next ask goes out on the confirmation's own tick: a processor found
+  // costs two ticks, not three, which a bus of many needs.
+  Ask();
   return device;
 }
 

@@ -25,7 +25,7 @@ struct DiscoveredDevice {
 // One object lives as long as its host and runs every scan. The order of
 // frames is the processors' own: a broadcast ask, a re-ask after a collision,
 // the assignment to the chip ID that identified itself, the confirmation.
-// Three rules keep the scan moving when several unaddressed processors answer
+// These rules keep the scan moving when several unaddressed processors answer
 // at once; a processor that answers as the protocol describes never sees a
 // frame it would not see otherwise, since only the re-ask goes out more often.
 // - Each broadcast ask starts a fresh budget of re-asks: after a third
@@ -40,6 +40,7 @@ struct DiscoveredDevice {
 // - The link queues a collision marker for each of its two attempts at one
 //   ask, all at once. The copies behind the first are the same collision: they
 //   are taken together, and count once.
+// - The tick that takes a confirmation also sends the next ask.
 class BusScan {
  public:
   static constexpr int kTickMs = 200;
@@ -60,8 +61,8 @@ class BusScan {
   int NextTickMs() const;
   int DevicesFound() const { return devices_found_; }
   // The scan time ran out while unaddressed processors were still answering
-  // (an identity or a collision since the last ask met with silence): there
-  // are likely more than were found.
+  // (an identity or a collision since the last ask met with silence on the
+  // tick after it): there are likely more than were found.
   bool EndedWhileAnswering() const { return ran_out_ && answering_; }
   // Scan time spent when the last processor was confirmed (0 for none).
   int LastFindMs() const { return last_find_ms_; }

@@ -96,8 +96,8 @@ TEST_F(BusScanTest, IdentifiedDeviceIsAssignedAndConfirmed) {
   EXPECT_EQ(found->name, "Hall");
   EXPECT_EQ(found->inputs, 8);
   EXPECT_EQ(found->outputs, 4);
-  scan.Tick();  // asks again; the next one would get address 2
-  scan.Tick();
+  EXPECT_EQ(link.sent.back(), ScanAskFrame()) << "asked again with the confirmation";
+  scan.Tick();  // the next one gets address 2
   EXPECT_EQ(link.sent.back()[5], 2);
 }
 
@@ -159,16 +159,16 @@ TEST_P(BusScanDecisions, SendTheScriptedFrames) {
 INSTANTIATE_TEST_SUITE_P(
     Scripts, BusScanDecisions,
     ::testing::Values(
-        ScanScript{"LoneProcessorIsAssignedThenAskedAfresh", {kAsk, {"I", "E4"}, {"C", ""}, kAsk}},
+        ScanScript{"LoneProcessorIsAssignedThenAskedAfresh", {kAsk, {"I", "E4"}, {"C", "E1"}, {"I", "E4"}}},
         ScanScript{"SilenceAfterAnAskIsWaitedOutWithoutReAsks", Join({{kAsk}, Repeat(6, kQuiet), {kAsk}})},
         ScanScript{"BothMarkersOfOneAskAreOneCollision", {kAsk, {"MM", "E3"}, {"M", "E3"}, {"", "E3"}}},
         ScanScript{"ThreeCollisionsInARowAskAfreshWithItsOwnReAsks",
                    {kAsk, {"M", "E3"}, {"M", "E3"}, {"M", ""}, kAsk, {"M", "E3"}, {"M", "E3"}, {"M", ""}, kAsk}},
         ScanScript{"SilenceAfterAReAskIsReAskedSixTimesThenWaitedOut",
                    Join({{kAsk, {"M", "E3"}}, Repeat(6, {"", "E3"}), Repeat(6, kQuiet), {kAsk, {"M", "E3"}, {"", "E3"}}})},
-        ScanScript{"IdentityBehindAMarkerIsAssigned", {kAsk, {"MI", "E4"}, {"C", ""}, kAsk}},
-        ScanScript{"IdentityOnAReAskIsAssigned", {kAsk, {"M", "E3"}, {"", "E3"}, {"I", "E4"}, {"C", ""}, kAsk}},
-        ScanScript{"MarkerWhileAwaitingConfirmationIsDiscarded", {kAsk, {"I", "E4"}, {"M", ""}, {"C", ""}, kAsk}}),
+        ScanScript{"IdentityBehindAMarkerIsAssigned", {kAsk, {"MI", "E4"}, {"C", "E1"}}},
+        ScanScript{"IdentityOnAReAskIsAssigned", {kAsk, {"M", "E3"}, {"", "E3"}, {"I", "E4"}, {"C", "E1"}}},
+        ScanScript{"MarkerWhileAwaitingConfirmationIsDiscarded", {kAsk, {"I", "E4"}, {"M", ""}, {"C", "E1"}}}),
     [](const ::testing::TestParamInfo<ScanScript>& info) { return info.param.name; });
 
 // How a scan ends: the replies queued before given ticks of the scan proper
@@ -200,10 +200,10 @@ TEST_P(BusScanEndings, SayWhetherProcessorsWereStillAnswering) {
 INSTANTIATE_TEST_SUITE_P(
     Endings, BusScanEndings,
     ::testing::Values(ScanEnding{"EmptyBus", 1000, {}, false, 5000},
-                      ScanEnding{"CollisionWhenTheTimeRunsOut", 1000, {{2, "M"}}, true, 5000},
+                      ScanEnding{"CollisionAfterASilentAskWhenTheTimeRunsOut", 1000, {{3, "M"}}, true, 5000},
                       ScanEnding{"IdentityPendingWhenTheTimeRunsOut", 1000, {{2, "I"}}, true, 5000},
-                      ScanEnding{"AskMetWithSilenceAfterTheLastFind", 2400, {{2, "I"}, {3, "C"}}, false, 5000},
-                      ScanEnding{"PaceOfALateFind", 5000, {{2, "M"}, {19, "I"}, {20, "C"}}, true, 20000},
+                      ScanEnding{"AskMetWithSilenceAfterTheLastFind", 1000, {{2, "I"}, {3, "C"}}, false, 5000},
+                      ScanEnding{"PaceOfALateFind", 5000, {{2, "M"}, {19, "I"}, {20, "C"}, {22, "M"}}, true, 20000},
                       ScanEnding{"SuggestionStaysWithinTheLongestScan", 3'000'000, {}, false, 3'600'000}),
     [](const ::testing::TestParamInfo<ScanEnding>& info) { return info.param.name; });
 
