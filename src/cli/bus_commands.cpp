@@ -24,7 +24,7 @@ void RunScan(Session& session) {
   const DeviceList& devices = session.devices();
   Json list = Json::array();
   for (const DeviceRecord& device : devices) list.push_back(DeviceJson(device));
-  if (devices.empty()) session.console().Note("no processor answered the scan on " + session.port());
+  if (devices.empty() && !session.LongerScanTimeMs()) session.console().Note("no processor answered the scan on " + session.port());
   session.console().Result(devices.empty() ? "" : DeviceTable(devices),
                            Json{{"port", session.port()}, {"devices", std::move(list)}});
 }

@@ -56,7 +56,10 @@ std::optional<std::string> Restore(Session& session, const std::string& folder, 
 void RunBackup(Session& session, const Command& command) {
   const std::string& folder = command.file;
   session.Scan();
-  if (session.devices().empty()) throw CliFailure("no processor answered the scan; nothing was saved");
+  if (session.devices().empty()) {
+    throw CliFailure(session.LongerScanTimeMs() ? "no processor was found before the scan time ran out; nothing was saved"
+                                                : "no processor answered the scan; nothing was saved");
+  }
   Installation installation{BackupDateNow(), {}};
   std::string text;
   std::vector<std::string> unread;

@@ -108,6 +108,13 @@ void Session::Scan() {
   });
   console_.progress().Finish();
   WaitForQuietLink();
+  longer_scan_time_ms_.reset();
+  if (scan.EndedWhileAnswering()) {
+    longer_scan_time_ms_ = scan.LongerScanTimeMs();
+    console_.Note("found " + std::to_string(devices_.size()) + (devices_.size() == 1 ? " processor" : " processors") +
+                  ", but the scan time ran out while processors were still answering: try --scan-time " +
+                  std::to_string(*longer_scan_time_ms_) + " to find the rest");
+  }
 }
 
 DeviceRecord& Session::ScanFor(const DeviceRef& ref) {
@@ -117,6 +124,10 @@ DeviceRecord& Session::ScanFor(const DeviceRef& ref) {
 
 DeviceRecord& Session::Device(const DeviceRef& ref) {
   if (DeviceRecord* device = FindDevice(devices_, ref)) return *device;
+  if (devices_.empty() && longer_scan_time_ms_) {
+    throw CliFailure("no processor was found on " + port_ + " before the scan time ran out: try --scan-time " +
+                     std::to_string(*longer_scan_time_ms_));
+  }
   if (devices_.empty()) {
     throw CliFailure("no processor answered the scan on " + port_ +
                      ": check power and cabling, or scan longer with --scan-time");

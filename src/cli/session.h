@@ -7,6 +7,7 @@
 // port (an adapter pulled out).
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/console.h"
@@ -35,8 +36,11 @@ class Session {
   const std::string& port() const { return port_; }
 
   // Forgets the processors and scans the bus afresh; devices() holds what
-  // answered, in the order it answered.
+  // answered, in the order it answered. A scan whose time ran out while
+  // processors were still answering says so on standard error.
   void Scan();
+  // After such a scan, a scan time likely to find the rest.
+  std::optional<int> LongerScanTimeMs() const { return longer_scan_time_ms_; }
   // Scans, then returns the processor named.
   DeviceRecord& ScanFor(const DeviceRef& ref);
   // The processor named, as the last scan found it.
@@ -76,6 +80,7 @@ class Session {
   std::unique_ptr<CUart> uart_;
   std::string port_;
   DeviceList devices_;
+  std::optional<int> longer_scan_time_ms_;
 };
 
 // "1, 2, 3" for the processors found, or "none".

@@ -49,7 +49,7 @@ std::string MakeLink(const std::string& target, const std::string& link) {
 }
 
 std::unique_ptr<SimBus> BuildBus(const DspsimOptions& options, const std::shared_ptr<ImageDump>& dump) {
-  auto bus = std::make_unique<SimBus>(options.seed);
+  auto bus = std::make_unique<SimBus>(options.seed, options.discovery);
   for (std::size_t i = 0; i < options.devices.size(); ++i) {
     const DeviceSpec& device = options.devices[i];
     SimProcessorConfig config = bus->NextConfig(device.name, device.inputs, device.outputs);

@@ -101,6 +101,10 @@ std::optional<std::string> ParseOption(const std::string& flag, const std::strin
     options.link_path = value;
   } else if (flag == "--dump-dir") {
     options.dump_dir = value;
+  } else if (flag == "--discovery") {
+    const std::optional<DiscoveryBehaviour> behaviour = DiscoveryBehaviourNamed(value);
+    if (!behaviour) return "--discovery takes halves or slots, not \"" + value + "\"";
+    options.discovery = *behaviour;
   } else if (flag == "--seed") {
     if (!ParseNumber(value, options.seed)) return "--seed takes a whole number, not \"" + value + "\"";
   } else if (!ParseNumber(value, options.effect_blocks) || options.effect_blocks < 1 ||
@@ -114,7 +118,7 @@ std::optional<std::string> ParseOption(const std::string& flag, const std::strin
 
 ParsedOptions ParseDspsimArgs(const std::vector<std::string>& args) {
   static const OptionTable kOptions = {
-      {"--devices", "--seed", "--link", "--dump-dir", "--effect-blocks", "--faults"},
+      {"--devices", "--seed", "--discovery", "--link", "--dump-dir", "--effect-blocks", "--faults"},
       {"--help", "-h", "--version"},
   };
   OptionWords split;
@@ -146,6 +150,11 @@ std::string DspsimUsage() {
          "  --devices LIST      processors in bus order, e.g. \"Hall:8x8,Stage:4x8,Lobby:2x4\"\n"
          "                      (name of 1 to 20 bytes, 1 to 8 inputs and outputs)\n"
          "  --seed N            seed of chip IDs, discovery and faults (default 1)\n"
+         "  --discovery HOW     how unaddressed processors answer a scan: halves (all\n"
+         "                      answer an ask at once, each answers a re-ask by chance;\n"
+         "                      the default) or slots (each answers after a random delay\n"
+         "                      of 0 to 15 character times unless another answer began\n"
+         "                      first)\n"
          "  --link PATH         also make a symbolic link to the device at PATH\n"
          "  --dump-dir DIR      write each firmware or parameter image received into DIR\n"
          "  --effect-blocks N   blocks of 128 bytes in each effect memory (default 32)\n"

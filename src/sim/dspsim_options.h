@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sim/sim_faults.h"
+#include "sim/sim_processor.h"
 
 namespace dsp {
 
@@ -20,6 +21,7 @@ struct DeviceSpec {
 struct DspsimOptions {
   std::vector<DeviceSpec> devices;
   std::uint64_t seed = 1;
+  DiscoveryBehaviour discovery = DiscoveryBehaviour::kHalves;
   std::string link_path;
   std::string dump_dir;
   SimFaults faults;

@@ -23,8 +23,10 @@ class SimBus::BusSleeper : public Sleeper {
   SimBus& bus_;
 };
 
-SimBus::SimBus(std::uint64_t seed)
-    : seed_(seed), port_(std::make_unique<HostPort>(*this)), sleeper_(std::make_unique<BusSleeper>(*this)) {}
+SimBus::SimBus(std::uint64_t seed, DiscoveryBehaviour discovery)
+    : seed_(seed),
+      discovery_(discovery),
+      port_(std::make_unique<HostPort>(*this)), sleeper_(std::make_unique<BusSleeper>(*this)) {}
 
 SimBus::~SimBus() = default;
 
@@ -39,6 +41,7 @@ SimProcessorConfig SimBus::NextConfig(const std::string& name, int inputs, int o
   config.inputs = inputs;
   config.outputs = outputs;
   config.seed = SplitMix64(seed_ ^ SplitMix64(static_cast<std::uint64_t>(position)));
+  config.discovery = discovery_;
   return config;
 }
 
@@ -64,10 +67,16 @@ void SimBus::Advance(std::chrono::microseconds duration) {
   CollectOutput();
 }
 
+// In the order of their start, so that a processor that listens before it
+// talks hears the answers that began before its own.
 void SimBus::CollectOutput() {
+  std::vector<Transmission> output;
   for (auto& p : processors_) {
-    for (const Transmission& t : p->TakeOutput()) line_.Put(t);
+    for (Transmission& t : p->TakeOutput()) output.push_back(std::move(t));
   }
+  std::stable_sort(output.begin(), output.end(),
+                   [](const Transmission& a, const Transmission& b) { return a.start_us < b.start_us; });
+  for (const Transmission& t : output) line_.Put(t);
 }
 
 std::size_t SimBus::HostWriteBytes(ByteView bytes) {

@@ -28,13 +28,14 @@ struct HostWrite {
 
 class SimBus {
  public:
-  explicit SimBus(std::uint64_t seed = 1);
+  explicit SimBus(std::uint64_t seed = 1, DiscoveryBehaviour discovery = DiscoveryBehaviour::kHalves);
   SimBus(const SimBus&) = delete;
   SimBus& operator=(const SimBus&) = delete;
   ~SimBus();
 
   // The configuration of the next processor: chip ID and generator seed
-  // derived from the bus seed and its position. Adjust it before Add.
+  // derived from the bus seed and its position, the bus's discovery
+  // behaviour. Adjust it before Add.
   SimProcessorConfig NextConfig(const std::string& name, int inputs, int outputs) const;
   // Throws std::invalid_argument for a configuration CheckProcessorConfig rejects.
   SimProcessor& Add(SimProcessorConfig config);
@@ -67,6 +68,7 @@ class SimBus {
   void CollectOutput();
 
   std::uint64_t seed_;
+  DiscoveryBehaviour discovery_;
   std::int64_t now_us_ = 0;
   std::int64_t host_line_free_us_ = 0;
   std::vector<std::unique_ptr<SimProcessor>> processors_;

@@ -7,6 +7,7 @@ namespace dsp {
 void SimLine::Put(const Transmission& t) {
   if (t.bytes.empty()) return;
   const std::int64_t first = (t.start_us + kByteUs - 1) / kByteUs;
+  if (HeardBefore(t, first)) return;
   bool collided = false;
   for (std::size_t i = 0; i < t.bytes.size(); ++i) {
     auto [slot, inserted] = slots_.try_emplace(first + static_cast<std::int64_t>(i), t.bytes[i]);
@@ -16,6 +17,13 @@ void SimLine::Put(const Transmission& t) {
     }
   }
   if (collided) SpoilCollidedFrame(first, first + static_cast<std::int64_t>(t.bytes.size()) - 1);
+}
+
+bool SimLine::HeardBefore(const Transmission& t, std::int64_t first_slot) const {
+  if (!t.listens_from_us) return false;
+  const std::int64_t listening_slot = (*t.listens_from_us + kByteUs - 1) / kByteUs;
+  const auto heard = slots_.lower_bound(listening_slot);
+  return heard != slots_.end() && heard->first < first_slot;
 }
 
 // The AND of equal answers keeps their header; should the merged bytes still

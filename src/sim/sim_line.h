@@ -21,12 +21,16 @@ inline constexpr std::int64_t kByteUs = 87;
 
 class SimLine {
  public:
+  // Transmissions that listen before they talk must be put in the order of
+  // their start: one is dropped when an earlier one has begun in its
+  // listening time.
   void Put(const Transmission& transmission);
   // Removes and returns up to `max` bytes that have fully arrived by `now_us`.
   Bytes Take(std::int64_t now_us, std::size_t max);
   void Clear() { slots_.clear(); }
 
  private:
+  bool HeardBefore(const Transmission& transmission, std::int64_t first_slot) const;
   void SpoilCollidedFrame(std::int64_t first_slot, std::int64_t last_slot);
 
   std::map<std::int64_t, std::uint8_t> slots_;  // by slot index: arrival = (index + 1) x kByteUs

@@ -6,6 +6,7 @@
 #include "link/frame.h"
 #include "sim/parameter_reads.h"
 #include "sim/sim_commands.h"
+#include "sim/sim_line.h"
 
 namespace dsp {
 namespace {
@@ -16,6 +17,9 @@ constexpr std::uint8_t kErasedByte = 0xFF;
 constexpr std::uint64_t kDiscoverySalt = 0x0D15C0;
 constexpr std::uint64_t kFaultSalt = 0xFA017;
 constexpr std::uint64_t kLevelSalt = 0x1E7E1;
+
+// The delays a processor of the kSlots behaviour picks from, in character times.
+constexpr std::uint64_t kAnswerSlots = 16;
 
 std::uint64_t ChipIdBits(const ChipId& id) {
   std::uint64_t bits = 0;
@@ -34,6 +38,12 @@ Bytes FactoryEffectMemory(const SimProcessorConfig& config) {
 std::string TextField(ByteView field) { return std::string(field.begin(), std::find(field.begin(), field.end(), 0)); }
 
 }  // namespace
+
+std::optional<DiscoveryBehaviour> DiscoveryBehaviourNamed(const std::string& name) {
+  if (name == "halves") return DiscoveryBehaviour::kHalves;
+  if (name == "slots") return DiscoveryBehaviour::kSlots;
+  return std::nullopt;
+}
 
 std::optional<std::string> CheckProcessorConfig(const SimProcessorConfig& c) {
   if (c.name.empty() || c.name.size() > kSimNameBytes) {
@@ -120,10 +130,8 @@ void SimProcessor::HandleDiscovery(ByteView f, std::int64_t at_us) {
       address_ = 0;
       break;
     case sim_cmd::kScanAsk:
-      if (address_ == 0) Answer(IdentifyAnswer(), at_us);
-      break;
     case sim_cmd::kScanReAsk:
-      if (address_ == 0 && discovery_random_.Chance(0.5)) Answer(IdentifyAnswer(), at_us);
+      if (address_ == 0) AnswerAsk(f[kOffsetCommand] == sim_cmd::kScanReAsk, at_us);
       break;
     case sim_cmd::kAssignAddress:
       if (f.size() == 15 && std::equal(config_.chip_id.begin(), config_.chip_id.end(), f.begin() + 6)) {
@@ -136,6 +144,18 @@ void SimProcessor::HandleDiscovery(ByteView f, std::int64_t at_us) {
       break;
     default:
       break;
+  }
+}
+
+void SimProcessor::AnswerAsk(bool re_ask, std::int64_t at_us) {
+  if (config_.discovery == DiscoveryBehaviour::kHalves) {
+    if (!re_ask || discovery_random_.Chance(0.5)) Answer(IdentifyAnswer(), at_us);
+    return;
+  }
+  const auto slot = static_cast<std::int64_t>(discovery_random_.Below(kAnswerSlots));
+  const std::int64_t start_us = at_us + kTurnaroundUs + slot * kByteUs;
+  if (auto out = ApplyAnswerFaults({start_us, IdentifyAnswer(), at_us}, faults_, fault_random_)) {
+    output_.push_back(std::move(*out));
   }
 }
 

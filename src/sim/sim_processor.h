@@ -43,6 +43,18 @@ inline constexpr std::int64_t kFactoryRestoreBusyUs = 3'000'000;
 inline constexpr std::int64_t kSaveBusyUs = 500'000;
 inline constexpr std::size_t kFrameHistoryLimit = 4096;
 
+// How unaddressed processors share the line when a scan ask or re-ask
+// reaches several of them; the firmware of real processors is not known, so
+// the host is proven under both.
+// - kHalves: all answer the ask at once; each answers a re-ask by chance (½).
+// - kSlots: each answers an ask or a re-ask after a random delay of 0 to 15
+//   character times, unless it hears another answer begin first; two that
+//   pick the same delay collide.
+enum class DiscoveryBehaviour { kHalves, kSlots };
+
+// The behaviour named "halves" or "slots", if `name` is one.
+std::optional<DiscoveryBehaviour> DiscoveryBehaviourNamed(const std::string& name);
+
 struct SimProcessorConfig {
   ChipId chip_id{};
   std::string name;
@@ -51,6 +63,7 @@ struct SimProcessorConfig {
   int effect_blocks = kDefaultEffectBlocks;
   int effect_block_size = kDefaultEffectBlockSize;
   std::uint64_t seed = 1;  // discovery draws, faults and level wander
+  DiscoveryBehaviour discovery = DiscoveryBehaviour::kHalves;
 };
 
 // Nothing when the configuration can be built, else what is wrong with it.
@@ -124,6 +137,7 @@ class SimProcessor {
   Bytes PresetNameReply(ByteView request) const;
   Bytes EffectBlockReply(ByteView request, int block) const;
   Bytes LevelReply() const;
+  void AnswerAsk(bool re_ask, std::int64_t at_us);
   void StartReceiving(ImageKind kind, std::int64_t at_us);
   void CollectReceiverOutput();
   void StoreImage(ReceivedImage image);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "link/bytes.h"
 
@@ -11,6 +12,9 @@ namespace dsp {
 struct Transmission {
   std::int64_t start_us = 0;
   Bytes bytes;
+  // Set for a sender that listens before it talks: it stays silent when it
+  // hears another answer begin on the line between this time and its start.
+  std::optional<std::int64_t> listens_from_us;
 };
 
 // How long a processor takes from the last byte of a frame to the first byte

@@ -120,6 +120,51 @@ TEST_F(DspctlProgram, ScanFindsThreeProcessorsWithUniqueAddresses) {
   EXPECT_EQ(addresses, (std::set<int>{1, 2, 3}));
 }
 
+// Processors "U1:1x1" to "U<count>:1x1".
+std::string Units(int count) {
+  std::string list;
+  for (int i = 1; i <= count; ++i) list += (i > 1 ? "," : "") + ("U" + std::to_string(i) + ":1x1");
+  return list;
+}
+
+struct FullBus {
+  const char* discovery;
+  int processors;
+  const char* scan_time;
+  bool all_found;  // else the scan is cut short while processors answer
+};
+
+class DspctlFullBus : public DspctlProgram, public ::testing::WithParamInterface<FullBus> {};
+
+TEST_P(DspctlFullBus, ScanFindsEveryProcessorOrSaysItWasCutShort) {
+  const FullBus& bus = GetParam();
+  auto sim = Sim({"--devices", Units(bus.processors), "--discovery", bus.discovery, "--seed", "3"});
+  const ProgramRun run = On(*sim, bus.scan_time, {"--json", "scan"});
+  ASSERT_EQ(run.status, 0) << Lines(run);
+  const auto devices = nlohmann::json::parse(run.out)["devices"];
+  std::set<int> addresses;
+  for (const auto& device : devices) addresses.insert(device["address"].get<int>());
+  EXPECT_EQ(addresses.size(), devices.size()) << run.out;
+  const std::size_t found = devices.size();
+  const std::regex cut_short("dspctl: found " + std::to_string(found) + " processors?, but the scan time ran out " +
+                             "while processors were still answering: try --scan-time [0-9]+000 to find the rest\n");
+  if (bus.all_found) {
+    EXPECT_EQ(found, static_cast<std::size_t>(bus.processors)) << Lines(run);
+    EXPECT_FALSE(std::regex_search(run.err, cut_short)) << Lines(run);
+  } else {
+    EXPECT_LT(found, static_cast<std::size_t>(bus.processors)) << Lines(run);
+    EXPECT_TRUE(std::regex_search(run.err, cut_short)) << Lines(run);
+    EXPECT_EQ(run.err.find("no processor answered"), std::string::npos) << Lines(run);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Behaviours, DspctlFullBus,
+                         ::testing::Values(FullBus{"slots", 8, "5000", true}, FullBus{"halves", 4, "5000", true},
+                                           FullBus{"halves", 8, "2000", false}),
+                         [](const ::testing::TestParamInfo<FullBus>& info) {
+                           return std::string(info.param.discovery) + std::to_string(info.param.processors);
+                         });
+
 // Values the encodings carry, and what reading them back gives: gains keep
 // whole tenths of a dB, a switched-off matrix cell reads back level 0.
 void Edit(IniFile& ini, IniFile& expected) {

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
 #include "../support/fake_link.h"
 #include "link/exchange.h"
 
@@ -36,6 +41,18 @@ struct BusScanTest : ::testing::Test {
     scan.Tick();
     EXPECT_EQ(scan.NextTickMs(), 200);
     link.sent.clear();
+  }
+
+  // Queues replies by letter: "M" collision marker, "I" identity, "C"
+  // confirmation of the address being assigned.
+  void Queue(const std::string& letters) {
+    for (char letter : letters) {
+      if (letter == 'M') link.replies.push_back(CollisionMarker());
+      if (letter == 'I') link.replies.push_back(Identity(chip));
+      if (letter == 'C') {
+        link.replies.push_back(Confirmation(static_cast<std::uint8_t>(scan.DevicesFound() + 1), "P", 2, 2));
+      }
+    }
   }
 };
 
@@ -79,8 +96,8 @@ TEST_F(BusScanTest, IdentifiedDeviceIsAssignedAndConfirmed) {
   EXPECT_EQ(found->name, "Hall");
   EXPECT_EQ(found->inputs, 8);
   EXPECT_EQ(found->outputs, 4);
-  scan.Tick();  // asks again; the next one would get address 2
-  scan.Tick();
+  EXPECT_EQ(link.sent.back(), ScanAskFrame()) << "asked again with the confirmation";
+  scan.Tick();  // the next one gets address 2
   EXPECT_EQ(link.sent.back()[5], 2);
 }
 
@@ -95,40 +112,108 @@ TEST_F(BusScanTest, TwentyCharacterNameWithoutTerminatorIsKeptWhole) {
   EXPECT_EQ(found->name, name);
 }
 
-TEST_F(BusScanTest, ThirdCollisionInARowAsksAfresh) {
-  StartScanning();
-  scan.Tick();  // E1
-  for (int i = 0; i < 3; ++i) {
-    link.replies.push_back(CollisionMarker());
-    scan.Tick();
-  }
-  // Two re-asks with the marker's own bytes, then the state falls back to asking.
-  EXPECT_EQ(link.SentCommands(), (std::vector<std::uint8_t>{0xE1, 0xE3, 0xE3}));
-  scan.Tick();
-  EXPECT_EQ(link.SentCommands().back(), 0xE1);
-  // The fresh broadcast renews the two re-asks.
-  link.replies.push_back(CollisionMarker());
-  scan.Tick();
-  EXPECT_EQ(link.SentCommands().back(), 0xE3);
+// One tick of a scripted scan: the replies the link holds before the tick
+// (letters as for Queue) and the frame the scan sends on it ("E1" ask, "E3" re-ask, "E4"
+// assignment, "" nothing).
+struct ScanStep {
+  std::string replies;
+  std::string sends;
+};
+
+std::vector<ScanStep> Repeat(int times, const ScanStep& step) { return std::vector<ScanStep>(times, step); }
+
+std::vector<ScanStep> Join(std::initializer_list<std::vector<ScanStep>> parts) {
+  std::vector<ScanStep> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
 }
 
-TEST_F(BusScanTest, CollidingProcessorsAreStillSeparatedAfterAFreshBroadcast) {
-  // Several processors: every broadcast collides, and so do the first two
-  // re-asks; the third re-ask, sent after a fresh broadcast, isolates one.
-  // Were the re-asks not renewed, the scan would repeat the broadcast for ever.
+struct ScanScript {
+  const char* name;
+  std::vector<ScanStep> steps;
+};
+
+const ScanStep kAsk{"", "E1"};
+const ScanStep kQuiet{"", ""};
+
+class BusScanDecisions : public BusScanTest, public ::testing::WithParamInterface<ScanScript> {};
+
+TEST_P(BusScanDecisions, SendTheScriptedFrames) {
+  StartScanning(60000);
+  int tick = 0;
+  for (const ScanStep& step : GetParam().steps) {
+    Queue(step.replies);
+    const std::size_t sent_before = link.sent.size();
+    scan.Tick();
+    std::string sent;
+    for (std::size_t i = sent_before; i < link.sent.size(); ++i) {
+      char hex[3];
+      std::snprintf(hex, sizeof hex, "%02X", link.sent[i][kOffsetCommand]);
+      sent += (sent.empty() ? "" : " ") + std::string(hex);
+    }
+    EXPECT_EQ(sent, step.sends) << "tick " << tick;
+    ++tick;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, BusScanDecisions,
+    ::testing::Values(
+        ScanScript{"LoneProcessorIsAssignedThenAskedAfresh", {kAsk, {"I", "E4"}, {"C", "E1"}, {"I", "E4"}}},
+        ScanScript{"SilenceAfterAnAskIsWaitedOutWithoutReAsks", Join({{kAsk}, Repeat(6, kQuiet), {kAsk}})},
+        ScanScript{"BothMarkersOfOneAskAreOneCollision", {kAsk, {"MM", "E3"}, {"M", "E3"}, {"", "E3"}}},
+        ScanScript{"ThreeCollisionsInARowAskAfreshWithItsOwnReAsks",
+                   {kAsk, {"M", "E3"}, {"M", "E3"}, {"M", ""}, kAsk, {"M", "E3"}, {"M", "E3"}, {"M", ""}, kAsk}},
+        ScanScript{"SilenceAfterAReAskIsReAskedSixTimesThenWaitedOut",
+                   Join({{kAsk, {"M", "E3"}}, Repeat(6, {"", "E3"}), Repeat(6, kQuiet), {kAsk, {"M", "E3"}, {"", "E3"}}})},
+        ScanScript{"IdentityBehindAMarkerIsAssigned", {kAsk, {"MI", "E4"}, {"C", "E1"}}},
+        ScanScript{"IdentityOnAReAskIsAssigned", {kAsk, {"M", "E3"}, {"", "E3"}, {"I", "E4"}, {"C", "E1"}}},
+        ScanScript{"MarkerWhileAwaitingConfirmationIsDiscarded", {kAsk, {"I", "E4"}, {"M", ""}, {"C", "E1"}}}),
+    [](const ::testing::TestParamInfo<ScanScript>& info) { return info.param.name; });
+
+// How a scan ends: the replies queued before given ticks of the scan proper
+// (numbered from 1, letters as for Queue), then silence until the time runs out.
+struct ScanEnding {
+  const char* name;
+  int scan_time_ms;
+  std::map<int, std::string> replies_before_tick;
+  bool ended_while_answering;
+  int longer_scan_time_ms;
+};
+
+class BusScanEndings : public BusScanTest, public ::testing::WithParamInterface<ScanEnding> {};
+
+TEST_P(BusScanEndings, SayWhetherProcessorsWereStillAnswering) {
+  const ScanEnding& ending = GetParam();
+  StartScanning(ending.scan_time_ms);
+  for (int tick = 1; !scan.Finished(); ++tick) {
+    const auto replies = ending.replies_before_tick.find(tick);
+    if (replies != ending.replies_before_tick.end()) {
+      Queue(replies->second);
+    }
+    scan.Tick();
+  }
+  EXPECT_EQ(scan.EndedWhileAnswering(), ending.ended_while_answering);
+  EXPECT_EQ(scan.LongerScanTimeMs(), ending.longer_scan_time_ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, BusScanEndings,
+    ::testing::Values(ScanEnding{"EmptyBus", 1000, {}, false, 5000},
+                      ScanEnding{"CollisionAfterASilentAskWhenTheTimeRunsOut", 1000, {{3, "M"}}, true, 5000},
+                      ScanEnding{"IdentityPendingWhenTheTimeRunsOut", 1000, {{2, "I"}}, true, 5000},
+                      ScanEnding{"AskMetWithSilenceAfterTheLastFind", 1000, {{2, "I"}, {3, "C"}}, false, 5000},
+                      ScanEnding{"PaceOfALateFind", 5000, {{2, "M"}, {19, "I"}, {20, "C"}, {22, "M"}}, true, 20000},
+                      ScanEnding{"SuggestionStaysWithinTheLongestScan", 3'000'000, {}, false, 3'600'000}),
+    [](const ::testing::TestParamInfo<ScanEnding>& info) { return info.param.name; });
+
+TEST_F(BusScanTest, ScanStoppedByTheUserWasNotCutShortByTheTime) {
   StartScanning();
-  int re_asks = 0;
-  link.responder = [&](const Bytes& request) -> std::optional<Bytes> {
-    if (request[4] == command::kScanAsk) return CollisionMarker();
-    if (request[4] == command::kScanReAsk) return ++re_asks <= 2 ? CollisionMarker() : Identity(chip);
-    if (request[4] == command::kAssignAddress) return Confirmation(request[5], "P", 1, 1);
-    return std::nullopt;
-  };
-  std::optional<DiscoveredDevice> found;
-  for (int tick = 0; tick < 20 && !found; ++tick) found = scan.Tick();
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->chip_id, chip);
-  EXPECT_EQ(link.SentCommands(), (std::vector<std::uint8_t>{0xE1, 0xE3, 0xE3, 0xE1, 0xE3, 0xE4}));
+  link.replies.push_back(CollisionMarker());
+  scan.Tick();
+  scan.Tick();
+  scan.Stop();
+  EXPECT_FALSE(scan.EndedWhileAnswering());
 }
 
 TEST_F(BusScanTest, ConfirmationForAnotherAddressIsDiscardedAndAssignmentRepeatedOnce) {

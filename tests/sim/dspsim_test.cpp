@@ -23,7 +23,8 @@ namespace fs = std::filesystem;
 TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
   const ParsedOptions parsed = ParseDspsimArgs(
       {"--devices", "Hall:8x8,Stage 2:4x8", "--seed", "42", "--link", "/tmp/x", "--dump-dir", "d", "--faults",
-       "drop=0.1,garble=0.02,validsum=0.25,late=0.5,wrongaddr=1,silent-after=7,hangup-after=9,altformat", "--effect-blocks", "64"});
+       "drop=0.1,garble=0.02,validsum=0.25,late=0.5,wrongaddr=1,silent-after=7,hangup-after=9,altformat", "--effect-blocks", "64",
+       "--discovery", "slots"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   const DspsimOptions& o = *parsed.options;
   ASSERT_EQ(o.devices.size(), 2u);
@@ -42,6 +43,8 @@ TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
   EXPECT_EQ(o.hang_up_after, 9);
   EXPECT_TRUE(o.faults.other_formats);
   EXPECT_EQ(o.effect_blocks, 64);
+  EXPECT_EQ(o.discovery, DiscoveryBehaviour::kSlots);
+  EXPECT_EQ(ParseDspsimArgs({"--devices", "Hall:2x2"}).options->discovery, DiscoveryBehaviour::kHalves);
 }
 
 TEST(DspsimOptions, HelpAndVersionNeedNothingElse) {
@@ -61,6 +64,7 @@ TEST(DspsimOptions, ExplainsWhatIsWrong) {
       {{"--devices", "Hall:2x2", "--faults", "jitter=1"}, "unknown fault \"jitter\""},
       {{"--devices", "Hall:2x2", "--seed", "x1"}, "--seed takes a whole number"},
       {{"--devices", "Hall:2x2", "--effect-blocks", "0"}, "1 to 65536"},
+      {{"--devices", "Hall:2x2", "--discovery", "random"}, "--discovery takes halves or slots, not \"random\""},
       {{"--devices", "Hall:2x2", "--link"}, "needs a value"},
       {{"--devices", "Hall:2x2", "--colour", "red"}, "unknown option"},
       {{"--devices", "Hall:2x2", "stray"}, "unexpected \"stray\""},
