@@ -2,9 +2,12 @@
 
 // One request/answer exchange on the half-duplex bus: bytes still waiting
 // from earlier exchanges are traced and dropped, the request is written, the
-// answer awaited for a fixed time and read once, and a failed attempt is
-// repeated once 25 ms later. The serial link runs it on its worker thread; the
-// in-process simulated link runs the very same code with simulated sleeps.
+// answer awaited for a fixed time, and a failed attempt is repeated once 25 ms
+// later. The port is looked at every few milliseconds during the wait, so a
+// complete answer is handed over at once while the bus keeps its fixed pace:
+// the exchange still lasts its whole wait. The serial link runs it on its
+// worker thread; the in-process simulated link runs the very same code with
+// simulated sleeps.
 
 #include <functional>
 #include <vector>
@@ -17,6 +20,8 @@ namespace dsp {
 inline constexpr int kExchangeAttempts = 2;
 inline constexpr int kRetryPauseMs = 25;
 inline constexpr std::size_t kReceiveBufferSize = 256;
+// How often the port is looked at while an answer is awaited.
+inline constexpr int kAnswerLookMs = 10;
 
 // Put into the reply queue when a scan broadcast is answered by bytes that do
 // not form a frame: several processors spoke at once. It is the re-ask frame.
@@ -34,18 +39,20 @@ bool AwaitsAnswer(ByteView request);
 int AnswerWaitMs(ByteView request);
 
 using TraceSink = std::function<void(ByteView received)>;
+// Takes the frames for the reply queue, in order, the moment each is known:
+// at most one reply, plus the markers.
+using ReplySink = std::function<void(Bytes reply)>;
 
 struct ExchangeResult {
-  // The frames to append to the reply queue, in order: at most one reply,
-  // plus the markers.
-  std::vector<Bytes> replies;
   // Whether the request went out whole on some attempt.
   bool written = false;
 };
 
-// Runs the request through its attempts. Every non-empty read is handed to
-// `trace`. A request of fewer than 6 bytes is no frame: it has no kind or
-// command to decide on, and is dropped unwritten.
-ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace);
+// Runs the request through its attempts. What one attempt received is handed
+// to `trace` in one piece, and not at all when nothing came. A request of
+// fewer than 6 bytes is no frame: it has no kind or command to decide on, and
+// is dropped unwritten.
+ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
+                           const ReplySink& deliver);
 
 }  // namespace dsp

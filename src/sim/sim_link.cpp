@@ -43,9 +43,8 @@ void SimLink::Poll() {
 void SimLink::ExchangeOne() {
   const Bytes request = std::move(send_queue_.front());
   send_queue_.pop_front();
-  for (Bytes& reply : RunExchange(request, bus_.host_port(), bus_.host_sleeper(), nullptr).replies) {
-    reply_queue_.push_back(std::move(reply));
-  }
+  RunExchange(request, bus_.host_port(), bus_.host_sleeper(), nullptr,
+              [this](Bytes reply) { reply_queue_.push_back(std::move(reply)); });
   bus_.Advance(std::chrono::milliseconds(kWorkerPauseMs));
 }
 
