@@ -64,7 +64,7 @@ std::string CUart::PortName() const { return port_->Path(); }
 void CUart::Send(ByteView frame) {
   {
     std::lock_guard lock(queue_mutex_);
-    if (!EnqueueUnlessWaiting(requests_, frame)) return;
+    if (EnqueueFrame(requests_, frame) != Queued::kAppended) return;
   }
   request_queued_.notify_one();
 }

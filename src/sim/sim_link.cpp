@@ -12,7 +12,7 @@ SimLink::SimLink(SimBus& bus, int latency_polls)
     : bus_(bus), latency_polls_(std::max(0, latency_polls)), polls_left_(latency_polls_) {}
 
 void SimLink::Send(ByteView frame) {
-  if (!EnqueueUnlessWaiting(send_queue_, frame)) return;
+  if (EnqueueFrame(send_queue_, frame) == Queued::kIgnored) return;
   if (latency_polls_ == 0) Flush();
 }
 
