@@ -90,16 +90,20 @@ void CUart::WorkerLoop() {
       sleeper_.SleepMs(kIdlePauseMs);
       continue;
     }
+    bool exchanged = true;
     try {
-      if (WorkerStep()) {
-        sleeper_.SleepMs(kStepPauseMs);
-      } else {
-        WaitForRequest();
-      }
+      exchanged = WorkerStep();
     } catch (...) {
       ReportException();
-      sleeper_.SleepMs(kStepPauseMs);
     }
+    if (!exchanged) {
+      WaitForRequest();
+      continue;
+    }
+    // The pause belongs to the exchange: the link reads busy until it ends,
+    // so a level poll does not slip in between the frames of an edit.
+    sleeper_.SleepMs(kStepPauseMs);
+    EndExchange();
   }
 }
 
@@ -122,21 +126,15 @@ bool CUart::WorkerStep() {
   if (!request) return false;
   // A frame with length byte 0 was queued empty and is dropped; anything
   // sent while the port is closed is dropped too, and counted as unsent.
-  try {
-    if (!request->empty()) {
-      ExchangeResult result;
-      if (port_->IsOpen()) {
-        result = RunExchange(
-            *request, *port_, sleeper_, [this](ByteView b) { AppendTrace(b); },
-            [this](Bytes reply) { Deliver(std::move(reply)); });
-      }
-      if (!result.written) ++unsent_frames_;
+  if (!request->empty()) {
+    ExchangeResult result;
+    if (port_->IsOpen()) {
+      result = RunExchange(
+          *request, *port_, sleeper_, [this](ByteView b) { AppendTrace(b); },
+          [this](Bytes reply) { Deliver(std::move(reply)); });
     }
-  } catch (...) {
-    EndExchange();
-    throw;
+    if (!result.written) ++unsent_frames_;
   }
-  EndExchange();
   return true;
 }
 

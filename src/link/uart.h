@@ -56,7 +56,8 @@ class CUart : public FrameLink {
   // length byte is no frame and is not queued.
   void Send(ByteView frame) override;
   std::optional<Bytes> PopReply() override;
-  // True once every queued frame has been taken and its exchange has ended.
+  // True once every queued frame has been taken and its exchange, with the
+  // pause after it, has ended.
   bool IsSendQueueEmpty() override;
 
   void SetHexTrace(bool hex) { hex_trace_ = hex; }
@@ -74,7 +75,8 @@ class CUart : public FrameLink {
 
  private:
   void WorkerLoop();
-  // Runs the oldest queued request; false when there was none to run.
+  // Runs the oldest queued request; false when there was none to run. The
+  // loop ends the exchange after its pause.
   bool WorkerStep();
   void WaitForRequest();
   std::optional<Bytes> TakeRequest();
@@ -102,7 +104,8 @@ class CUart : public FrameLink {
   std::condition_variable request_queued_;
   std::deque<Bytes> replies_;
   std::deque<Bytes> requests_;
-  // A request has left the queue and its exchange has not ended.
+  // A request has left the queue and its exchange (or the pause after it)
+  // has not ended.
   bool exchanging_ = false;
 
   Ymodem ymodem_;
