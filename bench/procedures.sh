@@ -38,10 +38,14 @@ read_floor=$(awk -v t=$tick 'BEGIN { printf "%.2f", (10 + 1 + 10 + 2 * 138) * t 
 # queued on the second tick; the channel schedule (162 ticks) is shorter.
 write_floor=$(awk -v t=$tick 'BEGIN { link = 2 * t + 571 * 0.050; sched = 162 * t; printf "%.2f", (link > sched ? link : sched) }')
 # 1 MiB firmware: 1024 blocks of 1029 bytes at 87 us a byte on the simulated
-# line, 2 ms turnaround, the ACK byte, found by 10 ms wait rounds, plus the
-# round's own 10 ms; then the start (200 ms pause and three waits).
-block_ms=$(awk 'BEGIN { ack = (1029 + 1) * 0.087 + 2; rounds = int((ack + 9.999) / 10); print rounds * 10 + 10 }')
-firmware_floor=$(awk -v b="$block_ms" 'BEGIN { printf "%.2f", (1024 * b + 200 + 10 + 30 + 20 + 10) / 1000 }')
+# line, 2 ms turnaround and the ACK byte, then the 5 ms pause after an ACK;
+# then the start: the 200 ms pause, block 0 with its ACK and the "C" 20 ms
+# later, 10 ms after each of the two "C"s, the EOT and its ACK.
+block_ms=$(awk 'BEGIN { print (1029 + 1) * 0.087 + 2 + 5 }')
+firmware_floor=$(awk -v b="$block_ms" 'BEGIN { printf "%.2f", (1024 * b + 200 + (133 + 1) * 0.087 + 2 + 20 + 2 * 10 + 2.1) / 1000 }')
+# The time the line itself needs for what goes out: start frame, block 0,
+# the data blocks and the EOT.
+firmware_line=$(awk 'BEGIN { printf "%.2f", (6 + 133 + 1024 * 1029 + 1) * 0.087 / 1000 }')
 
 head -c 1048576 /dev/urandom >"$work/firmware.bin"
 
@@ -61,3 +65,5 @@ row "scan (5000 ms)" "$scan" "$scan_floor"
 row "read-all 8x8" "$read_all" "$read_floor"
 row "write-all 8x8" "$write_all" "$write_floor"
 row "firmware 1 MiB" "$firmware" "$firmware_floor"
+awk -v m="${firmware% *}" -v l="$firmware_line" \
+  'BEGIN { printf "firmware against the line time (%.2f s): %.3f\n", l, m / l }'

@@ -1,6 +1,8 @@
 #include "link/exchange.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "link/frame.h"
 
@@ -27,21 +29,54 @@ bool WaitsOutLateAnswers(ByteView request) {
 // A chattering line cannot hold the exchange up for longer than this.
 constexpr int kDrainReadLimit = 8;
 
-// Judges the bytes of one read. A matching reply is appended to `out`; noise
-// after a scan ask appends the collision marker (the attempt still fails).
-Attempt JudgeAnswer(ByteView request, ByteView received, std::vector<Bytes>& out) {
+std::optional<ByteView> MatchingReply(ByteView request, ByteView received) {
+  if (received.size() < kMinFrameLength) return std::nullopt;
+  const auto reply = FindReplyFrame(received);
+  if (!reply || !ReplyMatches(request, *reply)) return std::nullopt;
+  return reply;
+}
+
+// Judges what an attempt received by the end of its wait. A matching reply
+// is delivered; noise after a scan ask delivers the collision marker (the
+// attempt still fails).
+Attempt JudgeAnswer(ByteView request, ByteView received, const ReplySink& deliver) {
   if (received.empty()) return Attempt::kFailed;
   if (received.size() >= kMinFrameLength) {
     if (auto reply = FindReplyFrame(received)) {
-      if (ReplyMatches(request, *reply)) {
-        out.emplace_back(reply->begin(), reply->end());
-        return Attempt::kAnswered;
-      }
-      return Attempt::kFailed;
+      if (!ReplyMatches(request, *reply)) return Attempt::kFailed;
+      deliver(Bytes(reply->begin(), reply->end()));
+      return Attempt::kAnswered;
     }
   }
-  if (IsScanAsk(request)) out.push_back(CollisionMarker());
+  if (IsScanAsk(request)) deliver(CollisionMarker());
   return Attempt::kFailed;
+}
+
+// Awaits the answer for the request's whole wait, reading every few
+// milliseconds. A matching reply is delivered as soon as it is complete; the
+// rest of the wait is still kept, so the bus runs at the pace it always had.
+// At most one receive buffer's worth is read.
+Attempt AwaitAnswer(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
+                    const ReplySink& deliver) {
+  std::array<std::uint8_t, kReceiveBufferSize> buffer{};
+  std::size_t got = 0;
+  int waited = 0;
+  const int wait = AnswerWaitMs(request);
+  while (waited < wait) {
+    const int look = std::min(kAnswerLookMs, wait - waited);
+    sleeper.SleepMs(look);
+    waited += look;
+    got += port.Read(std::span(buffer).subspan(got));
+    if (auto reply = MatchingReply(request, ByteView(buffer.data(), got))) {
+      if (trace) trace(ByteView(buffer.data(), got));
+      deliver(Bytes(reply->begin(), reply->end()));
+      if (waited < wait) sleeper.SleepMs(wait - waited);
+      return Attempt::kAnswered;
+    }
+  }
+  const ByteView received(buffer.data(), got);
+  if (got > 0 && trace) trace(received);
+  return JudgeAnswer(request, received, deliver);
 }
 
 // Bytes that wait before a request is written answer an earlier one: a late
@@ -86,7 +121,8 @@ int AnswerWaitMs(ByteView request) {
   }
 }
 
-ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace) {
+ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
+                           const ReplySink& deliver) {
   ExchangeResult result;
   if (request.size() < kMinFrameLength) return result;
   DrainStrayBytes(port, trace);
@@ -100,13 +136,8 @@ ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, con
     if (port.Write(request) != request.size()) continue;
     result.written = true;
     if (!AwaitsAnswer(request)) return result;
-    sleeper.SleepMs(AnswerWaitMs(request));
     since_first_write_ms += AnswerWaitMs(request);
-    std::array<std::uint8_t, kReceiveBufferSize> buffer{};
-    const std::size_t got = port.Read(buffer);
-    const ByteView received(buffer.data(), got);
-    if (got > 0 && trace) trace(received);
-    if (JudgeAnswer(request, received, result.replies) == Attempt::kAnswered) {
+    if (AwaitAnswer(request, port, sleeper, trace, deliver) == Attempt::kAnswered) {
       if (unanswered_attempt_written && WaitsOutLateAnswers(request)) {
         sleeper.SleepMs(kLateAnswerMs - since_first_write_ms);
         DrainStrayBytes(port, trace);
@@ -115,7 +146,7 @@ ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, con
     }
     unanswered_attempt_written = true;
   }
-  if (request[kOffsetCommand] == kCommandLevelPoll) result.replies.push_back(OfflineMarker(request[kOffsetAddress]));
+  if (request[kOffsetCommand] == kCommandLevelPoll) deliver(OfflineMarker(request[kOffsetAddress]));
   return result;
 }
 

@@ -13,7 +13,7 @@ namespace dsp {
 class FrameLink {
  public:
   virtual ~FrameLink() = default;
-  // Queues a copy of a complete frame unless an identical one is still waiting.
+  // Queues a copy of a complete frame by the send queue's rules (send_queue.h).
   virtual void Send(ByteView frame) = 0;
   // The oldest reply (or marker), if any.
   virtual std::optional<Bytes> PopReply() = 0;

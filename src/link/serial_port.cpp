@@ -186,4 +186,17 @@ std::size_t CSerialPort::Read(std::span<std::uint8_t> into) {
   }
 }
 
+// A port closed meanwhile makes poll return at once (the descriptor is no
+// longer valid), and the next read finds the port closed.
+void CSerialPort::WaitForBytes(int bound_ms, Sleeper&) {
+  int fd = -1;
+  {
+    std::lock_guard lock(mutex_);
+    fd = fd_;
+  }
+  if (fd < 0) return;
+  pollfd waiting{fd, POLLIN, 0};
+  poll(&waiting, 1, bound_ms);
+}
+
 }  // namespace dsp

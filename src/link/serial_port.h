@@ -47,6 +47,8 @@ class CSerialPort : public PortIo {
   // any thread; Close waits for a write in progress, which is bounded.
   std::size_t Write(ByteView bytes) override;
   std::size_t Read(std::span<std::uint8_t> into) override;
+  // Waits in poll(); does not hold the port, so Close never waits for it.
+  void WaitForBytes(int bound_ms, Sleeper& sleeper) override;
 
  private:
   std::size_t WriteLocked(ByteView bytes);

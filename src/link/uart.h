@@ -3,11 +3,15 @@
 // The serial link to the processor bus. Callers queue request frames and pop
 // replies; a worker thread runs one request/answer exchange at a time, a
 // monitor thread traces bytes that arrive unasked, and a transfer thread sends
-// firmware or parameter images with YMODEM, owning the port meanwhile.
+// firmware or parameter images with YMODEM, owning the port meanwhile. The
+// queues and the port have separate locks: queueing a frame or taking a reply
+// never waits for the bus.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -27,6 +31,9 @@ class CUart : public FrameLink {
   // Starts the worker, monitor and transfer threads. Only tests shorten the
   // transfer's byte waits.
   explicit CUart(int transfer_wait_rounds = kByteWaitRounds);
+  // The same on a port of the caller's: tests hand in one whose reads they
+  // hold back.
+  explicit CUart(std::unique_ptr<CSerialPort> port, int transfer_wait_rounds = kByteWaitRounds);
   ~CUart() override;
   CUart(const CUart&) = delete;
   CUart& operator=(const CUart&) = delete;
@@ -40,14 +47,17 @@ class CUart : public FrameLink {
   std::string PortName() const;
   // The port the link closed by itself because the device hung up or failed
   // (an adapter pulled out), once per loss; a host reacts as to a removal.
-  std::optional<PortLoss> TakePortLoss() { return port_.TakeLoss(); }
+  std::optional<PortLoss> TakePortLoss() { return port_->TakeLoss(); }
   // Frames that never went out whole: every write attempt came up short, or
   // the port was closed when their turn came. Only grows.
   std::uint64_t UnsentFrames() const { return unsent_frames_; }
 
-  // A view shorter than its own length byte is no frame and is not queued.
+  // None of the three waits for an exchange. A view shorter than its own
+  // length byte is no frame and is not queued.
   void Send(ByteView frame) override;
   std::optional<Bytes> PopReply() override;
+  // True once every queued frame has been taken and its exchange, with the
+  // pause after it, has ended.
   bool IsSendQueueEmpty() override;
 
   void SetHexTrace(bool hex) { hex_trace_ = hex; }
@@ -55,9 +65,9 @@ class CUart : public FrameLink {
 
   // Hands the file to the transfer thread. Fails, leaving nothing pending,
   // while another transfer runs, or when the file cannot be opened (the
-  // result then reads kTransferFileError). Waits for an exchange in progress
-  // to end: from its return until the transfer is over nothing but the
-  // transfer is written to the port.
+  // result then reads kTransferFileError). From its return no exchange
+  // starts until the transfer is over; one in progress ends before the
+  // transfer writes.
   bool StartTransfer(const std::string& path, std::uint8_t address, TransferMode mode);
   TransferProgress Progress() const;
   // True while the transfer thread owns the port and the other two are parked.
@@ -65,7 +75,13 @@ class CUart : public FrameLink {
 
  private:
   void WorkerLoop();
-  void WorkerStep();
+  // Runs the oldest queued request; false when there was none to run. The
+  // loop ends the exchange after its pause.
+  bool WorkerStep();
+  void WaitForRequest();
+  std::optional<Bytes> TakeRequest();
+  void Deliver(Bytes reply);
+  void EndExchange();
   void MonitorLoop();
   void MonitorStep();
   void TransferLoop();
@@ -75,14 +91,22 @@ class CUart : public FrameLink {
   bool PortLent() const { return transfer_pending_ || transferring_; }
 
   std::atomic<bool> hex_trace_{false};
-  CSerialPort port_;
+  std::unique_ptr<CSerialPort> port_;
   ThreadSleeper sleeper_;
   TraceText trace_;
 
-  // Guards both queues and every use of the port by the worker and monitor.
+  // Whoever holds it uses the port: one exchange, one monitor read, or a
+  // whole transfer. Taken before queue_mutex_, never after.
+  std::mutex port_mutex_;
+  // Guards both queues and the exchange flag, for a moment at a time and
+  // never across a port operation.
   std::mutex queue_mutex_;
+  std::condition_variable request_queued_;
   std::deque<Bytes> replies_;
   std::deque<Bytes> requests_;
+  // A request has left the queue and its exchange (or the pause after it)
+  // has not ended.
+  bool exchanging_ = false;
 
   Ymodem ymodem_;
   std::atomic<bool> transfer_pending_{false};

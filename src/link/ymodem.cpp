@@ -52,11 +52,13 @@ int Ymodem::Send(std::uint8_t address, TransferMode mode, PortIo& port, Sleeper&
   if (port.Write(start) != start.size()) return kTransferStartShort;
   sleeper.SleepMs(kStartPauseMs);
   if (!WaitForByte(kCrcRequest, port, sleeper)) return kTransferNoCrcRequest;
+  sleeper.SleepMs(kAskSettleMs);
 
   const Bytes header = HeaderBlock(name_, size_);
   if (port.Write(header) != header.size()) return kTransferBlockShort;
   if (!WaitForByte(kAck, port, sleeper, Rest::kKeep)) return kTransferNoAck;
   if (!WaitForByte(kCrcRequest, port, sleeper)) return kTransferNoCrcRequest;
+  sleeper.SleepMs(kAskSettleMs);
 
   if (const int result = SendDataBlocks(port, sleeper); result != kTransferDone) return result;
 
@@ -77,6 +79,7 @@ int Ymodem::SendDataBlocks(PortIo& port, Sleeper& sleeper) {
     const Bytes block = DataBlock(static_cast<std::uint8_t>((index + 1) % 256), chunk);
     if (port.Write(block) != block.size()) return kTransferBlockShort;
     if (!WaitForByte(kAck, port, sleeper)) return kTransferNoAck;
+    sleeper.SleepMs(kAckSettleMs);
   }
   return kTransferDone;
 }
@@ -97,21 +100,24 @@ bool Ymodem::ReadChunk(std::uint32_t index, Bytes& chunk) const {
   return true;
 }
 
+// Each round waits for bytes on the port for at most a round's time and
+// reads what came: the awaited byte is seen the moment it arrives. A round
+// that brought only other bytes still lasts a round, so a chattering
+// receiver cannot cut the wait short.
 bool Ymodem::WaitForByte(std::uint8_t wanted, PortIo& port, Sleeper& sleeper, Rest rest) {
   std::array<std::uint8_t, 128> buffer{};
   Bytes seen;
   seen.swap(unread_);
   for (int round = 0; round < wait_rounds_ && !cancelled_; ++round) {
+    if (seen.empty()) port.WaitForBytes(kByteWaitRoundMs, sleeper);
     const std::size_t got = port.Read(buffer);
     seen.insert(seen.end(), buffer.begin(), buffer.begin() + got);
-    // Every round pauses, the successful one too: the receiver gets a moment
-    // after its answer before the next block arrives.
-    sleeper.SleepMs(kByteWaitRoundMs);
     const auto hit = std::find(seen.begin(), seen.end(), wanted);
     if (hit != seen.end()) {
       if (rest == Rest::kKeep) unread_.assign(hit + 1, seen.end());
       return true;
     }
+    if (!seen.empty()) sleeper.SleepMs(kByteWaitRoundMs);
     seen.clear();
   }
   return false;

@@ -25,12 +25,18 @@ enum TransferResult : int {
   kTransferEotShort = -7,     // the EOT could not be written
 };
 
-// A wait for a byte is this many rounds of one read and a 10 ms pause: the
-// loader gets at least 15 s to answer.
+// A wait for a byte is this many rounds of at most 10 ms, each ended early
+// by the bytes arriving: the loader gets at least 15 s to answer, and its
+// answer is taken the moment it comes.
 inline constexpr int kByteWaitRounds = 1500;
 inline constexpr int kByteWaitRoundMs = 10;
 // The loader needs this long after the start frame before it asks for blocks.
 inline constexpr int kStartPauseMs = 200;
+// A receiver may clear its input right after it answers (lrzsz's rb does,
+// after each "C" and each ACK): what comes next follows a moment later. The
+// pause after an ACK is short, since it is paid once per 1024-byte block.
+inline constexpr int kAskSettleMs = 10;
+inline constexpr int kAckSettleMs = 5;
 
 class Ymodem {
  public:

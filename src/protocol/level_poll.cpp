@@ -43,8 +43,13 @@ std::optional<LevelAnswer> LevelPoll::Tick(DeviceList& devices, bool port_open) 
     cursor_ = 0;
     return std::nullopt;
   }
-  link_.Send(LevelPollFrame(static_cast<std::uint8_t>(devices[cursor_].Address())));
-  if (++cursor_ >= devices.size()) cursor_ = 0;
+  // Nothing is added while anything waits to go out: an edit's write must not
+  // queue behind meters, and polls must not pile up on a busy bus. The same
+  // processor's turn comes at the next tick that finds the link idle.
+  if (link_.IsSendQueueEmpty()) {
+    link_.Send(LevelPollFrame(static_cast<std::uint8_t>(devices[cursor_].Address())));
+    if (++cursor_ >= devices.size()) cursor_ = 0;
+  }
 
   const std::optional<Bytes> reply = link_.PopReply();
   if (!reply || reply->size() < kMinLevelReplyLength || (*reply)[kOffsetLength] != reply->size() ||

@@ -3,7 +3,8 @@
 // Polling every processor's signal levels in turn while no procedure runs.
 // Polls and answers are pipelined one tick apart: each tick sends the next
 // poll and consumes the answer to an earlier one. A silent processor shows up
-// as the link's offline marker.
+// as the link's offline marker. A tick that finds the link busy (writes
+// waiting) sends no poll: meters pause during a drag and resume after it.
 
 #include <cstdint>
 #include <optional>
@@ -25,8 +26,9 @@ class LevelPoll {
 
   explicit LevelPoll(FrameLink& link) : link_(link) {}
 
-  // One tick: sends the poll for the next processor and stores the answer it
-  // pops into the processor's record. Returns what was popped and used.
+  // One tick: sends the poll for the next processor unless the link is busy,
+  // and stores the answer it pops into the processor's record. Returns what
+  // was popped and used.
   std::optional<LevelAnswer> Tick(DeviceList& devices, bool port_open);
   std::size_t Cursor() const { return cursor_; }
 

@@ -12,7 +12,7 @@ SimLink::SimLink(SimBus& bus, int latency_polls)
     : bus_(bus), latency_polls_(std::max(0, latency_polls)), polls_left_(latency_polls_) {}
 
 void SimLink::Send(ByteView frame) {
-  if (!EnqueueUnlessWaiting(send_queue_, frame)) return;
+  if (EnqueueFrame(send_queue_, frame) == Queued::kIgnored) return;
   if (latency_polls_ == 0) Flush();
 }
 
@@ -43,9 +43,8 @@ void SimLink::Poll() {
 void SimLink::ExchangeOne() {
   const Bytes request = std::move(send_queue_.front());
   send_queue_.pop_front();
-  for (Bytes& reply : RunExchange(request, bus_.host_port(), bus_.host_sleeper(), nullptr).replies) {
-    reply_queue_.push_back(std::move(reply));
-  }
+  RunExchange(request, bus_.host_port(), bus_.host_sleeper(), nullptr,
+              [this](Bytes reply) { reply_queue_.push_back(std::move(reply)); });
   bus_.Advance(std::chrono::milliseconds(kWorkerPauseMs));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The host's link over the simulated bus, in-process: the same send queue
-// with its duplicate filter, the same exchange (RunExchange with its waits,
+// with its duplicate filter and latest-wins writes, the same exchange (RunExchange with its waits,
 // second attempts, collision and offline markers) and the same 50 ms pause
 // after each exchange, but every wait advances the bus clock instead of
 // sleeping. No thread: the queued frames are exchanged either inside Send

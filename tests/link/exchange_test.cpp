@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 
@@ -12,11 +13,13 @@ namespace {
 
 // A port whose answers are scripted per write: the first read after the n-th
 // write returns the n-th scripted answer (or nothing when the script has run
-// out); `stray` is what waits before the first write, `late` what the first
-// read after the script has run out finds.
+// out), and each later read one piece of `later`; `stray` is what waits
+// before the first write, `late` what the first read after the script has
+// run out finds.
 class ScriptedPort : public PortIo {
  public:
   std::deque<Bytes> answers;
+  std::deque<Bytes> later;
   Bytes stray;
   Bytes late;
   std::vector<Bytes> written;
@@ -40,7 +43,8 @@ class ScriptedPort : public PortIo {
       std::copy(late.begin(), late.end(), into.begin());
       return std::exchange(late, Bytes{}).size();
     }
-    if (!std::exchange(answer_due_, false) || answers.empty()) return 0;
+    if (!std::exchange(answer_due_, false)) return ReadLater(into);
+    if (answers.empty()) return 0;
     Bytes next = answers.front();
     answers.pop_front();
     std::copy(next.begin(), next.end(), into.begin());
@@ -48,21 +52,55 @@ class ScriptedPort : public PortIo {
   }
 
  private:
+  std::size_t ReadLater(std::span<std::uint8_t> into) {
+    if (written.empty() || later.empty()) return 0;
+    const Bytes next = later.front();
+    later.pop_front();
+    std::copy(next.begin(), next.end(), into.begin());
+    return next.size();
+  }
+
   bool answer_due_ = false;
 };
 
 class RecordingSleeper : public Sleeper {
  public:
   std::vector<int> sleeps;
-  void SleepMs(int ms) override { sleeps.push_back(ms); }
+  int total_ms = 0;
+  void SleepMs(int ms) override {
+    sleeps.push_back(ms);
+    total_ms += ms;
+  }
 };
+
+// A wait of `ms` in which nothing came: the port is looked at every few ms.
+std::vector<int> Looks(int ms) {
+  std::vector<int> looks;
+  for (int waited = 0; waited < ms; waited += kAnswerLookMs) looks.push_back(std::min(kAnswerLookMs, ms - waited));
+  return looks;
+}
+
+std::vector<int> Concat(std::initializer_list<std::vector<int>> parts) {
+  std::vector<int> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
 
 struct ExchangeTest : ::testing::Test {
   ScriptedPort port;
   RecordingSleeper sleeper;
   std::vector<Bytes> traced;
+  std::vector<Bytes> delivered;
+  // The simulated time at which each frame was delivered.
+  std::vector<int> delivered_at_ms;
   std::vector<Bytes> Run(const Bytes& request) {
-    return RunExchange(request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); }).replies;
+    RunExchange(
+        request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); },
+        [this](Bytes reply) {
+          delivered.push_back(std::move(reply));
+          delivered_at_ms.push_back(sleeper.total_ms);
+        });
+    return delivered;
   }
 };
 
@@ -77,7 +115,7 @@ TEST_F(ExchangeTest, UnansweredRequestIsWrittenTwiceWithItsWaits) {
   const Bytes eq_read = BuildFrame(kKindRequest, 1, 0x81, Bytes{0, 0, 0, 15});
   EXPECT_TRUE(Run(eq_read).empty());
   EXPECT_EQ(port.written.size(), 2u);
-  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{120, 25, 120}));
+  EXPECT_EQ(sleeper.sleeps, Concat({Looks(120), {25}, Looks(120)}));
 }
 
 TEST_F(ExchangeTest, PresetSaveIsNotAwaited) {
@@ -93,7 +131,22 @@ TEST_F(ExchangeTest, MatchingReplyIsQueuedAndTraced) {
   port.answers.push_back(noisy);
   EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
   EXPECT_EQ(traced, (std::vector<Bytes>{noisy}));
-  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{100}));
+  // Handed over at the first look, and the bus still waits the whole 100 ms.
+  EXPECT_EQ(delivered_at_ms, (std::vector<int>{kAnswerLookMs}));
+  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{kAnswerLookMs, 100 - kAnswerLookMs}));
+}
+
+// An answer that arrives in pieces is handed over once it is whole, and is
+// traced in one piece.
+TEST_F(ExchangeTest, AnswerArrivingInPiecesIsDeliveredWhenComplete) {
+  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
+  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
+  port.answers = {Bytes(reply.begin(), reply.begin() + 4)};
+  port.later = {Bytes(reply.begin() + 4, reply.end())};
+  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(delivered_at_ms, (std::vector<int>{2 * kAnswerLookMs}));
+  EXPECT_EQ(traced, (std::vector<Bytes>{reply}));
+  EXPECT_EQ(sleeper.total_ms, 100);
 }
 
 // A late answer of the same command (another channel) waiting from an
@@ -147,7 +200,7 @@ TEST_F(ExchangeTest, ShortWriteCountsAsAFailedAttempt) {
   port.answers = {reply};
   EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
   EXPECT_EQ(port.written.size(), 2u);
-  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{25, 100}));
+  EXPECT_EQ(sleeper.sleeps, (std::vector<int>{25, kAnswerLookMs, 100 - kAnswerLookMs}));
 }
 
 // The host learns which frames never went out, so that it does not report a
@@ -155,16 +208,17 @@ TEST_F(ExchangeTest, ShortWriteCountsAsAFailedAttempt) {
 TEST_F(ExchangeTest, AFrameIsWrittenWhenOneAttemptWentOutWhole) {
   const Bytes write = BuildFrame(kKindWrite, 1, 0x1A, Bytes{0});
   port.short_writes = 1;
-  EXPECT_TRUE(RunExchange(write, port, sleeper, nullptr).written);
+  const ReplySink ignore = [](Bytes) {};
+  EXPECT_TRUE(RunExchange(write, port, sleeper, nullptr, ignore).written);
   port.short_writes = 2;
-  EXPECT_FALSE(RunExchange(write, port, sleeper, nullptr).written);
-  EXPECT_FALSE(RunExchange(ByteView(write).first(5), port, sleeper, nullptr).written);
+  EXPECT_FALSE(RunExchange(write, port, sleeper, nullptr, ignore).written);
+  EXPECT_FALSE(RunExchange(ByteView(write).first(5), port, sleeper, nullptr, ignore).written);
 }
 
 // After a second attempt is answered, the line is kept until the first
 // attempt's answer is no longer due (560 ms after it was written), and what
 // comes meanwhile is traced and dropped; the level poll does not wait.
-TEST_F(ExchangeTest, SecondAttemptAnsweredWaitsOutTheFirstAttemptsLateAnswer) {
+TEST(ExchangeLateAnswers, SecondAttemptAnsweredWaitsOutTheFirstAttemptsLateAnswer) {
   struct Case {
     const char* what;
     Bytes request;
@@ -178,25 +232,28 @@ TEST_F(ExchangeTest, SecondAttemptAnsweredWaitsOutTheFirstAttemptsLateAnswer) {
   const Bytes poll = BuildFrame(kKindRequest, 4, 0xD0, Bytes{0});
   const Bytes levels = BuildFrame(kKindReply, 4, 0xD0, Bytes(7, 0));
   const std::vector<Case> cases = {
-      {"answered at once", gate_read, {gate}, {100}},
-      {"answered on the second attempt", gate_read, {Bytes{}, gate}, {100, 25, 100, 335}},
-      {"a garbled first answer", gate_read, {Bytes{0xA5, 9, 0xF8, 4, 0x83, 1, 0, 0, 0}, gate}, {100, 25, 100, 335}},
-      {"equaliser half on the second attempt", eq_read, {Bytes{}, eq}, {120, 25, 120, 295}},
-      {"level poll on the second attempt", poll, {Bytes{}, levels}, {100, 25, 100}},
+      {"answered at once", gate_read, {gate}, {10, 90}},
+      {"answered on the second attempt", gate_read, {Bytes{}, gate}, Concat({Looks(100), {25, 10, 90, 335}})},
+      {"a garbled first answer", gate_read, {Bytes{0xA5, 9, 0xF8, 4, 0x83, 1, 0, 0, 0}, gate},
+       Concat({Looks(100), {25, 10, 90, 335}})},
+      {"equaliser half on the second attempt", eq_read, {Bytes{}, eq}, Concat({Looks(120), {25, 10, 110, 295}})},
+      {"level poll on the second attempt", poll, {Bytes{}, levels}, Concat({Looks(100), {25, 10, 90}})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ScriptedPort port;
     RecordingSleeper sleeper;
     std::vector<Bytes> traced;
+    std::vector<Bytes> delivered;
     port.answers = c.answers;
     const Bytes late = BuildFrame(kKindReply, 4, c.request[kOffsetCommand], Bytes(c.answers.back().size() - 6, 7));
     port.late = late;
-    const auto result =
-        RunExchange(c.request, port, sleeper, [&](ByteView b) { traced.emplace_back(b.begin(), b.end()); });
-    EXPECT_EQ(result.replies, std::vector<Bytes>{c.answers.back()});
+    RunExchange(
+        c.request, port, sleeper, [&](ByteView b) { traced.emplace_back(b.begin(), b.end()); },
+        [&](Bytes reply) { delivered.push_back(std::move(reply)); });
+    EXPECT_EQ(delivered, std::vector<Bytes>{c.answers.back()});
     EXPECT_EQ(sleeper.sleeps, c.sleeps);
-    const bool waited = c.sleeps.size() == 4;
+    const bool waited = c.sleeps.back() > 100;
     EXPECT_EQ(!traced.empty() && traced.back() == late, waited);
     EXPECT_EQ(port.late.empty(), waited);
   }

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "../support/temp_dir.h"
@@ -206,6 +208,77 @@ TEST(LinkTransfer, NothingQueuedGoesOutBetweenTheRequestAndTheStartFrame) {
     EXPECT_EQ(SplitFrames(peer.Received()), (std::vector<Bytes>{StartFrame(5, TransferMode::kFirmware), write}))
         << "round " << round;
   }
+}
+
+// A serial port that, once a request has been written, holds every read
+// until the test lets it go: the exchange stays in its wait for the answer.
+class HeldPort : public CSerialPort {
+ public:
+  std::size_t Write(ByteView bytes) override {
+    const std::size_t written = CSerialPort::Write(bytes);
+    std::lock_guard lock(mutex_);
+    written_ = true;
+    return written;
+  }
+  std::size_t Read(std::span<std::uint8_t> into) override {
+    std::unique_lock lock(mutex_);
+    if (written_ && !released_) {
+      holding_ = true;
+      changed_.notify_all();
+      changed_.wait(lock, [this] { return released_; });
+    }
+    lock.unlock();
+    return CSerialPort::Read(into);
+  }
+  bool WaitUntilHolding() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, 10s, [this] { return holding_; });
+  }
+  void Release() {
+    std::lock_guard lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool written_ = false;
+  bool holding_ = false;
+  bool released_ = false;
+};
+
+// The window calls these on its own thread for every edit and every level
+// tick: none of them may wait while an exchange awaits its answer.
+TEST(LinkCalls, ReturnWhileAnExchangeAwaitsItsAnswer) {
+  Pty pty;
+  auto owned = std::make_unique<HeldPort>();
+  HeldPort& port = *owned;
+  CUart link(std::move(owned));
+  ASSERT_TRUE(link.Open(pty.SlavePath())) << link.OpenError();
+  link.Send(BuildFrame(kKindRequest, 3, 0x85, Bytes{0, 0}));
+  ASSERT_TRUE(port.WaitUntilHolding()) << "the exchange never began";
+
+  const Bytes write = BuildFrame(kKindWrite, 3, 0x1A, Bytes{1, 0});
+  std::atomic<bool> returned{false};
+  bool queue_empty = true;
+  std::optional<Bytes> reply;
+  std::thread caller([&] {
+    link.Send(write);
+    queue_empty = link.IsSendQueueEmpty();
+    reply = link.PopReply();
+    returned = true;
+  });
+  // Generous: only a call that waits for the held exchange misses it.
+  const bool returned_while_held = WaitUntil([&] { return returned.load(); }, 10s);
+  port.Release();
+  caller.join();
+  EXPECT_TRUE(returned_while_held);
+  EXPECT_FALSE(queue_empty);
+  EXPECT_FALSE(reply);
+  // The write waited its turn and went out after the exchange.
+  ASSERT_TRUE(WaitUntil([&] { return link.IsSendQueueEmpty(); }));
+  EXPECT_EQ(link.UnsentFrames(), 0u);
 }
 
 TEST(LinkOpen, MissingPathAndNonTtyAreRefusedWithAReason) {

@@ -72,6 +72,24 @@ TEST(LevelPoll, AnswerStoresLevelsOfItsOwnDeviceAndMarkerMeansOffline) {
   EXPECT_FALSE(poll.Tick(devices, true));
 }
 
+// Writes waiting on the link go first: the tick adds no poll and keeps the
+// processor's turn, but still takes the answer of an earlier poll.
+TEST(LevelPoll, BusyLinkGetsNoPollAndTheTurnIsKept) {
+  FakeLink link;
+  DeviceList devices{MakeRecord(1, 1, 1), MakeRecord(1, 1, 2)};
+  LevelPoll poll(link);
+  poll.Tick(devices, true);
+  link.send_queue_empty = false;
+  link.replies.push_back(LevelAnswerFrame(1, {9, 9}));
+  EXPECT_TRUE(poll.Tick(devices, true));
+  poll.Tick(devices, true);
+  EXPECT_EQ(link.sent.size(), 1u);
+  link.send_queue_empty = true;
+  poll.Tick(devices, true);
+  ASSERT_EQ(link.sent.size(), 2u);
+  EXPECT_EQ(link.sent.back()[kOffsetAddress], 2);
+}
+
 TEST(LevelDb, ConversionFormatAndSlider) {
   EXPECT_EQ(FormatLevelDb(LevelDb(0x7FFFFF, 0x7FFFFF, -96)), "0.0 dBv");
   EXPECT_EQ(FormatLevelDb(LevelDb(0, 0x7FFFFF, -96)), "-96.0 dBv");

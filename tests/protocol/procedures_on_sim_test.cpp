@@ -5,9 +5,12 @@
 
 #include "../support/same_parameters.h"
 #include "answering_host.h"
+#include "model/write_builders.h"
+#include "protocol/level_poll.h"
 #include "protocol/procedure_driver.h"
 #include "sim/sim_bus.h"
 #include "sim/sim_link.h"
+#include "sim/sim_parameters.h"
 
 namespace dsp {
 namespace {
@@ -160,6 +163,46 @@ TEST_F(ProceduresOnSim, EffectReadCopiesTheProcessorsMemory) {
   ASSERT_FALSE(driver.StartEffectRead(5));
   ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
   EXPECT_EQ(host.effect, memory);
+}
+
+// A minute of edits on one of three answering processors while the levels
+// are polled, as the window does it (simulated time, the in-process link):
+// two-second drags of a band with a second of rest between. No answer ever
+// says a processor is lost, and the processor ends where the band was let go.
+TEST(LevelPollOnSim, AMinuteOfEditsNeverMakesAnAnsweringProcessorLookLost) {
+  SimBus bus;
+  DeviceList devices;
+  for (int address = 1; address <= 3; ++address) {
+    const std::string name = "P" + std::to_string(address);
+    bus.Add(name, 8, 8).set_address(static_cast<std::uint8_t>(address));
+    devices.emplace_back(address, ChipIdBytes{}, 8, 8, name);
+  }
+  SimLink link(bus);
+  LevelPoll poll(link);
+  const Configuration config;
+  const auto catch_up = [&](int ms) {
+    const auto now = std::chrono::milliseconds(ms);
+    if (bus.Now() < now) bus.Advance(now - bus.Now());
+  };
+  constexpr int kBand = 17;
+  std::vector<int> answers_from(4, 0);
+  for (int ms = 0, move = 0; ms < 60'000; ++ms) {
+    if (ms % 3000 < 2000 && ms % 17 == 0) {
+      devices[0].SetEqualizerGain(kInputSide, 0, kBand, (++move * 37) % 2400 - 1200);
+      catch_up(ms);
+      link.Send(*BuildWrite(WriteId::EqBand(kInputSide, 0, kBand, 1), devices, config));
+    }
+    if (ms % LevelPoll::kTickMs == 0) {
+      catch_up(ms);
+      if (const auto answer = poll.Tick(devices, true)) {
+        ASSERT_TRUE(answer->online) << "processor " << answer->address << " looked lost at " << ms << " ms";
+        ++answers_from[static_cast<std::size_t>(answer->address)];
+      }
+    }
+  }
+  for (int address = 1; address <= 3; ++address) EXPECT_GT(answers_from[address], 50) << "processor " << address;
+  const SimBand& held = bus.processor(0).parameters().inputs[0].bands[kBand];
+  EXPECT_EQ(held.gain_raw, devices[0].EqualizerGain(kInputSide, 0, kBand) + kEqGainRawZeroDb);
 }
 
 }  // namespace
