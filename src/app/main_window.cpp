@@ -36,6 +36,7 @@ void MainWindow::BuildTimerTable() {
   timer_table_[kProcedureTimer] = &MainWindow::OnProcedureTimer;
   timer_table_[kLevelPollTimer] = &MainWindow::OnLevelPollTimer;
   timer_table_[kTraceTimer] = &MainWindow::OnTraceTimer;
+  timer_table_[kFlushTimer] = &MainWindow::OnFlushTimer;
 }
 
 void MainWindow::BuildMessageTable() {
@@ -47,6 +48,7 @@ void MainWindow::BuildMessageTable() {
   message_table_[kWmTimer] = &MainWindow::OnTimerMessage;
   message_table_[kWmChar] = &MainWindow::OnChar;
   message_table_[kWmDeviceChange] = &MainWindow::OnDeviceChange;
+  message_table_[kWmClose] = &MainWindow::OnCloseRequest;
 }
 
 void MainWindow::On(std::string_view type, std::string_view name, NotifyMember member) {
@@ -112,7 +114,16 @@ void MainWindow::SetDeviceTips(int address, const std::string& text) {
   if (Control* tips = FindControl("label_tips_" + std::to_string(address - 1))) tips->SetText(text);
 }
 
-void MainWindow::OnCloseClick(Notification&) { Close(kIdOk); }
+void MainWindow::OnCloseClick(Notification&) {
+  SendPendingEdits();
+  Close(kIdOk);
+}
+
+// The window frame's close: the edits go out first, then the window closes.
+bool MainWindow::OnCloseRequest(std::uintptr_t, std::intptr_t) {
+  SendPendingEdits();
+  return false;
+}
 
 void MainWindow::OnMinimizeClick(Notification&) { Minimize(); }
 

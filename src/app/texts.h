@@ -37,6 +37,7 @@ inline constexpr BilingualText kSynchroniseFailed{"Synchronize from device fail"
 inline constexpr BilingualText kNameTooLong{"Exceeding the maximum length(20)", "超过度大长度20"};
 inline constexpr BilingualText kLoadingEffect{"Loading effect...", "加载音效中..."};
 inline constexpr BilingualText kSaving{"Saving...", "保存中..."};
+inline constexpr BilingualText kSendingChanges{"Sending the last changes...", "正在发送最后的修改..."};
 inline constexpr BilingualText kPortOpenFailed{"Cannot use ", "无法使用 "};
 
 inline constexpr BilingualText kNoDevice{"Не поключен", "无可用设备"};
