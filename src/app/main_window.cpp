@@ -86,6 +86,7 @@ std::unique_ptr<Control> MainWindow::CreateControl(std::string_view class_name) 
 }
 
 DeviceRecord* MainWindow::SelectedDevice() {
+  if (shown_again_ != nullptr) return shown_again_;
   if (devices_.empty()) return &offline_record_;
   const auto* tree = Find<TreeView>("treeview_device_list");
   if (tree == nullptr) return nullptr;
@@ -95,15 +96,25 @@ DeviceRecord* MainWindow::SelectedDevice() {
 }
 
 // One question at a time: a box that loses the focus to the question asks
-// again otherwise.
+// again otherwise. The refused edit is undone on the screen.
 DeviceRecord* MainWindow::DeviceForEdit() {
   DeviceRecord* record = SelectedDevice();
   if (record == nullptr && !devices_.empty() && !asking_for_device_) {
     asking_for_device_ = true;
     Say(text::kSelectDevice, text::kComfirm);
     asking_for_device_ = false;
+    ShowStoredStateAgain();
   }
   return record;
+}
+
+// The controls show the processor selected last (the offline record after
+// a scan) until another is selected: a refused edit shows that again.
+void MainWindow::ShowStoredStateAgain() {
+  DeviceRecord* shown = FindDevice(devices_, last_selected_address_);
+  shown_again_ = shown != nullptr ? shown : &offline_record_;
+  RefreshAll();
+  shown_again_ = nullptr;
 }
 
 int MainWindow::Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons) {

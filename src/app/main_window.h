@@ -204,6 +204,7 @@ class MainWindow : public Window, private PageContext {
   PageNavigator navigator_{*this, pages_};
   int last_selected_address_ = -1;
   bool asking_for_device_ = false;
+  DeviceRecord* shown_again_ = nullptr;  // what the pages show while a refused edit is undone
   std::vector<std::string> delete_buttons_;  // registered at run time, one per device node
 
   BusScan scan_;
