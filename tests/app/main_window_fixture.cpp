@@ -77,7 +77,8 @@ DeviceRecord MainWindowTest::ReadProcessor(const DeviceRecord& like) {
   fresh.emplace_back(like.Address(), like.ChipId(), like.Inputs(), like.Outputs(), like.Name());
   SimLink own_link(bus);
   OneRecordHost host(fresh);
-  ProcedureDriver reader(own_link, host, fresh, window ? window->Config() : Configuration{});
+  const Configuration config = window ? window->Config() : Configuration{};
+  ProcedureDriver reader(own_link, host, fresh, config);
   reader.StartReadAll(0);
   ProcedureEnd end = ProcedureEnd::kRunning;
   while (end == ProcedureEnd::kRunning) {
