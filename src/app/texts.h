@@ -78,6 +78,10 @@ inline constexpr BilingualText kOutputEqTitle{"Crossover - OUT %c", "分频器 -
 inline constexpr BilingualText kCompressorTitle{"Compressor - OUT %c", "压缩器 - OUT %c"};
 inline constexpr BilingualText kLimiterTitle{"Limiter - OUT %c", "限幅器 - OUT %c"};
 inline constexpr BilingualText kEnergyTitle{"Energy", "电平"};
+// The tooltip of a control whose value the processor has no place for.
+inline constexpr BilingualText kNotTaken{
+    "The processor does not take this setting: it is only kept in the parameter file.",
+    "处理器不接收此设置：它只保存在参数文件中。"};
 // The selected equaliser band's switch.
 inline constexpr BilingualText kBandOn{"ON", "开"};
 inline constexpr BilingualText kBandOff{"OFF", "关"};

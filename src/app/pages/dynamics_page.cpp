@@ -79,6 +79,10 @@ void DynamicsPage::Refresh(int channel) {
     const int stored = Stored(*record, channel, parameter);
     SetSliderValue(SliderName(parameter), stored);
     SetText(EditName(parameter), ValueText(parameter, ShownSign(kind_, parameter) * stored));
+    if (!parameter.sent) {
+      ShowNotTaken(SliderName(parameter));
+      ShowNotTaken(EditName(parameter));
+    }
   }
   if (auto* curve = Find<LinerControl>(kind_.curve)) ShowCurve(*curve, *record, channel, on);
   ShowOverview(*record);
