@@ -31,7 +31,12 @@ std::optional<std::string> AddDeviceNode(const Window& window, const std::string
   node->SetName(Channel(kDeviceRootNode, position));
   node->SetVisible(!hide->Check());
   AddNodeChild(*node, *root, "Label", "labelstyle", position)->SetText(std::to_string(position + 1));
-  AddNodeChild(*node, *root, "Edit", "editstyle", position)->SetText(name);
+  // The name takes the focus only from a click: focus that Qt passes on
+  // (a page or menu closing) must not land in it, where the next
+  // keystrokes would rename the processor.
+  Control* name_edit = AddNodeChild(*node, *root, "Edit", "editstyle", position);
+  name_edit->SetText(name);
+  name_edit->InputWidget()->setFocusPolicy(Qt::ClickFocus);
   AddNodeChild(*node, *root, "Label", "labeltipsstyle", position);
   Control* circle = AddNodeChild(*node, *root, "Label", "labelcirclestyle", position);
   if (language != kChinese) circle->SetText(SyncIndicatorText(language));

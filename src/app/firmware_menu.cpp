@@ -67,7 +67,7 @@ std::optional<std::string> FirmwareMenu::ChooseFile() {
 // look finds the failure and reports it, and nothing reaches the bus.
 void FirmwareMenu::Transfer(const std::string& path, int address, TransferMode mode, const std::string& caption) {
   link_.StartTransfer(path, static_cast<std::uint8_t>(address), mode);
-  FirmwareUpdateDialog dialog(mode, [this] { return link_.Progress(); });
+  FirmwareUpdateDialog dialog(context_.Language(), mode, [this] { return link_.Progress(); });
   dialog.Create(&context_.Host(), caption);
   dialog.CenterWindow();
   dialog.ShowModal();

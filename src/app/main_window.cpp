@@ -36,6 +36,7 @@ void MainWindow::BuildTimerTable() {
   timer_table_[kProcedureTimer] = &MainWindow::OnProcedureTimer;
   timer_table_[kLevelPollTimer] = &MainWindow::OnLevelPollTimer;
   timer_table_[kTraceTimer] = &MainWindow::OnTraceTimer;
+  timer_table_[kFlushTimer] = &MainWindow::OnFlushTimer;
 }
 
 void MainWindow::BuildMessageTable() {
@@ -47,6 +48,7 @@ void MainWindow::BuildMessageTable() {
   message_table_[kWmTimer] = &MainWindow::OnTimerMessage;
   message_table_[kWmChar] = &MainWindow::OnChar;
   message_table_[kWmDeviceChange] = &MainWindow::OnDeviceChange;
+  message_table_[kWmClose] = &MainWindow::OnCloseRequest;
 }
 
 void MainWindow::On(std::string_view type, std::string_view name, NotifyMember member) {
@@ -84,6 +86,7 @@ std::unique_ptr<Control> MainWindow::CreateControl(std::string_view class_name) 
 }
 
 DeviceRecord* MainWindow::SelectedDevice() {
+  if (shown_again_ != nullptr) return shown_again_;
   if (devices_.empty()) return &offline_record_;
   const auto* tree = Find<TreeView>("treeview_device_list");
   if (tree == nullptr) return nullptr;
@@ -93,15 +96,25 @@ DeviceRecord* MainWindow::SelectedDevice() {
 }
 
 // One question at a time: a box that loses the focus to the question asks
-// again otherwise.
+// again otherwise. The refused edit is undone on the screen.
 DeviceRecord* MainWindow::DeviceForEdit() {
   DeviceRecord* record = SelectedDevice();
   if (record == nullptr && !devices_.empty() && !asking_for_device_) {
     asking_for_device_ = true;
     Say(text::kSelectDevice, text::kComfirm);
     asking_for_device_ = false;
+    ShowStoredStateAgain();
   }
   return record;
+}
+
+// The controls show the processor selected last (the offline record after
+// a scan) until another is selected: a refused edit shows that again.
+void MainWindow::ShowStoredStateAgain() {
+  DeviceRecord* shown = FindDevice(devices_, last_selected_address_);
+  shown_again_ = shown != nullptr ? shown : &offline_record_;
+  RefreshAll();
+  shown_again_ = nullptr;
 }
 
 int MainWindow::Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons) {
@@ -112,7 +125,16 @@ void MainWindow::SetDeviceTips(int address, const std::string& text) {
   if (Control* tips = FindControl("label_tips_" + std::to_string(address - 1))) tips->SetText(text);
 }
 
-void MainWindow::OnCloseClick(Notification&) { Close(kIdOk); }
+void MainWindow::OnCloseClick(Notification&) {
+  SendPendingEdits();
+  Close(kIdOk);
+}
+
+// The window frame's close: the edits go out first, then the window closes.
+bool MainWindow::OnCloseRequest(std::uintptr_t, std::intptr_t) {
+  SendPendingEdits();
+  return false;
+}
 
 void MainWindow::OnMinimizeClick(Notification&) { Minimize(); }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,6 +53,12 @@ class MainWindow : public Window, private PageContext {
   static constexpr std::uint32_t kProcedureTimer = ProcedureRunner::kTimer;
   static constexpr std::uint32_t kLevelPollTimer = ProcedureRunner::kLevelPollTimer;
   static constexpr std::uint32_t kTraceTimer = 143;
+  static constexpr std::uint32_t kFlushTimer = 144;
+  // Edits still on their way when the window closes or the port changes are
+  // sent, waiting at most this long, behind a wait dialog after a while.
+  static constexpr int kFlushLimitMs = 3000;
+  static constexpr int kFlushDialogAfterMs = 300;
+  static constexpr int kFlushCheckMs = 20;
   static constexpr int kLevelPollMs = 200;
   static constexpr int kTraceMs = 200;
   using PageContext::kWriteDelayMs;
@@ -87,8 +94,9 @@ class MainWindow : public Window, private PageContext {
 
   // What the pages ask of the window (main_window.cpp).
   DeviceRecord* DeviceForEdit() override;
+  void ShowStoredStateAgain();
   DeviceView& View(int address) override { return views_[address]; }
-  void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) override { SetTimer(id.Value(), delay_ms); }
+  void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) override;
   void SendWriteNow(WriteId id) override { OnParameterWriteTimer(id.Value()); }
   int Say(const BilingualText& message, const BilingualText& caption,
           MessageButtons buttons = MessageButtons::kOk) override;
@@ -102,6 +110,7 @@ class MainWindow : public Window, private PageContext {
   void On(std::string_view type, std::string_view name, NotifyMember member);
   void SetDeviceTips(int address, const std::string& text);
   void OnCloseClick(Notification&);
+  bool OnCloseRequest(std::uintptr_t, std::intptr_t);
   void OnMinimizeClick(Notification&);
   void OnMaximizeClick(Notification&);
   void OnNormalClick(Notification&);
@@ -166,6 +175,12 @@ class MainWindow : public Window, private PageContext {
   bool OnPresetNameWrite(std::uintptr_t preset, std::intptr_t);
   bool OnTimerMessage(std::uintptr_t id, std::intptr_t);
 
+  // main_window_flush.cpp
+  void SendPendingEdits();
+  void SendScheduledWrites();
+  void WaitForSendQueue();
+  void OnFlushTimer(std::uint32_t id);
+
   // main_window_levels.cpp
   void OnLevelPollTimer(std::uint32_t id);
 
@@ -189,6 +204,7 @@ class MainWindow : public Window, private PageContext {
   PageNavigator navigator_{*this, pages_};
   int last_selected_address_ = -1;
   bool asking_for_device_ = false;
+  DeviceRecord* shown_again_ = nullptr;  // what the pages show while a refused edit is undone
   std::vector<std::string> delete_buttons_;  // registered at run time, one per device node
 
   BusScan scan_;
@@ -202,6 +218,10 @@ class MainWindow : public Window, private PageContext {
   PresetMenu preset_menu_{*this, devices_, procedures_.DoneFlag()};
   FirmwareMenu firmware_menu_{*this, devices_, *link_, [this] { StartScan(); }};
   LevelPoll level_poll_;
+
+  std::set<std::uint32_t> scheduled_writes_;  // timer ids of the writes and renames not yet sent
+  std::int64_t flush_started_ms_ = 0;
+  bool flush_done_ = true;
 
   std::unique_ptr<DebugDialog> debug_dialog_;  // created on the first press of button_debug
   std::map<std::intptr_t, std::string> pending_ports_;

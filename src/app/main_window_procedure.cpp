@@ -24,6 +24,7 @@ void MainWindow::SynchroniseFromDevice(int address) {
 // this moment go out.
 void MainWindow::OnParameterWriteTimer(std::uint32_t id) {
   KillTimer(id);
+  scheduled_writes_.erase(id);
   if (auto frame = BuildWrite(WriteId(id), devices_, config_)) link_->Send(*frame);
 }
 

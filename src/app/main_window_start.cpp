@@ -64,7 +64,10 @@ bool MainWindow::OpenPort(const std::string& port) {
   return true;
 }
 
+// The edits made just before go out on the old port first, so that no
+// change is lost on the way to the processor.
 void MainWindow::SwitchPort(const std::string& port) {
+  SendPendingEdits();
   if (link_->IsOpen()) ClosePort();
   if (!OpenPort(port)) {
     Toolkit::Dialogs().MessageBox(this, Pick(language_, text::kPortOpenFailed) + port + ": " + link_->OpenError(),

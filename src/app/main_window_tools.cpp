@@ -1,15 +1,8 @@
 // The two tool buttons of the title bar: the settings dialog (the port and
 // the scan time) and the trace window.
 #include "app/main_window.h"
-#include "platform/toolkit.h"
 
 namespace dsp {
-namespace {
-
-// How long a port change waits for the frames already queued to go out.
-constexpr std::int64_t kQueueDrainLimitMs = 3000;
-
-}  // namespace
 
 void MainWindow::OnSettingClick(Notification&) {
   SettingDialog dialog(language_, {link_->PortName(), static_cast<int>(config_.scan_time_ms)}, ports_);
@@ -19,16 +12,9 @@ void MainWindow::OnSettingClick(Notification&) {
   ApplySettings(dialog.Settings());
 }
 
-// The frames of edits made just before are let out on the old port first,
-// so that no change is lost on the way to the processor.
 void MainWindow::ApplySettings(const PortSettings& chosen) {
   config_.scan_time_ms = static_cast<std::uint32_t>(chosen.scan_time_ms);
-  if (!chosen.port.empty() && chosen.port != link_->PortName()) {
-    Clock& clock = Toolkit::GetClock();
-    const std::int64_t give_up_at = clock.NowMs() + kQueueDrainLimitMs;
-    clock.RunUntil([&] { return link_->IsSendQueueEmpty() || clock.NowMs() >= give_up_at; });
-    SwitchPort(chosen.port);
-  }
+  if (!chosen.port.empty() && chosen.port != link_->PortName()) SwitchPort(chosen.port);
   if (Say(text::kScanAfterSettings, text::kQuestion, MessageButtons::kOkCancel) == kIdOk) StartScan();
 }
 

@@ -93,6 +93,7 @@ void MainWindow::CommitDeviceName(Notification& notification, bool by_return) {
 
 void MainWindow::OnRenameTimer(std::uint32_t id) {
   KillTimer(id);
+  scheduled_writes_.erase(id);
   const int address = WriteId(id).Address();
   if (const DeviceRecord* record = FindDevice(devices_, address)) {
     link_->Send(RenameFrame(static_cast<std::uint8_t>(address), record->Name()));

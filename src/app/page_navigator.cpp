@@ -1,5 +1,7 @@
 #include "app/page_navigator.h"
 
+#include <QApplication>
+
 #include "platform/button.h"
 #include "platform/scroll_view.h"
 
@@ -81,9 +83,15 @@ void PageNavigator::OpenPage(const std::string& page_button, int argument) {
   ScrollToPage(window);
 }
 
+// Qt hands the focus of a widget that disappears to the next one in the
+// tab order, which may be a processor's name in the device tree (the next
+// keystrokes would rename it): the window takes it first.
 void PageNavigator::ClosePage(const std::string& page_button) {
   ShowPageButton(page_button, false);
-  if (Control* page = Find(PageTable().at(page_button).window)) page->SetVisible(false);
+  if (Control* page = Find(PageTable().at(page_button).window)) {
+    if (page->isAncestorOf(QApplication::focusWidget())) context_.Host().SetFocus();
+    page->SetVisible(false);
+  }
   if (!AnyPageOpen()) ShowOverview();
 }
 

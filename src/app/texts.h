@@ -37,6 +37,7 @@ inline constexpr BilingualText kSynchroniseFailed{"Synchronize from device fail"
 inline constexpr BilingualText kNameTooLong{"Exceeding the maximum length(20)", "超过度大长度20"};
 inline constexpr BilingualText kLoadingEffect{"Loading effect...", "加载音效中..."};
 inline constexpr BilingualText kSaving{"Saving...", "保存中..."};
+inline constexpr BilingualText kSendingChanges{"Sending the last changes...", "正在发送最后的修改..."};
 inline constexpr BilingualText kPortOpenFailed{"Cannot use ", "无法使用 "};
 
 inline constexpr BilingualText kNoDevice{"Не поключен", "无可用设备"};
@@ -77,6 +78,10 @@ inline constexpr BilingualText kOutputEqTitle{"Crossover - OUT %c", "分频器 -
 inline constexpr BilingualText kCompressorTitle{"Compressor - OUT %c", "压缩器 - OUT %c"};
 inline constexpr BilingualText kLimiterTitle{"Limiter - OUT %c", "限幅器 - OUT %c"};
 inline constexpr BilingualText kEnergyTitle{"Energy", "电平"};
+// The tooltip of a control whose value the processor has no place for.
+inline constexpr BilingualText kNotTaken{
+    "The processor does not take this setting: it is only kept in the parameter file.",
+    "处理器不接收此设置：它只保存在参数文件中。"};
 // The selected equaliser band's switch.
 inline constexpr BilingualText kBandOn{"ON", "开"};
 inline constexpr BilingualText kBandOff{"OFF", "关"};

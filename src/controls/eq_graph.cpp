@@ -106,6 +106,12 @@ void EqGraph::SetBandHidden(int index, bool hidden) {
   RepaintIfShown();
 }
 
+void EqGraph::SetFiltersShown(bool shown) {
+  if (shown == model_.FiltersShown()) return;
+  model_.SetFiltersShown(shown);
+  RepaintIfShown();
+}
+
 void EqGraph::ClearBandSelection() {
   if (!model_.ClearBandSelection()) return;
   if (!model_.AnySelected()) KillTimer(kPulseTimer);
@@ -114,6 +120,7 @@ void EqGraph::ClearBandSelection() {
 
 std::optional<QPoint> EqGraph::NamedPoint(std::string_view part) const {
   PixelRect square;
+  if ((part == "high_pass" || part == "low_pass") && !model_.FiltersShown()) return std::nullopt;
   if (part == "high_pass") {
     square = model_.HighPass().hit;
   } else if (part == "low_pass") {

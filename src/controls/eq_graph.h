@@ -46,6 +46,9 @@ class EqGraph : public Control {
   // Text drawn centred in a band's handle, line by line.
   void SetBandLabel(int index, std::string_view text);
   void SetBandHidden(int index, bool hidden);
+  // Whether the high-pass and low-pass filters have handles and shape the
+  // response (not on a side whose processor has no filters).
+  void SetFiltersShown(bool shown);
   // Drops a selected band (index -1), stops its pulse and repaints.
   void ClearBandSelection();
 

@@ -68,12 +68,21 @@ bool EqGraphModel::AnyBandOn() const {
   return std::any_of(bands_.begin(), bands_.end(), [](const EqShapeBand& band) { return band.on; });
 }
 
+void EqGraphModel::SetFiltersShown(bool shown) {
+  filters_shown_ = shown;
+  if (shown) return;
+  high_pass_.selected = false;
+  low_pass_.selected = false;
+  high_pass_.hit = {};
+  low_pass_.hit = {};
+}
+
 EqShapeBand EqGraphModel::HighPassShape() const {
-  return {eq_shape::kHighPass, high_pass_.frequency, 0, high_pass_.q, high_pass_.on};
+  return {eq_shape::kHighPass, high_pass_.frequency, 0, high_pass_.q, high_pass_.on && filters_shown_};
 }
 
 EqShapeBand EqGraphModel::LowPassShape() const {
-  return {eq_shape::kLowPass, low_pass_.frequency, 0, low_pass_.q, low_pass_.on};
+  return {eq_shape::kLowPass, low_pass_.frequency, 0, low_pass_.q, low_pass_.on && filters_shown_};
 }
 
 // A filter's corner comes unchecked from the host; one of 0 Hz or below
@@ -93,6 +102,7 @@ void EqGraphModel::LayOut(const PixelRect& plot, int radius) {
     const EqShapeBand& shape = bands_[static_cast<std::size_t>(band)];
     band_hits_.push_back(HandleSquare(shape.frequency, shape.gain));
   }
+  if (!filters_shown_) return;
   high_pass_.hit = HandleSquare(high_pass_.frequency, high_pass_.handle_level);
   low_pass_.hit = HandleSquare(low_pass_.frequency, low_pass_.handle_level);
 }
@@ -206,6 +216,38 @@ std::vector<PixelRect> TipRects(const PixelRect& square, bool at_or_above_zero, 
     rects.push_back({left, top, left + width, top + text_height});
   }
   return rects;
+}
+
+namespace {
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+std::vector<bool> LabelledHandles(const std::vector<PixelRect>& squares, const std::vector<LabelSize>& label_sizes,
+                                  const std::vector<bool>& hidden, int selected) {
+  const std::size_t count = squares.size();
+  std::vector<bool> labelled(count, false);
+  std::vector<std::size_t> order;
+  if (selected >= 0 && static_cast<std::size_t>(selected) < count) order.push_back(static_cast<std::size_t>(selected));
+  for (std::size_t band = 0; band < count; ++band) {
+    if (static_cast<int>(band) != selected) order.push_back(band);
+  }
+  for (const std::size_t band : order) {
+    const PixelRect& square = squares[band];
+    const LabelSize size = band < label_sizes.size() ? label_sizes[band] : LabelSize{};
+    if ((band < hidden.size() && hidden[band]) || size.width > square.Width() || size.height > square.Height()) {
+      continue;
+    }
+    bool clear = true;
+    for (std::size_t other = 0; other < count && clear; ++other) {
+      clear = !labelled[other] || !Overlap(square, squares[other]);
+    }
+    labelled[band] = clear;
+  }
+  return labelled;
 }
 
 }  // namespace dsp

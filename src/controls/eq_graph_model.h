@@ -58,6 +58,10 @@ class EqGraphModel {
   void SetHighPass(int frequency, bool on);
   void SetLowPass(int frequency, bool on);
   void SetBandHidden(int index, bool hidden);
+  // Without filters (a side whose processor has none) the filter handles
+  // are neither drawn nor hit and the response leaves the filters out.
+  void SetFiltersShown(bool shown);
+  bool FiltersShown() const { return filters_shown_; }
   // "showbandnumber" as the skin gives it; the host reads it back.
   void SetShowBandNumber(int count) { show_band_number_ = count; }
   int ShowBandNumber() const { return show_band_number_; }
@@ -111,6 +115,7 @@ class EqGraphModel {
   GraphFilter high_pass_;
   GraphFilter low_pass_;
   int show_band_number_ = kDefaultShownBands;
+  bool filters_shown_ = true;
   int radius_ = 0;
   PixelRect plot_;
   std::vector<PixelRect> band_hits_;
@@ -119,6 +124,18 @@ class EqGraphModel {
   int pulse_ = 0;
   bool pulse_rising_ = false;
 };
+
+// Which handles have their labels drawn, so that no label leaves its
+// handle or lies over another: a label must fit its handle's square
+// (`label_sizes`: the width and height its lines take), and no two
+// labelled handles' squares overlap. The selected handle (-1: none) goes
+// first, then the bands in order; hidden handles have no label.
+struct LabelSize {
+  int width = 0;
+  int height = 0;
+};
+std::vector<bool> LabelledHandles(const std::vector<PixelRect>& squares, const std::vector<LabelSize>& label_sizes,
+                                  const std::vector<bool>& hidden, int selected);
 
 // The value tips of a selected handle: the frequency ("%dHz", or "%.3fkHz"
 // from 1 kHz), and for bands the gain ("%.1fdB") and Q ("Q:%1.1f").

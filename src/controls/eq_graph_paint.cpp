@@ -168,23 +168,37 @@ void EqGraph::PaintPass(QPainter& painter, const PixelRect& plot) const {
 }
 
 // Handles in band order, then the filters; the selected handle's value
-// tips go on top of them all.
+// tips go on top of them all. Only labels that fit their handles and lie
+// over no other label are drawn.
 void EqGraph::PaintHandles(QPainter& painter) const {
   label_texts_.Use(font());
   painter.setPen(TextColor().isValid() ? TextColor() : palette().color(QPalette::WindowText));
   std::optional<HandleTipsAt> tips;
   const auto& hits = model_.BandHits();
+  std::vector<PixelRect> squares;
+  std::vector<LabelSize> sizes;
+  std::vector<bool> hidden;
+  for (std::size_t band = 0; band < hits.size(); ++band) {
+    const QRect square = Grown(hits[band], model_.SelectedBand() == static_cast<int>(band));
+    const QRect text = label_texts_.Measure(square, Qt::AlignHCenter, labels_[band]);
+    squares.push_back(ToPixelRect(square));
+    sizes.push_back({text.width(), text.height()});
+    hidden.push_back(model_.BandHidden(static_cast<int>(band)));
+  }
+  const std::vector<bool> labelled = LabelledHandles(squares, sizes, hidden, model_.SelectedBand());
   for (std::size_t band = 0; band < hits.size(); ++band) {
     const EqShapeBand& shape = model_.Bands()[band];
-    const bool selected = model_.SelectedBand() == static_cast<int>(band);
-    const QRect square = Grown(hits[band], selected);
-    if (selected) tips = {square, HandleTips(shape.frequency, std::pair{shape.gain, shape.q}), shape.gain >= 0};
-    if (model_.BandHidden(static_cast<int>(band))) continue;
+    const QRect square = ToQRect(squares[band]);
+    if (model_.SelectedBand() == static_cast<int>(band)) {
+      tips = {square, HandleTips(shape.frequency, std::pair{shape.gain, shape.q}), shape.gain >= 0};
+    }
+    if (hidden[band]) continue;
     images_[band].Paint(painter, square);
-    PaintLabel(painter, square, labels_[band]);
+    if (labelled[band]) PaintLabel(painter, square, labels_[band]);
   }
   const std::pair<const GraphFilter*, const char*> filters[] = {{&model_.HighPass(), "H"}, {&model_.LowPass(), "L"}};
   for (const auto& [filter, label] : filters) {
+    if (!model_.FiltersShown()) break;
     const QRect square = Grown(filter->hit, filter->selected);
     if (filter->selected) tips = {square, HandleTips(filter->frequency, std::nullopt), filter->handle_level >= 0};
     PaintFilterMark(painter, square);

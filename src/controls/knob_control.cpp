@@ -1,5 +1,6 @@
 #include "controls/knob_control.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -42,13 +43,18 @@ void KnobControl::paintEvent(QPaintEvent*) {
   PaintBackground(painter);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  const KnobScene scene = model_.Scene(ToPixelRect(PaddedRect()));
+  const KnobScene scene = CurrentScene();
   dial_.Paint(painter, ToQRect(scene.dial));
   if (scene.fore) PaintFore(painter, scene);
 }
 
+KnobScene KnobControl::CurrentScene() const {
+  return model_.Scene(ToPixelRect(PaddedRect()), QFontMetrics(font()).height());
+}
+
 void KnobControl::PaintFore(QPainter& painter, const KnobScene& scene) {
   const QRect area = PaddedRect();
+  const QRect value_line = ToQRect(scene.value_line);
   const auto flags = Qt::TextSingleLine | Qt::TextDontClip;
   painter.setPen(kTextColour);
   painter.drawText(area, flags | Qt::AlignRight | Qt::AlignBottom, QString::fromStdString(model_.MaxText()));
@@ -56,8 +62,10 @@ void KnobControl::PaintFore(QPainter& painter, const KnobScene& scene) {
   const Qt::Alignment value_align = scene.value_align == KnobAlign::kCenter ? Qt::AlignHCenter
                                     : scene.value_align == KnobAlign::kLeft ? Qt::AlignLeft
                                                                               : Qt::AlignRight;
-  painter.drawText(area, flags | value_align | Qt::AlignTop, QString::fromStdString(model_.ValueText()));
-  if (!Text().empty()) painter.drawText(area, flags | Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(Text()));
+  painter.drawText(value_line, flags | value_align | Qt::AlignVCenter, QString::fromStdString(model_.ValueText()));
+  if (!Text().empty()) {
+    painter.drawText(value_line, flags | Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(Text()));
+  }
   if (knob_.IsNull() && !ForeImage().empty()) knob_ = LoadSkinImage(ForeImage());
   const QPointF centre = ToQPoint(scene.centre);
   painter.translate(centre);
@@ -66,12 +74,17 @@ void KnobControl::PaintFore(QPainter& painter, const KnobScene& scene) {
   knob_.Paint(painter, ToQRect(scene.knob));
 }
 
+std::optional<QPoint> KnobControl::NamedPoint(std::string_view part) const {
+  if (part != "centre") return std::nullopt;
+  return ToQPoint(CurrentScene().centre);
+}
+
 void KnobControl::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) model_.Press(ToCurvePoint(event->position().toPoint()));
 }
 
 void KnobControl::mouseMoveEvent(QMouseEvent* event) {
-  const CurvePoint centre = model_.Scene(ToPixelRect(PaddedRect())).centre;
+  const CurvePoint centre = CurrentScene().centre;
   if (model_.Move(ToCurvePoint(event->position().toPoint()), centre)) Changed();
 }
 

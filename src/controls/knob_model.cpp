@@ -50,17 +50,20 @@ std::string KnobModel::MinText() const { return Format("%.0f", settings.min); }
 
 std::string KnobModel::MaxText() const { return Format("%.0f", settings.max); }
 
-KnobScene KnobModel::Scene(PixelRect control) const {
+KnobScene KnobModel::Scene(PixelRect control, int line_height) const {
   KnobScene scene;
-  const int side = 2 * (std::min(control.Width(), control.Height()) / 2);
-  scene.centre = {(control.left + control.right) / 2, (control.top + control.bottom) / 2};
+  const int size = settings.knobsize;
+  scene.fore = size >= 1;
+  const int value_bottom = control.top + (scene.fore ? std::clamp(line_height, 0, control.Height()) : 0);
+  scene.value_line = {control.left, control.top, control.right, value_bottom};
+  const PixelRect area{control.left, value_bottom, control.right, control.bottom};
+  const int side = 2 * (std::min(area.Width(), area.Height()) / 2);
+  scene.centre = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
   scene.dial = {scene.centre.x - side / 2, scene.centre.y - side / 2, scene.centre.x + side / 2,
                 scene.centre.y + side / 2};
-  const int size = settings.knobsize;
-  const CurvePoint corner{(control.right - size + control.left) / 2, (control.bottom - size + control.top) / 2};
+  const CurvePoint corner{(area.right - size + area.left) / 2, (area.bottom - size + area.top) / 2};
   scene.knob = {corner.x, corner.y, corner.x + size, corner.y + size};
   scene.rotation = settings.angleoffset + angle_;
-  scene.fore = size >= 1;
   if (settings.valuealign == "center") scene.value_align = KnobAlign::kCenter;
   else if (settings.valuealign == "left") scene.value_align = KnobAlign::kLeft;
   return scene;

@@ -25,8 +25,9 @@ struct KnobSettings {
 enum class KnobAlign { kLeft, kCenter, kRight };
 
 struct KnobScene {
-  PixelRect dial;  // the largest centred square
-  PixelRect knob;  // knobsize x knobsize, centred
+  PixelRect value_line;  // the top line, where the value and the label go
+  PixelRect dial;        // the largest square centred below the value line
+  PixelRect knob;        // knobsize x knobsize, centred on the dial
   CurvePoint centre;
   double rotation = 0;  // angleoffset + angle
   bool fore = false;    // labels, value and knob image are drawn
@@ -49,7 +50,10 @@ class KnobModel {
   std::string MinText() const;
   std::string MaxText() const;
 
-  KnobScene Scene(PixelRect control) const;
+  // `line_height`: the height of a line of the control's text. While the
+  // value is drawn, the dial goes below its line, clear of the dial's top
+  // tick.
+  KnobScene Scene(PixelRect control, int line_height = 0) const;
 
   void Press(CurvePoint p);
   void Release() { dragging_ = false; }

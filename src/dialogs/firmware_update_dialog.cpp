@@ -1,14 +1,34 @@
 #include "dialogs/firmware_update_dialog.h"
 
+#include "link/ymodem.h"
 #include "platform/progress.h"
 #include "platform/toolkit.h"
 
 namespace dsp {
+namespace {
+
+constexpr int kEnglish = 1;
+
+const char* Pick(int language, const char* english, const char* chinese) {
+  return language == kEnglish ? english : chinese;
+}
+
+}  // namespace
+
+std::string TransferOutcomeText(int language, TransferMode mode, int result) {
+  if (language == kEnglish) return TransferOutcome(mode, result);
+  const bool firmware = mode == TransferMode::kFirmware;
+  if (result == kTransferDone) return firmware ? "升级成功" : "导入参数成功";
+  if (result == kTransferNoCrcRequest || result == kTransferNoAck) return "超时";
+  return firmware ? "升级失败" : "导入参数失败";
+}
 
 void FirmwareUpdateDialog::Notify(Notification& notification) {
   if (notification.type == notify::kWindowInit) {
     if (mode_ == TransferMode::kParameters) {
-      if (Control* caption = FindControl("label_caption")) caption->SetText("Import Parameter");
+      if (Control* caption = FindControl("label_caption")) {
+        caption->SetText(Pick(language_, "Import Parameter", "导入参数"));
+      }
     }
     ShowPercent(0);
     SetTimer(kProgressTimer, kProgressMs);
@@ -34,7 +54,8 @@ void FirmwareUpdateDialog::Tick() {
     return;
   }
   KillTimer(kProgressTimer);
-  Toolkit::Dialogs().MessageBox(this, TransferOutcome(mode_, now.result), "Finish", MessageButtons::kOk);
+  Toolkit::Dialogs().MessageBox(this, TransferOutcomeText(language_, mode_, now.result),
+                                Pick(language_, "Finish", "完成"), MessageButtons::kOk);
   Close(kIdCancel);
 }
 

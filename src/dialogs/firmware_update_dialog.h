@@ -4,7 +4,7 @@
 // looks at the link's transfer every 200 ms, shows the share of the file
 // sent so far, and once the transfer has ended says how it went ("Finish")
 // and closes itself; the user cannot close it before. The transfer itself
-// belongs to the link.
+// belongs to the link. Its texts are English for language 1, else Chinese.
 
 #include <cstdint>
 #include <functional>
@@ -22,8 +22,8 @@ class FirmwareUpdateDialog : public Window {
 
   using ProgressSource = std::function<TransferProgress()>;
 
-  FirmwareUpdateDialog(TransferMode mode, ProgressSource progress)
-      : mode_(mode), progress_(std::move(progress)) {}
+  FirmwareUpdateDialog(int language, TransferMode mode, ProgressSource progress)
+      : language_(language), mode_(mode), progress_(std::move(progress)) {}
 
   std::string SkinFile() const override { return "view/FirmwareUpdateDialog.xml"; }
   std::string ClassName() const override { return "FirmwareUpdateDialog"; }
@@ -34,8 +34,13 @@ class FirmwareUpdateDialog : public Window {
   void Tick();
   void ShowPercent(int percent);
 
+  int language_;
   TransferMode mode_;
   ProgressSource progress_;
 };
+
+// What the dialog says when the transfer has ended: the link's own English
+// outcome, or its Chinese text.
+std::string TransferOutcomeText(int language, TransferMode mode, int result);
 
 }  // namespace dsp

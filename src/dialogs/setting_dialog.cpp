@@ -1,10 +1,14 @@
 #include "dialogs/setting_dialog.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
 
 #include "dialogs/dialog_captions.h"
+#include "model/configuration.h"
 #include "platform/combo.h"
+#include "platform/toolkit.h"
 
 namespace dsp {
 namespace {
@@ -18,14 +22,19 @@ const DialogCaption kCaptions[] = {
 };
 
 constexpr std::string_view kScanTimeEdit = "edit_scan_time";
+const std::array<const char*, 2> kScanTimeTooLong = {"扫描时间不能超过 3600000 ms（1 小时）。",
+                                                     "The scan time can be at most 3600000 ms (an hour)."};
+const std::array<const char*, 2> kTips = {"提示", "Tips"};
 
 }  // namespace
 
-std::optional<int> TypedScanTime(std::string_view text) {
-  int value = 0;
+std::optional<std::int64_t> TypedScanTime(std::string_view text) {
+  std::int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  // A sign, a blank or a number too long for a time is no scan time.
-  if (error != std::errc() || end == text.data() || text.front() == '-' || value <= 0) return std::nullopt;
+  // A sign or a blank is no scan time.
+  if (end == text.data() || text.front() == '-') return std::nullopt;
+  if (error == std::errc::result_out_of_range) return std::numeric_limits<std::int64_t>::max();
+  if (error != std::errc() || value <= 0) return std::nullopt;
   return value;
 }
 
@@ -62,12 +71,20 @@ void SettingDialog::OnInit() {
 }
 
 // What was typed stays in the edit when it is no time: the user sees the
-// slip and the old time is kept.
+// slip and the old time is kept. A time longer than the longest scan is
+// refused with a message, and the edit shows the old time again.
 void SettingDialog::TakeTypedScanTime() {
   Control* edit = FindControl(kScanTimeEdit);
-  if (edit == nullptr) return;
-  if (const std::optional<int> typed = TypedScanTime(edit->Text())) {
-    settings_.scan_time_ms = *typed;
+  if (edit == nullptr || refusing_) return;
+  if (const std::optional<std::int64_t> typed = TypedScanTime(edit->Text())) {
+    if (*typed > kLongestScanMs) {
+      const std::size_t column = language_ == 1 ? 1 : 0;
+      refusing_ = true;
+      Toolkit::Dialogs().MessageBox(this, kScanTimeTooLong[column], kTips[column], MessageButtons::kOk);
+      refusing_ = false;
+    } else {
+      settings_.scan_time_ms = static_cast<int>(*typed);
+    }
     ShowScanTime();
   }
   SetFocus();
@@ -76,8 +93,9 @@ void SettingDialog::TakeTypedScanTime() {
 void SettingDialog::StepScanTime(const Notification& notification) {
   Control* edit = FindControl(kScanTimeEdit);
   if (edit == nullptr || !steps_.Accept(notification)) return;
-  const long long stepped = TypedScanTime(edit->Text()).value_or(0) + static_cast<long long>(StepDirection(notification));
-  if (stepped <= 0 || stepped > std::numeric_limits<int>::max()) return;
+  const std::int64_t typed = std::min<std::int64_t>(TypedScanTime(edit->Text()).value_or(0), kLongestScanMs);
+  const std::int64_t stepped = typed + StepDirection(notification);
+  if (stepped <= 0 || stepped > kLongestScanMs) return;
   settings_.scan_time_ms = static_cast<int>(stepped);
   ShowScanTime();
 }

@@ -4,6 +4,7 @@
 // PortName() and ScanTimeMs() back only when ShowModal gives 1 (OK); Cancel
 // and the close button give 2 and leave the caller's settings alone.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,10 +41,13 @@ class SettingDialog : public Window {
   PortSettings settings_;
   std::vector<std::string> ports_;
   StepFilter steps_;
+  bool refusing_ = false;  // the refusal's message box has taken the focus
 };
 
-// The scan time typed into the edit: its leading decimal digits, or nothing
-// when there are none or they make no time above 0 ms.
-std::optional<int> TypedScanTime(std::string_view text);
+// The scan time typed into the edit: its leading decimal digits (a number
+// beyond 64 bits reads as the largest), or nothing when there are none or
+// they make no time above 0 ms. Times above kLongestScanMs are refused by
+// the dialog, as by the configuration and the command-line tool.
+std::optional<std::int64_t> TypedScanTime(std::string_view text);
 
 }  // namespace dsp

@@ -53,29 +53,25 @@ std::optional<int> TypeCode(std::string_view word) {
   return std::nullopt;
 }
 
-class LineError {
- public:
-  explicit LineError(int line) : line_(line) {}
-  std::string operator()(const std::string& what) const { return "line " + std::to_string(line_) + ": " + what; }
-
- private:
-  int line_;
-};
+EqImportError Problem(EqImportProblem problem, std::string_view word = {}) {
+  EqImportError error;
+  error.problem = problem;
+  error.word = std::string(word);
+  return error;
+}
 
 // "Fc 125.0 Hz", "Gain -4.5 dB", "Q 3.20": the value after its key, in
 // record units, checked against the equaliser's range.
 std::optional<int> Value(const std::vector<std::string_view>& words, std::string_view key, const Range& range,
-                         const LineError& error, std::string& problem) {
+                         std::optional<EqImportError>& error) {
   for (std::size_t i = 0; i + 1 < words.size(); ++i) {
     if (!text::EqualsNoCase(words[i], key)) continue;
     const auto number = Number(words[i + 1]);
-    if (!number) {
-      problem = error(std::string(range.name) + " \"" + std::string(words[i + 1]) + "\" is not a number");
-      return std::nullopt;
-    }
-    const double scaled = std::round(*number * range.scale);
-    if (scaled < range.min || scaled > range.max) {
-      problem = error(std::string(range.name) + " " + std::string(words[i + 1]) + " is outside " + range.limits);
+    const double scaled = number ? std::round(*number * range.scale) : 0;
+    if (!number || scaled < range.min || scaled > range.max) {
+      error = Problem(number ? EqImportProblem::kOutOfRange : EqImportProblem::kNotANumber, words[i + 1]);
+      error->name = range.name;
+      error->limits = range.limits;
       return std::nullopt;
     }
     return static_cast<int>(scaled);
@@ -83,34 +79,35 @@ std::optional<int> Value(const std::vector<std::string_view>& words, std::string
   return std::nullopt;
 }
 
-// One "Filter N: ..." line: a band, nothing (skipped), or an error.
-std::optional<ImportedBand> FilterLine(const std::vector<std::string_view>& words, const LineError& error,
-                                       std::string& problem) {
+// One "Filter N: ..." line: a band, nothing (skipped), or an error (its
+// line number is the caller's).
+std::optional<ImportedBand> FilterLine(const std::vector<std::string_view>& words,
+                                       std::optional<EqImportError>& error) {
   std::size_t at = 1;
   while (at < words.size() && !words[at].ends_with(':')) ++at;
   if (at + 1 >= words.size()) {
-    problem = error("a filter line needs its state and type after \"Filter N:\"");
+    error = Problem(EqImportProblem::kNoStateOrType);
     return std::nullopt;
   }
   const std::string_view state = words[at + 1];
   const std::string_view type = at + 2 < words.size() ? words[at + 2] : "None";
   if (text::EqualsNoCase(state, "OFF") || text::EqualsNoCase(type, "None")) return std::nullopt;
   if (!text::EqualsNoCase(state, "ON")) {
-    problem = error("the filter is neither ON nor OFF");
+    error = Problem(EqImportProblem::kNeitherOnNorOff);
     return std::nullopt;
   }
   const auto code = TypeCode(type);
   if (!code) {
-    problem = error("filter type \"" + std::string(type) + "\" cannot be imported (PK, LS and HS can)");
+    error = Problem(EqImportProblem::kUnknownType, type);
     return std::nullopt;
   }
   ImportedBand band{*code, 0, 0, kShelfQ};
-  const auto frequency = Value(words, "Fc", kFrequency, error, problem);
-  const auto gain = problem.empty() ? Value(words, "Gain", kGain, error, problem) : std::nullopt;
-  const auto q = problem.empty() ? Value(words, "Q", kQ, error, problem) : std::nullopt;
-  if (!problem.empty()) return std::nullopt;
+  const auto frequency = Value(words, "Fc", kFrequency, error);
+  const auto gain = !error ? Value(words, "Gain", kGain, error) : std::nullopt;
+  const auto q = !error ? Value(words, "Q", kQ, error) : std::nullopt;
+  if (error) return std::nullopt;
   if (!frequency || !gain || (*code == 1 && !q)) {
-    problem = error(*code == 1 ? "a peaking filter needs Fc, Gain and Q" : "a shelf needs Fc and Gain");
+    error = Problem(*code == 1 ? EqImportProblem::kPeakingIncomplete : EqImportProblem::kShelfIncomplete);
     return std::nullopt;
   }
   band.frequency = *frequency;
@@ -130,29 +127,49 @@ EqImport ParseEqFilterExport(std::string_view text, int max_bands) {
     const bool filter_line = words.size() >= 2 && text::EqualsNoCase(words[0], "Filter") &&
                              std::isdigit(static_cast<unsigned char>(words[1].front()));
     if (!filter_line) continue;
-    std::string problem;
-    const auto band = FilterLine(words, LineError(number), problem);
-    if (!problem.empty()) {
-      result.error = problem;
+    const auto band = FilterLine(words, result.error);
+    if (!result.error && band && static_cast<int>(result.bands.size()) == max_bands) {
+      result.error = Problem(EqImportProblem::kTooManyFilters);
+      result.error->max_bands = max_bands;
+    }
+    if (result.error) {
+      result.error->line = number;
       return result;
     }
     if (!band) continue;
-    if (static_cast<int>(result.bands.size()) == max_bands) {
-      result.error = LineError(number)("more filters than the " + std::to_string(max_bands) + " bands of a channel");
-      return result;
-    }
     result.bands.push_back(*band);
   }
   return result;
 }
 
-FileResult ReadEqFilterExport(const std::string& path, int max_bands, std::vector<ImportedBand>& bands) {
+std::string EqImportError::EnglishText() const {
+  std::string what;
+  switch (problem) {
+    case EqImportProblem::kNoStateOrType: what = "a filter line needs its state and type after \"Filter N:\""; break;
+    case EqImportProblem::kNeitherOnNorOff: what = "the filter is neither ON nor OFF"; break;
+    case EqImportProblem::kUnknownType:
+      what = "filter type \"" + word + "\" cannot be imported (PK, LS and HS can)";
+      break;
+    case EqImportProblem::kNotANumber: what = name + " \"" + word + "\" is not a number"; break;
+    case EqImportProblem::kOutOfRange: what = name + " " + word + " is outside " + limits; break;
+    case EqImportProblem::kPeakingIncomplete: what = "a peaking filter needs Fc, Gain and Q"; break;
+    case EqImportProblem::kShelfIncomplete: what = "a shelf needs Fc and Gain"; break;
+    case EqImportProblem::kTooManyFilters:
+      what = "more filters than the " + std::to_string(max_bands) + " bands of a channel";
+      break;
+  }
+  return "line " + std::to_string(line) + ": " + what;
+}
+
+FileResult ReadEqFilterExport(const std::string& path, int max_bands, std::vector<ImportedBand>& bands,
+                              std::optional<EqImportError>* refusal) {
   std::string contents;
   if (FileResult read = ReadWholeFile(path, kMaxFileBytes, contents); !read.Ok()) return read;
   EqImport parsed = ParseEqFilterExport(contents, max_bands);
+  if (refusal != nullptr) *refusal = parsed.error;
   if (parsed.error) {
     return FileResult::Failure(FileError::kNotParameterFile,
-                               path + ", " + *parsed.error + "; nothing was imported");
+                               path + ", " + parsed.error->EnglishText() + "; nothing was imported");
   }
   bands = std::move(parsed.bands);
   return FileResult::Success();

@@ -27,20 +27,45 @@ struct ImportedBand {
   int q;          // 0.01, 50..12800; shelves without a Q keep 100
 };
 
+// Why an export is refused, with what a front end needs to say it in its
+// own words: the line, and the type, value name, text and limits involved.
+enum class EqImportProblem {
+  kNoStateOrType,   // nothing after "Filter N:"
+  kNeitherOnNorOff,
+  kUnknownType,     // `word` is the type
+  kNotANumber,      // `name` (frequency, gain, Q) is followed by `word`
+  kOutOfRange,      // as kNotANumber, `limits` the range
+  kPeakingIncomplete,
+  kShelfIncomplete,
+  kTooManyFilters,  // more than `max_bands`
+};
+
+struct EqImportError {
+  int line = 0;
+  EqImportProblem problem = EqImportProblem::kNoStateOrType;
+  std::string name;
+  std::string word;
+  std::string limits;
+  int max_bands = 0;
+  // "line 3: gain 13.0 is outside -12..12 dB"
+  std::string EnglishText() const;
+};
+
 // The bands of an export, in file order. Refused, naming the line and what
 // is wrong with it: a filter line that cannot be read, a filter type the
 // equaliser has no shape for, a value out of range, more filters than
 // `max_bands`.
 struct EqImport {
   std::vector<ImportedBand> bands;
-  std::optional<std::string> error;
+  std::optional<EqImportError> error;
 };
 
 EqImport ParseEqFilterExport(std::string_view text, int max_bands);
 
 // Reads and parses the file; the error kind is kNotParameterFile for text
-// the parser refuses.
-FileResult ReadEqFilterExport(const std::string& path, int max_bands, std::vector<ImportedBand>& bands);
+// the parser refuses, and `refusal` (when given) receives why.
+FileResult ReadEqFilterExport(const std::string& path, int max_bands, std::vector<ImportedBand>& bands,
+                              std::optional<EqImportError>* refusal = nullptr);
 
 // Puts the bands into the first band slots of the channel, switched on, and
 // switches every other band slot of the channel off.

@@ -5,6 +5,11 @@
 #include <utility>
 
 namespace dsp {
+namespace {
+
+constexpr int kRecheckMs = 20;
+
+}  // namespace
 
 RealClock::RealClock() { since_start_.start(); }
 
@@ -46,7 +51,12 @@ void RealClock::Post(Task task) {
   QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
 }
 
+// The condition may turn true without an event of its own (a flag another
+// loop or thread set), so the loop wakes to look at least every few
+// milliseconds instead of sleeping until the next event.
 bool RealClock::RunUntil(const std::function<bool()>& done) {
+  QTimer wake;
+  wake.start(kRecheckMs);
   while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return true;
 }

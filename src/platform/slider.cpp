@@ -6,6 +6,19 @@
 #include "platform/notification.h"
 
 namespace dsp {
+namespace {
+
+// A level meter: a bar filled from the minimum up to the value, with no
+// handle to suggest it can be dragged.
+constexpr const char* kMeterStyle =
+    "QSlider::groove { background: #1B1F24; border: 1px solid #353B44; border-radius: 3px; }"
+    "QSlider::groove:vertical { width: 12px; }"
+    "QSlider::groove:horizontal { height: 12px; }"
+    "QSlider::handle { background: transparent; border: none; width: 0px; height: 0px; margin: 0px; }"
+    "QSlider::add-page:vertical, QSlider::sub-page:horizontal { background: #3FA7D6; border-radius: 3px; }"
+    "QSlider::sub-page:vertical, QSlider::add-page:horizontal { background: transparent; }";
+
+}  // namespace
 
 Slider::Slider() : slider_(new QSlider(Qt::Horizontal)) {
   SetContent(slider_);
@@ -43,6 +56,7 @@ void Slider::SetAttribute(std::string_view name, std::string_view value) {
   else if (name == "max") SetRange(std::min(Min(), ParseInt(name, value)), ParseInt(name, value));
   else if (name == "value") SetValue(ParseInt(name, value));
   else if (name == "step") SetChangeStep(ParseInt(name, value));
+  else if (name == "meter") slider_->setStyleSheet(ParseBool(name, value) ? kMeterStyle : "");
   else if (name == "vertical") {
     slider_->setOrientation(ParseBool(name, value) ? Qt::Vertical : Qt::Horizontal);
     setSizePolicy(slider_->sizePolicy());

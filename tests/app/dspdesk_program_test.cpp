@@ -158,7 +158,7 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       "check checkbox_comp_enable on\n"
       "key liner_comp down\n"
       "key liner_comp down\n"
-      "expect-text edit_comp_start_gate 2.0\n"
+      "expect-text edit_comp_start_gate -2.0\n"
       "dbclick button_home\n"
       "expect-text button_comp_start_gate_1 \"-2.0 dB\"\n"
       "click liner_limit_0\n"

@@ -218,6 +218,67 @@ TEST_F(EqPageTest, ResetPutsEveryBandBackFlatAndOffAtItsFrequency) {
   ExpectProcessorFollowed(hall_position_);
 }
 
+// No frame carries an input's filters or the gate's times: their controls
+// show the stored values but cannot be changed, and say why in the
+// interface's language; the input graph has no filter handles.
+TEST_F(EqPageTest, ControlsTheProcessorDoesNotTakeAreDisabledAndSaySo) {
+  const char* const controls[] = {"checkbox_input_high_pass_enable", "edit_input_high_pass_frequence",
+                                  "combo_input_high_pass_type",      "checkbox_input_low_pass_enable",
+                                  "edit_input_low_pass_frequence",   "combo_input_low_pass_type",
+                                  "slider_noise_gate_start_time",    "edit_noise_gate_start_time",
+                                  "slider_noise_gate_release_time",  "edit_noise_gate_release_time"};
+  for (const int language : {kEnglish, kChinese}) {
+    SCOPED_TRACE(language);
+    if (language == kChinese) {
+      Start(kChinese);
+      Scan();
+      Select(hall_position_);
+    }
+    driver.Click("button_input_eq_1");
+    driver.Click("button_noise_gate_1");
+    for (const char* name : controls) {
+      EXPECT_FALSE(driver.Get(name).IsEnabled()) << name;
+      EXPECT_EQ(driver.Get(name).toolTip().toStdString(), Pick(language, text::kNotTaken)) << name;
+    }
+    const DeviceRecord& hall = window->Devices()[static_cast<std::size_t>(hall_position_)];
+    EXPECT_EQ(harness.Text("edit_input_high_pass_frequence"),
+              std::to_string(hall.FilterFrequence(kInputSide, 1, kHighPass)));
+    EXPECT_FALSE(Graph("input").NamedPoint("high_pass"));
+    EXPECT_FALSE(Graph("input").NamedPoint("low_pass"));
+    EXPECT_TRUE(Graph("output").NamedPoint("high_pass"));
+    EXPECT_TRUE(driver.Get("edit_output_high_pass_frequence").IsEnabled());
+  }
+  EXPECT_TRUE(Sent(kHighPassCommand).empty());
+  EXPECT_TRUE(Sent(kLowPassCommand).empty());
+}
+
+// A refused filter list names the file, the line and the reason in either
+// language, and imports nothing.
+TEST_F(EqPageTest, ARefusedFilterListSaysItsLineAndReasonInBothLanguages) {
+  const std::string list = dir.File("room.txt");
+  testing::WriteText(list,
+                     "Room EQ\nFilter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK Fc 100 Hz Gain 13.0 dB Q 1\n");
+  const struct {
+    int language;
+    std::string says;
+  } cases[] = {{kEnglish, list + ", line 3: gain 13.0 is outside -12..12 dB; nothing was imported"},
+               {kChinese, list + "，第 3 行：增益 13.0 超出范围 -12..12 dB；未导入任何内容。"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    if (c.language == kChinese) {
+      Start(kChinese);
+      Scan();
+      Select(hall_position_);
+    }
+    driver.Click("button_output_eq_0");
+    harness.Dialogs().AnswerNextFile(list);
+    harness.Dialogs().AnswerNextMessage(kIdOk);
+    driver.Click("button_output_eq_import");
+    EXPECT_EQ(LastMessage(), c.says);
+  }
+  EXPECT_TRUE(Sent(kBandCommand).empty());
+}
+
 TEST_F(EqPageTest, FiltersTakeTheirSwitchTypeAndFrequency) {
   driver.Click("button_output_eq_3");
   driver.Click("checkbox_output_low_pass_enable");

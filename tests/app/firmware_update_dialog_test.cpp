@@ -3,6 +3,7 @@
 // it cannot be closed before.
 #include <gtest/gtest.h>
 
+#include "app/texts.h"
 #include "dialogs/firmware_update_dialog.h"
 #include "link/ymodem.h"
 #include "platform/progress.h"
@@ -20,7 +21,7 @@ class FirmwareUpdateDialogTest : public ::testing::Test {
 // A 2048-byte file: block 1 in flight reads 50 %, block 2 100 %.
 TEST_F(FirmwareUpdateDialogTest, TheBarFollowsTheBlocksTakenEveryTwoHundredMilliseconds) {
   transfer = {true, TransferMode::kFirmware, 0, 0, 2048};
-  FirmwareUpdateDialog dialog(TransferMode::kFirmware, [this] { return transfer; });
+  FirmwareUpdateDialog dialog(kEnglish, TransferMode::kFirmware, [this] { return transfer; });
   std::vector<std::string> shown;
   auto look = [&] { shown.push_back(dialog.Find<Progress>("update_progress")->Text()); };
   harness.At(100, look);
@@ -42,10 +43,12 @@ TEST_F(FirmwareUpdateDialogTest, TheBarFollowsTheBlocksTakenEveryTwoHundredMilli
 }
 
 struct OutcomeCase {
+  int language;
   TransferMode mode;
   int result;
   const char* caption;
   const char* told;
+  const char* title;
 };
 
 class OutcomeTest : public FirmwareUpdateDialogTest, public ::testing::WithParamInterface<OutcomeCase> {};
@@ -53,7 +56,7 @@ class OutcomeTest : public FirmwareUpdateDialogTest, public ::testing::WithParam
 TEST_P(OutcomeTest, TheOutcomeIsToldOnceTheTransferHasEnded) {
   const OutcomeCase& c = GetParam();
   transfer = {false, c.mode, c.result, 0, 0};
-  FirmwareUpdateDialog dialog(c.mode, [this] { return transfer; });
+  FirmwareUpdateDialog dialog(c.language, c.mode, [this] { return transfer; });
   std::string caption;
   harness.At(100, [&] { caption = dialog.FindControl("label_caption")->Text(); });
   harness.Dialogs().AnswerNextMessage(kIdOk);
@@ -62,18 +65,25 @@ TEST_P(OutcomeTest, TheOutcomeIsToldOnceTheTransferHasEnded) {
   EXPECT_EQ(caption, c.caption);
   ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
   EXPECT_EQ(harness.Dialogs().Messages().back().text, c.told);
+  EXPECT_EQ(harness.Dialogs().Messages().back().caption, c.title);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, OutcomeTest,
-    ::testing::Values(OutcomeCase{TransferMode::kFirmware, kTransferDone, "Firmware Update", "Update Success"},
-                      OutcomeCase{TransferMode::kFirmware, kTransferNoCrcRequest, "Firmware Update", "Time out"},
-                      OutcomeCase{TransferMode::kParameters, kTransferNoAck, "Import Parameter", "Time out"},
-                      OutcomeCase{TransferMode::kFirmware, kTransferBlockShort, "Firmware Update", "Update Fail"},
-                      OutcomeCase{TransferMode::kParameters, kTransferFileError, "Import Parameter",
-                                  "Import Parameter Fail"},
-                      OutcomeCase{TransferMode::kParameters, kTransferDone, "Import Parameter",
-                                  "Import Parameter Success"}));
+    ::testing::Values(
+        OutcomeCase{kEnglish, TransferMode::kFirmware, kTransferDone, "Firmware Update", "Update Success", "Finish"},
+        OutcomeCase{kEnglish, TransferMode::kFirmware, kTransferNoCrcRequest, "Firmware Update", "Time out", "Finish"},
+        OutcomeCase{kEnglish, TransferMode::kParameters, kTransferNoAck, "Import Parameter", "Time out", "Finish"},
+        OutcomeCase{kEnglish, TransferMode::kFirmware, kTransferBlockShort, "Firmware Update", "Update Fail", "Finish"},
+        OutcomeCase{kEnglish, TransferMode::kParameters, kTransferFileError, "Import Parameter",
+                    "Import Parameter Fail", "Finish"},
+        OutcomeCase{kEnglish, TransferMode::kParameters, kTransferDone, "Import Parameter", "Import Parameter Success",
+                    "Finish"},
+        OutcomeCase{kChinese, TransferMode::kFirmware, kTransferDone, "Firmware Update", "升级成功", "完成"},
+        OutcomeCase{kChinese, TransferMode::kFirmware, kTransferNoAck, "Firmware Update", "超时", "完成"},
+        OutcomeCase{kChinese, TransferMode::kFirmware, kTransferBlockShort, "Firmware Update", "升级失败", "完成"},
+        OutcomeCase{kChinese, TransferMode::kParameters, kTransferDone, "导入参数", "导入参数成功", "完成"},
+        OutcomeCase{kChinese, TransferMode::kParameters, kTransferFileError, "导入参数", "导入参数失败", "完成"}));
 
 }  // namespace
 }  // namespace dsp::test

@@ -69,19 +69,24 @@ std::string Differences(const DeviceRecord& window, const DeviceRecord& processo
 void MainWindowTest::ExpectProcessorFollowed(int position) {
   harness.Advance(500);
   const DeviceRecord& shown = window->Devices()[static_cast<std::size_t>(position)];
+  EXPECT_EQ(Differences(shown, ReadProcessor(shown)), "") << shown.Name();
+}
+
+DeviceRecord MainWindowTest::ReadProcessor(const DeviceRecord& like) {
   DeviceList fresh;
-  fresh.emplace_back(shown.Address(), shown.ChipId(), shown.Inputs(), shown.Outputs(), shown.Name());
+  fresh.emplace_back(like.Address(), like.ChipId(), like.Inputs(), like.Outputs(), like.Name());
   SimLink own_link(bus);
   OneRecordHost host(fresh);
-  ProcedureDriver reader(own_link, host, fresh, window->Config());
+  const Configuration config = window ? window->Config() : Configuration{};
+  ProcedureDriver reader(own_link, host, fresh, config);
   reader.StartReadAll(0);
   ProcedureEnd end = ProcedureEnd::kRunning;
   while (end == ProcedureEnd::kRunning) {
     bus.Advance(std::chrono::milliseconds(reader.PeriodMs()));
     end = reader.Tick();
   }
-  ASSERT_EQ(end, ProcedureEnd::kSucceeded) << "the processor did not answer the read";
-  EXPECT_EQ(Differences(shown, fresh.front()), "") << shown.Name();
+  EXPECT_EQ(end, ProcedureEnd::kSucceeded) << "the processor did not answer the read";
+  return fresh.front();
 }
 
 std::vector<Bytes> MainWindowTest::SentWithCommand(std::uint8_t command) const {

@@ -43,6 +43,9 @@ class MainWindowTest : public ::testing::Test {
   // at `position` into a fresh record (over a link of its own) and expects
   // it to equal the window's record of that processor.
   void ExpectProcessorFollowed(int position);
+  // Every parameter of the processor `like` names (address, counts), read
+  // over a link of its own.
+  DeviceRecord ReadProcessor(const DeviceRecord& like);
   std::vector<std::string> MessageTexts();
   std::string LastMessage();
   std::string SettingFile() const { return dir.File("Setting.ini"); }

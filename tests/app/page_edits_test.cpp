@@ -2,6 +2,8 @@
 // the delay pages and the matrix page, with real clicks, keys and typing:
 // the record, the controls and the frames, and at the end of each case a
 // read of the simulated processor that must equal the window's record.
+#include <functional>
+
 #include "page_edits_fixture.h"
 #include "platform/button.h"
 #include "platform/slider.h"
@@ -19,7 +21,10 @@ TEST_F(PageEditsTest, TypedGainsAreLimitedRoundedShownAndSentOnlyWhenTheyChange)
   };
   const Row rows[] = {{"10", 600, "6.0"},   {"-70", -6400, "-64.0"}, {"3.5", 350, "3.5"},
                       {"2.35", 240, "2.4"}, {"0.04", 0, "0.0"},      {" +2.4 dB", 240, "2.4"},
-                      {"abc", 240, "2.4"},  {"", 240, "2.4"},        {"-12.34", -1230, "-12.3"}};
+                      {"abc", 240, "2.4"},  {"", 240, "2.4"},        {"3,5", 350, "3.5"},
+                      {"1x5", 350, "3.5"},  {"2.5.1", 350, "3.5"},   {"1e3", 600, "6.0"},
+                      {"-99999999999999999999", -6400, "-64.0"},     {"1e-999", 0, "0.0"},
+                      {"1e999 dB", 600, "6.0"},                      {"-12.34", -1230, "-12.3"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.typed);
     driver.Type("edit_gain_input_1", row.typed);
@@ -252,7 +257,8 @@ TEST_F(MatrixPageTest, ClickSelectsDoubleClickSwitchesAndTheLevelIsTypedSteppedO
     const char* typed;
     int level;
   };
-  for (const Row& row : {Row{"40%", 40}, Row{"250", 100}, Row{"x", 100}, Row{"-5", 0}}) {
+  for (const Row& row : {Row{"40%", 40}, Row{"250", 100}, Row{"x", 100}, Row{"-5", 0}, Row{"12,7 %", 12},
+                         Row{"99999999999999999999%", 100}, Row{"7 7", 100}}) {
     SCOPED_TRACE(row.typed);
     driver.Type("edit_router_volume", row.typed);
     EXPECT_EQ(Shown().Router(2, 5), row.level);
@@ -292,18 +298,34 @@ TEST_F(MatrixPageTest, ClearAndResetActOnlyOnTheCellsTheProcessorHas) {
 
 class NoSelectionTest : public PageEditsTest {};
 
-// With processors listed and none selected, an edit asks for one and
-// changes nothing; so does selecting the tree's root node.
-TEST_F(NoSelectionTest, EditsAndTheRootNodeAskForAProcessor) {
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  driver.Click("checkbox_mute_input_0");
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Select(-1);
-  ASSERT_EQ(MessageTexts(), (std::vector<std::string>{"Please select a device !", "Please select a device !"}));
-  EXPECT_EQ(harness.Dialogs().Messages()[1].caption, "Comfirm");
+// With processors listed and none selected, an edit asks for one, changes
+// nothing and leaves the control showing what it showed before; so does
+// selecting the tree's root node.
+TEST_F(NoSelectionTest, EditsAndTheRootNodeAskForAProcessorAndShowTheStoredStateAgain) {
+  const std::string gain_before = harness.Text("edit_gain_input_0");
+  const bool mute_before = harness.Check("checkbox_mute_input_0");
+  const struct {
+    const char* control;
+    std::function<void()> edit;
+  } edits[] = {{"mute", [&] { driver.Click("checkbox_mute_input_0"); }},
+               {"gain", [&] { driver.Type("edit_gain_input_0", "3"); }},
+               {"root node", [&] { Select(-1); }}};
+  for (const auto& edit : edits) {
+    SCOPED_TRACE(edit.control);
+    harness.Dialogs().AnswerNextMessage(kIdOk);
+    edit.edit();
+    EXPECT_EQ(LastMessage(), "Please select a device !");
+    EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Comfirm");
+    EXPECT_EQ(harness.Check("checkbox_mute_input_0"), mute_before);
+    EXPECT_EQ(harness.Text("edit_gain_input_0"), gain_before);
+  }
+  EXPECT_EQ(MessageTexts().size(), 3u);
   harness.Advance(200);
   EXPECT_TRUE(SentWithCommand(kGainMuteCommand).empty());
-  for (const DeviceRecord& record : window->Devices()) EXPECT_FALSE(record.Mute(kInputSide, 0));
+  for (const DeviceRecord& record : window->Devices()) {
+    EXPECT_FALSE(record.Mute(kInputSide, 0));
+    EXPECT_EQ(record.Gain(kInputSide, 0), 0);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The editing area: pages opened from the overview and the page buttons,
 // closed by their close buttons; the frame buttons and the square dynamics
 // panels while maximised.
+#include <QApplication>
 #include <QCoreApplication>
 
 #include "main_window_fixture.h"
@@ -151,6 +152,25 @@ TEST_F(PagesTest, ABlockWithProcessorsListedButNoneSelectedAsksForOne) {
   EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Please select a device !");
   EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Comfirm");
   EXPECT_EQ(driver.Get("list_output_1").BkImage(), "image/channel_output.png");
+}
+
+// The focus of a closed page goes to the window, never into a processor's
+// name in the device tree, whatever on the page had it.
+TEST_F(PagesTest, ClosingAPageLeavesNoFocusInADeviceName) {
+  bus.Add("Hall", 2, 2);
+  bus.Add("Stage", 2, 2);
+  Scan();
+  Select(0);
+  for (const char* focused : {"edit_comp_ratio", "slider_comp_ratio", "checkbox_comp_enable", "button_close_comp"}) {
+    SCOPED_TRACE(focused);
+    driver.Click("button_comp_0");
+    driver.Get(focused).InputWidget()->setFocus();
+    driver.Click("button_close_comp");
+    const QWidget* focus = QApplication::focusWidget();
+    const Control& tree = driver.Get("treeview_device_list");
+    EXPECT_FALSE(focus != nullptr && tree.isAncestorOf(focus)) << focus->metaObject()->className();
+    EXPECT_TRUE(Shown("window_home"));
+  }
 }
 
 TEST_F(PagesTest, TheCloseButtonClosesTheWindow) {

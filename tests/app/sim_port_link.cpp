@@ -28,7 +28,9 @@ std::optional<Bytes> SimPortLink::PopReply() {
 }
 
 bool SimPortLink::IsSendQueueEmpty() {
+  if (on_queue_look) on_queue_look();
   if (!open_ || port_ != kPort) return true;
+  if (clock_.NowMs() < queue_busy_until_ms) return false;
   CatchUp();
   return link_.IsSendQueueEmpty();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ class SimPortLink : public PortLink {
   // Every frame sent while a port was open, oldest first.
   std::vector<Bytes> sent;
   int open_baud = 0;
+  // The send queue reads as not empty until this time (a slow serial line);
+  // `on_queue_look` runs at every look at it.
+  std::int64_t queue_busy_until_ms = 0;
+  std::function<void()> on_queue_look;
 
  private:
   void CatchUp();

@@ -1,6 +1,7 @@
 // The title bar's tool buttons: the settings dialog (port and scan time,
 // applied only on OK) and the trace window.
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "dialogs/setting_dialog.h"
@@ -12,10 +13,11 @@ namespace {
 TEST(TypedScanTimeTest, OnlyLeadingDigitsAboveZeroAreATime) {
   const struct {
     const char* typed;
-    std::optional<int> time;
-  } cases[] = {{"250", 250},          {"250ms", 250},          {"1", 1},
-               {"0", std::nullopt},   {"abc", std::nullopt},   {"", std::nullopt},
-               {"-5", std::nullopt},  {" 7", std::nullopt},    {"99999999999", std::nullopt}};
+    std::optional<std::int64_t> time;
+  } cases[] = {{"250", 250},         {"250ms", 250},        {"1", 1},
+               {"0", std::nullopt},  {"abc", std::nullopt}, {"", std::nullopt},
+               {"-5", std::nullopt}, {" 7", std::nullopt},  {"99999999999", 99999999999},
+               {"99999999999999999999", std::numeric_limits<std::int64_t>::max()}};
   for (const auto& c : cases) EXPECT_EQ(TypedScanTime(c.typed), c.time) << '"' << c.typed << '"';
 }
 
@@ -50,6 +52,28 @@ TEST_F(SettingsTest, AnUnusableScanTimeStaysInTheEditAndTheOldOneIsKept) {
   EXPECT_EQ(window->Config().scan_time_ms, scan_time);
   EXPECT_EQ(LastMessage(), "Сканировать") << "the rescan is offered after OK";
   EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Question");
+}
+
+// The configuration and dspctl refuse scans longer than an hour; so does
+// the dialog, saying so, and the edit shows the time kept.
+TEST_F(SettingsTest, AScanTimeAboveAnHourIsRefusedWithAMessage) {
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  harness.Dialogs().AnswerNextMessage(kIdCancel);
+  InSettings([this] {
+    driver.Type("edit_scan_time", "3600000");
+    EXPECT_EQ(harness.Text("edit_scan_time"), "3600000");
+    for (const char* typed : {"3600001", "99999999999999999999"}) {
+      driver.Type("edit_scan_time", typed);
+      EXPECT_EQ(LastMessage(), "The scan time can be at most 3600000 ms (an hour).");
+      EXPECT_EQ(harness.Text("edit_scan_time"), "3600000");
+    }
+    driver.Wheel("edit_scan_time", true);
+    EXPECT_EQ(harness.Text("edit_scan_time"), "3600000") << "no step beyond the hour";
+    driver.Click("button_ok");
+  });
+  EXPECT_EQ(window->Config().scan_time_ms, kLongestScanMs);
+  EXPECT_EQ(MessageTexts().size(), 3u);
 }
 
 TEST_F(SettingsTest, StepsStopAtOneAndComeAtMostOncePer50Ms) {

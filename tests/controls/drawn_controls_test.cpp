@@ -98,7 +98,8 @@ TEST_F(DrawnControlsTest, TheKnobTakesItsValueFromTheSkinAndTurnsWithTheWheel) {
   EXPECT_EQ(Changes("knob_level"), 1u) << "reported even at the end";
   driver.Wheel("knob_level", false);
   EXPECT_EQ(knob.ValueText(), "8.0");
-  const QPoint centre(knob.width() / 2, knob.height() / 2);
+  const QPoint centre = *knob.NamedPoint("centre");
+  EXPECT_GT(centre.y(), knob.height() / 2) << "the value's line is above the dial";
   Mouse(knob, QEvent::MouseButtonPress, centre + QPoint(30, 0));
   Mouse(knob, QEvent::MouseMove, centre + QPoint(0, 30));
   Mouse(knob, QEvent::MouseButtonRelease, centre + QPoint(0, 30));

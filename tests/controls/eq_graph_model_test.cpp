@@ -193,5 +193,30 @@ TEST(HandleTipsTest, FrequencyGainAndQAroundTheHandle) {
   EXPECT_EQ(above[1].bottom, 36);
 }
 
+// Handles 30 and 31 at 16 kHz and 20 kHz overlap; "20000" is wider than
+// its handle.
+TEST(LabelledHandlesTest, LabelsFitTheirHandlesAndNeverOverlap) {
+  const std::vector<PixelRect> squares = {{0, 0, 36, 36}, {20, 0, 56, 36}, {60, 0, 96, 36}, {100, 0, 136, 36}};
+  const LabelSize fits{30, 30};
+  const LabelSize too_wide{40, 30};
+  const struct {
+    const char* what;
+    std::vector<LabelSize> sizes;
+    std::vector<bool> hidden;
+    int selected;
+    std::vector<bool> labelled;
+  } cases[] = {
+      {"the lower band of two that overlap", {fits, fits, fits, fits}, {}, -1, {true, false, true, true}},
+      {"the selected one first", {fits, fits, fits, fits}, {}, 1, {false, true, true, true}},
+      {"a hidden handle gives way", {fits, fits, fits, fits}, {true, false, false, false}, -1,
+       {false, true, true, true}},
+      {"a label wider than its handle", {fits, fits, too_wide, fits}, {}, -1, {true, false, false, true}},
+      {"a label taller than its handle", {fits, fits, fits, {10, 37}}, {}, 3, {true, false, true, false}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LabelledHandles(squares, c.sizes, c.hidden, c.selected), c.labelled) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace dsp

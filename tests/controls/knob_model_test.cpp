@@ -117,5 +117,25 @@ TEST(KnobModelTest, DialAndKnobAreCentredSquares) {
   EXPECT_EQ(knob.Scene({0, 0, 100, 100}).value_align, KnobAlign::kCenter);
 }
 
+// The value's line lies above the dial, whose top tick it would cover
+// otherwise; the knob stays centred on the dial.
+TEST(KnobModelTest, TheValueLineIsClearOfTheDial) {
+  KnobModel knob = Knob();
+  const struct {
+    PixelRect control;
+    int line_height;
+  } cases[] = {{{0, 0, 100, 100}, 16}, {{0, 0, 120, 104}, 18}, {{10, 20, 111, 141}, 13}, {{0, 0, 60, 200}, 20}};
+  for (const auto& c : cases) {
+    const KnobScene scene = knob.Scene(c.control, c.line_height);
+    EXPECT_EQ(scene.value_line, (PixelRect{c.control.left, c.control.top, c.control.right,
+                                           c.control.top + c.line_height}));
+    EXPECT_GE(scene.dial.top, scene.value_line.bottom);
+    EXPECT_LE(scene.dial.bottom, c.control.bottom);
+    EXPECT_EQ((scene.knob.left + scene.knob.right) / 2, scene.centre.x);
+    EXPECT_EQ((scene.knob.top + scene.knob.bottom) / 2, scene.centre.y);
+    EXPECT_EQ((scene.dial.top + scene.dial.bottom) / 2, scene.centre.y);
+  }
+}
+
 }  // namespace
 }  // namespace dsp::test

@@ -58,8 +58,9 @@ TEST(EqFilterExport, WhatCannotBeImportedIsRefusedWithItsLine) {
     SCOPED_TRACE(each.line);
     const EqImport parsed = ParseEqFilterExport(std::string("Header\n\n") + each.line + "\n", kEqBands);
     ASSERT_TRUE(parsed.error);
-    EXPECT_TRUE(parsed.error->starts_with("line 3: ")) << *parsed.error;
-    EXPECT_NE(parsed.error->find(each.says), std::string::npos) << *parsed.error;
+    const std::string text = parsed.error->EnglishText();
+    EXPECT_TRUE(text.starts_with("line 3: ")) << text;
+    EXPECT_NE(text.find(each.says), std::string::npos) << text;
   }
 }
 
@@ -70,7 +71,7 @@ TEST(EqFilterExport, MoreFiltersThanBandsAreRefused) {
   text += "Filter 5: ON PK Fc 100 Hz Gain 1 dB Q 1\n";
   const EqImport parsed = ParseEqFilterExport(text, 4);
   ASSERT_TRUE(parsed.error);
-  EXPECT_EQ(*parsed.error, "line 5: more filters than the 4 bands of a channel");
+  EXPECT_EQ(parsed.error->EnglishText(), "line 5: more filters than the 4 bands of a channel");
 }
 
 TEST(EqFilterExport, ImportedBandsFillTheFirstSlotsAndSwitchTheRestOff) {

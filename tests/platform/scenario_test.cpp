@@ -144,6 +144,16 @@ TEST_F(ScenarioRunTest, UnansweredBoxesUnusedAnswersAndOpenDialogsAreFailures) {
   EXPECT_EQ(harness.Text("label_status"), "Dialog: -1") << "the dialog was closed so the run could end";
 }
 
+// A line without "&" that opens a dialog waiting for the user would wait for
+// ever: it fails at the deadline, naming the dialog.
+TEST_F(ScenarioRunTest, ADialogOpenedWithoutGoOnFailsWithItsLineAndTitle) {
+  EXPECT_EQ(Run("wait 5\nclick button_dialog\nexpect-text label_status Ready\n"),
+            "test.scenario:2: the dialog \"Demo dialog\" was still open after 300 s: end the line with \" &\" and "
+            "act in the dialog on the next lines");
+  EXPECT_EQ(harness.Clock().NowMs(), 5 + ScenarioRunner::kActionLimitMs);
+  EXPECT_EQ(harness.Text("label_status"), "Dialog: -1");
+}
+
 // The real program, in real time: its exit code and the failing line.
 class DemoProgramTest : public ::testing::Test {
  protected:
@@ -186,6 +196,17 @@ TEST_F(DemoProgramTest, AFailingScriptEndsWithOneAndReportsItsLine) {
   EXPECT_EQ(RunDemo("click button_add_device\n\nexpect-visible label_device_0 no\n", errors), 1);
   EXPECT_NE(errors.find("run.scenario:3: expect-visible label_device_0: expected \"no\", found \"yes\""),
             std::string::npos)
+      << errors;
+}
+
+// Characters beyond ASCII (Chinese names) are typed as an input method
+// delivers them.
+TEST_F(DemoProgramTest, AnyUnicodeTextCanBeTyped) {
+  std::string errors;
+  EXPECT_EQ(RunDemo("type edit_gain_input_1 \"大厅 Zürich 🎚\"\nclick button_dialog &\nclick button_dialog_ok\n"
+                    "expect-text label_status Dialog: 1\n",
+                    errors),
+            0)
       << errors;
 }
 

@@ -24,6 +24,8 @@ struct DynamicsParameter {
   int tenths;
   // What the frame carries, when the skin has no slider to say.
   std::pair<int, int> fallback_range;
+  // False for a value the frame has no place for (kept, never sent).
+  bool sent = true;
 };
 
 struct DynamicsKind {

@@ -20,13 +20,22 @@ int Stored(const DeviceRecord& record, int channel, const DynamicsParameter& par
   return (record.*parameter.get)(channel);
 }
 
+// The sign of the shown value: the compressor's threshold is held as a
+// depth below full scale and shown as the level it is, as on the overview.
+int ShownSign(const DynamicsKind& kind, const DynamicsParameter& parameter) {
+  return &parameter == &kind.parameters[kind.threshold] ? kind.level_sign : 1;
+}
+
 // A typed value in the record's units: tenths are rounded (12.3 x 10 is
-// 122.99... in binary), whole numbers read as far as their digits go.
-std::optional<int> TypedValue(const DynamicsParameter& parameter, const std::string& text, std::pair<int, int> range) {
+// 122.99... in binary), whole numbers are cut. A threshold held as a depth
+// is never above full scale, so "-12.5" and "12.5" are both 12.5 dB down.
+std::optional<int> TypedValue(const DynamicsParameter& parameter, bool depth, const std::string& text,
+                              std::pair<int, int> range) {
   const auto [min, max] = range;
   if (parameter.tenths != 1) {
-    const auto typed = TypedDecimal(text);
+    auto typed = TypedDecimal(text);
     if (!typed) return std::nullopt;
+    if (depth) typed = std::fabs(*typed);
     const double value = std::clamp(*typed * parameter.tenths, static_cast<double>(min), static_cast<double>(max));
     return static_cast<int>(std::lround(value));
   }
@@ -69,7 +78,11 @@ void DynamicsPage::Refresh(int channel) {
   for (const DynamicsParameter& parameter : kind_.parameters) {
     const int stored = Stored(*record, channel, parameter);
     SetSliderValue(SliderName(parameter), stored);
-    SetText(EditName(parameter), ValueText(parameter, stored));
+    SetText(EditName(parameter), ValueText(parameter, ShownSign(kind_, parameter) * stored));
+    if (!parameter.sent) {
+      ShowNotTaken(SliderName(parameter));
+      ShowNotTaken(EditName(parameter));
+    }
   }
   if (auto* curve = Find<LinerControl>(kind_.curve)) ShowCurve(*curve, *record, channel, on);
   ShowOverview(*record);
@@ -132,8 +145,9 @@ void DynamicsPage::OnCommit(Notification& notification) {
   if (edit.record == nullptr) return;
   const std::string text = notification.sender->Text();
   const int stored = Stored(*edit.record, edit.channel, *edit.parameter);
-  if (text != ValueText(*edit.parameter, stored)) {
-    const auto value = TypedValue(*edit.parameter, text, Range(*edit.parameter));
+  const int sign = ShownSign(kind_, *edit.parameter);
+  if (text != ValueText(*edit.parameter, sign * stored)) {
+    const auto value = TypedValue(*edit.parameter, sign < 0, text, Range(*edit.parameter));
     if (value && *value != stored) Store(*edit.record, edit.channel, *edit.parameter, *value);
   }
   Refresh(edit.channel);
@@ -144,7 +158,9 @@ void DynamicsPage::OnStep(Notification& notification) {
   const Edit edit = EditOf(notification, context_.DeviceForEdit());
   if (edit.record == nullptr || !steps_.at(notification.sender->Name()).Accept(notification)) return;
   const auto [min, max] = Range(*edit.parameter);
-  const int step = SliderStep(SliderName(*edit.parameter), 1) * StepDirection(notification);
+  // Up raises the value shown, which for a depth is one step less deep.
+  const int step =
+      SliderStep(SliderName(*edit.parameter), 1) * StepDirection(notification) * ShownSign(kind_, *edit.parameter);
   const int stored = Stored(*edit.record, edit.channel, *edit.parameter);
   Store(*edit.record, edit.channel, *edit.parameter, std::clamp(stored + step, min, max));
   Refresh(edit.channel);

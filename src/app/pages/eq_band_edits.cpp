@@ -186,8 +186,9 @@ void EqPage::OnImport(Notification&) {
   const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), request);
   if (!chosen) return;
   std::vector<ImportedBand> bands;
-  if (const FileResult read = ReadEqFilterExport(*chosen, record->EqBandCount(side_), bands); !read.Ok()) {
-    context_.Tell(FileProblemText(context_.Language(), read, *chosen));
+  std::optional<EqImportError> refusal;
+  if (const FileResult read = ReadEqFilterExport(*chosen, record->EqBandCount(side_), bands, &refusal); !read.Ok()) {
+    context_.Tell(EqImportProblemText(context_.Language(), read, refusal, *chosen));
     return;
   }
   const int channel = ChannelOf(*record);

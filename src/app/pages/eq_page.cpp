@@ -18,6 +18,14 @@ std::string Format(const char* format, auto... values) {
   return text;
 }
 
+// A frequency short enough for a handle: "125", "1.2k", "20k".
+std::string ShortHz(int hz) {
+  if (hz < 1000) return std::to_string(hz);
+  std::string text = Format("%.1f", hz / 1000.0);
+  if (text.ends_with(".0")) text.resize(text.size() - 2);
+  return text + "k";
+}
+
 }  // namespace
 
 using namespace eq_names;
@@ -89,9 +97,9 @@ void EqPage::Refresh(int channel) {
   ShowFilters(*record, channel);
 }
 
-// The handles of the bands in the columns show their frequency and gain
-// (under an empty first line, where the handle has its mark); the others
-// their numbers, so no handle keeps values from before.
+// The handles of the bands in the columns show their frequency (short:
+// "20k") and gain (under an empty first line, where the handle has its
+// mark); the others their numbers, so no handle keeps values from before.
 void EqPage::ShowGraph(const DeviceRecord& record, int channel) const {
   EqGraph* graph = Graph();
   if (graph == nullptr) return;
@@ -103,8 +111,9 @@ void EqPage::ShowGraph(const DeviceRecord& record, int channel) const {
     graph->SetBand(band, hz, gain, record.EqualizerQ(side_, channel, band), record.EqualizerType(side_, channel, band),
                    record.EqualizerEnable(side_, channel, band));
     const bool in_columns = band >= first && band < shown_end;
-    graph->SetBandLabel(band, in_columns ? Format("\n%d\n%.1f", hz, gain / 100.0) : NumberLabel(band));
+    graph->SetBandLabel(band, in_columns ? "\n" + ShortHz(hz) + Format("\n%.1f", gain / 100.0) : NumberLabel(band));
   }
+  graph->SetFiltersShown(side_ != kInputSide);
   graph->SetHighPass(record.FilterFrequence(side_, channel, kHighPass), record.FilterEnable(side_, channel, kHighPass));
   graph->SetLowPass(record.FilterFrequence(side_, channel, kLowPass), record.FilterEnable(side_, channel, kLowPass));
 }
@@ -135,6 +144,8 @@ void EqPage::ShowSelectedBand(const DeviceRecord& record, int channel) const {
   }
 }
 
+// No frame carries an input's filters: their values stay in the record and
+// the parameter files, and their controls say they reach nothing.
 void EqPage::ShowFilters(const DeviceRecord& record, int channel) const {
   const struct {
     const char* box;
@@ -147,6 +158,10 @@ void EqPage::ShowFilters(const DeviceRecord& record, int channel) const {
     if (auto* combo = Find<Combo>(Name(filters[filter].combo))) {
       const FilterShapeCodes codes{record.FilterType(side_, channel, filter), record.FilterSlope(side_, channel, filter)};
       combo->SelectItem(FilterItemOf(codes).value_or(-1));
+    }
+    if (side_ != kInputSide) continue;
+    for (const char* control : {filters[filter].box, filters[filter].edit, filters[filter].combo}) {
+      ShowNotTaken(Name(control));
     }
   }
 }

@@ -9,6 +9,13 @@ DeviceRecord* Page::RecordFor(const Notification& notification) const {
   return notification.type == notify::kKillFocus ? context_.SelectedDevice() : context_.DeviceForEdit();
 }
 
+void Page::ShowNotTaken(std::string_view name) const {
+  Control* control = context_.Host().FindControl(name);
+  if (control == nullptr) return;
+  control->SetEnabled(false);
+  control->SetToolTip(Pick(context_.Language(), text::kNotTaken));
+}
+
 void Page::SetText(std::string_view name, const std::string& text) const {
   if (Control* control = context_.Host().FindControl(name)) control->SetText(text);
 }

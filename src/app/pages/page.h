@@ -51,6 +51,9 @@ class Page {
   std::pair<int, int> SliderRange(std::string_view name, std::pair<int, int> fallback) const;
   int SliderStep(std::string_view name, int fallback) const;
   void SetTitle(std::string_view label, const BilingualText& title, int channel) const;
+  // A control whose value the processor has no place for: it shows the
+  // stored value but cannot be changed, and its tooltip says why.
+  void ShowNotTaken(std::string_view name) const;
 
   PageContext& context_;
 };

@@ -1,5 +1,6 @@
 #include "platform/testing/scenario_runner.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -104,11 +105,38 @@ void ScenarioRunner::RunStep(std::size_t index) {
   }
   if (step.go_on) clock.Post(next);
   try {
-    Execute(step);
+    if (step.go_on) Execute(step);
+    else ExecuteWithDeadline(step);
   } catch (const std::exception& error) {
     Fail(step.line, step.command + " " + (step.args.empty() ? "" : step.args[0]) + ": " + error.what());
   }
   if (!step.go_on) clock.Post(next);
+}
+
+void ScenarioRunner::ExecuteWithDeadline(const ScenarioStep& step) {
+  Clock& clock = Toolkit::GetClock();
+  const Clock::TimerId deadline =
+      clock.StartTimer(kActionLimitMs, false, [this, line = step.line, before = Window::AllWindows(), alive = alive_] {
+        if (*alive) FailOnOpenDialog(line, before);
+      });
+  try {
+    Execute(step);
+  } catch (...) {
+    clock.StopTimer(deadline);
+    throw;
+  }
+  clock.StopTimer(deadline);
+}
+
+// Failing closes the dialogs, so the line's action returns and the run ends.
+void ScenarioRunner::FailOnOpenDialog(int line, const std::vector<Window*>& before) {
+  for (Window* window : Window::AllWindows()) {
+    if (!window->IsModalRunning() || std::find(before.begin(), before.end(), window) != before.end()) continue;
+    Fail(line, "the dialog " + Quote(window->Title()) + " was still open after " +
+                   std::to_string(kActionLimitMs / 1000) +
+                   " s: end the line with \" &\" and act in the dialog on the next lines");
+    return;
+  }
 }
 
 void ScenarioRunner::Execute(const ScenarioStep& step) {

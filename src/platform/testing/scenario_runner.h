@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -23,6 +24,11 @@ class Window;
 // "answer" lines answer the message boxes and file dialogs.
 class ScenarioRunner {
  public:
+  // A line without "&" whose dialog has not closed by itself after this
+  // long fails the run, naming the dialog (it waits for a user, who is not
+  // there: the line needs "&" and the next lines act in the dialog).
+  static constexpr std::int64_t kActionLimitMs = 5 * 60 * 1000;
+
   ScenarioRunner(std::string script_name, std::vector<ScenarioStep> steps);
   ~ScenarioRunner() { *alive_ = false; }
   ScenarioRunner(const ScenarioRunner&) = delete;
@@ -36,6 +42,9 @@ class ScenarioRunner {
  private:
   void RunStep(std::size_t index);
   void Execute(const ScenarioStep& step);
+  // Runs a line without "&", failing it on a dialog that does not close.
+  void ExecuteWithDeadline(const ScenarioStep& step);
+  void FailOnOpenDialog(int line, const std::vector<Window*>& before);
   void Expect(const ScenarioStep& step);
   void Fail(int line, const std::string& message);
   void Finish();

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QWheelEvent>
 #include <QWindow>
@@ -31,6 +32,23 @@ Qt::Key QtKey(UiKey key) {
     case UiKey::kTab: return Qt::Key_Tab;
   }
   return Qt::Key_unknown;
+}
+
+// QTest types only what a US keyboard has keys for (anything else trips
+// its assertion); other characters arrive as a key event carrying just
+// their text, as an input method delivers them.
+void TypeText(QWidget* target, const QString& text) {
+  for (const char32_t code : text.toUcs4()) {
+    if (code < 0x80) {
+      QTest::keyClick(target, static_cast<char>(code));
+      continue;
+    }
+    const QString character = QString::fromUcs4(&code, 1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+    QApplication::sendEvent(target, &release);
+  }
 }
 
 // Input goes to the active window, as it does for a user.
@@ -182,7 +200,7 @@ void UiDriver::Type(std::string_view name, std::string_view text) const {
   ClickAt(target, Centre(target));
   QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(target, Qt::Key_Delete);
-  QTest::keyClicks(target, ToQt(text));
+  TypeText(target, ToQt(text));
   if (edit.Text() != text) {
     throw UiActionError("typing into \"" + std::string(name) + "\" left \"" + edit.Text() + "\"");
   }
