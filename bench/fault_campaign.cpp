@@ -52,7 +52,7 @@ const Condition kConditions[] = {
     {"drop 10 %, garble 2 % (a quarter keeping the checksum), late 5 %, wrong address 1 %",
      Faults(0.10, 0.02, 0.25, 0.05, 0.01), 0.99},
     {"drop 20 %, garble 5 % (half keeping the checksum), late 20 %, wrong address 2 %",
-     Faults(0.20, 0.05, 0.5, 0.20, 0.02), 0.40},
+     Faults(0.20, 0.05, 0.5, 0.20, 0.02), 0.35},
 };
 
 class ListHost : public ProcedureHost {
