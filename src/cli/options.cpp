@@ -65,13 +65,10 @@ bool AllDigits(const std::string& text) {
 
 // A chip ID first, then an address (digits only), else a processor's name.
 DeviceRef ParseDevice(const std::string& text) {
+  if (text.empty()) throw UsageError("name the processor by its address, its chip ID or its name, not an empty word");
   if (auto chip_id = ParseChipId(text)) return DeviceRef{0, chip_id, ""};
-  if (text.empty() || !AllDigits(text)) {
-    if (!text.empty()) return DeviceRef{0, std::nullopt, text};
-    throw UsageError("name the processor by its address, its chip ID or its name, not an empty word");
-  }
-  const int address = ParseInt(text, 1, kMaxAddress, "an address");
-  return DeviceRef{address, std::nullopt, ""};
+  if (!AllDigits(text)) return DeviceRef{0, std::nullopt, text};
+  return DeviceRef{ParseInt(text, 1, kMaxAddress, "an address"), std::nullopt, ""};
 }
 
 int ParsePreset(const std::string& text) { return ParseInt(text, 0, kLastPreset, "the preset number"); }

@@ -118,11 +118,23 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
 // A lost port used to leave backup and restore working through every other
 // unit, each failing in turn; the loss ends them at once, with its message.
 TEST_F(InstallationTest, ALostPortEndsBackupAndRestoreAtOnce) {
+  // The backup to restore is made from the processors' identities, without
+  // reading them: the test is about what happens when the line dies.
   const std::string folder = dir.File("site");
+  Installation installation{"2026-01-01T00:00:00Z", {}};
+  endpoint->WithBus([&](SimBus& bus) {
+    for (std::size_t i = 0; i < bus.size(); ++i) {
+      const SimProcessor& unit = bus.processor(i);
+      EXPECT_TRUE(BackUpUnit(folder, DeviceRecord(1, unit.chip_id(), unit.inputs(), unit.outputs(), unit.name()),
+                             installation)
+                      .Ok());
+    }
+    return 0;
+  });
+  ASSERT_TRUE(SaveManifest(folder, installation).Ok());
   Command backup;
   backup.kind = CommandKind::kBackup;
-  backup.file = folder;
-  Run(RunBackup, backup);
+  backup.file = dir.File("again");
   const auto writes = [this] {
     return endpoint->WithBus([](SimBus& bus) { return static_cast<int>(bus.host_writes().size()); });
   };
