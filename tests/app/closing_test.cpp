@@ -1,6 +1,9 @@
 // Edits made just before the window closes or the port changes reach the
 // processor: the scheduled writes go out at once, then the window waits for
 // the link's queue, at most 3 s, behind a wait dialog after 300 ms.
+#include <functional>
+#include <string>
+
 #include "page_edits_fixture.h"
 
 namespace dsp::test {
@@ -8,11 +11,13 @@ namespace {
 
 class ClosingTest : public PageEditsTest {
  protected:
-  // Types a gain on Hall's first input and does `leave` at once.
+  // Types a gain on one of Hall's inputs, mutes one of its outputs (each
+  // run its own) and does `leave` at once.
   void EditAndLeave(const std::function<void()>& leave) {
     hall_ = window->Devices()[static_cast<std::size_t>(SelectNamed("Hall"))];
-    driver.Type("edit_gain_input_0", "-3");
-    driver.Click("checkbox_mute_output_1");
+    ++edits_;
+    driver.Type("edit_gain_input_" + std::to_string(edits_), "-3");
+    driver.Click("checkbox_mute_output_" + std::to_string(edits_));
     leave();
   }
   // The program ends with the window: its timers and the link go with it.
@@ -22,11 +27,12 @@ class ClosingTest : public PageEditsTest {
   }
   void ExpectEditsArrived() {
     const DeviceRecord processor = ReadProcessor(hall_);
-    EXPECT_EQ(processor.Gain(kInputSide, 0), -300);
-    EXPECT_TRUE(processor.Mute(kOutputSide, 1));
+    EXPECT_EQ(processor.Gain(kInputSide, edits_), -300);
+    EXPECT_TRUE(processor.Mute(kOutputSide, edits_));
   }
 
   DeviceRecord hall_{0, ChipIdBytes{}, 0, 0, ""};
+  int edits_ = 0;
 };
 
 TEST_F(ClosingTest, TheCloseButtonAndTheWindowFrameSendTheLastEditsFirst) {
@@ -48,6 +54,8 @@ TEST_F(ClosingTest, TheCloseButtonAndTheWindowFrameSendTheLastEditsFirst) {
 
 TEST_F(ClosingTest, AChangedPortGetsTheLastEditsOnTheOldPortFirst) {
   link.other_ports = {"/dev/ttyUSB7"};
+  Start();
+  Scan();
   harness.Dialogs().AnswerNextMessage(kIdCancel);
   EditAndLeave([&] {
     harness.At(200, [&] {

@@ -235,7 +235,7 @@ TEST_F(EqPageTest, ControlsTheProcessorDoesNotTakeAreDisabledAndSaySo) {
       Select(hall_position_);
     }
     driver.Click("button_input_eq_1");
-    driver.Click("button_noise_gate_1");
+    driver.DoubleClick("button_noise_gate");
     for (const char* name : controls) {
       EXPECT_FALSE(driver.Get(name).IsEnabled()) << name;
       EXPECT_EQ(driver.Get(name).toolTip().toStdString(), Pick(language, text::kNotTaken)) << name;

@@ -257,8 +257,8 @@ TEST_F(MatrixPageTest, ClickSelectsDoubleClickSwitchesAndTheLevelIsTypedSteppedO
     const char* typed;
     int level;
   };
-  for (const Row& row : {Row{"40%", 40}, Row{"250", 100}, Row{"x", 100}, Row{"-5", 0}, Row{"12,7 %", 12},
-                         Row{"99999999999999999999%", 100}, Row{"7 7", 100}}) {
+  for (const Row& row : {Row{"40%", 40}, Row{"250", 100}, Row{"x", 100}, Row{"12,7 %", 12},
+                         Row{"99999999999999999999%", 100}, Row{"7 7", 100}, Row{"-5", 0}}) {
     SCOPED_TRACE(row.typed);
     driver.Type("edit_router_volume", row.typed);
     EXPECT_EQ(Shown().Router(2, 5), row.level);

@@ -27,7 +27,7 @@ constexpr const char* kExport =
 
 TEST(EqFilterExport, PeaksAndShelvesInFileOrderSkippingWhatIsOff) {
   const EqImport parsed = ParseEqFilterExport(kExport, kEqBands);
-  ASSERT_FALSE(parsed.error) << *parsed.error;
+  ASSERT_FALSE(parsed.error) << parsed.error->EnglishText();
   ASSERT_EQ(parsed.bands.size(), 4u);
   const ImportedBand expected[] = {{1, 63, -504, 400}, {1, 125, -450, 320}, {6, 100, 300, 100}, {7, 8000, -200, 71}};
   for (std::size_t i = 0; i < 4; ++i) {
