@@ -7,7 +7,8 @@
 // short, or incomplete and said to be. Exits 1 when a share falls below its
 // target.
 //
-//   scan_campaign [SEEDS]      (default 1000 seeds, 1 to SEEDS)
+//   scan_campaign [SEEDS [halves|slots]]   (default 1000 seeds, 1 to SEEDS;
+//                                           both behaviours)
 
 #include <algorithm>
 #include <cstdio>
@@ -90,11 +91,15 @@ bool RunCampaign(const Campaign& campaign, int seeds) {
 
 int main(int argc, char** argv) {
   const int seeds = argc > 1 ? std::atoi(argv[1]) : 1000;
-  if (seeds < 1) {
-    std::fprintf(stderr, "usage: scan_campaign [SEEDS]  (a positive number, default 1000)\n");
+  const std::string only = argc > 2 ? argv[2] : "";
+  if (seeds < 1 || argc > 3 || (!only.empty() && !dsp::DiscoveryBehaviourNamed(only))) {
+    std::fprintf(stderr, "usage: scan_campaign [SEEDS [halves|slots]]  (SEEDS a positive number, default 1000)\n");
     return 2;
   }
   bool met = true;
-  for (const dsp::Campaign& campaign : dsp::kCampaigns) met = dsp::RunCampaign(campaign, seeds) && met;
+  for (const dsp::Campaign& campaign : dsp::kCampaigns) {
+    if (!only.empty() && campaign.behaviour != dsp::DiscoveryBehaviourNamed(only)) continue;
+    met = dsp::RunCampaign(campaign, seeds) && met;
+  }
   return met ? 0 : 1;
 }
