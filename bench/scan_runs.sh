@@ -33,7 +33,8 @@ run_scan() {
   "$dspctl" "${args[@]}" --json scan >"$work/out" 2>"$work/err" || true
   end=$(date +%s.%N)
   stop_dspsim
-  found=$(grep -o '"address"' "$work/out" | wc -l)
+  found=$(grep -o '"address"' "$work/out" | wc -l || true)
+  [ "$found" -gt 0 ] || echo "$set seed $seed: dspctl said: $(tail -n 1 "$work/err")" >&2
   cut=$(grep -c "scan time ran out while processors were still answering" "$work/err" || true)
   complete=$([ "$found" -eq "$count" ] && echo 1 || echo 0)
   awk -v set="$set" -v seed="$seed" -v found="$found" -v n="$count" -v cut="$cut" -v s="$start" -v e="$end" \
