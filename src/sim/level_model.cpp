@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace dsp {
 namespace {
@@ -14,7 +15,17 @@ const double kRise = 1 - std::exp(-1.0 / 10);
 const double kFall = 1 - std::exp(-1.0 / 300);
 
 double PowerOfDb(double db) { return std::pow(10.0, db / 10); }
-double GainPower(std::uint16_t raw) { return PowerOfDb((static_cast<int>(raw) - kGainRawZeroDb) / 10.0); }
+
+// Looked up, not computed: the meters of a bus of many processors step every
+// simulated millisecond.
+double GainPower(std::uint16_t raw) {
+  static const std::vector<double> powers = [] {
+    std::vector<double> table(65536);
+    for (std::size_t r = 0; r < table.size(); ++r) table[r] = PowerOfDb((static_cast<int>(r) - kGainRawZeroDb) / 10.0);
+    return table;
+  }();
+  return powers[raw];
+}
 
 void Follow(double& meter, double target) { meter += (target - meter) * (target > meter ? kRise : kFall); }
 
@@ -22,9 +33,19 @@ void Follow(double& meter, double target) { meter += (target - meter) * (target 
 
 LevelModel::LevelModel(std::uint64_t seed) : random_(seed) {
   for (int i = 0; i < kSimMaxChannels; ++i) programme_dbfs_[i] = -24.0 - 2 * i;
+  UpdateProgrammePowers();
 }
 
-void LevelModel::SetProgramme(int input, std::optional<double> dbfs) { programme_dbfs_.at(input) = dbfs; }
+void LevelModel::SetProgramme(int input, std::optional<double> dbfs) {
+  programme_dbfs_.at(input) = dbfs;
+  UpdateProgrammePowers();
+}
+
+void LevelModel::UpdateProgrammePowers() {
+  for (int i = 0; i < kSimMaxChannels; ++i) {
+    programme_power_[i] = programme_dbfs_[i] ? PowerOfDb(*programme_dbfs_[i] + wander_db_[i]) : 0.0;
+  }
+}
 
 std::uint32_t LevelModel::ToReading(double power) {
   return static_cast<std::uint32_t>(std::min(power * kLevelFullScale, 4294967295.0));
@@ -34,6 +55,7 @@ void LevelModel::Wander() {
   for (double& db : wander_db_) {
     db = std::clamp(db + (random_.Unit() * 2 - 1) * kWanderStepDb, -kWanderLimitDb, kWanderLimitDb);
   }
+  UpdateProgrammePowers();
 }
 
 LevelModel::PerChannel LevelModel::InputTargets(const SimParameters& p, const SimPinkNoise& noise) const {
@@ -41,7 +63,7 @@ LevelModel::PerChannel LevelModel::InputTargets(const SimParameters& p, const Si
   const double noise_power = amplitude * amplitude / 4;
   PerChannel targets{};
   for (int i = 0; i < kSimMaxChannels; ++i) {
-    double power = programme_dbfs_[i] ? PowerOfDb(*programme_dbfs_[i] + wander_db_[i]) : 0.0;
+    double power = programme_power_[i];
     if ((noise.channel_mask >> i) & 1) power += noise_power;
     targets[i] = p.inputs[i].mute ? 0.0 : power * GainPower(p.inputs[i].gain_raw);
   }

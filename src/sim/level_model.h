@@ -49,6 +49,10 @@ class LevelModel {
   SimRandom random_;
   std::array<std::optional<double>, kSimMaxChannels> programme_dbfs_{};
   PerChannel wander_db_{};
+  // The power of each programme at its wandered level, kept as the level
+  // changes: the meters step every millisecond, the level every 50.
+  PerChannel programme_power_{};
+  void UpdateProgrammePowers();
   PerChannel inputs_{};  // metered powers, 1.0 = full scale
   PerChannel outputs_{};
   int ms_since_wander_ = 0;
