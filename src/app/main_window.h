@@ -159,6 +159,7 @@ class MainWindow : public Window, private PageContext {
   // main_window_scan.cpp
   void OnScanClick(Notification&);
   void ForgetDevices();
+  void SayScanCutShort();
   void OnScanTimer(std::uint32_t id);
   void ArmScanTimer();
   bool OnChar(std::uintptr_t character, std::intptr_t);

@@ -1,9 +1,12 @@
 // Scanning the bus for processors behind a wait dialog; Esc ends a scan.
+#include <cstdio>
+
 #include "app/control_names.h"
 #include "app/main_window.h"
 #include "app/pages/eq_page_names.h"
 #include "controls/eq_graph.h"
 #include "dialogs/wait_dialog.h"
+#include "platform/toolkit.h"
 
 namespace dsp {
 namespace {
@@ -37,7 +40,17 @@ void MainWindow::StartScan() {
   ArmScanTimer();
   WaitDialog dialog(ProcedureRunner::kWaitMinimumMs, Pick(language_, text::kScanning), &scan_finished_);
   RunWaitDialog(dialog, *this, "Scanning");
+  if (scan_.EndedWhileAnswering()) SayScanCutShort();
   if (!devices_.empty()) SetTimer(kLevelPollTimer, kLevelPollMs);
+}
+
+// A partial list is never left without a word: the user is told how many
+// were found and what scan time is likely to find the rest.
+void MainWindow::SayScanCutShort() {
+  char message[512];
+  std::snprintf(message, sizeof message, Pick(language_, text::kScanCutShort).c_str(), static_cast<int>(devices_.size()),
+                scan_.LongerScanTimeMs());
+  Toolkit::Dialogs().MessageBox(this, message, Pick(language_, text::kTips), MessageButtons::kOk);
 }
 
 void MainWindow::ForgetDevices() {

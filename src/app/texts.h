@@ -32,6 +32,10 @@ inline constexpr BilingualText kNoPort{"Нет UART устройства", "无�
 inline constexpr BilingualText kRescan{"Rescran ?", "重新扫描？"};
 inline constexpr BilingualText kScanAfterSettings{"Сканировать", "是否重新扫描 ？"};
 inline constexpr BilingualText kScanning{"Scanning...", "扫描中..."};
+inline constexpr BilingualText kScanCutShort{
+    "Found %d processor(s), but the scan time ran out while processors were still answering. Set the scan time "
+    "to %d ms in the settings and scan again to find the rest.",
+    "已找到 %d 台设备，但扫描时间用完时仍有设备在应答。请在设置中将扫描时间设为 %d 毫秒后重新扫描，以找到其余设备。"};
 inline constexpr BilingualText kSynchronising{"Synchronize from device...", "从设备读取数据中..."};
 inline constexpr BilingualText kSynchroniseFailed{"Synchronize from device fail", "从下位机同步数据失败"};
 inline constexpr BilingualText kNameTooLong{"Exceeding the maximum length(20)", "超过度大长度20"};

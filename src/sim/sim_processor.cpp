@@ -247,7 +247,8 @@ void SimProcessor::StoreImage(ReceivedImage image) {
 }
 
 void SimProcessor::Answer(Bytes frame, std::int64_t request_end_us) {
-  if (auto out = ApplyAnswerFaults({request_end_us + kTurnaroundUs, std::move(frame)}, faults_, fault_random_)) {
+  if (auto out =
+          ApplyAnswerFaults({request_end_us + kTurnaroundUs, std::move(frame), std::nullopt}, faults_, fault_random_)) {
     output_.push_back(std::move(*out));
   }
 }

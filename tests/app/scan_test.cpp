@@ -1,5 +1,7 @@
 // Scanning the bus from the window: nodes per processor, the wait dialog,
 // Esc, the rescan question, the level poll afterwards.
+#include <regex>
+
 #include "app/label_table.h"
 #include "main_window_fixture.h"
 #include "platform/check_box.h"
@@ -105,6 +107,39 @@ TEST_F(ScanTest, ARescanAsksFirstAndStartsFromAddressOne) {
   EXPECT_EQ(window->Devices()[0].Address(), 1);
   EXPECT_EQ(driver.Get<TreeNode>("treenode_device").ChildCount(), 3);
 }
+
+// Eight processors that all answer a scan ask at once are not all found in
+// the skin's scan time: the window says so after the wait dialog.
+struct CutShortText {
+  int language;
+  const char* pattern;
+};
+
+class ScanCutShort : public ScanTest, public ::testing::WithParamInterface<CutShortText> {};
+
+TEST_P(ScanCutShort, SaysHowManyWereFoundAndALongerScanTime) {
+  for (int i = 0; i < 8; ++i) bus.Add("Unit " + std::to_string(i + 1), 1, 1);
+  Start(GetParam().language);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  Scan();
+  ASSERT_LT(window->Devices().size(), 8u);
+  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
+  const std::string found = std::to_string(window->Devices().size());
+  EXPECT_TRUE(std::regex_match(LastMessage(), std::regex(std::regex_replace(GetParam().pattern, std::regex("N"), found))))
+      << LastMessage();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, ScanCutShort,
+    ::testing::Values(CutShortText{kEnglish,
+                                   "Found N processor\\(s\\), but the scan time ran out while processors were still "
+                                   "answering\\. Set the scan time to [1-9][0-9]*000 ms in the settings and scan "
+                                   "again to find the rest\\."},
+                      CutShortText{kChinese, "已找到 N 台设备，但扫描时间用完时仍有设备在应答。请在设置中将扫描时间设为 "
+                                             "[1-9][0-9]*000 毫秒后重新扫描，以找到其余设备。"}),
+    [](const ::testing::TestParamInfo<CutShortText>& info) {
+      return info.param.language == kEnglish ? std::string("English") : std::string("Chinese");
+    });
 
 // The level poll runs after the scan: each processor's indicator shows
 // whether it answers.
