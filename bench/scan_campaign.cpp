@@ -30,10 +30,13 @@ struct Campaign {
   double complete_target;  // share of seeds that must find every processor
 };
 
+// Eight processors answering as halves at the default scan time are reported
+// without a target: they need about three times as long.
 const Campaign kCampaigns[] = {
-    {DiscoveryBehaviour::kHalves, 3, 5000, 0.999},  {DiscoveryBehaviour::kHalves, 8, 60000, 0.98},
-    {DiscoveryBehaviour::kHalves, 8, 90000, 0.999}, {DiscoveryBehaviour::kSlots, 8, 5000, 0.999},
-    {DiscoveryBehaviour::kSlots, 16, 15000, 0.99},  {DiscoveryBehaviour::kSlots, 32, 30000, 0.99},
+    {DiscoveryBehaviour::kHalves, 3, 5000, 0.999}, {DiscoveryBehaviour::kHalves, 8, 5000, 0.0},
+    {DiscoveryBehaviour::kHalves, 8, 60000, 0.98}, {DiscoveryBehaviour::kHalves, 8, 90000, 0.999},
+    {DiscoveryBehaviour::kSlots, 8, 5000, 0.999},  {DiscoveryBehaviour::kSlots, 16, 15000, 0.99},
+    {DiscoveryBehaviour::kSlots, 32, 30000, 0.99},
 };
 
 struct ScanOutcome {
@@ -58,9 +61,7 @@ ScanOutcome RunScan(const Campaign& campaign, std::uint64_t seed) {
   return outcome;
 }
 
-const char* Name(DiscoveryBehaviour behaviour) {
-  return behaviour == DiscoveryBehaviour::kHalves ? "halves" : "slots";
-}
+const char* Name(DiscoveryBehaviour behaviour) { return behaviour == DiscoveryBehaviour::kHalves ? "halves" : "slots"; }
 
 // Prints one configuration's line; false when its share misses the target.
 bool RunCampaign(const Campaign& campaign, int seeds) {
@@ -78,10 +79,11 @@ bool RunCampaign(const Campaign& campaign, int seeds) {
   const double median_s = last_finds.empty() ? 0 : last_finds[last_finds.size() / 2] / 1000.0;
   const double worst_s = last_finds.empty() ? 0 : last_finds.back() / 1000.0;
   const double share = static_cast<double>(complete) / seeds;
-  std::printf("%-6s %2d processors, scan time %3d s: complete %6.1f %% (target %.1f %%), last find median %5.1f s, "
-              "worst %5.1f s, closing line right %6.1f %%\n",
-              Name(campaign.behaviour), campaign.processors, campaign.scan_time_ms / 1000, 100 * share,
-              100 * campaign.complete_target, median_s, worst_s, 100.0 * right / seeds);
+  std::printf(
+      "%-6s %2d processors, scan time %3d s: complete %6.1f %% (target %.1f %%), last find median %5.1f s, "
+      "worst %5.1f s, closing line right %6.1f %%\n",
+      Name(campaign.behaviour), campaign.processors, campaign.scan_time_ms / 1000, 100 * share,
+      100 * campaign.complete_target, median_s, worst_s, 100.0 * right / seeds);
   std::fflush(stdout);
   return share >= campaign.complete_target;
 }

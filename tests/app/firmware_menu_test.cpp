@@ -109,7 +109,8 @@ struct TransferCase {
 class TransferOutcomeTest : public FirmwareMenuTest, public ::testing::WithParamInterface<TransferCase> {};
 
 // What the processor stored is compared with the file; a file that cannot
-// be opened is reported as a failure and never reaches the bus.
+// be opened, or holds nothing, is reported as a failure and never reaches
+// the bus.
 TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
   const TransferCase& c = GetParam();
   bus.Add("Hall", 2, 2);
@@ -126,7 +127,7 @@ TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
   const SimProcessor& processor = bus.processor(0);
   const bool firmware = std::string(c.item) == kFirmwareItem;
   const auto& stored = firmware ? processor.last_firmware() : processor.last_parameter_image();
-  if (c.missing) {
+  if (c.missing || c.file_size == 0) {
     EXPECT_FALSE(StartFrameSent());
     EXPECT_FALSE(stored);
   } else {
@@ -140,7 +141,7 @@ TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
 INSTANTIATE_TEST_SUITE_P(
     BothItems, TransferOutcomeTest,
     ::testing::Values(TransferCase{kFirmwareItem, 2500, false, "Update Success"},
-                      TransferCase{kFirmwareItem, 0, false, "Update Success"},
+                      TransferCase{kFirmwareItem, 0, false, "Update Fail"},
                       TransferCase{kFirmwareItem, 0, true, "Update Fail"},
                       TransferCase{kImportItem, 4096, false, "Import Parameter Success"},
                       TransferCase{kImportItem, 0, true, "Import Parameter Fail"}));
