@@ -87,6 +87,16 @@ struct ProceduresOnSim : ::testing::Test {
     devices.emplace_back(1, ChipIdBytes{}, inputs, outputs, "Stage");
   }
 
+  // A 4x8 processor given every parameter a value of its own by a write-all;
+  // `written` is the record that was written.
+  void WriteDistinctValues(DeviceRecord& written) {
+    AddAddressed(4, 8);
+    FillDistinctValues(devices[0]);
+    written = devices[0];
+    driver.StartWriteAll(1);
+    ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  }
+
   ProcedureEnd Run() {
     for (int i = 0; i < 100000; ++i) {
       bus.Advance(std::chrono::milliseconds(driver.PeriodMs()));
@@ -98,11 +108,8 @@ struct ProceduresOnSim : ::testing::Test {
 };
 
 TEST_F(ProceduresOnSim, WriteAllThenReadAllGivesTheRecordBack) {
-  AddAddressed(4, 8);
-  FillDistinctValues(devices[0]);
-  const DeviceRecord written = devices[0];
-  driver.StartWriteAll(1);
-  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  DeviceRecord written(1, ChipIdBytes{}, 4, 8, "Stage");
+  ASSERT_NO_FATAL_FAILURE(WriteDistinctValues(written));
 
   devices[0] = DeviceRecord(1, ChipIdBytes{}, 4, 8, "Stage");
   driver.StartReadAll(kSyncStartDelayMs);
@@ -136,11 +143,8 @@ TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {
 // On a line that loses, garbles and delays answers (late ones past the next
 // request), a read-all still brings back exactly what was written.
 TEST_F(ProceduresOnSim, ReadAllOnANoisyLineBringsBackWhatWasWritten) {
-  AddAddressed(4, 8);
-  FillDistinctValues(devices[0]);
-  const DeviceRecord written = devices[0];
-  driver.StartWriteAll(1);
-  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
+  DeviceRecord written(1, ChipIdBytes{}, 4, 8, "Stage");
+  ASSERT_NO_FATAL_FAILURE(WriteDistinctValues(written));
 
   SimFaults& faults = bus.processor(0).faults();
   faults.drop = 0.1;
