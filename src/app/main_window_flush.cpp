@@ -32,12 +32,10 @@ void MainWindow::SendScheduledWrites() {
 
 // The queue drains on the link's own thread; a timer looks at it, so that
 // the wait needs no events of its own and ends at the limit whatever the
-// link does. The level poll pauses meanwhile: its requests would keep the
-// queue from ever being empty.
+// link does. The level poll needs no pause: it sends nothing while the link
+// is busy, so it cannot keep the queue from emptying.
 void MainWindow::WaitForSendQueue() {
   if (link_->IsSendQueueEmpty()) return;
-  const bool polling = HasTimer(kLevelPollTimer);
-  KillTimer(kLevelPollTimer);
   Clock& clock = Toolkit::GetClock();
   flush_started_ms_ = clock.NowMs();
   flush_done_ = false;
@@ -49,7 +47,6 @@ void MainWindow::WaitForSendQueue() {
   }
   KillTimer(kFlushTimer);
   flush_done_ = true;
-  if (polling) SetTimer(kLevelPollTimer, kLevelPollMs);
 }
 
 void MainWindow::OnFlushTimer(std::uint32_t) {
