@@ -5,25 +5,19 @@
 #include <optional>
 
 #include "link/frame.h"
+#include "link/wire_commands.h"
 
 namespace dsp {
 namespace {
 
-constexpr std::uint8_t kCommandPresetSave = 0x70;
-constexpr std::uint8_t kCommandLevelPoll = 0xD0;
-constexpr std::uint8_t kCommandEffectBlock = 0xD6;
-constexpr std::uint8_t kCommandInputEq = 0x81;
-constexpr std::uint8_t kCommandOutputEq = 0xA1;
-constexpr std::uint8_t kCommandScanAsk = 0xE1;
-
 bool IsScanAsk(ByteView request) {
-  return request[kOffsetKind] == kKindDiscovery && request[kOffsetCommand] == kCommandScanAsk;
+  return request[kOffsetKind] == kKindDiscovery && request[kOffsetCommand] == command::kScanAsk;
 }
 
 enum class Attempt { kAnswered, kFailed };
 
 bool WaitsOutLateAnswers(ByteView request) {
-  return request[kOffsetKind] == kKindRequest && request[kOffsetCommand] != kCommandLevelPoll;
+  return request[kOffsetKind] == kKindRequest && request[kOffsetCommand] != command::kLevelPoll;
 }
 
 // A chattering line cannot hold the exchange up for longer than this.
@@ -97,7 +91,7 @@ void DrainStrayBytes(PortIo& port, const TraceSink& trace) {
 Bytes CollisionMarker() { return {0xA5, 0x06, 0xF2, 0x00, 0xE3, 0xDB}; }
 
 Bytes OfflineMarker(std::uint8_t address) {
-  Bytes marker = BlankFrame(13, kKindReply, address, kCommandLevelPoll);
+  Bytes marker = BlankFrame(13, kKindReply, address, command::kLevelPoll);
   for (std::size_t i = 5; i <= 10; ++i) marker[i] = 0xFF;
   SealFrame(marker);
   return marker;
@@ -106,15 +100,15 @@ Bytes OfflineMarker(std::uint8_t address) {
 bool AwaitsAnswer(ByteView request) {
   const std::uint8_t kind = request[kOffsetKind];
   if (kind != kKindRequest && kind != kKindDiscovery) return false;
-  return request[kOffsetCommand] != kCommandPresetSave;
+  return request[kOffsetCommand] != command::kPresetSave;
 }
 
 int AnswerWaitMs(ByteView request) {
   switch (request[kOffsetCommand]) {
-    case kCommandInputEq:
-    case kCommandOutputEq:
+    case command::kInputEq:
+    case command::kOutputEq:
       return 120;
-    case kCommandEffectBlock:
+    case command::kEffectBlock:
       return 60;
     default:
       return 100;
@@ -146,7 +140,7 @@ ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, con
     }
     unanswered_attempt_written = true;
   }
-  if (request[kOffsetCommand] == kCommandLevelPoll) deliver(OfflineMarker(request[kOffsetAddress]));
+  if (request[kOffsetCommand] == command::kLevelPoll) deliver(OfflineMarker(request[kOffsetAddress]));
   return result;
 }
 

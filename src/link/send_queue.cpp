@@ -4,11 +4,10 @@
 #include <array>
 
 #include "link/frame.h"
+#include "link/wire_commands.h"
 
 namespace dsp {
 namespace {
-
-constexpr std::uint8_t kCommandLevelPoll = 0xD0;
 
 // A parameter write: its command, its length, and the bytes that together
 // with the address tell its target from every other.
@@ -20,15 +19,15 @@ struct WriteLayout {
 };
 
 constexpr std::array kWriteLayouts{
-    WriteLayout{0x10, 24, {5}, 1},         // delay: an input, or all outputs
-    WriteLayout{0x29, 18, {7}, 1},         // compressor: the output's bit
-    WriteLayout{0x0A, 18, {5, 6, 14}, 3},  // equaliser band: side and channel, band, output bit
-    WriteLayout{0x1B, 12, {7}, 1},         // high pass: the output
-    WriteLayout{0x1C, 12, {7}, 1},         // low pass: the output
-    WriteLayout{0x0F, 27, {5, 7}, 2},      // gain and mute (an input, or all outputs), or a matrix row
-    WriteLayout{0x1F, 12, {7}, 1},         // limiter: the output's bit
-    WriteLayout{0x12, 11, {6}, 1},         // noise gate: the input
-    WriteLayout{0x1A, 16, {6}, 1},         // polarity: an input, or all outputs
+    WriteLayout{command::kDelayWrite, 24, {5}, 1},         // delay: an input, or all outputs
+    WriteLayout{command::kCompressorWrite, 18, {7}, 1},         // compressor: the output's bit
+    WriteLayout{command::kEqBandWrite, 18, {5, 6, 14}, 3},  // equaliser band: side and channel, band, output bit
+    WriteLayout{command::kHighPassWrite, 12, {7}, 1},         // high pass: the output
+    WriteLayout{command::kLowPassWrite, 12, {7}, 1},         // low pass: the output
+    WriteLayout{command::kGainWrite, 27, {5, 7}, 2},      // gain and mute (an input, or all outputs), or a matrix row
+    WriteLayout{command::kLimiterWrite, 12, {7}, 1},         // limiter: the output's bit
+    WriteLayout{command::kNoiseGateWrite, 11, {6}, 1},         // noise gate: the input
+    WriteLayout{command::kPolarityWrite, 16, {6}, 1},         // polarity: an input, or all outputs
 };
 
 const WriteLayout* LayoutOf(ByteView frame) {
@@ -47,7 +46,7 @@ bool SameTarget(const WriteLayout& layout, ByteView waiting, ByteView newer) {
 
 bool IsLevelPoll(ByteView frame) {
   return frame.size() >= kMinFrameLength && frame[kOffsetKind] == kKindRequest &&
-         frame[kOffsetCommand] == kCommandLevelPoll;
+         frame[kOffsetCommand] == command::kLevelPoll;
 }
 
 // Whether a newer write may go out before this waiting frame. A preset

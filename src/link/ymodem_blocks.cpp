@@ -5,12 +5,10 @@
 
 #include "link/crc16.h"
 #include "link/frame.h"
+#include "link/wire_commands.h"
 
 namespace dsp {
 namespace {
-
-constexpr std::uint8_t kCommandFirmware = 0xD0;
-constexpr std::uint8_t kCommandParameters = 0xD6;
 
 // Head, data and CRC of the data, high byte first.
 Bytes Packet(std::uint8_t start, std::uint8_t number, ByteView data) {
@@ -25,7 +23,7 @@ Bytes Packet(std::uint8_t start, std::uint8_t number, ByteView data) {
 }  // namespace
 
 Bytes StartFrame(std::uint8_t address, TransferMode mode) {
-  const std::uint8_t command = mode == TransferMode::kFirmware ? kCommandFirmware : kCommandParameters;
+  const std::uint8_t command = mode == TransferMode::kFirmware ? command::kFirmwareStart : command::kParameterImageStart;
   return BuildFrame(kKindWrite, address, command);
 }
 

@@ -1,6 +1,7 @@
 #include "model/write_encoders.h"
 
 #include "link/frame.h"
+#include "link/wire_commands.h"
 
 namespace dsp::encode {
 namespace {
@@ -66,7 +67,7 @@ std::uint8_t FilterShape(int filter, int type, int slope, bool on) {
 }  // namespace
 
 std::optional<Bytes> Delay(const DeviceRecord& record, WriteId id, const Configuration&) {
-  Bytes frame = Blank(24, 0x10, record);
+  Bytes frame = Blank(24, command::kDelayWrite, record);
   const int c = id.Channel();
   if (!IsOutputWrite(id)) {
     frame[5] = Low8(c);
@@ -85,7 +86,7 @@ std::optional<Bytes> Delay(const DeviceRecord& record, WriteId id, const Configu
 std::optional<Bytes> Compressor(const DeviceRecord& record, WriteId id, const Configuration& config) {
   if (!IsOutputWrite(id)) return std::nullopt;
   const int c = id.Channel();
-  Bytes frame = Blank(18, 0x29, record);
+  Bytes frame = Blank(18, command::kCompressorWrite, record);
   frame[5] = kWholeSide;
   frame[6] = record.CompressorEnable(c) ? 1 : 0;
   frame[7] = ChannelBit(c);
@@ -114,7 +115,7 @@ std::optional<Bytes> EqBand(const DeviceRecord& record, WriteId id, const Config
     wire_type = 6;
     gain = -1200;
   }
-  Bytes frame = Blank(18, 0x0A, record);
+  Bytes frame = Blank(18, command::kEqBandWrite, record);
   frame[5] = s == kInputSide ? Low8(2 * c + 1) : 0x15;
   frame[6] = Low8(b);
   frame[7] = record.EqualizerEnable(s, c, b) ? 1 : 0;
@@ -127,7 +128,7 @@ std::optional<Bytes> EqBand(const DeviceRecord& record, WriteId id, const Config
 }
 
 std::optional<Bytes> PinkNoise(const DeviceRecord& record, WriteId id, const Configuration& config) {
-  Bytes frame = BlankFrame(18, kKindPinkNoise, static_cast<std::uint8_t>(record.Address()), 0x01);
+  Bytes frame = BlankFrame(18, kKindPinkNoise, static_cast<std::uint8_t>(record.Address()), command::kPinkNoise);
   frame[5] = ChannelBit(id.Channel());
   frame[6] = id.PinkNoiseOn() ? 1 : 0;
   frame[7] = kPinkNoiseMode;
@@ -142,7 +143,7 @@ std::optional<Bytes> Filter(const DeviceRecord& record, WriteId id, const Config
   if (!IsOutputWrite(id) || (f != kHighPass && f != kLowPass)) return std::nullopt;
   const int c = id.Channel();
   const bool on = record.FilterEnable(kOutputSide, c, f);
-  Bytes frame = Blank(12, f == kHighPass ? 0x1B : 0x1C, record);
+  Bytes frame = Blank(12, f == kHighPass ? command::kHighPassWrite : command::kLowPassWrite, record);
   frame[5] = on ? 1 : 0;
   frame[6] = kWholeSide;
   frame[7] = Low8(c);
@@ -152,7 +153,7 @@ std::optional<Bytes> Filter(const DeviceRecord& record, WriteId id, const Config
 }
 
 std::optional<Bytes> GainMute(const DeviceRecord& record, WriteId id, const Configuration&) {
-  Bytes frame = Blank(27, 0x0F, record);
+  Bytes frame = Blank(27, command::kGainWrite, record);
   frame[7] = 1;
   frame[24] = kGainFrameTail;
   const int c = id.Channel();
@@ -175,7 +176,7 @@ std::optional<Bytes> GainMute(const DeviceRecord& record, WriteId id, const Conf
 std::optional<Bytes> Limiter(const DeviceRecord& record, WriteId id, const Configuration& config) {
   if (!IsOutputWrite(id)) return std::nullopt;
   const int c = id.Channel();
-  Bytes frame = Blank(12, 0x1F, record);
+  Bytes frame = Blank(12, command::kLimiterWrite, record);
   frame[5] = kWholeSide;
   frame[6] = record.LimitEnable(c) ? 1 : 0;
   frame[7] = ChannelBit(c);
@@ -188,7 +189,7 @@ std::optional<Bytes> NoiseGate(const DeviceRecord& record, WriteId id, const Con
   if (IsOutputWrite(id)) return std::nullopt;
   const int c = id.Channel();
   const std::uint32_t base = config.noisegate_offset + 200u;
-  Bytes frame = Blank(11, 0x12, record);
+  Bytes frame = Blank(11, command::kNoiseGateWrite, record);
   frame[5] = record.NoiseGateEnable(c) ? 1 : 0;
   frame[6] = Low8(c);
   frame[7] = Low8(base + static_cast<std::uint32_t>(record.NoiseGateStartGate(c)));
@@ -198,7 +199,7 @@ std::optional<Bytes> NoiseGate(const DeviceRecord& record, WriteId id, const Con
 }
 
 std::optional<Bytes> Polarity(const DeviceRecord& record, WriteId id, const Configuration&) {
-  Bytes frame = Blank(16, 0x1A, record);
+  Bytes frame = Blank(16, command::kPolarityWrite, record);
   const int c = id.Channel();
   if (!IsOutputWrite(id)) {
     const bool inverted = record.Polarity(kInputSide, c);
@@ -219,7 +220,7 @@ std::optional<Bytes> Polarity(const DeviceRecord& record, WriteId id, const Conf
 std::optional<Bytes> MatrixRow(const DeviceRecord& record, WriteId id, const Configuration&) {
   const int in = id.Input();
   if (in >= record.Inputs()) return std::nullopt;
-  Bytes frame = Blank(27, 0x0F, record);
+  Bytes frame = Blank(27, command::kGainWrite, record);
   frame[5] = Low8(in);
   frame[7] = kMatrixMarker;
   frame[24] = kGainFrameTail;

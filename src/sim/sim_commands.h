@@ -1,6 +1,9 @@
 #pragma once
 
 // Command codes the processor understands, by the frame kind they arrive in.
+// The simulator keeps its own table rather than including the host's
+// (link/wire_commands.h): a wrong byte on either side then shows as a
+// processor that does not answer, instead of agreeing with itself.
 
 #include <cstdint>
 
