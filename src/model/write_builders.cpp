@@ -23,11 +23,6 @@ Encoder EncoderFor(std::uint8_t kind) {
   }
 }
 
-std::optional<Bytes> BuildKind(WriteKind kind, WriteId id, const DeviceList& devices, const Configuration& config) {
-  if (id.Kind() != kind) return std::nullopt;
-  return BuildWrite(id, devices, config);
-}
-
 }  // namespace
 
 std::optional<Bytes> BuildWrite(WriteId id, const DeviceRecord& record, const Configuration& config) {
@@ -40,37 +35,6 @@ std::optional<Bytes> BuildWrite(WriteId id, const DeviceList& devices, const Con
   const DeviceRecord* record = FindDeviceForWrite(devices, id.Address());
   if (!record) return std::nullopt;
   return BuildWrite(id, *record, config);
-}
-
-std::optional<Bytes> BuildDelayWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteDelay, id, devices, config);
-}
-std::optional<Bytes> BuildCompressorWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteCompressor, id, devices, config);
-}
-std::optional<Bytes> BuildEqBandWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteEqBand, id, devices, config);
-}
-std::optional<Bytes> BuildPinkNoiseWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWritePinkNoise, id, devices, config);
-}
-std::optional<Bytes> BuildFilterWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteFilter, id, devices, config);
-}
-std::optional<Bytes> BuildGainMuteWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteGainMute, id, devices, config);
-}
-std::optional<Bytes> BuildLimiterWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteLimiter, id, devices, config);
-}
-std::optional<Bytes> BuildNoiseGateWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteNoiseGate, id, devices, config);
-}
-std::optional<Bytes> BuildPolarityWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWritePolarity, id, devices, config);
-}
-std::optional<Bytes> BuildMatrixRowWrite(WriteId id, const DeviceList& devices, const Configuration& config) {
-  return BuildKind(kWriteMatrixRow, id, devices, config);
 }
 
 }  // namespace dsp

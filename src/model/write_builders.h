@@ -26,16 +26,4 @@ std::optional<Bytes> BuildWrite(WriteId id, const DeviceList& devices, const Con
 // identifier's address bits are not consulted, the record's address is sent.
 std::optional<Bytes> BuildWrite(WriteId id, const DeviceRecord& record, const Configuration& config);
 
-// One builder per kind; each also checks that the identifier is of its kind.
-std::optional<Bytes> BuildDelayWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildCompressorWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildEqBandWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildPinkNoiseWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildFilterWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildGainMuteWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildLimiterWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildNoiseGateWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildPolarityWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-std::optional<Bytes> BuildMatrixRowWrite(WriteId id, const DeviceList& devices, const Configuration& config);
-
 }  // namespace dsp
