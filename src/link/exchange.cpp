@@ -88,7 +88,7 @@ void DrainStrayBytes(PortIo& port, const TraceSink& trace) {
 
 }  // namespace
 
-Bytes CollisionMarker() { return {0xA5, 0x06, 0xF2, 0x00, 0xE3, 0xDB}; }
+Bytes CollisionMarker() { return BuildFrame(kKindDiscovery, 0x00, command::kScanReAsk); }
 
 Bytes OfflineMarker(std::uint8_t address) {
   Bytes marker = BlankFrame(13, kKindReply, address, command::kLevelPoll);
