@@ -23,6 +23,10 @@ TEST(BuildFrame, FillsHeadLengthAndChecksum) {
   EXPECT_EQ(with_payload.size(), 7u);
   EXPECT_EQ(with_payload[1], 7);
   EXPECT_TRUE(IsValidFrame(with_payload));
+  // One byte more than the length byte says, with the same sum: not a frame.
+  Bytes longer = with_payload;
+  longer.insert(longer.end() - 1, 0x00);
+  EXPECT_FALSE(IsValidFrame(longer));
 }
 
 Bytes Reply(std::uint8_t address, std::uint8_t command, Bytes payload) {
