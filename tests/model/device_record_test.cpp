@@ -74,6 +74,8 @@ TEST(DeviceRecord, BandCountsStayWithinTheBandSlots) {
   EXPECT_EQ(r.EqBandCount(1), 10);
   r.SetEqBandCount(1, 0);
   EXPECT_EQ(r.EqBandCount(1), 0);
+  r.SetEqBandCount(1, 31);
+  EXPECT_EQ(r.EqBandCount(1), 31);
 }
 
 TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {

@@ -24,6 +24,7 @@ TEST(IniFile, ReadsWhatTheProfileFunctionsAndPeopleWrite) {
       "Quoted=\"a b\"\r\n"
       "Single='x'\r\n"
       "Unbalanced=\"x\r\n"
+      "Lone=\"\r\n"
       "language=2\r\n"  // a repeated key: the first one counts
       "no equals sign here\r\n"
       "=no name\r\n"
@@ -36,6 +37,7 @@ TEST(IniFile, ReadsWhatTheProfileFunctionsAndPeopleWrite) {
   EXPECT_EQ(ini.Value("Option", "quoted"), "a b");
   EXPECT_EQ(ini.Value("Option", "single"), "x");
   EXPECT_EQ(ini.Value("Option", "unbalanced"), "\"x");
+  EXPECT_EQ(ini.Value("Option", "lone"), "\"");
   EXPECT_EQ(ini.Value("Option", "Extra"), "3");  // a repeated section adds to the first
   EXPECT_EQ(ini.Value("second", "empty"), "");
   EXPECT_TRUE(ini.HasSection("SECOND"));
@@ -51,6 +53,7 @@ TEST(IniFile, SetReplacesOrAppendsInOrder) {
   ini.Set("Window", "Width", "800");
   EXPECT_EQ(ini.Serialize(), "[Option]\nLanguage=1\nOther=x\nNew=y\n\n[Window]\nWidth=800\n");
   EXPECT_EQ(IniFile::Parse("k=v\n[s]\na=b\n").Serialize(), "k=v\n\n[s]\na=b\n");
+  EXPECT_EQ(IniFile::Parse("[s]\na=1\nA=2\n").Serialize(), "[s]\na=1\n");  // the repeated key is not kept
   // Found by fuzzing: without its header a "[]" section's keys joined the
   // section before it when the file was written back.
   EXPECT_EQ(IniFile::Parse("[s]\na=b\n[]\nx=1\n").Serialize(), "[s]\na=b\n\n[]\nx=1\n");

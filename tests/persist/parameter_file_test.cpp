@@ -205,6 +205,12 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
   EXPECT_NE(text.find("\nin_3_out_3=100\n"), std::string::npos);
 }
 
+TEST(ParameterFile, ControlBytesOfTheNameDoNotBreakItsLine) {
+  TempDir dir;
+  ASSERT_TRUE(SaveParameterFile(DeviceRecord(1, kChip, 2, 2, "a\nb\x7F" "c"), dir.File("p.ini")).Ok());
+  EXPECT_NE(ReadText(dir.File("p.ini")).find("\nname=a?b?c\n"), std::string::npos);
+}
+
 TEST(ParameterFile, SmallProcessorWritesOnlyItsOwnChannels) {
   TempDir dir;
   ASSERT_TRUE(SaveParameterFile(DeviceRecord(1, kChip, 4, 2, "x"), dir.File("p.ini")).Ok());
