@@ -81,6 +81,18 @@ void BusWorker::Loop() {
     }
   }
   RunPendingJobs();
+  SendPendingWrites();
+}
+
+// Changes accepted just before the daemon stops are still scheduled: they
+// go out rather than being dropped with the port.
+void BusWorker::SendPendingWrites() {
+  if (!service_.BusLost().empty()) return;
+  try {
+    service_.Flush();
+  } catch (const CliFailure& failure) {
+    session_.console().Note(failure.what());
+  }
 }
 
 void BusWorker::RunPendingJobs() {

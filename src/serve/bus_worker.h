@@ -42,6 +42,7 @@ class BusWorker {
   void Run();
   void RunPendingJobs();
   void Loop();
+  void SendPendingWrites();
 
   Session& session_;
   ProcessorService service_;

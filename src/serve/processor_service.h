@@ -44,12 +44,13 @@ class ProcessorService {
   void Save(const ChipIdBytes& chip_id, int preset);
   // Sends the writes that are due and, every level-poll period, polls.
   void Tick();
+  // Sends every scheduled write now and waits until they are out: before a
+  // procedure, which would overtake them, and before the daemon stops.
+  void Flush();
 
  private:
   std::int64_t NowMs();
   void SendWrites(const std::vector<WriteId>& writes);
-  // Scheduled writes go out before a procedure, which would overtake them.
-  void Flush();
   DeviceRecord& Require(const ChipIdBytes& chip_id);
   void PublishChanges(const DeviceRecord& record, const Json& sections, const std::string& source);
   void PublishLevels(const DeviceRecord& record, bool online);
