@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "serve/embedded_documents.h"
+
 namespace dsp {
 namespace {
 
@@ -86,6 +88,12 @@ void HttpServer::SetUpGuards() {
 }
 
 void HttpServer::SetUpRoutes() {
+  server_->Get("/", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(kWebRemotePage, "text/html; charset=utf-8");
+  });
+  server_->Get("/api/v1/openapi.json", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(kOpenApiDocument, "application/json");
+  });
   server_->Get("/api/v1/events", [this](const httplib::Request&, httplib::Response& response) {
     std::shared_ptr<EventSubscription> subscription = events_.Subscribe();
     if (!subscription) {

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "../support/temp_dir.h"
 #include "serve/access_token.h"
 #include "served_bus.h"
@@ -88,6 +91,77 @@ TEST(Http, TheEventStreamCarriesLevelReadingsAsServerSentEvents) {
     return received.find("\n\n") == std::string::npos;  // one whole event is enough
   });
   EXPECT_EQ(received.rfind("event: levels\ndata: {\"id\":\"" + bus.FirstId() + "\"", 0), 0u) << received;
+}
+
+httplib::Result Send(httplib::Client& client, const std::string& method, const std::string& path) {
+  if (method == "PATCH") return client.Patch(path.c_str(), "{}", "application/json");
+  if (method == "POST") return client.Post(path.c_str(), "", "application/json");
+  // The event stream never ends: its first bytes are enough.
+  if (path == "/api/v1/events") return client.Get(path.c_str(), [](const char*, std::size_t) { return false; });
+  return client.Get(path.c_str());
+}
+
+// The document and the server agree both ways: every route served is
+// described, with its methods, and every route described is served.
+TEST(Http, TheOpenApiDocumentDescribesExactlyTheRoutesServed) {
+  ServedBus bus({});
+  httplib::Client client("127.0.0.1", bus.port());
+  client.set_read_timeout(120, 0);
+  const httplib::Result document = client.Get("/api/v1/openapi.json");
+  ASSERT_TRUE(document);
+  const Json paths = Json::parse(document->body).at("paths");
+  const std::string id = bus.FirstId();
+  struct Route {
+    std::string path_template;
+    std::string method;
+    std::string path;  // a request that reaches it without a long procedure
+  };
+  const std::string one = "/api/v1/processors/" + id;
+  const std::vector<Route> served = {
+      {"/api/v1/processors", "get", "/api/v1/processors"},
+      {"/api/v1/processors/{id}", "get", one},
+      {"/api/v1/processors/{id}", "patch", one},
+      {"/api/v1/processors/{id}/presets", "get", one + "/presets"},
+      {"/api/v1/processors/{id}/presets/{preset}/recall", "post", one + "/presets/17/recall"},
+      {"/api/v1/processors/{id}/presets/{preset}/save", "post", one + "/presets/17/save"},
+      {"/api/v1/rescan", "post", "/api/v1/rescan"},
+      {"/api/v1/events", "get", "/api/v1/events"},
+      {"/api/v1/openapi.json", "get", "/api/v1/openapi.json"},
+  };
+  std::size_t described = 0;
+  for (const auto& [path_template, methods] : paths.items()) {
+    for (const auto& [method, operation] : methods.items()) {
+      if (method == "parameters") continue;
+      ++described;
+      const bool listed = std::any_of(served.begin(), served.end(), [&](const Route& r) {
+        return r.path_template == path_template && r.method == method;
+      });
+      EXPECT_TRUE(listed) << method << " " << path_template << " is described but not served";
+    }
+  }
+  EXPECT_EQ(described, served.size()) << "a served route is not described";
+  for (const Route& route : served) {
+    std::string upper = route.method;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    ASSERT_TRUE(paths.contains(route.path_template)) << route.path_template;
+    const httplib::Result answer = Send(client, upper, route.path);
+    if (route.path == "/api/v1/events") {
+      EXPECT_EQ(answer.error(), httplib::Error::Canceled) << "the event stream did not start";
+      continue;
+    }
+    ASSERT_TRUE(answer) << route.path;
+    EXPECT_NE(answer->status, 404) << upper << " " << route.path << ": " << answer->body;
+    EXPECT_NE(answer->status, 405) << upper << " " << route.path << ": " << answer->body;
+    for (const char* other : {"GET", "PATCH", "POST"}) {
+      std::string lower = other;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (paths.at(route.path_template).contains(lower) || route.path.find("/presets/") != std::string::npos) continue;
+      const httplib::Result refused = Send(client, other, route.path);
+      ASSERT_TRUE(refused) << other << " " << route.path;
+      EXPECT_TRUE(refused->status == 404 || refused->status == 405)
+          << other << " " << route.path << " is served but not described: " << refused->status;
+    }
+  }
 }
 
 TEST(AccessToken, IsMadeOnceReadableByTheUserAloneAndKept) {
