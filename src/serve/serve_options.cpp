@@ -82,15 +82,15 @@ std::string ServeUsage() {
          "a JSON API under /api/v1/ (described at /api/v1/openapi.json) and a web remote at /.\n"
          "\n"
          "Options:\n"
-         "  --port PATH           The serial port of the bus adapter.\n"
-         "  --simulate DEVICES    Simulated processors instead of a port, e.g. \"Hall:8x8,Stage:4x8\".\n"
-         "  --listen ADDR:PORT    Where to listen (default 127.0.0.1:8780). Any address other than\n"
-         "                        loopback asks every request for the access token.\n"
-         "  --config FILE         The configuration file of the desktop application.\n"
-         "  --scan-time MS        How long the scan waits for processors to answer.\n"
-         "  --allow-origin ORIGIN Lets pages from ORIGIN call the API (CORS); none by default.\n"
-         "  -h, --help            Shows this help.\n"
-         "  --version             Shows the version.\n";
+         "  --port PATH             the serial port of the bus adapter\n"
+         "  --simulate DEVICES      simulated processors instead, e.g. \"Hall:8x8,Stage:4x8\"\n"
+         "  --listen ADDR:PORT      where to listen (default 127.0.0.1:8780); any address but\n"
+         "                          loopback asks every request for the access token\n"
+         "  --config FILE           configuration values, one \"name = value\" per line\n"
+         "  --scan-time MS          how long a scan listens (default config_scan_time, 5000)\n"
+         "  --allow-origin ORIGIN   let pages from ORIGIN call the API (CORS; none by default)\n"
+         "  --help                  show this text\n"
+         "  --version               show the version\n";
 }
 
 }  // namespace dsp
