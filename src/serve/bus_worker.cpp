@@ -95,17 +95,15 @@ void BusWorker::SendPendingWrites() {
   }
 }
 
+// Only the requests already waiting: under a steady stream of them the
+// scheduled writes and the level poll still get their turn.
 void BusWorker::RunPendingJobs() {
-  for (;;) {
-    std::packaged_task<ApiResponse(ProcessorService&)> job;
-    {
-      std::lock_guard lock(mutex_);
-      if (jobs_.empty()) return;
-      job = std::move(jobs_.front());
-      jobs_.pop_front();
-    }
-    job(service_);
+  std::deque<std::packaged_task<ApiResponse(ProcessorService&)>> waiting;
+  {
+    std::lock_guard lock(mutex_);
+    waiting.swap(jobs_);
   }
+  for (auto& job : waiting) job(service_);
 }
 
 }  // namespace dsp
