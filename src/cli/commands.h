@@ -30,6 +30,9 @@ void RunReset(Session& session, const Command& command);
 // Recalls the preset on the processor at `address`, waits for it to settle
 // and reads it back; fails when the recall did not go out.
 void RecallAndReadBack(Session& session, int address, int preset, const std::string& label);
+// Stores the current settings of the processor at `address` as the preset
+// and waits while it saves them; fails when the save did not go out.
+void SavePresetAndWait(Session& session, int address, int preset);
 
 // meter_commands.cpp
 void RunLevels(Session& session, const Command& command);

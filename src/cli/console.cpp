@@ -21,7 +21,7 @@ void Console::Stream(const std::string& text) {
 
 void Console::Note(const std::string& text) {
   progress_.Interrupt();
-  std::fprintf(err_, "dspctl: %s\n", text.c_str());
+  std::fprintf(err_, "%s: %s\n", program_.c_str(), text.c_str());
   std::fflush(err_);
 }
 

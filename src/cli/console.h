@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "cli/json.h"
 #include "cli/loop_clock.h"
@@ -15,8 +16,11 @@ namespace dsp {
 
 class Console {
  public:
-  Console(std::FILE* out, std::FILE* err, bool err_is_terminal, bool json, LoopClock& clock)
-      : out_(out), err_(err), json_(json), clock_(clock), progress_(err, err_is_terminal, clock) {}
+  // `program` prefixes every note: the daemon shares the console with dspctl.
+  Console(std::FILE* out, std::FILE* err, bool err_is_terminal, bool json, LoopClock& clock,
+          std::string program = "dspctl")
+      : out_(out), err_(err), json_(json), clock_(clock), progress_(err, err_is_terminal, clock),
+        program_(std::move(program)) {}
 
   LoopClock& clock() { return clock_; }
   ProgressLine& progress() { return progress_; }
@@ -38,6 +42,7 @@ class Console {
   bool json_;
   LoopClock& clock_;
   ProgressLine progress_;
+  std::string program_;
 };
 
 }  // namespace dsp

@@ -82,9 +82,8 @@ void RunReset(Session& session, const Command& command) {
                            PresetJson(device, 0));
 }
 
-void RunPresetSave(Session& session, const Command& command) {
-  const DeviceRecord& device = session.ScanFor(command.device);
-  session.SendAndWait(PresetSaveFrame(static_cast<std::uint8_t>(device.Address()), command.preset), "the preset save");
+void SavePresetAndWait(Session& session, int address, int preset) {
+  session.SendAndWait(PresetSaveFrame(static_cast<std::uint8_t>(address), preset), "the preset save");
   int waited_ms = 0;
   session.console().progress().Begin("Saving...");
   WaitUntil(session.clock(), kSaveWaitTickMs, [&] {
@@ -93,6 +92,11 @@ void RunPresetSave(Session& session, const Command& command) {
     return waited_ms >= kSaveWaitMs;
   });
   session.console().progress().Finish();
+}
+
+void RunPresetSave(Session& session, const Command& command) {
+  const DeviceRecord& device = session.ScanFor(command.device);
+  SavePresetAndWait(session, device.Address(), command.preset);
   session.console().Result(
       "Saved the current settings of " + DeviceLabel(device) + " as preset " + std::to_string(command.preset) + "\n",
       PresetJson(device, command.preset));

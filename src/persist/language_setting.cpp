@@ -26,16 +26,16 @@ bool IsWritableDirectory(const std::string& directory) {
   return fs::is_directory(directory, error) && ::access(directory.c_str(), W_OK) == 0;
 }
 
-fs::path UserConfigDirectory() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && fs::path(xdg).is_absolute()) return fs::path(xdg);
-  const char* home = std::getenv("HOME");
-  if (home && *home) return fs::path(home) / ".config";
-  const passwd* user = ::getpwuid(::getuid());
-  return fs::path(user && user->pw_dir ? user->pw_dir : ".") / ".config";
-}
-
 }  // namespace
+
+std::string UserConfigDirectory() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg && fs::path(xdg).is_absolute()) return xdg;
+  const char* home = std::getenv("HOME");
+  if (home && *home) return (fs::path(home) / ".config").string();
+  const passwd* user = ::getpwuid(::getuid());
+  return (fs::path(user && user->pw_dir ? user->pw_dir : ".") / ".config").string();
+}
 
 std::string ExecutableDirectory() {
   std::error_code error;
@@ -45,7 +45,7 @@ std::string ExecutableDirectory() {
 
 std::string SettingFilePath(const std::string& executable_directory) {
   if (IsWritableDirectory(executable_directory)) return (fs::path(executable_directory) / kSettingFileName).string();
-  return (UserConfigDirectory() / "dspdesk" / kSettingFileName).string();
+  return (fs::path(UserConfigDirectory()) / "dspdesk" / kSettingFileName).string();
 }
 
 int ReadLanguage(const std::string& setting_file) {

@@ -14,6 +14,9 @@ namespace dsp {
 // The folder of the running executable; "." if it cannot be found.
 std::string ExecutableDirectory();
 
+// $XDG_CONFIG_HOME, or ~/.config when that is not set.
+std::string UserConfigDirectory();
+
 // Where Setting.ini is read from and written to, for an executable in
 // `executable_directory`.
 std::string SettingFilePath(const std::string& executable_directory);

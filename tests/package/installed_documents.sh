@@ -32,7 +32,7 @@ says_the_same() {
     END { exit !found }' <<<"$text"
 }
 
-for program in dspctl dspsim dspdesk; do
+for program in dspctl dspsim dspserve dspdesk; do
   page=$share/man/man1/$program.1.gz
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
   expect "$program(1) formats without warnings" "$warnings" ""

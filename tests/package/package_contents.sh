@@ -14,6 +14,7 @@ desk_deb=$(echo "$out"/dspdesk_*.deb)
 depends_on() { dpkg-deb -f "$1" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -cx "$2" || true; }
 expect "dspdesk-tools depends on no Qt library" "$(dpkg-deb -f "$tools_deb" Depends | grep -ci qt || true)" 0
 expect "dspdesk-tools depends on the C++ library" "$(depends_on "$tools_deb" libstdc++6)" 1
+expect "dspdesk-tools depends on the HTTP library of dspserve" "$(depends_on "$tools_deb" libcpp-httplib0.11)" 1
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libudev1 fonts-wqy-microhei qt6-qpa-plugins; do
   expect "dspdesk depends on $package" "$(depends_on "$desk_deb" "$package")" 1
 done
@@ -21,7 +22,8 @@ done
 tools_files=$(dpkg-deb -c "$tools_deb" | awk '{print $6}')
 desk_files=$(dpkg-deb -c "$desk_deb" | awk '{print $6}')
 for file in usr/bin/dspctl usr/bin/dspsim usr/share/man/man1/dspctl.1.gz usr/share/man/man1/dspsim.1.gz \
-            usr/share/bash-completion/completions/dspctl; do
+            usr/share/bash-completion/completions/dspctl usr/bin/dspserve usr/share/man/man1/dspserve.1.gz \
+            usr/lib/systemd/system/dspserve.service usr/lib/sysusers.d/dspserve.conf; do
   expect "dspdesk-tools holds $file" "$(grep -cx "./$file" <<<"$tools_files")" 1
 done
 for file in usr/bin/dspdesk usr/share/man/man1/dspdesk.1.gz usr/share/applications/org.dspdesk.dspdesk.desktop \

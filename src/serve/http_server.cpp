@@ -1,0 +1,124 @@
+#include "serve/http_server.h"
+
+#include <httplib.h>
+
+#include <nlohmann/json.hpp>
+
+#include "serve/embedded_documents.h"
+
+namespace dsp {
+namespace {
+
+constexpr auto kApiTimeout = std::chrono::seconds(60);
+constexpr auto kEventWait = std::chrono::seconds(15);  // then a comment keeps proxies from closing the stream
+constexpr time_t kReadTimeoutS = 5;
+
+void SendJson(httplib::Response& response, const ApiResponse& answer) {
+  response.status = answer.status;
+  response.set_content(JsonText(answer.body), "application/json");
+}
+
+std::string SseText(const ServeEvent& event) { return "event: " + event.type + "\ndata: " + event.data + "\n\n"; }
+
+}  // namespace
+
+bool BearerMatches(const std::string& header, const std::string& token) {
+  const std::string expected = "Bearer " + token;
+  unsigned char differ = header.size() == expected.size() ? 0 : 1;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    differ |= static_cast<unsigned char>(expected[i] ^ (i < header.size() ? header[i] : 0));
+  }
+  return differ == 0 && !token.empty();
+}
+
+HttpServer::HttpServer(const HttpSettings& settings, BusWorker& worker, EventHub& events)
+    : settings_(settings), worker_(worker), events_(events), server_(std::make_unique<httplib::Server>()) {
+  server_->new_task_queue = [] { return new httplib::ThreadPool(kMaxConnections); };
+  server_->set_payload_max_length(kMaxBodyBytes);
+  server_->set_read_timeout(kReadTimeoutS, 0);
+  SetUpGuards();
+  SetUpRoutes();
+}
+
+HttpServer::~HttpServer() = default;
+
+bool HttpServer::Bind(std::string& error) {
+  if (settings_.port == 0) {
+    port_ = server_->bind_to_any_port(settings_.host);
+  } else {
+    port_ = server_->bind_to_port(settings_.host, settings_.port) ? settings_.port : -1;
+  }
+  if (port_ > 0) return true;
+  error = "cannot listen on " + settings_.host + ":" + std::to_string(settings_.port) +
+          ": choose another address or port with --listen, or stop what already uses it";
+  return false;
+}
+
+void HttpServer::Serve() { server_->listen_after_bind(); }
+
+void HttpServer::Stop() {
+  events_.Close();
+  server_->stop();
+}
+
+// The token is checked before anything else, so a request without it learns
+// nothing (not even which paths exist).
+void HttpServer::SetUpGuards() {
+  server_->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+    if (!settings_.allow_origin.empty()) {
+      response.set_header("Access-Control-Allow-Origin", settings_.allow_origin);
+      response.set_header("Access-Control-Allow-Headers", "Authorization, Content-Type");
+      response.set_header("Access-Control-Allow-Methods", "GET, PATCH, POST");
+    }
+    if (settings_.token.empty() || BearerMatches(request.get_header_value("Authorization"), settings_.token)) {
+      return httplib::Server::HandlerResponse::Unhandled;
+    }
+    response.set_header("WWW-Authenticate", "Bearer");
+    SendJson(response, ErrorResponse(401, "a bearer token is needed: send \"Authorization: Bearer\" and the token "
+                                          "dspserve showed at its first start"));
+    return httplib::Server::HandlerResponse::Handled;
+  });
+  server_->set_error_handler([](const httplib::Request& request, httplib::Response& response) {
+    if (!response.body.empty()) return;
+    const std::string reason = response.status == 413 ? "the request is too large: send at most " +
+                                                            std::to_string(kMaxBodyBytes) + " bytes"
+                                                      : "the request was refused: " + request.method + " " + request.path;
+    SendJson(response, ErrorResponse(response.status, reason));
+  });
+}
+
+void HttpServer::SetUpRoutes() {
+  server_->Get("/", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(kWebRemotePage, "text/html; charset=utf-8");
+  });
+  server_->Get("/api/v1/openapi.json", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(kOpenApiDocument, "application/json");
+  });
+  server_->Get("/api/v1/events", [this](const httplib::Request&, httplib::Response& response) {
+    std::shared_ptr<EventSubscription> subscription = events_.Subscribe();
+    if (!subscription) {
+      SendJson(response, ErrorResponse(503, "too many event streams are open: close one and try again"));
+      return;
+    }
+    response.set_header("Cache-Control", "no-store");
+    response.set_chunked_content_provider(
+        "text/event-stream",
+        [subscription](std::size_t, httplib::DataSink& sink) {
+          const std::optional<ServeEvent> event = subscription->Next(kEventWait);
+          if (subscription->Closed()) return false;
+          const std::string text = event ? SseText(*event) : std::string(": waiting\n\n");
+          return sink.write(text.data(), text.size());
+        },
+        [this, subscription](bool) { events_.Unsubscribe(subscription); });
+  });
+  const auto api = [this](const httplib::Request& request, httplib::Response& response) {
+    const ApiRequest call{request.method, request.path, request.body};
+    SendJson(response, worker_.Call([call](ProcessorService& service) { return HandleApiRequest(call, service); },
+                                    kApiTimeout));
+  };
+  server_->Get("/api/v1/.*", api);
+  server_->Patch("/api/v1/.*", api);
+  server_->Post("/api/v1/.*", api);
+}
+
+}  // namespace dsp
