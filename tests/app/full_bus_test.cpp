@@ -27,8 +27,8 @@ void ExpectRowsInContent(const QScrollArea& area, const std::vector<QWidget*>& r
   int previous_bottom = -1;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const QRect rect(rows[i]->mapTo(content, QPoint(0, 0)), rows[i]->size());
-    EXPECT_TRUE(content->rect().contains(rect)) << "row " << i << " at y " << rect.y() << ", height "
-                                                << rect.height() << ", content height " << content->height();
+    EXPECT_TRUE(content->rect().contains(rect)) << "row " << i << " at y " << rect.y() << ", height " << rect.height()
+                                                << ", content height " << content->height();
     EXPECT_GE(rect.height(), rows[i]->sizeHint().height()) << "row " << i;
     EXPECT_GT(rect.top(), previous_bottom) << "row " << i;
     previous_bottom = rect.bottom();
