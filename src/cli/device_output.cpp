@@ -9,8 +9,10 @@
 namespace dsp {
 namespace {
 
+// Pads to `width` terminal columns: a Chinese character takes two.
 std::string PadRight(const std::string& text, std::size_t width) {
-  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+  const std::size_t columns = TerminalWidth(text);
+  return columns >= width ? text : text + std::string(width - columns, ' ');
 }
 
 }  // namespace
@@ -21,7 +23,9 @@ std::string DeviceLabel(const DeviceRecord& device) {
 
 std::string DeviceTable(const DeviceList& devices) {
   std::size_t name_width = 4;
-  for (const DeviceRecord& device : devices) name_width = std::max(name_width, PrintableText(device.Name()).size());
+  for (const DeviceRecord& device : devices) {
+    name_width = std::max(name_width, TerminalWidth(PrintableText(device.Name())));
+  }
   std::string table = "ADDR  CHIP ID                  " + PadRight("NAME", name_width) + "  IN  OUT\n";
   for (const DeviceRecord& device : devices) {
     table += PadRight(std::to_string(device.Address()), 6) + ChipIdText(device.ChipId()) + "  " +

@@ -1,6 +1,7 @@
 // backup and restore: every processor of the bus saved into one folder, one
 // parameter file each named by chip ID, and written back to the processors
 // that have those chip IDs, whatever addresses the scan gives them.
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -8,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/device_output.h"
 #include "cli/procedure_runs.h"
+#include "cli/utf8.h"
 #include "model/chip_id.h"
 #include "persist/installation.h"
 #include "persist/parameter_file.h"
@@ -28,8 +30,26 @@ const char* OutcomeText(RestoreOutcome outcome) {
 
 std::string StepLine(const RestoreStep& step, const std::string& outcome) {
   const std::string where = step.address != 0 ? "address " + std::to_string(step.address) : "-";
-  return ChipIdText(step.chip_id) + "  " + step.name + " (" + where + "): " + outcome + "\n";
+  return ChipIdText(step.chip_id) + "  " + PrintableText(step.name) + " (" + where + "): " + outcome + "\n";
 }
+
+// While one unit of a whole-bus command is worked on, its progress lines
+// begin "Unit 3 of 16, Hall: " (the chip ID for a unit without a name).
+class UnitProgress {
+ public:
+  UnitProgress(ProgressLine& progress, int unit, int units, const std::string& name, const ChipIdBytes& chip_id)
+      : progress_(progress) {
+    const std::string shown = PrintableText(name);
+    progress_.SetSubject("Unit " + std::to_string(unit) + " of " + std::to_string(units) + ", " +
+                         (shown.empty() ? ChipIdText(chip_id) : shown) + ": ");
+  }
+  ~UnitProgress() { progress_.SetSubject(""); }
+  UnitProgress(const UnitProgress&) = delete;
+  UnitProgress& operator=(const UnitProgress&) = delete;
+
+ private:
+  ProgressLine& progress_;
+};
 
 // Writes one planned unit; what went wrong, if anything, for the report.
 std::optional<std::string> Restore(Session& session, const std::string& folder, const RestoreStep& step) {
@@ -64,7 +84,11 @@ void RunBackup(Session& session, const Command& command) {
   std::string text;
   std::vector<std::string> unread;
   Json units = Json::array();
-  for (const DeviceRecord& listed : DeviceList(session.devices())) {
+  const DeviceList found = session.devices();
+  for (std::size_t position = 0; position < found.size(); ++position) {
+    const DeviceRecord& listed = found[position];
+    const UnitProgress shown(session.console().progress(), static_cast<int>(position + 1),
+                             static_cast<int>(found.size()), listed.Name(), listed.ChipId());
     try {
       RunReadAll(session, listed.Address(), kSyncStartDelayMs);
     } catch (const PortLost&) {
@@ -103,6 +127,9 @@ void RunRestore(Session& session, const Command& command) {
   if (const FileResult loaded = LoadManifest(folder, installation); !loaded.Ok()) throw CliFailure(loaded.message);
   session.Scan();
   const std::vector<RestoreStep> plan = PlanRestore(installation, session.devices(), command.only);
+  const auto units = static_cast<int>(std::count_if(
+      plan.begin(), plan.end(), [](const RestoreStep& step) { return step.outcome == RestoreOutcome::kRestore; }));
+  int unit = 0;
   std::string text;
   Json steps = Json::array();
   bool incomplete = false;
@@ -112,6 +139,7 @@ void RunRestore(Session& session, const Command& command) {
     if (step.outcome == RestoreOutcome::kRestore && command.dry_run) {
       outcome = "would be restored from " + step.file;
     } else if (step.outcome == RestoreOutcome::kRestore) {
+      const UnitProgress shown(session.console().progress(), ++unit, units, step.name, step.chip_id);
       if (const auto failure = Restore(session, folder, step)) {
         outcome = "failed: " + *failure;
         undone = true;

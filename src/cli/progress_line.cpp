@@ -10,9 +10,9 @@ std::string ProgressText(const std::string& label, int percent, double seconds) 
   return label + text;
 }
 
-void ProgressLine::Begin(std::string label) {
+void ProgressLine::Begin(const std::string& label) {
   Interrupt();
-  label_ = std::move(label);
+  label_ = subject_ + label;
   started_ = clock_.Now();
   active_ = true;
   last_step_ = -1;

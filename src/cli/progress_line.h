@@ -17,7 +17,10 @@ class ProgressLine {
   ProgressLine(std::FILE* out, bool is_terminal, LoopClock& clock) : out_(out), terminal_(is_terminal), clock_(clock) {}
 
   // Starts a phase and shows it at 0 %.
-  void Begin(std::string label);
+  void Begin(const std::string& label);
+  // Text put before the label of every phase begun from now on, "" for none:
+  // which unit of a whole-bus command the phases belong to.
+  void SetSubject(std::string subject) { subject_ = std::move(subject); }
   // Shows the phase at `percent` (held within 0..100).
   void Show(int percent);
   // The phase has ended well: shows 100 % and ends the line.
@@ -32,6 +35,7 @@ class ProgressLine {
   std::FILE* out_;
   bool terminal_;
   LoopClock& clock_;
+  std::string subject_;
   std::string label_;
   LoopClock::Duration started_{};
   bool active_ = false;

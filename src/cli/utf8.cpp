@@ -1,6 +1,8 @@
 #include "cli/utf8.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 
 namespace dsp {
 namespace {
@@ -24,6 +26,29 @@ std::uint32_t DecodeAt(std::string_view text, std::size_t at, std::size_t length
 }
 
 bool IsControl(std::uint32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
+
+struct CodeRange {
+  std::uint32_t first;
+  std::uint32_t last;
+};
+
+bool InRanges(std::uint32_t code, std::span<const CodeRange> ranges) {
+  return std::any_of(ranges.begin(), ranges.end(),
+                     [code](const CodeRange& range) { return code >= range.first && code <= range.last; });
+}
+
+// East Asian wide and full-width characters: Hangul, the CJK blocks, kana,
+// Yi, the full-width forms and the pictographs terminals draw wide.
+constexpr CodeRange kWide[] = {
+    {0x1100, 0x115F}, {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF},   {0x4E00, 0x9FFF}, {0xA000, 0xA4CF},
+    {0xA960, 0xA97F}, {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE10, 0xFE19},   {0xFE30, 0xFE6F}, {0xFF00, 0xFF60},
+    {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
+};
+
+// Combining marks, zero-width spaces and joiners, variation selectors.
+constexpr CodeRange kZeroWidth[] = {
+    {0x0300, 0x036F}, {0x200B, 0x200F}, {0x20D0, 0x20FF}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F},
+};
 
 }  // namespace
 
@@ -57,6 +82,22 @@ std::string PrintableText(std::string_view text) {
     i += length;
   }
   return out;
+}
+
+std::size_t TerminalWidth(std::string_view text) {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length < 2) {
+      ++width;
+      ++i;
+      continue;
+    }
+    const std::uint32_t code = DecodeAt(text, i, length);
+    width += InRanges(code, kZeroWidth) ? 0 : InRanges(code, kWide) ? 2 : 1;
+    i += length;
+  }
+  return width;
 }
 
 }  // namespace dsp

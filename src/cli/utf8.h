@@ -17,4 +17,9 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 // name cannot move the cursor or change the terminal's state.
 std::string PrintableText(std::string_view text);
 
+// Columns a terminal gives printable text: two for the wide characters of
+// Chinese, Japanese and Korean and the full-width forms, none for combining
+// marks, one for everything else; an invalid byte counts as one.
+std::size_t TerminalWidth(std::string_view text);
+
 }  // namespace dsp

@@ -88,9 +88,9 @@ class EqGraph : public Control {
   void StartPulseIfNew(bool was_selected);
   void RepaintIfShown();
 
-  // The value tips of the selected handle and where they go.
+  // The value tips of the selected handle, and its square at rest.
   struct HandleTipsAt {
-    QRect square;
+    PixelRect square;
     std::vector<std::string> lines;
     bool at_or_above_zero;
   };
@@ -100,12 +100,15 @@ class EqGraph : public Control {
   void PaintScales(QPainter& painter, const PixelRect& plot) const;
   void PaintResponse(QPainter& painter, const PixelRect& plot) const;
   void PaintPass(QPainter& painter, const PixelRect& plot) const;
-  void PaintHandles(QPainter& painter) const;
+  void PaintHandles(QPainter& painter, const PixelRect& plot) const;
   // A handle's square, grown by the pulse while it is selected.
   QRect Grown(const PixelRect& square, bool selected) const;
   void PaintLabel(QPainter& painter, const QRect& square, const QString& label) const;
   void PaintFilterMark(QPainter& painter, const QRect& square) const;
-  void PaintTips(QPainter& painter, const HandleTipsAt& tips) const;
+  // `others`: the squares of the other handles drawn, which the tips keep
+  // clear of.
+  void PaintTips(QPainter& painter, const HandleTipsAt& tips, const PixelRect& plot,
+                 const std::vector<PixelRect>& others) const;
 
   EqGraphModel model_;
   Look look_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace dsp {
 namespace {
@@ -190,32 +189,6 @@ void EqGraphModel::PulseTick() {
   } else if (--pulse_ < 1) {
     pulse_rising_ = true;
   }
-}
-
-std::vector<std::string> HandleTips(int frequency, std::optional<std::pair<int, int>> gain_and_q) {
-  char text[32];
-  if (frequency < 1000) std::snprintf(text, sizeof text, "%dHz", frequency);
-  else std::snprintf(text, sizeof text, "%.3fkHz", frequency / 1000.0);
-  std::vector<std::string> lines{text};
-  if (gain_and_q) {
-    std::snprintf(text, sizeof text, "%.1fdB", gain_and_q->first / 100.0);
-    lines.emplace_back(text);
-    std::snprintf(text, sizeof text, "Q:%1.1f", gain_and_q->second / 100.0);
-    lines.emplace_back(text);
-  }
-  return lines;
-}
-
-std::vector<PixelRect> TipRects(const PixelRect& square, bool at_or_above_zero, int lines, int longest,
-                                int char_width, int text_height) {
-  const int left = (square.left + square.right) / 2 - char_width * longest / 2;
-  const int width = 2 * char_width * longest;
-  std::vector<PixelRect> rects;
-  for (int line = 0; line < lines; ++line) {
-    const int top = at_or_above_zero ? square.bottom + line * text_height : square.top - (line + 1) * text_height;
-    rects.push_back({left, top, left + width, top + text_height});
-  }
-  return rects;
 }
 
 namespace {

@@ -137,13 +137,4 @@ struct LabelSize {
 std::vector<bool> LabelledHandles(const std::vector<PixelRect>& squares, const std::vector<LabelSize>& label_sizes,
                                   const std::vector<bool>& hidden, int selected);
 
-// The value tips of a selected handle: the frequency ("%dHz", or "%.3fkHz"
-// from 1 kHz), and for bands the gain ("%.1fdB") and Q ("Q:%1.1f").
-std::vector<std::string> HandleTips(int frequency, std::optional<std::pair<int, int>> gain_and_q);
-// Where the tip lines go around the (grown) square of a handle: centred on
-// it, each one line high, below the square going down for a level of 0 dB
-// or more, above it going up otherwise.
-std::vector<PixelRect> TipRects(const PixelRect& square, bool at_or_above_zero, int lines, int longest,
-                                int char_width, int text_height);
-
 }  // namespace dsp

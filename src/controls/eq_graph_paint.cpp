@@ -4,10 +4,12 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "controls/eq_graph.h"
+#include "controls/handle_tips.h"
 #include "controls/pixels_qt.h"
 
 namespace dsp {
@@ -92,7 +94,7 @@ void EqGraph::paintEvent(QPaintEvent*) {
   PaintScales(painter, plot);
   PaintResponse(painter, plot);
   if (!model_.AnyBandOn()) PaintPass(painter, plot);
-  PaintHandles(painter);
+  PaintHandles(painter, plot);
 }
 
 void EqGraph::PaintScales(QPainter& painter, const PixelRect& plot) const {
@@ -168,9 +170,9 @@ void EqGraph::PaintPass(QPainter& painter, const PixelRect& plot) const {
 }
 
 // Handles in band order, then the filters; the selected handle's value
-// tips go on top of them all. Only labels that fit their handles and lie
-// over no other label are drawn.
-void EqGraph::PaintHandles(QPainter& painter) const {
+// tips go on top of them all, beside the other handles. Only labels that
+// fit their handles and lie over no other label are drawn.
+void EqGraph::PaintHandles(QPainter& painter, const PixelRect& plot) const {
   label_texts_.Use(font());
   painter.setPen(TextColor().isValid() ? TextColor() : palette().color(QPalette::WindowText));
   std::optional<HandleTipsAt> tips;
@@ -186,11 +188,14 @@ void EqGraph::PaintHandles(QPainter& painter) const {
     hidden.push_back(model_.BandHidden(static_cast<int>(band)));
   }
   const std::vector<bool> labelled = LabelledHandles(squares, sizes, hidden, model_.SelectedBand());
+  std::vector<PixelRect> others;  // every handle drawn but the selected one
   for (std::size_t band = 0; band < hits.size(); ++band) {
     const EqShapeBand& shape = model_.Bands()[band];
     const QRect square = ToQRect(squares[band]);
     if (model_.SelectedBand() == static_cast<int>(band)) {
-      tips = {square, HandleTips(shape.frequency, std::pair{shape.gain, shape.q}), shape.gain >= 0};
+      tips = {hits[band], HandleTips(shape.frequency, std::pair{shape.gain, shape.q}), shape.gain >= 0};
+    } else if (!hidden[band]) {
+      others.push_back(hits[band]);
     }
     if (hidden[band]) continue;
     images_[band].Paint(painter, square);
@@ -200,11 +205,15 @@ void EqGraph::PaintHandles(QPainter& painter) const {
   for (const auto& [filter, label] : filters) {
     if (!model_.FiltersShown()) break;
     const QRect square = Grown(filter->hit, filter->selected);
-    if (filter->selected) tips = {square, HandleTips(filter->frequency, std::nullopt), filter->handle_level >= 0};
+    if (filter->selected) {
+      tips = {filter->hit, HandleTips(filter->frequency, std::nullopt), filter->handle_level >= 0};
+    } else {
+      others.push_back(filter->hit);
+    }
     PaintFilterMark(painter, square);
     PaintLabel(painter, square, label);
   }
-  if (tips) PaintTips(painter, *tips);
+  if (tips) PaintTips(painter, *tips, plot, others);
 }
 
 QRect EqGraph::Grown(const PixelRect& square, bool selected) const {
@@ -230,26 +239,28 @@ void EqGraph::PaintFilterMark(QPainter& painter, const QRect& square) const {
 
 // The tips sit on a plate so that handles and the curve behind them do
 // not blur them.
-void EqGraph::PaintTips(QPainter& painter, const HandleTipsAt& tips) const {
-  const QFontMetrics metrics(font());
-  std::size_t longest = 0;
-  for (const std::string& line : tips.lines) longest = std::max(longest, line.size());
-  const auto rects = TipRects(ToPixelRect(tips.square), tips.at_or_above_zero, static_cast<int>(tips.lines.size()),
-                              static_cast<int>(longest), metrics.averageCharWidth(), metrics.height());
-  QRect plate;
-  for (std::size_t line = 0; line < rects.size(); ++line) {
-    plate |= label_texts_.Measure(ToQRect(rects[line]), Qt::AlignLeft, QString::fromStdString(tips.lines[line]));
+void EqGraph::PaintTips(QPainter& painter, const HandleTipsAt& tips, const PixelRect& plot,
+                        const std::vector<PixelRect>& others) const {
+  const int text_height = QFontMetrics(font()).height();
+  const int lines = static_cast<int>(tips.lines.size());
+  int widest = 0;
+  for (const std::string& line : tips.lines) {
+    const QRect wide_enough(0, 0, plot.Width(), text_height);
+    widest = std::max(widest, label_texts_.Measure(wide_enough, Qt::AlignLeft, QString::fromStdString(line)).width());
   }
+  const TipSize size{widest + 2 * kTipsPlateMargin, lines * text_height};
+  const PixelRect block = TipBlock(tips.square, EqGraphModel::kPulseMax, tips.at_or_above_zero, size, plot, others);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);
   painter.setBrush(kTipsPlate);
-  painter.drawRoundedRect(plate.adjusted(-kTipsPlateMargin, 0, kTipsPlateMargin, 0), kTipsPlateMargin,
-                          kTipsPlateMargin);
+  painter.drawRoundedRect(ToQRect(block), kTipsPlateMargin, kTipsPlateMargin);
   painter.restore();
   painter.setPen(look_.tips_text);
-  for (std::size_t line = 0; line < rects.size(); ++line) {
-    label_texts_.Draw(painter, ToQRect(rects[line]), Qt::AlignLeft, QString::fromStdString(tips.lines[line]));
+  const PixelRect text{block.left + kTipsPlateMargin, block.top, block.right - kTipsPlateMargin, block.bottom};
+  const std::vector<PixelRect> rows = TipLines(text, tips.square, lines, text_height);
+  for (std::size_t line = 0; line < rows.size(); ++line) {
+    label_texts_.Draw(painter, ToQRect(rows[line]), Qt::AlignLeft, QString::fromStdString(tips.lines[line]));
   }
 }
 

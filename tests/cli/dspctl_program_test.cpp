@@ -11,6 +11,7 @@
 
 #include "../support/temp_dir.h"
 #include "../support/child_process.h"
+#include "cli/utf8.h"
 #include "link/bytes.h"
 #include "persist/ini_file.h"
 
@@ -164,6 +165,36 @@ INSTANTIATE_TEST_SUITE_P(Behaviours, DspctlFullBus,
                          [](const ::testing::TestParamInfo<FullBus>& info) {
                            return std::string(info.param.discovery) + std::to_string(info.param.processors);
                          });
+
+// A full bus of sixteen, named in two scripts and of every length: one row
+// each under the heading, and the inputs and outputs in one column whatever
+// the names (a Chinese character takes two columns of a terminal).
+TEST_F(DspctlProgram, ScanOfAFullBusPrintsOneAlignedTable) {
+  const std::vector<std::string> names = {"Hall", "舞台", "Lobby", "大厅左侧", "B", "Conference Room 2", "会议室", "X7",
+                                          "Foyer", "Balcony", "二楼", "Bar", "Kitchen Zone", "Ab", "Studio", "后台区域"};
+  std::string devices;
+  for (const std::string& name : names) devices += (devices.empty() ? "" : ",") + name + ":2x2";
+  auto sim = Sim({"--devices", devices, "--discovery", "slots", "--seed", "1"});
+  const ProgramRun run = On(*sim, "15000", {"scan"});
+  ASSERT_EQ(run.status, 0) << Lines(run);
+  std::vector<std::string> rows;
+  for (std::size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1) {
+    rows.push_back(run.out.substr(start, end - start));
+  }
+  ASSERT_EQ(rows.size(), names.size() + 1) << run.out;
+  // Every row ends in the inputs and outputs ("2   2"), the heading in "IN  OUT".
+  const std::size_t in_column = TerminalWidth(rows[0].substr(0, rows[0].size() - std::string("IN  OUT").size()));
+  std::set<std::string> listed;
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    const std::string& line = rows[row];
+    ASSERT_GE(line.size(), 31u) << line;
+    EXPECT_EQ(line.substr(line.size() - 5), "2   2") << line;
+    EXPECT_EQ(TerminalWidth(line.substr(0, line.size() - 5)), in_column) << run.out;
+    std::string name = line.substr(31, line.size() - 5 - 31);
+    listed.insert(name.erase(name.find_last_not_of(' ') + 1));
+  }
+  EXPECT_EQ(listed, std::set<std::string>(names.begin(), names.end())) << run.out;
+}
 
 // Values the encodings carry, and what reading them back gives: gains keep
 // whole tenths of a dB, a switched-off matrix cell reads back level 0.

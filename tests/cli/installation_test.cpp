@@ -10,7 +10,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <thread>
+#include <utility>
 
 #include "../support/child_process.h"
 #include "../support/temp_dir.h"
@@ -22,6 +25,17 @@
 
 namespace dsp::testing {
 namespace {
+
+// "Unit 1 of 2, Left" for every unit whose progress line of `phase` got to
+// 100 %.
+std::set<std::string> FinishedUnits(const std::string& errors, const std::string& phase) {
+  std::set<std::string> units;
+  const std::regex line("(Unit \\d+ of \\d+, \\w+): " + phase + "\\.\\.\\. 100% ");
+  for (auto it = std::sregex_iterator(errors.begin(), errors.end(), line); it != std::sregex_iterator(); ++it) {
+    units.insert((*it)[1]);
+  }
+  return units;
+}
 
 class InstallationTest : public ::testing::Test {
  protected:
@@ -54,10 +68,16 @@ class InstallationTest : public ::testing::Test {
       return state;
     });
   }
-  std::string Output() {
-    std::rewind(out);
+  std::string Output() { return Contents(out); }
+  // Progress and notes since the last look.
+  std::string TakeErrors() {
+    const std::string all = Contents(err);
+    return all.substr(std::exchange(errors_taken, all.size()));
+  }
+  static std::string Contents(std::FILE* file) {
+    std::rewind(file);
     std::string text;
-    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) text += static_cast<char>(c);
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text += static_cast<char>(c);
     return text;
   }
 
@@ -68,6 +88,7 @@ class InstallationTest : public ::testing::Test {
   std::FILE* err = std::tmpfile();
   SteadyLoopClock clock;
   Console console{out, err, false, false, clock};
+  std::size_t errors_taken = 0;
 };
 
 TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherCounts) {
@@ -85,6 +106,11 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
   Installation installation;
   ASSERT_TRUE(LoadManifest(folder, installation).Ok());
   ASSERT_EQ(installation.units.size(), 2u);
+  // Each unit's progress says which unit of how many it is, in the
+  // manifest's order, which a restore follows too.
+  const std::set<std::string> both = {"Unit 1 of 2, " + installation.units[0].name,
+                                      "Unit 2 of 2, " + installation.units[1].name};
+  EXPECT_EQ(FinishedUnits(TakeErrors(), "Synchronize from device"), both);
 
   endpoint->WithBus([](SimBus& bus) {
     for (std::size_t i = 0; i < bus.size(); ++i) bus.processor(i).parameters().outputs[0].gain_raw = 1500;
@@ -97,9 +123,11 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
   restore.dry_run = true;
   Run(RunRestore, restore);
   EXPECT_NE(ProcessorState(), saved) << "a dry run writes nothing";
+  EXPECT_EQ(FinishedUnits(TakeErrors(), "Synchronize to device"), std::set<std::string>{});
   restore.dry_run = false;
   Run(RunRestore, restore);
   EXPECT_EQ(ProcessorState(), saved);
+  EXPECT_EQ(FinishedUnits(TakeErrors(), "Synchronize to device"), both);
 
   for (InstallationUnit& unit : installation.units) {
     if (unit.name == "Sub") unit.inputs = 2;
@@ -113,6 +141,7 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
   const std::string said = Output();
   EXPECT_NE(said.find("Sub (address"), std::string::npos) << said;
   EXPECT_NE(said.find("refused: other channel counts than the backup"), std::string::npos) << said;
+  EXPECT_EQ(FinishedUnits(TakeErrors(), "Synchronize to device"), std::set<std::string>{"Unit 1 of 1, Left"});
 }
 
 // A lost port used to leave backup and restore working through every other

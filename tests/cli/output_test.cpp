@@ -70,6 +70,16 @@ TEST(DeviceOutput, ChipIdsAndTheProcessorTable) {
             "ADDR  CHIP ID                  NAME         IN  OUT\n"
             "1     0A B1 00 FF 12 34 56 78  Hall         8   8\n"
             "12    01 02 03 04 05 06 07 08  Main? lobby  2   4\n");
+  // A Chinese character takes two columns of a terminal: the columns after
+  // the names stay in line whatever script a name is in.
+  // "舞台 A", and e with a combining acute, t and a full-width a.
+  const DeviceRecord stage(2, {}, 4, 8, "\xe8\x88\x9e\xe5\x8f\xb0 A");
+  const DeviceRecord mixed(3, {}, 1, 2, "e\xcc\x81t\xef\xbd\x81");
+  EXPECT_EQ(DeviceTable({stage, mixed, hall}),
+            "ADDR  CHIP ID                  NAME    IN  OUT\n"
+            "2     00 00 00 00 00 00 00 00  \xe8\x88\x9e\xe5\x8f\xb0 A  4   8\n"
+            "3     00 00 00 00 00 00 00 00  e\xcc\x81t\xef\xbd\x81    1   2\n"
+            "1     0A B1 00 FF 12 34 56 78  Hall    8   8\n");
   const auto parsed = nlohmann::json::parse(JsonText(DeviceJson(lobby)));
   EXPECT_EQ(parsed["chip_id"], "01 02 03 04 05 06 07 08");
   EXPECT_EQ(parsed["outputs"], 4);

@@ -181,18 +181,6 @@ TEST_F(EqGraphModelTest, TheSelectedHandlePulsesBetweenZeroAndFourPixels) {
   EXPECT_EQ(seen, (std::vector<int>{-1, 0, 1, 2, 3, 4, 3, 2, 1, 0, 1, 2}));
 }
 
-TEST(HandleTipsTest, FrequencyGainAndQAroundTheHandle) {
-  EXPECT_EQ(HandleTips(999, std::pair{-1230, 250}), (std::vector<std::string>{"999Hz", "-12.3dB", "Q:2.5"}));
-  EXPECT_EQ(HandleTips(12500, std::nullopt), (std::vector<std::string>{"12.500kHz"}));
-  const PixelRect square{100, 50, 136, 86};
-  const auto below = TipRects(square, true, 3, 7, 6, 14);
-  EXPECT_EQ(below[0], (PixelRect{118 - 21, 86, 118 - 21 + 84, 100}));
-  EXPECT_EQ(below[2].top, 86 + 28);
-  const auto above = TipRects(square, false, 2, 7, 6, 14);
-  EXPECT_EQ(above[0].bottom, 50);
-  EXPECT_EQ(above[1].bottom, 36);
-}
-
 // Handles 30 and 31 at 16 kHz and 20 kHz overlap; "20000" is wider than
 // its handle.
 TEST(LabelledHandlesTest, LabelsFitTheirHandlesAndNeverOverlap) {

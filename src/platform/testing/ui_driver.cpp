@@ -89,6 +89,25 @@ QPoint RowPoint(QWidget* row) {
 
 QPoint Centre(const QWidget* widget) { return widget->rect().center(); }
 
+// Whether the widget's centre is inside every widget around it up to its
+// window: a control scrolled out of its scroll area is not under the
+// pointer, and a click there would hit whatever is shown instead.
+bool CentreInView(const QWidget* widget) {
+  for (const QWidget* up = widget->parentWidget(); up != nullptr; up = up->parentWidget()) {
+    if (!up->rect().contains(widget->mapTo(up, Centre(widget)))) return false;
+    if (up->isWindow()) break;
+  }
+  return true;
+}
+
+// What the pointer actions (click, hover, typing, wheel) aim at: the input
+// widget of a usable control, whose centre must be in view.
+QWidget* Pointable(Control& usable, std::string_view name) {
+  QWidget* target = usable.InputWidget();
+  if (!CentreInView(target)) throw UiActionError("\"" + std::string(name) + "\" is scrolled out of view");
+  return target;
+}
+
 // Whether `top` is the modal widget or a window opened from it.
 bool OpensFrom(const QWidget* top, const QWidget* modal) {
   for (const QWidget* up = top; up != nullptr; up = up->parentWidget()) {
@@ -148,17 +167,17 @@ Control& UiDriver::Usable(std::string_view name) const {
 }
 
 void UiDriver::Click(std::string_view name) const {
-  Control& control = Usable(name);
-  ClickAt(control.InputWidget(), Centre(control.InputWidget()));
+  QWidget* target = Pointable(Usable(name), name);
+  ClickAt(target, Centre(target));
 }
 
 void UiDriver::DoubleClick(std::string_view name) const {
-  QWidget* target = Usable(name).InputWidget();
+  QWidget* target = Pointable(Usable(name), name);
   DoubleClickAt(target, Centre(target));
 }
 
 void UiDriver::Hover(std::string_view name) const {
-  QWidget* target = Usable(name).InputWidget();
+  QWidget* target = Pointable(Usable(name), name);
   QWidget* top = target->window();
   Activate(top);
   // Through the window, so Qt works out who the mouse left and entered.
@@ -196,7 +215,7 @@ void UiDriver::SetCheck(std::string_view name, bool on) const {
 
 void UiDriver::Type(std::string_view name, std::string_view text) const {
   auto& edit = Get<Edit>(name);
-  QWidget* target = Usable(name).InputWidget();
+  QWidget* target = Pointable(Usable(name), name);
   ClickAt(target, Centre(target));
   QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(target, Qt::Key_Delete);
@@ -217,13 +236,20 @@ void UiDriver::Key(std::string_view name, UiKey key) const {
   QTest::keyClick(top->windowHandle(), QtKey(key));
 }
 
+// A user's wheel step reaches the widget under the pointer and travels up
+// its parents until one takes it (a list's rows pass it on to the list's
+// scroll area); an event sent from code would stop at the first widget.
 void UiDriver::Wheel(std::string_view name, bool up) const {
-  QWidget* target = Usable(name).InputWidget();
+  QWidget* target = Pointable(Usable(name), name);
   Activate(target);
-  const QPointF centre = Centre(target);
-  QWheelEvent wheel(centre, target->mapToGlobal(centre), QPoint(), QPoint(0, up ? 120 : -120), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QCoreApplication::sendEvent(target, &wheel);
+  const QPoint global = target->mapToGlobal(Centre(target));
+  QWidget* under = target->childAt(Centre(target));
+  for (QWidget* widget = under != nullptr ? under : target; widget != nullptr; widget = widget->parentWidget()) {
+    QWheelEvent wheel(widget->mapFromGlobal(QPointF(global)), QPointF(global), QPoint(), QPoint(0, up ? 120 : -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    const bool taken = QCoreApplication::sendEvent(widget, &wheel) && wheel.isAccepted();
+    if (taken || widget->isWindow() || widget->testAttribute(Qt::WA_NoMousePropagation)) return;
+  }
 }
 
 void UiDriver::Drag(std::string_view name, QPoint from, QPoint to) const {
