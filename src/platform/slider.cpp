@@ -1,5 +1,7 @@
 #include "platform/slider.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 #include "platform/attribute_values.h"
@@ -23,13 +25,13 @@ constexpr const char* kMeterStyle =
 Slider::Slider() : slider_(new QSlider(Qt::Horizontal)) {
   SetContent(slider_);
   setSizePolicy(slider_->sizePolicy());
-  QObject::connect(slider_, &QSlider::sliderMoved, this,
-                   [this] { SendNotify(notify::kMoveValueChanged); });
   QObject::connect(slider_, &QSlider::sliderReleased, this,
                    [this] { SendNotify(notify::kValueChanged); });
+  // A drag moves the slider's position before its value: the notice waits
+  // for the value, so that whoever reads Value() on it gets the new one.
   QObject::connect(slider_, &QSlider::valueChanged, this, [this] {
-    // Drags report through sliderMoved/sliderReleased above.
-    if (!setting_from_code_ && !slider_->isSliderDown()) SendNotify(notify::kValueChanged);
+    if (setting_from_code_) return;
+    SendNotify(slider_->isSliderDown() ? notify::kMoveValueChanged : notify::kValueChanged);
   });
 }
 
@@ -63,6 +65,23 @@ void Slider::SetAttribute(std::string_view name, std::string_view value) {
   } else {
     Control::SetAttribute(name, value);
   }
+}
+
+std::optional<QPoint> Slider::NamedPoint(std::string_view part) const {
+  if (part != "handle") return std::nullopt;
+  QStyleOptionSlider option;
+  option.initFrom(slider_);
+  option.subControls = QStyle::SC_All;
+  option.orientation = slider_->orientation();
+  option.minimum = slider_->minimum();
+  option.maximum = slider_->maximum();
+  option.sliderPosition = slider_->sliderPosition();
+  option.sliderValue = slider_->value();
+  option.tickPosition = slider_->tickPosition();
+  option.upsideDown = slider_->orientation() == Qt::Horizontal
+                          ? slider_->invertedAppearance() != (option.direction == Qt::RightToLeft)
+                          : !slider_->invertedAppearance();
+  return slider_->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider_).center();
 }
 
 }  // namespace dsp

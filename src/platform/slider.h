@@ -26,6 +26,8 @@ class Slider : public Control {
   void SetChangeStep(int step);
 
   void SetAttribute(std::string_view name, std::string_view value) override;
+  // "handle": the middle of the handle, where a drag takes hold of it.
+  std::optional<QPoint> NamedPoint(std::string_view part) const override;
 
  private:
   QSlider* slider_;

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "../support/temp_dir.h"
 #include "app/texts.h"
@@ -192,6 +195,53 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   EXPECT_EQ(after.EqualizerQ(kInputSide, 0, 17), 250);
   EXPECT_EQ(after.CompressorStartGate(1), 20) << "two dB down on the curve";
   EXPECT_EQ(after.LimitReleaseTime(0), 42);
+}
+
+// Drag lines taking the part `from` of `control` to each point in turn, a
+// frame of a 60 Hz screen apart: one long drag as the link sees it.
+std::string DragThrough(const std::string& control, const std::string& from, const std::vector<QPoint>& points) {
+  std::string lines;
+  for (const QPoint& point : points) {
+    lines += "drag " + control + " " + from + " " + std::to_string(point.x()) + "," + std::to_string(point.y()) +
+             "\nwait 16\n";
+  }
+  return lines;
+}
+
+// `count` points zigzagging over a `width` x `height` area, then `last`.
+std::vector<QPoint> Zigzag(int count, int width, int height, QPoint last) {
+  std::vector<QPoint> points;
+  for (int i = 0; i < count; ++i) points.emplace_back(4 + i * 37 % width, 4 + i * 53 % height);
+  points.push_back(last);
+  return points;
+}
+
+// A band handle and an output fader dragged through many positions while the
+// processor is polled for levels, then the window closed a second after
+// letting go: the processor ends where the hand let go, as the window shows
+// it.
+TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
+  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
+  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const std::string script =
+      "click button_scan\n"
+      "select treeview_device_list 1\n"
+      "expect-text label_tips_0 \"\"\n"
+      "click button_input_eq_0\n"
+      "wait 200\n" +
+      DragThrough("graph_input_eq", "band18", Zigzag(40, 560, 170, {330, 70})) +
+      "expect-text edit_input_eq_frequence 103\n"
+      "expect-text edit_input_eq_gain 10.0\n"
+      "click button_close_input_eq\n" +
+      DragThrough("slider_gain_output_1", "handle", Zigzag(40, 85, 12, {40, 11})) +
+      "expect-text edit_gain_output_1 -38.6\n"
+      "wait 1000\n"
+      "click button_close\n";
+  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
+  EXPECT_EQ(after.EqualizerFrequence(kInputSide, 0, 17), 103);
+  EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 996) << "shown to a tenth as 10.0";
+  EXPECT_EQ(after.Gain(kOutputSide, 1), -3860);
 }
 
 // The menus over dspsim: save a gain to a file, restore the factory
