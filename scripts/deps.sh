@@ -9,6 +9,7 @@ DSP_PACKAGES=(
   fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
   scdoc dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
+  socat ser2net
 )
 
 dsp_install_deps() {
