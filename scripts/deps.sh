@@ -10,6 +10,7 @@ DSP_PACKAGES=(
   scdoc dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
   libcpp-httplib-dev chromium chromium-driver
+  socat ser2net
 )
 
 dsp_install_deps() {

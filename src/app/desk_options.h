@@ -12,7 +12,8 @@ namespace dsp {
 
 struct DeskOptions {
   std::vector<DeviceSpec> simulate;  // --simulate "Hall:8x8,Stage:4x8"
-  std::optional<std::string> port;   // --port PATH
+  std::optional<std::string> port;   // --port PATH, tcp://HOST:PORT or rfc2217://HOST:PORT
+  std::optional<int> answer_wait_extra_ms;  // --answer-wait-extra MS
 };
 
 // Reads the arguments the toolkit left. Throws std::invalid_argument with a

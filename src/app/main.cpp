@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
 
   dsp::MainWindowSetup setup;
   if (desk.port) setup.preferred_ports.push_back(*desk.port);
+  setup.answer_wait_extra_ms = desk.answer_wait_extra_ms;
   std::unique_ptr<dsp::PtyEndpoint> simulated;
   if (!desk.simulate.empty()) {
     std::string error;

@@ -15,6 +15,7 @@ constexpr const char* kLastWidth = "lastwidth";
 MainWindow::MainWindow(MainWindowSetup setup)
     : link_(setup.link ? std::move(setup.link) : MakeSerialLink()),
       preferred_ports_(std::move(setup.preferred_ports)),
+      answer_wait_extra_ms_(setup.answer_wait_extra_ms),
       setting_file_(std::move(setup.setting_file)),
       offline_record_(0, ChipIdBytes{}, kChannelsPerSide, kChannelsPerSide, "offline"),
       scan_(*link_),

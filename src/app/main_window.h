@@ -25,6 +25,7 @@
 #include "app/texts.h"
 #include "dialogs/debug_dialog.h"
 #include "dialogs/setting_dialog.h"
+#include "link/reconnect.h"
 #include "model/configuration.h"
 #include "model/device_list.h"
 #include "platform/dialog_service.h"
@@ -39,6 +40,7 @@ struct MainWindowSetup {
   std::unique_ptr<PortLink> link;            // null: the serial link
   std::vector<std::string> preferred_ports;  // tried before the serial devices, in this order
   std::string setting_file;                  // Setting.ini, which holds the language
+  std::optional<int> answer_wait_extra_ms;   // over the configuration's when given
 };
 
 // The one top-level window: the device tree, the overview and the editing
@@ -188,6 +190,7 @@ class MainWindow : public Window, private PageContext {
   // The link comes first: the procedures below keep references to it.
   std::unique_ptr<PortLink> link_;
   std::vector<std::string> preferred_ports_;
+  std::optional<int> answer_wait_extra_ms_;
   std::string setting_file_;
   int language_ = kChinese;
   Configuration config_;
@@ -227,6 +230,8 @@ class MainWindow : public Window, private PageContext {
   std::unique_ptr<DebugDialog> debug_dialog_;  // created on the first press of button_debug
   std::map<std::intptr_t, std::string> pending_ports_;
   std::intptr_t next_port_key_ = 1;
+  // A network port whose connection dropped, tried again until its server is back.
+  Reconnect reconnect_;
 };
 
 }  // namespace dsp

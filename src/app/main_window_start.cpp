@@ -9,7 +9,9 @@
 #include "app/pages/eq_page_names.h"
 #include "app/skin_attribute_source.h"
 #include "controls/eq_graph.h"
+#include "link/port_name.h"
 #include "persist/language_setting.h"
+#include "persist/network_port_setting.h"
 #include "platform/toolkit.h"
 
 namespace dsp {
@@ -32,6 +34,8 @@ void NumberGraphBands(Window& window) {
 
 void MainWindow::OnWindowInit(Notification&) {
   config_ = ReadConfiguration(SkinAttributeSource(*this));
+  if (answer_wait_extra_ms_) config_.answer_wait_extra_ms = static_cast<std::uint32_t>(*answer_wait_extra_ms_);
+  link_->SetAnswerWaitExtraMs(static_cast<int>(config_.answer_wait_extra_ms));
   language_ = ReadLanguage(setting_file_);
   ApplyLanguage();
   NumberGraphBands(*this);
@@ -56,17 +60,26 @@ void MainWindow::OpenFirstPort() {
   }
   for (const std::string& port : link_->OpenablePorts(baud)) AddOnce(ports_, port);
   if (!ports_.empty()) OpenPort(ports_.front());
+  // Offered, not opened: a server that is away would hold up the start.
+  for (const std::string& port : ReadNetworkPorts(setting_file_)) AddOnce(ports_, port);
 }
 
 bool MainWindow::OpenPort(const std::string& port) {
   if (!link_->Open(port, static_cast<int>(config_.baud))) return false;
   SetTitleSuffix(" [" + port + "]");
+  if (IsNetworkPortName(port)) {
+    AddOnce(ports_, port);
+    if (const FileResult kept = RememberNetworkPort(setting_file_, port); !kept.Ok()) {
+      qWarning("dspdesk: %s", kept.message.c_str());
+    }
+  }
   return true;
 }
 
 // The edits made just before go out on the old port first, so that no
 // change is lost on the way to the processor.
 void MainWindow::SwitchPort(const std::string& port) {
+  reconnect_.Forget();
   SendPendingEdits();
   if (link_->IsOpen()) ClosePort();
   if (!OpenPort(port)) {
@@ -114,17 +127,24 @@ void MainWindow::OnPortArrival(const std::string& port) {
   AddOnce(ports_, port);
 }
 
+// A network port stays on offer: its server may come back.
 void MainWindow::OnPortRemoval(const std::string& port) {
   if (link_->IsOpen() && link_->PortName() == port) ClosePort();
+  if (IsNetworkPortName(port)) return;
   ports_.erase(std::remove(ports_.begin(), ports_.end(), port), ports_.end());
 }
 
 // Also looks for a port the link lost (an adapter pulled out before udev
-// said so, or without udev): it goes the way of a removal.
+// said so, or without udev, or a dropped connection): it goes the way of a
+// removal, and a network port is opened again once its server is back.
 void MainWindow::OnTraceTimer(std::uint32_t) {
   if (const std::optional<std::string> lost = link_->TakeLostPort()) {
     SetTitleSuffix("");
     OnPortRemoval(*lost);
+    reconnect_.Lost(*lost);
+  }
+  if (const std::optional<std::string> back = reconnect_.Tick(kTraceMs)) {
+    if (!link_->IsOpen()) OpenPort(*back);
   }
   if (debug_dialog_ == nullptr) return;
   link_->SetHexTrace(debug_dialog_->HexChosen());

@@ -32,6 +32,9 @@ class PortLink : public FrameLink {
   virtual std::string TakeTrace() = 0;
   // Whether bytes arriving from now on are traced in hexadecimal.
   virtual void SetHexTrace(bool hex) = 0;
+  // Lengthens every answer wait, for a bus behind a network; a simulated
+  // bus has no network to cross.
+  virtual void SetAnswerWaitExtraMs(int) {}
   // The port the link closed by itself since the last call because its
   // device hung up or failed (an adapter pulled out), if it did.
   virtual std::optional<std::string> TakeLostPort() { return std::nullopt; }

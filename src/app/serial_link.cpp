@@ -20,6 +20,7 @@ class SerialLink : public PortLink {
   std::vector<std::string> OpenablePorts(int baud) override { return dsp::OpenablePorts(baud); }
   std::string TakeTrace() override { return uart_.TakeTrace(); }
   void SetHexTrace(bool hex) override { uart_.SetHexTrace(hex); }
+  void SetAnswerWaitExtraMs(int ms) override { uart_.SetAnswerWaitExtraMs(ms); }
   std::optional<std::string> TakeLostPort() override {
     if (std::optional<PortLoss> loss = uart_.TakePortLoss()) return loss->path;
     return std::nullopt;

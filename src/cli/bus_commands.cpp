@@ -7,16 +7,24 @@
 
 namespace dsp {
 
+// The network ports are listed as configured, not tried: connecting to each
+// could take seconds, and a server may serve one client at a time.
 void RunPorts(const GlobalOptions& options, Console& console) {
-  const std::vector<std::string> ports = OpenablePorts(static_cast<int>(LoadConfiguration(options).baud));
+  const Configuration config = LoadConfiguration(options);
+  const std::vector<std::string> ports = OpenablePorts(static_cast<int>(config.baud));
   std::string text;
   Json list = Json::array();
   for (const std::string& port : ports) {
     text += port + "\n";
     list.emplace_back(port);
   }
+  Json network = Json::array();
+  for (const std::string& port : config.network_ports) {
+    text += port + "  (network, from the configuration)\n";
+    network.emplace_back(port);
+  }
   if (ports.empty()) console.Note("no serial port opens");
-  console.Result(text, Json{{"ports", std::move(list)}});
+  console.Result(text, Json{{"ports", std::move(list)}, {"network_ports", std::move(network)}});
 }
 
 void RunScan(Session& session) {

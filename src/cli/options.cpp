@@ -6,19 +6,21 @@
 
 #include "args/option_words.h"
 #include "cli/cli_failure.h"
+#include "link/port_name.h"
 #include "model/chip_id.h"
 
 namespace dsp {
 namespace {
 
 const OptionTable kOptions = {
-    {"--port", "--simulate", "--baud", "--config", "--scan-time", "-o", "--count", "--only"},
+    {"--port", "--simulate", "--baud", "--config", "--scan-time", "--answer-wait-extra", "-o", "--count", "--only"},
     {"--json", "--help", "-h", "--version", "--dry-run", "--force"},
 };
 
 constexpr int kMaxAddress = 255;
 constexpr int kLastPreset = 16;
 constexpr int kMaxScanTimeMs = 3'600'000;
+constexpr int kMaxAnswerWaitExtraMs = 60'000;
 
 int ParseInt(const std::string& text, int low, int high, const std::string& what) {
   int value = 0;
@@ -48,6 +50,7 @@ std::vector<DeviceSpec> ParseSimulated(const std::string& text) {
 GlobalOptions TakeGlobal(OptionWords& raw) {
   GlobalOptions global;
   global.port = Take(raw, "--port").value_or("");
+  if (std::string refused; !ParsePortName(global.port, refused)) throw UsageError("--port: " + refused);
   if (auto simulate = Take(raw, "--simulate")) global.simulate = ParseSimulated(*simulate);
   if (!global.port.empty() && !global.simulate.empty()) {
     throw UsageError("give either --port or --simulate, not both");
@@ -55,6 +58,9 @@ GlobalOptions TakeGlobal(OptionWords& raw) {
   if (auto baud = Take(raw, "--baud")) global.baud = ParseInt(*baud, 1, 4'000'000, "--baud");
   global.config_path = Take(raw, "--config").value_or("");
   if (auto ms = Take(raw, "--scan-time")) global.scan_time_ms = ParseInt(*ms, 1, kMaxScanTimeMs, "--scan-time");
+  if (auto ms = Take(raw, "--answer-wait-extra")) {
+    global.answer_wait_extra_ms = ParseInt(*ms, 0, kMaxAnswerWaitExtraMs, "--answer-wait-extra");
+  }
   global.json = Take(raw, "--json").has_value();
   return global;
 }

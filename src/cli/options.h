@@ -2,7 +2,7 @@
 
 // The command line of dspctl:
 //   dspctl [--port PATH | --simulate DEVICES] [--baud N] [--config FILE]
-//          [--scan-time MS] [--json] COMMAND [ARGUMENTS]
+//          [--scan-time MS] [--answer-wait-extra MS] [--json] COMMAND [ARGUMENTS]
 // Options may stand before or after the command, each at most once; "--"
 // ends them. Anything that cannot be understood throws UsageError with a
 // message naming it.
@@ -38,11 +38,12 @@ enum class CommandKind {
 };
 
 struct GlobalOptions {
-  std::string port;
+  std::string port;  // a device path, tcp://HOST:PORT or rfc2217://HOST:PORT
   std::vector<DeviceSpec> simulate;  // empty: a real port
   std::optional<int> baud;
   std::string config_path;
   std::optional<int> scan_time_ms;
+  std::optional<int> answer_wait_extra_ms;
   bool json = false;
 };
 

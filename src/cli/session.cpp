@@ -80,12 +80,13 @@ void Session::OpenLink(const GlobalOptions& options) {
   } else {
     const std::vector<std::string> ports = OpenablePorts(baud);
     if (ports.empty()) {
-      throw CliFailure("no serial port opens: plug in the bus adapter, or name the device with --port PATH");
+      throw CliFailure("no serial port opens: plug in the bus adapter, or name the device with --port PATH (or a device server with --port tcp://HOST:PORT)");
     }
     port_ = ports.front();
     console_.Note("using " + port_ + ", the first serial port that opens (choose another with --port)");
   }
   uart_ = std::make_unique<CUart>();
+  uart_->SetAnswerWaitExtraMs(static_cast<int>(config_.answer_wait_extra_ms));
   if (!uart_->Open(port_, baud)) throw CliFailure(uart_->OpenError());
 }
 

@@ -22,6 +22,9 @@ Configuration LoadConfiguration(const GlobalOptions& options) {
   if (!refused.empty()) throw CliFailure("\"" + options.config_path + "\": " + refused.front());
   if (options.baud) config.baud = static_cast<std::uint32_t>(*options.baud);
   if (options.scan_time_ms) config.scan_time_ms = static_cast<std::uint32_t>(*options.scan_time_ms);
+  if (options.answer_wait_extra_ms) {
+    config.answer_wait_extra_ms = static_cast<std::uint32_t>(*options.answer_wait_extra_ms);
+  }
   return config;
 }
 

@@ -13,8 +13,8 @@
 
 namespace dsp {
 
-// The values of --config (or the defaults), then --baud and --scan-time over
-// them. Throws CliFailure when the file cannot be read or understood.
+// The values of --config (or the defaults), then --baud, --scan-time and
+// --answer-wait-extra over them. Throws CliFailure when the file cannot be read or understood.
 Configuration LoadConfiguration(const GlobalOptions& options);
 
 // The processors of --simulate behind a fresh pseudo-terminal. The seed is

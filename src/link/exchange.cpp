@@ -48,14 +48,16 @@ Attempt JudgeAnswer(ByteView request, ByteView received, const ReplySink& delive
 
 // Awaits the answer for the request's whole wait, reading every few
 // milliseconds. A matching reply is delivered as soon as it is complete; the
-// rest of the wait is still kept, so the bus runs at the pace it always had.
+// rest of the wait is still kept, so the bus runs at the pace it always had;
+// the network allowance is not, as it only gives the answer time to travel.
 // At most one receive buffer's worth is read.
-Attempt AwaitAnswer(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
+Attempt AwaitAnswer(ByteView request, int extra_wait_ms, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
                     const ReplySink& deliver) {
   std::array<std::uint8_t, kReceiveBufferSize> buffer{};
   std::size_t got = 0;
   int waited = 0;
-  const int wait = AnswerWaitMs(request);
+  const int pace = AnswerWaitMs(request);
+  const int wait = pace + extra_wait_ms;
   while (waited < wait) {
     const int look = std::min(kAnswerLookMs, wait - waited);
     sleeper.SleepMs(look);
@@ -64,7 +66,7 @@ Attempt AwaitAnswer(ByteView request, PortIo& port, Sleeper& sleeper, const Trac
     if (auto reply = MatchingReply(request, ByteView(buffer.data(), got))) {
       if (trace) trace(ByteView(buffer.data(), got));
       deliver(Bytes(reply->begin(), reply->end()));
-      if (waited < wait) sleeper.SleepMs(wait - waited);
+      if (waited < pace) sleeper.SleepMs(pace - waited);
       return Attempt::kAnswered;
     }
   }
@@ -116,7 +118,7 @@ int AnswerWaitMs(ByteView request) {
 }
 
 ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
-                           const ReplySink& deliver) {
+                           const ReplySink& deliver, int extra_wait_ms) {
   ExchangeResult result;
   if (request.size() < kMinFrameLength) return result;
   DrainStrayBytes(port, trace);
@@ -130,10 +132,11 @@ ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, con
     if (port.Write(request) != request.size()) continue;
     result.written = true;
     if (!AwaitsAnswer(request)) return result;
-    since_first_write_ms += AnswerWaitMs(request);
-    if (AwaitAnswer(request, port, sleeper, trace, deliver) == Attempt::kAnswered) {
+    since_first_write_ms += AnswerWaitMs(request) + extra_wait_ms;
+    if (AwaitAnswer(request, extra_wait_ms, port, sleeper, trace, deliver) == Attempt::kAnswered) {
       if (unanswered_attempt_written && WaitsOutLateAnswers(request)) {
-        sleeper.SleepMs(kLateAnswerMs - since_first_write_ms);
+        // A late answer crosses the network too, so the allowance extends its time.
+        sleeper.SleepMs(std::max(0, kLateAnswerMs + extra_wait_ms - since_first_write_ms));
         DrainStrayBytes(port, trace);
       }
       return result;

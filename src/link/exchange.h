@@ -59,8 +59,9 @@ struct ExchangeResult {
 // drops what came meanwhile: many replies do not say which channel, band
 // half, filter, preset or block they carry, and the next request of the same
 // command would take that answer for its own. The level poll does not wait:
-// its answers only follow the meters.
+// its answers only follow the meters. `extra_wait_ms` lengthens every answer
+// wait, for a bus whose answers cross a network.
 ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
-                           const ReplySink& deliver);
+                           const ReplySink& deliver, int extra_wait_ms = 0);
 
 }  // namespace dsp

@@ -11,20 +11,12 @@
 #include <optional>
 #include <string>
 
+#include "link/bus_port.h"
 #include "link/line_settings.h"
-#include "link/port_io.h"
 
 namespace dsp {
 
-inline constexpr int kDefaultBaud = 115200;
-
-// A port the link had open and lost.
-struct PortLoss {
-  std::string path;
-  std::string message;  // one line for the user: what happened and what to do
-};
-
-class CSerialPort : public PortIo {
+class CSerialPort : public BusPort {
  public:
   CSerialPort() = default;
   ~CSerialPort() override;
@@ -32,16 +24,16 @@ class CSerialPort : public PortIo {
   CSerialPort& operator=(const CSerialPort&) = delete;
 
   // On failure the port stays closed and Error() tells the user why.
-  bool Open(const std::string& path, int baud = kDefaultBaud);
-  void Close();
-  bool IsOpen() const;
+  bool Open(const std::string& path, int baud = kDefaultBaud) override;
+  void Close() override;
+  bool IsOpen() const override;
   // The path given to the successful Open; empty while closed.
-  std::string Path() const;
+  std::string Path() const override;
   // Why the last Open failed.
-  std::string Error() const;
+  std::string Error() const override;
 
   // The loss of the port since the last call, if it was lost; reported once.
-  std::optional<PortLoss> TakeLoss();
+  std::optional<PortLoss> TakeLoss() override;
 
   // Both are safe to call while closed (nothing is written or read) and from
   // any thread; Close waits for a write in progress, which is bounded.

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "link/exchange.h"
+#include "link/port_by_name.h"
 #include "link/send_queue.h"
 
 namespace dsp {
@@ -22,9 +23,9 @@ void ReportException() { std::fputs("Exception...\n", stderr); }
 
 }  // namespace
 
-CUart::CUart(int transfer_wait_rounds) : CUart(std::make_unique<CSerialPort>(), transfer_wait_rounds) {}
+CUart::CUart(int transfer_wait_rounds) : CUart(std::make_unique<PortByName>(), transfer_wait_rounds) {}
 
-CUart::CUart(std::unique_ptr<CSerialPort> port, int transfer_wait_rounds)
+CUart::CUart(std::unique_ptr<BusPort> port, int transfer_wait_rounds)
     : port_(std::move(port)),
       ymodem_(transfer_wait_rounds),
       worker_(&CUart::WorkerLoop, this),
@@ -131,7 +132,7 @@ bool CUart::WorkerStep() {
     if (port_->IsOpen()) {
       result = RunExchange(
           *request, *port_, sleeper_, [this](ByteView b) { AppendTrace(b); },
-          [this](Bytes reply) { Deliver(std::move(reply)); });
+          [this](Bytes reply) { Deliver(std::move(reply)); }, answer_wait_extra_ms_);
     }
     if (!result.written) ++unsent_frames_;
   }

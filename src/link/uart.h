@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "link/frame_link.h"
-#include "link/serial_port.h"
+#include "link/bus_port.h"
 #include "link/thread_sleeper.h"
 #include "link/trace_text.h"
 #include "link/transfer_progress.h"
@@ -32,8 +32,8 @@ class CUart : public FrameLink {
   // transfer's byte waits.
   explicit CUart(int transfer_wait_rounds = kByteWaitRounds);
   // The same on a port of the caller's: tests hand in one whose reads they
-  // hold back.
-  explicit CUart(std::unique_ptr<CSerialPort> port, int transfer_wait_rounds = kByteWaitRounds);
+  // hold back. The default port opens local devices and network ports alike.
+  explicit CUart(std::unique_ptr<BusPort> port, int transfer_wait_rounds = kByteWaitRounds);
   ~CUart() override;
   CUart(const CUart&) = delete;
   CUart& operator=(const CUart&) = delete;
@@ -61,6 +61,9 @@ class CUart : public FrameLink {
   bool IsSendQueueEmpty() override;
 
   void SetHexTrace(bool hex) { hex_trace_ = hex; }
+  // Lengthens every answer wait from the next exchange on: answers that
+  // cross a network to a device server take longer than on a local line.
+  void SetAnswerWaitExtraMs(int ms) { answer_wait_extra_ms_ = ms; }
   std::string TakeTrace() { return trace_.Take(); }
 
   // Hands the file to the transfer thread. Fails, leaving nothing pending,
@@ -91,7 +94,8 @@ class CUart : public FrameLink {
   bool PortLent() const { return transfer_pending_ || transferring_; }
 
   std::atomic<bool> hex_trace_{false};
-  std::unique_ptr<CSerialPort> port_;
+  std::atomic<int> answer_wait_extra_ms_{0};
+  std::unique_ptr<BusPort> port_;
   ThreadSleeper sleeper_;
   TraceText trace_;
 

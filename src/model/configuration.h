@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/device_record.h"
@@ -19,6 +20,7 @@ using FrequencyList = std::vector<int>;
 inline constexpr int kMaxEffectBlockCount = 65536;  // the block index has 16 bits
 inline constexpr std::uint32_t kHighestBaud = 4'000'000;
 inline constexpr std::uint32_t kLongestScanMs = 3'600'000;
+inline constexpr std::uint32_t kLongestAnswerWaitExtraMs = 60'000;
 inline constexpr int kLowestMeterFloorDb = -1000;
 inline constexpr std::uint32_t kMaxDrcOffset = 0xFFFF / 10;  // ten times it fits the 16-bit threshold
 
@@ -40,6 +42,12 @@ struct Configuration {
   std::uint32_t energy_full = 1;
   std::uint32_t baud = 115200;
   std::uint32_t scan_time_ms = 5000;
+  // Added to every answer wait of the bus, for a bus behind a device server
+  // on the network; 0 on a local line.
+  std::uint32_t answer_wait_extra_ms = 0;
+  // Device servers the bus may be reached through (tcp:// or rfc2217://
+  // names), offered beside the local serial ports.
+  std::vector<std::string> network_ports;
   int energy_min_db = -96;  // lowest level the meter shows
   // Threshold offsets of the compressor, limiter and noise gate encodings.
   std::uint32_t drc_offset = 0;

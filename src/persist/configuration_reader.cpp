@@ -3,6 +3,7 @@
 #include <limits>
 #include <string_view>
 
+#include "link/port_name.h"
 #include "persist/number_text.h"
 #include "persist/text.h"
 
@@ -50,6 +51,27 @@ class Reader {
         }
       }
     }
+  }
+
+  void NetworkPorts() {
+    const auto text = source_.Attribute("config_network_ports", "value");
+    if (!text) return;
+    std::vector<std::string> ports;
+    for (std::string_view rest = *text; !rest.empty();) {
+      const std::size_t comma = rest.find(',');
+      const std::string name(text::Trim(rest.substr(0, comma)));
+      rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+      if (name.empty()) continue;
+      std::string error;
+      const std::optional<PortName> parsed = ParsePortName(name, error);
+      if (parsed && parsed->kind == PortKind::kLocal) error = "\"" + name + "\" is no network port";
+      if (!error.empty()) {
+        Refuse("config_network_ports", "value", *text, "is not a list of network ports: " + error + ".");
+        return;
+      }
+      ports.push_back(name);
+    }
+    config_.network_ports = std::move(ports);
   }
 
   // `number` names the conversion for a text that does not parse.
@@ -107,6 +129,9 @@ Configuration ReadConfiguration(const AttributeSource& source, std::vector<std::
   read.Scalar("config_baud", "value", ParseUnsignedDecimal, kUnsignedDecimal, config.baud, 1, kHighestBaud);
   read.Scalar("config_scan_time", "value", ParseUnsignedDecimal, kUnsignedDecimal, config.scan_time_ms, 1,
               kLongestScanMs);
+  read.Scalar("config_answer_wait_extra", "value", ParseUnsignedDecimal, kUnsignedDecimal,
+              config.answer_wait_extra_ms, 0, kLongestAnswerWaitExtraMs);
+  read.NetworkPorts();
   read.Scalar("config_energy_min", "value", ParseSignedDecimal, kDecimal, config.energy_min_db, kLowestMeterFloorDb, 0);
   read.Scalar("config_drc_offset", "value", ParseUnsignedHex, kHex, config.drc_offset, 0, kMaxDrcOffset);
   read.Scalar("config_limit_offset", "value", ParseUnsignedHex, kHex, config.limit_offset, 0, 0xFF);

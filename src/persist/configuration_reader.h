@@ -14,6 +14,8 @@
 // config_energy_full                    value       unsigned hexadecimal, 0 read as 1
 // config_baud                           value       unsigned decimal
 // config_scan_time                      value       unsigned decimal
+// config_answer_wait_extra              value       unsigned decimal (ms)
+// config_network_ports                  value       comma-separated tcp:// or rfc2217:// names
 // config_energy_min                     value       signed decimal
 // config_drc_offset                     value       unsigned hexadecimal
 // config_limit_offset                   value       unsigned hexadecimal
@@ -24,7 +26,7 @@
 // bits) and a number outside what its use allows keep the default too, and
 // are refused with a message naming the control:
 // config_effects.max 0..65536 (the block index has 16 bits), config_baud
-// 1..4000000, config_scan_time 1..3600000 ms, config_energy_min -1000..0 dB,
+// 1..4000000, config_scan_time 1..3600000 ms, config_answer_wait_extra 0..60000 ms, config_energy_min -1000..0 dB,
 // config_drc_offset 0..6553 (ten times it must fit the 16-bit threshold),
 // config_limit_offset and config_noisegate_offset 0..255 (one byte). A reset
 // list is used only when every non-empty piece is a number and there is at

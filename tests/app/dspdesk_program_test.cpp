@@ -367,13 +367,20 @@ TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {
 }
 
 TEST_F(DspdeskProgramTest, BadArgumentsAreRefusedWithTheUsage) {
-  QProcess desk;
-  desk.start(DSPDESK_PATH, {"--simulate", "Hall:9x9"});
-  ASSERT_TRUE(desk.waitForFinished(60000));
-  EXPECT_EQ(desk.exitCode(), 2);
-  const std::string said = desk.readAllStandardError().toStdString();
-  EXPECT_NE(said.find("--simulate"), std::string::npos) << said;
-  EXPECT_NE(said.find("Usage: dspdesk"), std::string::npos) << said;
+  const std::pair<QStringList, std::string> cases[] = {
+      {{"--simulate", "Hall:9x9"}, "--simulate"},
+      {{"--port", "tcp://rack"}, "--port: \"tcp://rack\" names no TCP port: write tcp://HOST:PORT"},
+      {{"--answer-wait-extra", "soon"}, "--answer-wait-extra must be a whole number from 0 to 60000"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    QProcess desk;
+    desk.start(DSPDESK_PATH, arguments);
+    ASSERT_TRUE(desk.waitForFinished(60000));
+    EXPECT_EQ(desk.exitCode(), 2);
+    const std::string said = desk.readAllStandardError().toStdString();
+    EXPECT_NE(said.find(message), std::string::npos) << said;
+    EXPECT_NE(said.find("Usage: dspdesk"), std::string::npos) << said;
+  }
 }
 
 }  // namespace

@@ -84,12 +84,18 @@ TEST_F(DspctlJson, CopyBetweenTwoProcessors) {
                {{{"copy", "1", "2"}, "{source:" + kDevice + ",targets:[" + kDevice + "]}"}});
 }
 
-// The serial devices of the machine the test runs on, maybe none.
+// The serial devices of the machine the test runs on, maybe none, and the
+// network ports of the configuration.
 TEST_F(DspctlJson, Ports) {
-  const ProgramRun run = RunProgram(DSPCTL_PATH, {"--json", "ports"}, dir.File(""));
+  WriteText(dir.File("dsp.conf"), "config_network_ports = tcp://rack:4001, rfc2217://[::1]:7000\n");
+  const ProgramRun run = RunProgram(DSPCTL_PATH, {"--json", "--config", "dsp.conf", "ports"}, dir.File(""));
   ASSERT_EQ(run.status, 0) << run.err;
   const Document document = Document::parse(run.out);
-  EXPECT_TRUE(Shape(document) == "{ports:[]}" || Shape(document) == "{ports:[s]}") << run.out;
+  EXPECT_TRUE(Shape(document) == "{ports:[],network_ports:[s]}" || Shape(document) == "{ports:[s],network_ports:[s]}")
+      << run.out;
+  EXPECT_EQ(document["network_ports"], Document::parse(R"(["tcp://rack:4001", "rfc2217://[::1]:7000"])"));
+  const ProgramRun text = RunProgram(DSPCTL_PATH, {"--config", "dsp.conf", "ports"}, dir.File(""));
+  EXPECT_NE(text.out.find("rfc2217://[::1]:7000  (network, from the configuration)\n"), std::string::npos) << text.out;
 }
 
 }  // namespace

@@ -18,11 +18,13 @@ TEST(DspctlOptions, GlobalOptionsStandBeforeOrAfterTheCommand) {
   EXPECT_EQ(before.global.baud, 9600);
   EXPECT_EQ(before.global.config_path, "dsp.conf");
   EXPECT_EQ(before.global.scan_time_ms, 3000);
+  EXPECT_FALSE(before.global.answer_wait_extra_ms);
   EXPECT_TRUE(before.global.json);
   EXPECT_EQ(before.command.kind, CommandKind::kScan);
 
-  const CommandLine after = Parse({"scan", "--port=/dev/ttyACM0", "--json"});
-  EXPECT_EQ(after.global.port, "/dev/ttyACM0");
+  const CommandLine after = Parse({"scan", "--port=rfc2217://[::1]:4001", "--json", "--answer-wait-extra", "0"});
+  EXPECT_EQ(after.global.port, "rfc2217://[::1]:4001");
+  EXPECT_EQ(after.global.answer_wait_extra_ms, 0);
   EXPECT_TRUE(after.global.json);
   EXPECT_FALSE(after.global.baud);
   EXPECT_FALSE(after.global.scan_time_ms);
@@ -139,6 +141,12 @@ TEST(DspctlOptions, RefusalsSayWhatIsWrong) {
       {{"--simulate", "Hall:9x2", "scan"}, "1 to 8 inputs"},
       {{"--baud", "fast", "scan"}, "--baud must be a whole number"},
       {{"--scan-time", "0", "scan"}, "--scan-time must be a whole number from 1"},
+      {{"--answer-wait-extra", "-1", "scan"}, "--answer-wait-extra must be a whole number from 0 to 60000"},
+      {{"--port", "tcp://", "scan"}, "--port: \"tcp://\" names no host: write tcp://HOST:PORT"},
+      {{"--port", "tcp://host", "scan"}, "\"tcp://host\" names no TCP port: write tcp://HOST:PORT"},
+      {{"--port", "tcp://host:99999", "scan"}, "has no TCP port from 1 to 65535"},
+      {{"--port", "rfc2217://[::1", "scan"}, "never closes it"},
+      {{"--port", "serial://ttyUSB0", "scan"}, "names no known kind of port"},
       {{"scan", "1"}, "usage: dspctl scan"},
       {{"read", "1"}, "read ADDR -o FILE.ini"},
       {{"read", "1", "-o", ""}, "-o needs a value"},

@@ -13,6 +13,7 @@
 #include "frame_responder.h"
 #include "link/exchange.h"
 #include "link/frame.h"
+#include "link/serial_port.h"
 #include "pty_peer.h"
 
 namespace dsp {

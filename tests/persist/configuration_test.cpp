@@ -47,6 +47,8 @@ TEST(Configuration, EachValueWithItsConversion) {
                                 {"config_energy_full", "value", "FF"},
                                 {"config_baud", "value", "9600"},
                                 {"config_scan_time", "value", " 3000 "},
+                                {"config_answer_wait_extra", "value", "250"},
+                                {"config_network_ports", "value", "tcp://a:1, ,rfc2217://[::1]:2"},
                                 {"config_energy_min", "value", "-80"},
                                 {"config_drc_offset", "value", "10"},
                                 {"config_limit_offset", "value", "a"},
@@ -58,6 +60,8 @@ TEST(Configuration, EachValueWithItsConversion) {
   EXPECT_EQ(c.energy_full, 255u);
   EXPECT_EQ(c.baud, 9600u);
   EXPECT_EQ(c.scan_time_ms, 3000u);
+  EXPECT_EQ(c.answer_wait_extra_ms, 250u);
+  EXPECT_EQ(c.network_ports, (std::vector<std::string>{"tcp://a:1", "rfc2217://[::1]:2"}));
   EXPECT_EQ(c.energy_min_db, -80);
   EXPECT_EQ(c.drc_offset, 16u);
   EXPECT_EQ(c.limit_offset, 10u);
@@ -90,6 +94,11 @@ TEST(Configuration, GarbageAndOutOfRangeKeepTheDefaultAndAreRefusedByName) {
       {"config_effects", "max", "65537", "config_effects.max = 65537 is out of range: use 0 to 65536."},
       {"config_effects", "max", "-1", "config_effects.max = -1"},
       {"config_baud", "value", "4000001", "config_baud = 4000001"},
+      {"config_network_ports", "value", "tcp://a:1,/dev/ttyS0",
+       "config_network_ports = tcp://a:1,/dev/ttyS0 is not a list of network ports: \"/dev/ttyS0\" is no network"},
+      {"config_network_ports", "value", "tcp://a", "config_network_ports = tcp://a is not a list of network ports: "
+       "\"tcp://a\" names no TCP port"},
+      {"config_answer_wait_extra", "value", "60001", "config_answer_wait_extra = 60001 is out of range: use 0 to 60000."},
       {"config_energy_min", "value", "-1001", "config_energy_min = -1001"},
       {"config_drc_offset", "value", "199A", "config_drc_offset = 199A is out of range: use 0 to 6553."},
       {"config_limit_offset", "value", "100", "config_limit_offset = 100"},
@@ -104,9 +113,10 @@ TEST(Configuration, GarbageAndOutOfRangeKeepTheDefaultAndAreRefusedByName) {
     ASSERT_EQ(refused.size(), 1u) << k.control << " " << k.text;
     EXPECT_EQ(refused[0].rfind(k.refusal, 0), 0u) << refused[0];
     EXPECT_EQ(std::tie(c.baud, c.scan_time_ms, c.energy_min_db, c.effect_blocks, c.energy_full, c.drc_offset,
-                       c.limit_offset, c.noisegate_offset),
+                       c.limit_offset, c.noisegate_offset, c.answer_wait_extra_ms, c.network_ports),
               std::tie(defaults.baud, defaults.scan_time_ms, defaults.energy_min_db, defaults.effect_blocks,
-                       defaults.energy_full, defaults.drc_offset, defaults.limit_offset, defaults.noisegate_offset))
+                       defaults.energy_full, defaults.drc_offset, defaults.limit_offset, defaults.noisegate_offset,
+                       defaults.answer_wait_extra_ms, defaults.network_ports))
         << k.control << " " << k.text;
   }
 }
