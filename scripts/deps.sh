@@ -2,6 +2,8 @@
 # other scripts). Nothing is fetched from anywhere but the Debian archive.
 # libgmock-dev: nothing uses gmock, but Debian's GTest CMake package refuses
 # to load without its library.
+# g++-mingw-w64-x86-64, wine64, zip: the Windows build of the core and dspctl
+# (scripts/windows), whose tests run under Wine.
 DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -9,6 +11,7 @@ DSP_PACKAGES=(
   fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
   scdoc dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64 wine64 zip
 )
 
 dsp_install_deps() {
