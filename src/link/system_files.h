@@ -34,4 +34,7 @@ int RenameOver(const std::string& from, const std::string& to);
 
 int CurrentProcessId();
 
+// 0 when this user may read (or, with `write`, write) the file or folder.
+int CheckAccess(const std::string& path, bool write);
+
 }  // namespace dsp

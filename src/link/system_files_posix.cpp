@@ -27,4 +27,6 @@ int RenameOver(const std::string& from, const std::string& to) { return std::ren
 
 int CurrentProcessId() { return static_cast<int>(::getpid()); }
 
+int CheckAccess(const std::string& path, bool write) { return ::access(path.c_str(), write ? W_OK : R_OK); }
+
 }  // namespace dsp

@@ -61,4 +61,6 @@ int RenameOver(const std::string& from, const std::string& to) {
 
 int CurrentProcessId() { return _getpid(); }
 
+int CheckAccess(const std::string& path, bool write) { return _waccess(WideText(path).c_str(), write ? 2 : 4); }
+
 }  // namespace dsp

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "link/system_files.h"
+#include "link/utf8_path.h"
 
 namespace dsp {
 namespace {
@@ -62,11 +63,11 @@ bool WriteAll(int fd, std::string_view data) {
 // The file a save must replace: the target of a symbolic link, else the path.
 fs::path SaveTarget(const std::string& path) {
   std::error_code error;
-  if (fs::is_symlink(path, error)) {
-    fs::path resolved = fs::weakly_canonical(path, error);
+  if (fs::is_symlink(Utf8Path(path), error)) {
+    fs::path resolved = fs::weakly_canonical(Utf8Path(path), error);
     if (!error) return resolved;
   }
-  return path;
+  return Utf8Path(path);
 }
 
 // Creates a fresh temporary file beside `target`; -1 with errno set on failure.
@@ -74,12 +75,12 @@ int CreateTemporary(const fs::path& target, std::string& name) {
   static std::atomic<int> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string leaf = ".";
-    leaf += target.filename().string();
+    leaf += Utf8Text(target.filename());
     leaf += ".tmp-";
     leaf += std::to_string(CurrentProcessId());
     leaf += '-';
     leaf += std::to_string(++counter);
-    name = (target.parent_path() / leaf).string();
+    name = Utf8Text(target.parent_path() / Utf8Path(leaf));
     const int fd = OpenFileForWriting(name, FileCreation::kNew);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -128,7 +129,7 @@ FileResult ReplaceFile(const std::string& path, std::string_view contents) {
     written = false;
     error = errno;
   }
-  if (written && RenameOver(temporary, target.string()) == 0) return FileResult::Success();
+  if (written && RenameOver(temporary, Utf8Text(target)) == 0) return FileResult::Success();
   if (written) error = errno;
   ::unlink(temporary.c_str());
   return CannotSave(path, Reason(error));

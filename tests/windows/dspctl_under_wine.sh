@@ -47,7 +47,8 @@ echo "config_effects.max = 32" >"$work/effects.conf"
 sim=(--simulate "Hall:1x1" --scan-time 1000 --config "$work/effects.conf")
 
 echo "--simulate: every command in process"
-for command in "scan" "ports" "read 1 -o $work/sim.ini" "write 1 $work/sim.ini" "preset list 1" \
+# A file name beyond ASCII checks that paths stay UTF-8 from the command line to the file.
+for command in "scan" "ports" "read 1 -o $work/Zürich.ini" "write 1 $work/Zürich.ini" "preset list 1" \
                "preset save 1 3" "preset name 1 3 Evening" "preset recall 1 3" "reset 1" "levels 1 --count 2" \
                "pink 1 1 on" "pink 1 1 off" "effects-save 1 $work/effects.bin" "effects-load 1 $work/effects.bin" \
                "firmware 1 $work/firmware.bin" "backup $work/backup" "restore $work/backup --dry-run"; do
