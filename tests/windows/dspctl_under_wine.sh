@@ -74,22 +74,28 @@ expect "firmware on COM5" "$(status_of win --port COM5 --scan-time 1500 firmware
 expect "the firmware arrives byte-exact" \
   "$(cmp "$work/firmware.bin" "$(ls -t "$work"/dump/* | head -n 1)" && echo same)" "same"
 
-win --port COM5 --scan-time 1500 read 1 -o "$work/lost.ini" >"$work/out" 2>"$work/err" &
+# Its own output file: the last command's must not be taken for the read having begun.
+win --port COM5 --scan-time 1500 read 1 -o "$work/lost.ini" >/dev/null 2>"$work/lost.err" &
 reader=$!
-for _ in $(seq 200); do grep -q "Synchronize from device" "$work/err" 2>/dev/null && break; sleep 0.05; done
+# Killed once the read has begun; the scan before it may be slow on a loaded machine.
+for _ in $(seq 1200); do grep -q "Synchronize from device" "$work/lost.err" 2>/dev/null && break; sleep 0.05; done
 kill "$sim_pid"
 wait "$sim_pid" 2>/dev/null || true
 sim_pid=""
 read_status=0
 wait "$reader" || read_status=$?
 expect "dspsim killed mid-read fails the read" "$([ "$read_status" -ne 0 ] && echo failed)" "failed"
-expect "and says the port was lost" "$(grep -o 'COM5 stopped working' "$work/err" | head -n 1)" "COM5 stopped working"
+expect "and says the port was lost" "$(grep -o 'COM5 stopped working' "$work/lost.err" | head -n 1)" "COM5 stopped working"
 stop_sim
 
 echo "bad ports"
-for port in COM0 COM256 COM5 "$(winpath "$work/firmware.bin")"; do
+refusals=("COM0|from COM1 to COM255" "COM256|from COM1 to COM255" "COM5|does not exist"
+          "$(winpath "$work/firmware.bin")|is not a serial port")
+for refusal in "${refusals[@]}"; do
+  port=${refusal%%|*}
   status=$(status_of win --port "$port" scan)
   expect "--port $port fails" "$([ "$status" -ne 0 ] && echo failed)" "failed"
   expect "--port $port says why in one line" "$(wc -l <"$work/err")" "1"
+  expect "--port $port: ${refusal#*|}" "$(grep -o "${refusal#*|}" "$work/err")" "${refusal#*|}"
 done
 finish
