@@ -2,6 +2,8 @@
 # other scripts). Nothing is fetched from anywhere but the Debian archive.
 # libgmock-dev: nothing uses gmock, but Debian's GTest CMake package refuses
 # to load without its library.
+# g++-mingw-w64-x86-64, wine64, zip: the Windows build of the core and dspctl
+# (scripts/windows), whose tests run under Wine.
 DSP_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -11,6 +13,7 @@ DSP_PACKAGES=(
   clang libclang-rt-14-dev
   libcpp-httplib-dev chromium chromium-driver
   socat ser2net
+  g++-mingw-w64-x86-64 wine64 zip
 )
 
 dsp_install_deps() {

@@ -34,6 +34,9 @@ OptionWords SplitOptionWords(const std::vector<std::string>& args, const OptionT
   CLI::App app;
   app.set_help_flag();
   app.allow_extras();
+  // The options are the same words on every system: on Windows too, a word
+  // beginning with "/" is a path, not an option.
+  app.allow_windows_style_options(false);
   OptionWords split;
   app.add_option("words", split.words);
   std::vector<std::pair<std::string, CLI::Option*>> options;

@@ -8,11 +8,13 @@
 
 #include "cli/cli_failure.h"
 #include "cli/commands.h"
+#include "cli/program_text.h"
 
 int main(int argc, char** argv) {
+  dsp::UseUtf8Console();
   dsp::CommandLine line;
   try {
-    line = dsp::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    line = dsp::ParseCommandLine(dsp::ProgramArguments(argc, argv));
   } catch (const dsp::UsageError& error) {
     std::fprintf(stderr, "dspctl: %s\nTry 'dspctl --help'.\n", error.what());
     return dsp::kExitUsage;

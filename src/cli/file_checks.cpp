@@ -1,45 +1,44 @@
 #include "cli/file_checks.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "cli/cli_failure.h"
+#include "link/system_files.h"
+#include "link/utf8_path.h"
 
 namespace dsp {
 
+namespace fs = std::filesystem;
+
 void RequireReadableFile(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
-    throw CliFailure("cannot read " + path + ": " + std::strerror(errno) + ". Check the name.");
-  }
-  if (!S_ISREG(info.st_mode)) throw CliFailure(path + " is not a regular file: name a file.");
-  if (access(path.c_str(), R_OK) != 0) {
+  std::error_code error;
+  const fs::file_status status = fs::status(Utf8Path(path), error);
+  if (error) throw CliFailure("cannot read " + path + ": " + error.message() + ". Check the name.");
+  if (!fs::is_regular_file(status)) throw CliFailure(path + " is not a regular file: name a file.");
+  if (CheckAccess(path, false) != 0) {
     throw CliFailure("cannot read " + path + ": " + std::strerror(errno) + ". Check its permissions.");
   }
 }
 
 void RequireImageFile(const std::string& path) {
   RequireReadableFile(path);
-  if (std::filesystem::file_size(path) == 0) throw CliFailure(path + " is empty: name the image file to send.");
+  if (fs::file_size(Utf8Path(path)) == 0) throw CliFailure(path + " is empty: name the image file to send.");
 }
 
 void RequireWritableFile(const std::string& path) {
-  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  const std::string folder = parent.empty() ? "." : parent.string();
-  struct stat info {};
-  if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+  const fs::path parent = Utf8Path(path).parent_path();
+  const std::string folder = parent.empty() ? "." : Utf8Text(parent);
+  std::error_code error;
+  if (!fs::is_directory(Utf8Path(folder), error)) {
     throw CliFailure("the folder " + folder + " does not exist: create it or save elsewhere.");
   }
-  if (access(folder.c_str(), W_OK) != 0) {
+  if (CheckAccess(folder, true) != 0) {
     throw CliFailure("cannot write into " + folder + ": " + std::strerror(errno) + ". Save elsewhere.");
   }
-  if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    throw CliFailure(path + " is a folder: name a file.");
-  }
+  if (fs::is_directory(Utf8Path(path), error)) throw CliFailure(path + " is a folder: name a file.");
 }
 
 }  // namespace dsp

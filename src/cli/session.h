@@ -1,7 +1,7 @@
 #pragma once
 
 // One run of dspctl against one bus: the configuration, the serial link
-// (to a real port or to simulated processors on a pseudo-terminal) and the
+// (to a real port or to simulated processors behind a device of their own) and the
 // processors the last scan found. Everything that fails throws CliFailure,
 // and so does every wait of the session's clock once the link has lost its
 // port (an adapter pulled out).
@@ -15,7 +15,7 @@
 #include "link/uart.h"
 #include "model/configuration.h"
 #include "model/device_list.h"
-#include "sim/pty_endpoint.h"
+#include "sim/line_endpoint.h"
 
 namespace dsp {
 
@@ -76,7 +76,7 @@ class Session {
   Configuration config_;
   // Declared before the link: the link closes the terminal before the
   // simulated processors behind it go away.
-  std::unique_ptr<PtyEndpoint> simulation_;
+  std::unique_ptr<LineEndpoint> simulation_;
   std::unique_ptr<CUart> uart_;
   std::string port_;
   DeviceList devices_;

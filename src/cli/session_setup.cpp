@@ -28,11 +28,11 @@ Configuration LoadConfiguration(const GlobalOptions& options) {
   return config;
 }
 
-std::unique_ptr<PtyEndpoint> StartSimulation(const std::vector<DeviceSpec>& devices) {
+std::unique_ptr<LineEndpoint> StartSimulation(const std::vector<DeviceSpec>& devices) {
   auto bus = std::make_unique<SimBus>(kSimulationSeed);
   for (const DeviceSpec& device : devices) bus->Add(device.name, device.inputs, device.outputs);
   std::string error;
-  std::unique_ptr<PtyEndpoint> endpoint = PtyEndpoint::Open(std::move(bus), error);
+  std::unique_ptr<LineEndpoint> endpoint = OpenLineEndpoint(std::move(bus), error);
   if (!endpoint) throw CliFailure("cannot start the simulated processors: " + error);
   return endpoint;
 }

@@ -9,7 +9,7 @@
 
 #include "cli/options.h"
 #include "model/configuration.h"
-#include "sim/pty_endpoint.h"
+#include "sim/line_endpoint.h"
 
 namespace dsp {
 
@@ -17,8 +17,8 @@ namespace dsp {
 // --answer-wait-extra over them. Throws CliFailure when the file cannot be read or understood.
 Configuration LoadConfiguration(const GlobalOptions& options);
 
-// The processors of --simulate behind a fresh pseudo-terminal. The seed is
+// The processors of --simulate behind a fresh device of their own. The seed is
 // fixed, so chip IDs and the order of discovery repeat from run to run.
-std::unique_ptr<PtyEndpoint> StartSimulation(const std::vector<DeviceSpec>& devices);
+std::unique_ptr<LineEndpoint> StartSimulation(const std::vector<DeviceSpec>& devices);
 
 }  // namespace dsp

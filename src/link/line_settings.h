@@ -1,12 +1,14 @@
 #pragma once
 
-// The termios side of the serial port, kept apart because it speaks the
-// kernel's termios2 (any bit rate, as Linux allows) and that header cannot
-// share a file with <termios.h>.
+// The line settings of the serial port: on Linux the kernel's termios2 (any
+// bit rate), kept apart because that header cannot share a file with
+// <termios.h>; on Windows the device's DCB and timeouts.
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "link/native_device.h"
 
 namespace dsp {
 
@@ -15,13 +17,13 @@ namespace dsp {
 // mistake).
 class SavedLine {
  public:
-  bool Save(int fd);
+  bool Save(NativeDevice device);
   // Puts the saved settings back once the output has drained; does nothing
   // when none were saved.
-  void Restore(int fd) const;
+  void Restore(NativeDevice device) const;
 
  private:
-  static constexpr std::size_t kStorage = 64;  // at least sizeof(termios2), checked where it is known
+  static constexpr std::size_t kStorage = 64;  // at least sizeof(termios2) or sizeof(DCB), checked where it is known
   alignas(8) std::array<std::uint8_t, kStorage> storage_{};
   bool saved_ = false;
 };
@@ -29,9 +31,9 @@ class SavedLine {
 // Raw bytes, 8 data bits, no parity, one stop bit, no flow control, reads
 // that return at once, at `baud` bit/s: a named speed when the driver has one,
 // any other rate as the driver's own. On failure returns the driver's reason.
-bool SetRawLine(int fd, int baud, std::string& reason);
+bool SetRawLine(NativeDevice device, int baud, std::string& reason);
 
 // Drops what was received and not read, and what was written and not sent.
-bool FlushLine(int fd);
+bool FlushLine(NativeDevice device);
 
 }  // namespace dsp

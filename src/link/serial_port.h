@@ -39,16 +39,17 @@ class CSerialPort : public BusPort {
   // any thread; Close waits for a write in progress, which is bounded.
   std::size_t Write(ByteView bytes) override;
   std::size_t Read(std::span<std::uint8_t> into) override;
-  // Waits in poll(); does not hold the port, so Close never waits for it.
+  // Does not hold the port while it waits, so Close never waits for it.
   void WaitForBytes(int bound_ms, Sleeper& sleeper) override;
 
  private:
   std::size_t WriteLocked(ByteView bytes);
   void CloseLocked();
+  // `error` is the system's code: errno, or GetLastError() on Windows.
   void LoseLocked(int error);
 
   mutable std::mutex mutex_;
-  int fd_ = -1;
+  NativeDevice device_ = kNoDevice;
   std::string path_;
   std::string error_;
   SavedLine saved_line_;

@@ -1,6 +1,5 @@
 #include "link/ymodem.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,8 @@
 #include <filesystem>
 #include <limits>
 
+#include "link/system_files.h"
+
 namespace dsp {
 
 Ymodem::Ymodem(int wait_rounds) : wait_rounds_(wait_rounds) {}
@@ -18,8 +19,7 @@ Ymodem::~Ymodem() { CloseFile(); }
 
 bool Ymodem::OpenFile(const std::string& path) {
   CloseFile();
-  // Non-blocking, so that a FIFO is refused instead of waiting for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = OpenFileForReading(path);
   if (fd < 0) return false;
   struct stat info {};
   // An empty image is refused: it would be announced, "loaded" and reported
@@ -92,7 +92,7 @@ bool Ymodem::ReadChunk(std::uint32_t index, Bytes& chunk) const {
   chunk.resize(wanted);
   std::size_t got = 0;
   while (got < wanted) {
-    const ssize_t n = ::pread(fd_, chunk.data() + got, wanted - got, static_cast<off_t>(offset + got));
+    const std::int64_t n = ReadFileAt(fd_, chunk.data() + got, wanted - got, offset + got);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     got += static_cast<std::size_t>(n);

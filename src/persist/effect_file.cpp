@@ -1,12 +1,12 @@
 #include "persist/effect_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
 
+#include "link/system_files.h"
 #include "persist/file_name.h"
 
 namespace dsp {
@@ -27,9 +27,9 @@ EffectFileWriter::~EffectFileWriter() { Close(); }
 
 FileResult EffectFileWriter::Open(const std::string& path) {
   Close();
-  // Non-blocking, so that a FIFO without a reader is refused instead of
-  // waiting for one; anything but a regular file is refused as well.
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+  // A FIFO without a reader is refused instead of waited for; anything but
+  // a regular file is refused as well.
+  fd_ = OpenFileForWriting(path, FileCreation::kTruncate);
   struct stat info {};
   if (fd_ < 0 && errno != ENXIO) return CannotWrite(path, errno, kNameAFile);
   if (fd_ < 0 || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -1,6 +1,5 @@
 #include "persist/file_io.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +7,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#include "link/system_files.h"
+#include "link/utf8_path.h"
 
 namespace dsp {
 namespace {
@@ -61,11 +63,11 @@ bool WriteAll(int fd, std::string_view data) {
 // The file a save must replace: the target of a symbolic link, else the path.
 fs::path SaveTarget(const std::string& path) {
   std::error_code error;
-  if (fs::is_symlink(path, error)) {
-    fs::path resolved = fs::weakly_canonical(path, error);
+  if (fs::is_symlink(Utf8Path(path), error)) {
+    fs::path resolved = fs::weakly_canonical(Utf8Path(path), error);
     if (!error) return resolved;
   }
-  return path;
+  return Utf8Path(path);
 }
 
 // Creates a fresh temporary file beside `target`; -1 with errno set on failure.
@@ -73,13 +75,13 @@ int CreateTemporary(const fs::path& target, std::string& name) {
   static std::atomic<int> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string leaf = ".";
-    leaf += target.filename().string();
+    leaf += Utf8Text(target.filename());
     leaf += ".tmp-";
-    leaf += std::to_string(::getpid());
+    leaf += std::to_string(CurrentProcessId());
     leaf += '-';
     leaf += std::to_string(++counter);
-    name = (target.parent_path() / leaf).string();
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    name = Utf8Text(target.parent_path() / Utf8Path(leaf));
+    const int fd = OpenFileForWriting(name, FileCreation::kNew);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -88,8 +90,7 @@ int CreateTemporary(const fs::path& target, std::string& name) {
 }  // namespace
 
 FileResult ReadWholeFile(const std::string& path, std::size_t max_bytes, std::string& contents) {
-  // Non-blocking, so that a FIFO is refused instead of waiting for a writer.
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  Descriptor file(OpenFileForReading(path));
   if (file.get() < 0) return CannotRead(path, Reason(errno));
   struct stat info {};
   if (::fstat(file.get(), &info) != 0) return CannotRead(path, Reason(errno));
@@ -118,16 +119,17 @@ FileResult ReplaceFile(const std::string& path, std::string_view contents) {
   Descriptor file(CreateTemporary(target, temporary));
   if (file.get() < 0) return CannotSave(path, Reason(errno));
 
-  struct stat existing {};
-  const bool keep_mode = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-  bool written = (!keep_mode || ::fchmod(file.get(), existing.st_mode & 07777) == 0) &&
-                 WriteAll(file.get(), contents) && ::fsync(file.get()) == 0;
+  std::error_code status_error;
+  const fs::file_status existing = fs::status(target, status_error);
+  const bool keep_mode = !status_error && fs::is_regular_file(existing);
+  bool written = (!keep_mode || CopyPermissions(file.get(), static_cast<unsigned>(existing.permissions())) == 0) &&
+                 WriteAll(file.get(), contents) && SyncFile(file.get()) == 0;
   int error = errno;
   if (file.Close() != 0 && written) {
     written = false;
     error = errno;
   }
-  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return FileResult::Success();
+  if (written && RenameOver(temporary, Utf8Text(target)) == 0) return FileResult::Success();
   if (written) error = errno;
   ::unlink(temporary.c_str());
   return CannotSave(path, Reason(error));

@@ -1,7 +1,8 @@
 #include "persist/installation.h"
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -38,11 +39,16 @@ FileResult NotAManifest(const std::string& path, const std::string& why) {
 }  // namespace
 
 std::string BackupDateNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&now, &utc);
+  using namespace std::chrono;
+  const auto now = floor<seconds>(system_clock::now());
+  const auto today = floor<days>(now);
+  const year_month_day date{today};
+  const hh_mm_ss time{now - today};
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
 

@@ -1,14 +1,11 @@
 #include "persist/language_setting.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "persist/ini_file.h"
 #include "persist/number_text.h"
+#include "persist/user_folders.h"
 
 namespace dsp {
 namespace {
@@ -21,31 +18,13 @@ constexpr const char* kKey = "Language";
 // The value was read into an 8-byte buffer: at most 7 characters count.
 constexpr std::size_t kValueChars = 7;
 
-bool IsWritableDirectory(const std::string& directory) {
-  std::error_code error;
-  return fs::is_directory(directory, error) && ::access(directory.c_str(), W_OK) == 0;
-}
-
 }  // namespace
-
-std::string UserConfigDirectory() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && fs::path(xdg).is_absolute()) return xdg;
-  const char* home = std::getenv("HOME");
-  if (home && *home) return (fs::path(home) / ".config").string();
-  const passwd* user = ::getpwuid(::getuid());
-  return (fs::path(user && user->pw_dir ? user->pw_dir : ".") / ".config").string();
-}
-
-std::string ExecutableDirectory() {
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  return error ? std::string(".") : executable.parent_path().string();
-}
 
 std::string SettingFilePath(const std::string& executable_directory) {
   if (IsWritableDirectory(executable_directory)) return (fs::path(executable_directory) / kSettingFileName).string();
-  return (fs::path(UserConfigDirectory()) / "dspdesk" / kSettingFileName).string();
+  std::string folder = UserConfigDirectory();
+  if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
+  return folder + "dspdesk/" + kSettingFileName;
 }
 
 int ReadLanguage(const std::string& setting_file) {

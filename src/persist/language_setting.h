@@ -2,20 +2,16 @@
 
 // The user's interface language, kept in "Setting.ini", section "Option",
 // key "Language": 1 English, 0 Chinese. The file lives beside the executable
-// when that folder is writable (a portable install), else in
-// $XDG_CONFIG_HOME/dspdesk/ (~/.config/dspdesk/ when that is not set).
+// when that folder is writable (a portable install), else in the user's
+// configuration folder: $XDG_CONFIG_HOME/dspdesk/ (~/.config/dspdesk/ when
+// that is not set), or %APPDATA%\dspdesk\ on Windows.
 
 #include <string>
 
 #include "persist/file_result.h"
+#include "persist/user_folders.h"
 
 namespace dsp {
-
-// The folder of the running executable; "." if it cannot be found.
-std::string ExecutableDirectory();
-
-// $XDG_CONFIG_HOME, or ~/.config when that is not set.
-std::string UserConfigDirectory();
 
 // Where Setting.ini is read from and written to, for an executable in
 // `executable_directory`.

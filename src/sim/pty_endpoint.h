@@ -13,21 +13,21 @@
 #include <string>
 #include <thread>
 
+#include "sim/line_endpoint.h"
 #include "sim/sim_bus.h"
 
 namespace dsp {
 
-class PtyEndpoint {
+class PtyEndpoint : public LineEndpoint {
  public:
   // Opens the pseudo-terminal and starts serving. On failure returns nothing
   // and says why in `error`.
   static std::unique_ptr<PtyEndpoint> Open(std::unique_ptr<SimBus> bus, std::string& error);
-  ~PtyEndpoint();
+  ~PtyEndpoint() override;
   PtyEndpoint(const PtyEndpoint&) = delete;
   PtyEndpoint& operator=(const PtyEndpoint&) = delete;
 
-  // The device path the host opens.
-  const std::string& path() const { return path_; }
+  const std::string& path() const override { return path_; }
   bool IsHungUp() const { return hung_up_; }
 
   // Runs `fn` with the bus while the serving thread keeps off it.

@@ -3,12 +3,11 @@
 // A fresh folder under the system's temporary folder for one test, removed
 // with everything in it when the test ends.
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace dsp::testing {
@@ -16,9 +15,13 @@ namespace dsp::testing {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dspdesk-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
+    // A name nobody else took: creating an existing folder fails.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = std::filesystem::temp_directory_path() / ("dspdesk-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(path_)) return;
+    }
+    std::abort();
   }
   ~TempDir() {
     std::error_code ignored;

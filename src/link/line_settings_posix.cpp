@@ -31,14 +31,14 @@ unsigned SpeedBits(int baud) {
 
 }  // namespace
 
-bool SavedLine::Save(int fd) {
+bool SavedLine::Save(NativeDevice fd) {
   termios2 line{};
   saved_ = ioctl(fd, TCGETS2, &line) == 0;
   if (saved_) std::memcpy(storage_.data(), &line, sizeof line);
   return saved_;
 }
 
-void SavedLine::Restore(int fd) const {
+void SavedLine::Restore(NativeDevice fd) const {
   if (!saved_) return;
   termios2 line{};
   std::memcpy(&line, storage_.data(), sizeof line);
@@ -47,7 +47,7 @@ void SavedLine::Restore(int fd) const {
   ioctl(fd, TCSETSW2, &line);
 }
 
-bool SetRawLine(int fd, int baud, std::string& reason) {
+bool SetRawLine(NativeDevice fd, int baud, std::string& reason) {
   termios2 line{};
   if (ioctl(fd, TCGETS2, &line) != 0) {
     reason = std::strerror(errno);
@@ -70,6 +70,6 @@ bool SetRawLine(int fd, int baud, std::string& reason) {
   return true;
 }
 
-bool FlushLine(int fd) { return ioctl(fd, TCFLSH, TCIOFLUSH) == 0; }
+bool FlushLine(NativeDevice fd) { return ioctl(fd, TCFLSH, TCIOFLUSH) == 0; }
 
 }  // namespace dsp

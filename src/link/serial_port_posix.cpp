@@ -52,7 +52,7 @@ CSerialPort::~CSerialPort() { Close(); }
 
 bool CSerialPort::Open(const std::string& path, int baud) {
   std::lock_guard lock(mutex_);
-  if (fd_ >= 0) {
+  if (device_ != kNoDevice) {
     error_ = path_ + " is already open: close it first.";
     return false;
   }
@@ -88,7 +88,7 @@ bool CSerialPort::Open(const std::string& path, int baud) {
     ::close(fd);
     return false;
   }
-  fd_ = fd;
+  device_ = fd;
   path_ = path;
   error_.clear();
   loss_.reset();
@@ -101,18 +101,18 @@ void CSerialPort::Close() {
 }
 
 void CSerialPort::CloseLocked() {
-  if (fd_ < 0) return;
-  saved_line_.Restore(fd_);
+  if (device_ == kNoDevice) return;
+  saved_line_.Restore(device_);
   // Exclusive use is a property of the device, not of our descriptor.
-  ioctl(fd_, TIOCNXCL);
-  ::close(fd_);
-  fd_ = -1;
+  ioctl(device_, TIOCNXCL);
+  ::close(device_);
+  device_ = kNoDevice;
   path_.clear();
 }
 
 bool CSerialPort::IsOpen() const {
   std::lock_guard lock(mutex_);
-  return fd_ >= 0;
+  return device_ != kNoDevice;
 }
 
 std::string CSerialPort::Path() const {
@@ -138,7 +138,7 @@ void CSerialPort::LoseLocked(int error) {
 
 std::size_t CSerialPort::Write(ByteView bytes) {
   std::lock_guard lock(mutex_);
-  if (fd_ < 0) return 0;
+  if (device_ == kNoDevice) return 0;
   return WriteLocked(bytes);
 }
 
@@ -147,7 +147,7 @@ std::size_t CSerialPort::WriteLocked(ByteView bytes) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteLimitMs);
   std::size_t written = 0;
   while (written < bytes.size()) {
-    const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
+    const ssize_t n = ::write(device_, bytes.data() + written, bytes.size() - written);
     if (n > 0) {
       written += static_cast<std::size_t>(n);
       continue;
@@ -159,7 +159,7 @@ std::size_t CSerialPort::WriteLocked(ByteView bytes) {
     }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) break;
-    pollfd waiting{fd_, POLLOUT, 0};
+    pollfd waiting{device_, POLLOUT, 0};
     if (poll(&waiting, 1, static_cast<int>(left)) <= 0) break;
     if (waiting.revents & kGoneEvents) {
       LoseLocked(EIO);
@@ -173,11 +173,11 @@ std::size_t CSerialPort::WriteLocked(ByteView bytes) {
 // like an empty one: poll tells the two apart.
 std::size_t CSerialPort::Read(std::span<std::uint8_t> into) {
   std::lock_guard lock(mutex_);
-  if (fd_ < 0 || into.empty()) return 0;
-  pollfd state{fd_, POLLIN, 0};
+  if (device_ == kNoDevice || into.empty()) return 0;
+  pollfd state{device_, POLLIN, 0};
   const bool gone = poll(&state, 1, 0) > 0 && (state.revents & kGoneEvents);
   for (;;) {
-    const ssize_t n = ::read(fd_, into.data(), into.size());
+    const ssize_t n = ::read(device_, into.data(), into.size());
     // What arrived before a hang-up is still handed over; the next read loses the port.
     if (n > 0) return static_cast<std::size_t>(n);
     if (n < 0 && errno == EINTR) continue;
@@ -192,7 +192,7 @@ void CSerialPort::WaitForBytes(int bound_ms, Sleeper&) {
   int fd = -1;
   {
     std::lock_guard lock(mutex_);
-    fd = fd_;
+    fd = device_;
   }
   if (fd < 0) return;
   pollfd waiting{fd, POLLIN, 0};
