@@ -40,7 +40,12 @@ std::optional<std::string> AddDeviceNode(const Window& window, const std::string
   AddNodeChild(*node, *root, "Label", "labeltipsstyle", position);
   Control* circle = AddNodeChild(*node, *root, "Label", "labelcirclestyle", position);
   if (language != kChinese) circle->SetText(SyncIndicatorText(language));
-  AddNodeChild(*node, *root, "CheckBox", "checkboxstyle", position);
+  // A processor is listed because it has just answered the scan: it shows as
+  // answering until level polls really go unanswered, not red until a first
+  // poll (which a read started by selecting it holds back) comes round to it.
+  if (auto* connected = dynamic_cast<CheckBox*>(AddNodeChild(*node, *root, "CheckBox", "checkboxstyle", position))) {
+    connected->SetCheck(true);
+  }
   AddNodeChild(*node, *root, "Button", "buttoncirclestyle", position);
   std::string delete_button = AddNodeChild(*node, *root, "Button", "buttondeletestyle", position)->Name();
   ApplySkinCaptions(*node, language);

@@ -142,11 +142,15 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // The level poll runs after the scan: each processor's indicator shows
-// whether it answers.
+// whether it answers. One just found has answered, so it shows answering
+// before its first poll too, and while selecting it holds the poll back.
 TEST_F(ScanTest, TheConnectionIndicatorFollowsTheLevelPoll) {
   ThreeProcessors();
   Start();
   Scan();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
+  Select(2);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
   harness.Advance(1000);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
   bus.FindByAddress(2)->faults().silent_after = 0;
