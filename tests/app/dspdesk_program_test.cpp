@@ -127,6 +127,13 @@ DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file, int a
   return record;
 }
 
+// `steps` turns of the mouse wheel downwards over `name`.
+std::string ScrollSteps(const std::string& name, int steps) {
+  std::string lines;
+  for (int step = 0; step < steps; ++step) lines += "scroll " + name + " down\n";
+  return lines;
+}
+
 // Edits made in the window reach the processor (a dragged equaliser handle
 // among them): dspctl reads exactly those changes back, and nothing else
 // changed.
@@ -166,6 +173,9 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       "expect-text button_comp_start_gate_1 \"-2.0 dB\"\n"
       "click liner_limit_0\n"
       "expect-text label_window_linit_title \"Limiter - OUT A\"\n"
+      // The release time is below the window's fold, under the compressor's
+      // page: the wheel brings it into view, as a user's does.
+      + ScrollSteps("label_window_linit_title", 12) +
       "type edit_limit_release_time 42\n"
       "wait 500\n";
   ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, edits), 0) << errors;
