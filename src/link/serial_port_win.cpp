@@ -119,26 +119,6 @@ void CSerialPort::CloseLocked() {
   path_.clear();
 }
 
-bool CSerialPort::IsOpen() const {
-  std::lock_guard lock(mutex_);
-  return device_ != kNoDevice;
-}
-
-std::string CSerialPort::Path() const {
-  std::lock_guard lock(mutex_);
-  return path_;
-}
-
-std::string CSerialPort::Error() const {
-  std::lock_guard lock(mutex_);
-  return error_;
-}
-
-std::optional<PortLoss> CSerialPort::TakeLoss() {
-  std::lock_guard lock(mutex_);
-  return std::exchange(loss_, std::nullopt);
-}
-
 void CSerialPort::LoseLocked(int error) {
   loss_ = PortLoss{path_, path_ + " stopped working (" + SystemErrorText(static_cast<DWORD>(error)) +
                               "): check that the adapter is plugged in, then try again."};
