@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "link/serial_port.h"
 
 namespace dsp {
 namespace {
@@ -40,15 +39,6 @@ std::vector<std::string> CandidatePorts(const std::string& dev_dir) {
     for (const auto& [unit, name] : units) ports.push_back((std::filesystem::path(dev_dir) / name).string());
   }
   return ports;
-}
-
-std::vector<std::string> OpenablePorts(int baud, const std::string& dev_dir) {
-  std::vector<std::string> openable;
-  for (const std::string& path : CandidatePorts(dev_dir)) {
-    CSerialPort port;
-    if (port.Open(path, baud)) openable.push_back(path);
-  }
-  return openable;
 }
 
 }  // namespace dsp

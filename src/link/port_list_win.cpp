@@ -4,7 +4,6 @@
 #include <set>
 
 #include "link/port_list.h"
-#include "link/serial_port.h"
 
 namespace dsp {
 namespace {
@@ -51,15 +50,6 @@ std::vector<std::string> CandidatePorts(const std::string&) {
   std::vector<std::string> ports;
   for (const int number : numbers) ports.push_back("COM" + std::to_string(number));
   return ports;
-}
-
-std::vector<std::string> OpenablePorts(int baud, const std::string& dev_dir) {
-  std::vector<std::string> openable;
-  for (const std::string& path : CandidatePorts(dev_dir)) {
-    CSerialPort port;
-    if (port.Open(path, baud)) openable.push_back(path);
-  }
-  return openable;
 }
 
 }  // namespace dsp

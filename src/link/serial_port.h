@@ -43,6 +43,9 @@ class CSerialPort : public BusPort {
   void WaitForBytes(int bound_ms, Sleeper& sleeper) override;
 
  private:
+  // Why Open must refuse before touching the system: already open, no
+  // name, no speed.
+  std::optional<std::string> RefusalBeforeOpenLocked(const std::string& path, int baud) const;
   std::size_t WriteLocked(ByteView bytes);
   void CloseLocked();
   // `error` is the system's code: errno, or GetLastError() on Windows.

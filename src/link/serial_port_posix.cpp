@@ -48,20 +48,10 @@ constexpr short kGoneEvents = POLLERR | POLLHUP | POLLNVAL;
 
 }  // namespace
 
-CSerialPort::~CSerialPort() { Close(); }
-
 bool CSerialPort::Open(const std::string& path, int baud) {
   std::lock_guard lock(mutex_);
-  if (device_ != kNoDevice) {
-    error_ = path_ + " is already open: close it first.";
-    return false;
-  }
-  if (path.empty()) {
-    error_ = "No port chosen: choose a serial port.";
-    return false;
-  }
-  if (baud <= 0) {
-    error_ = std::to_string(baud) + " baud is no serial speed: choose one such as 9600, 19200, 57600 or 115200.";
+  if (std::optional<std::string> refusal = RefusalBeforeOpenLocked(path, baud)) {
+    error_ = *refusal;
     return false;
   }
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
