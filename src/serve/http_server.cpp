@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "serve/connection_queue.h"
 #include "serve/embedded_documents.h"
 
 namespace dsp {
@@ -33,7 +34,7 @@ bool BearerMatches(const std::string& header, const std::string& token) {
 
 HttpServer::HttpServer(const HttpSettings& settings, BusWorker& worker, EventHub& events)
     : settings_(settings), worker_(worker), events_(events), server_(std::make_unique<httplib::Server>()) {
-  server_->new_task_queue = [] { return new httplib::ThreadPool(kMaxConnections); };
+  server_->new_task_queue = [this] { return new ConnectionQueue(settings_.max_connections); };
   server_->set_payload_max_length(kMaxBodyBytes);
   server_->set_read_timeout(kReadTimeoutS, 0);
   SetUpGuards();
@@ -61,10 +62,19 @@ void HttpServer::Stop() {
   server_->stop();
 }
 
-// The token is checked before anything else, so a request without it learns
-// nothing (not even which paths exist).
+// A connection beyond the limit is refused before anything else. The token
+// is checked next, so a request without it learns nothing (not even which
+// paths exist).
 void HttpServer::SetUpGuards() {
   server_->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+    if (ConnectionQueue::OnRefusingThread()) {
+      response.set_header("Retry-After", std::to_string(kRetryAfterS));
+      response.set_header("Connection", "close");
+      SendJson(response, ErrorResponse(503, "dspserve is serving as many connections as it takes (" +
+                                                std::to_string(settings_.max_connections) +
+                                                "): close one or try again in a moment"));
+      return httplib::Server::HandlerResponse::Handled;
+    }
     if (!settings_.allow_origin.empty()) {
       response.set_header("Access-Control-Allow-Origin", settings_.allow_origin);
       response.set_header("Access-Control-Allow-Headers", "Authorization, Content-Type");

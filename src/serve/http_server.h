@@ -21,13 +21,16 @@ struct HttpSettings {
   int port = 8780;
   std::string token;         // empty: no token asked (loopback only)
   std::string allow_origin;  // empty: no CORS headers
+  std::size_t max_connections = 128;  // served at once, event streams included
 };
 
 class HttpServer {
  public:
   static constexpr std::size_t kMaxBodyBytes = 64 * 1024;
-  static constexpr std::size_t kMaxConnections = 128;
+  // Of the connections served at once, event streams may hold this many,
+  // so that requests always find some left.
   static constexpr std::size_t kMaxEventStreams = 96;
+  static constexpr int kRetryAfterS = 1;
 
   HttpServer(const HttpSettings& settings, BusWorker& worker, EventHub& events);
   ~HttpServer();

@@ -6,7 +6,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <thread>
+#include <vector>
 
 #include "../support/temp_dir.h"
 #include "serve/access_token.h"
@@ -91,6 +94,58 @@ TEST(Http, TheEventStreamCarriesLevelReadingsAsServerSentEvents) {
     return received.find("\n\n") == std::string::npos;  // one whole event is enough
   });
   EXPECT_EQ(received.rfind("event: levels\ndata: {\"id\":\"" + bus.FirstId() + "\"", 0), 0u) << received;
+}
+
+// Two event streams fill a daemon that serves two connections: a third is
+// refused at once with a time to retry, the streams go on, and once one
+// closes a request is served again.
+TEST(Http, AConnectionBeyondTheLimitIsRefusedAndTheOthersAreStillServed) {
+  HttpSettings settings;
+  settings.max_connections = 2;
+  ServedBus bus(settings);
+  const std::string one = "/api/v1/processors/" + bus.FirstId();
+  std::atomic<int> events_seen[2] = {0, 0};
+  std::atomic<bool> keep[2] = {true, true};
+  std::vector<std::thread> streams;
+  for (int s = 0; s < 2; ++s) {
+    streams.emplace_back([&, s] {
+      httplib::Client client("127.0.0.1", bus.port());
+      client.set_read_timeout(60, 0);
+      client.Get("/api/v1/events", [&, s](const char*, std::size_t) {
+        ++events_seen[s];
+        return keep[s].load();
+      });
+    });
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while ((events_seen[0] == 0 || events_seen[1] == 0) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_TRUE(events_seen[0] > 0 && events_seen[1] > 0) << "the two streams did not start";
+
+  httplib::Client client("127.0.0.1", bus.port());
+  client.set_read_timeout(60, 0);
+  const httplib::Result refused = client.Get(one.c_str());
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->status, 503);
+  EXPECT_EQ(refused->get_header_value("Retry-After"), "1");
+  EXPECT_NE(Json::parse(refused->body).at("error").get<std::string>().find("(2)"), std::string::npos) << refused->body;
+  const int seen = events_seen[1];
+  while (events_seen[1] == seen && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_GT(events_seen[1], seen) << "the stream stopped after the refusal";
+
+  keep[0] = false;
+  streams[0].join();
+  int status = 0;
+  while (status != 200 && std::chrono::steady_clock::now() < deadline) {
+    if (const httplib::Result served = client.Get(one.c_str())) status = served->status;
+    if (status != 200) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(status, 200) << "a freed connection was not served again";
+  keep[1] = false;
+  streams[1].join();
 }
 
 httplib::Result Send(httplib::Client& client, const std::string& method, const std::string& path) {
