@@ -12,7 +12,7 @@ constexpr auto kLoopPeriod = std::chrono::milliseconds(20);
 }  // namespace
 
 BusWorker::BusWorker(Session& session, EventHub& events)
-    : session_(session), service_(session, events), thread_([this] { Run(); }) {}
+    : session_(session), service_(session, events), records_(session.config()), thread_([this] { Run(); }) {}
 
 BusWorker::~BusWorker() {
   {
@@ -27,7 +27,12 @@ ApiResponse BusWorker::Call(Job job, std::chrono::milliseconds timeout) {
   {
     std::lock_guard lock(mutex_);
     if (!ready_) return ErrorResponse(503, "dspserve is still scanning and reading the processors: try again shortly");
-    jobs_.emplace_back(std::move(job));
+    jobs_.emplace_back([this, job = std::move(job)](ProcessorService& service) {
+      TakeAcceptedChanges();
+      ApiResponse answer = job(service);
+      ShowRecordsIfChanged();
+      return answer;
+    });
     answer = jobs_.back().get_future();
   }
   if (answer.wait_for(timeout) != std::future_status::ready) {
@@ -55,6 +60,7 @@ void BusWorker::Run() {
   } catch (const CliFailure& failure) {
     session_.console().Note(failure.what());
   }
+  ShowRecords();
   {
     std::lock_guard lock(mutex_);
     ready_ = true;
@@ -72,16 +78,41 @@ void BusWorker::Loop() {
       if (stopping_) break;
     }
     RunPendingJobs();
+    TakeAcceptedChanges();
     const LoopClock::Duration next = session_.clock().Now() + kLoopPeriod;
     try {
       if (service_.BusLost().empty()) service_.Tick();
+      ShowRecordsIfChanged();
       session_.clock().SleepUntil(next);
     } catch (const PortLost& lost) {
       service_.MarkBusLost(lost.what());
+      ShowRecordsIfChanged();
     }
   }
   RunPendingJobs();
+  TakeAcceptedChanges();
   SendPendingWrites();
+}
+
+void BusWorker::TakeAcceptedChanges() {
+  for (const AcceptedChange& accepted : records_.TakeAccepted()) {
+    service_.Change(accepted.chip_id, accepted.changes, "api");
+  }
+}
+
+// A copy of every record is made only after something the API shows changed.
+void BusWorker::ShowRecordsIfChanged() {
+  if (service_.Version() != shown_version_) ShowRecords();
+}
+
+void BusWorker::ShowRecords() {
+  shown_version_ = service_.Version();
+  ServedView view;
+  for (const DeviceRecord& record : service_.Devices()) {
+    view.processors.push_back(std::make_shared<const ServedProcessor>(record, service_.Connected(record)));
+  }
+  view.bus_lost = service_.BusLost();
+  records_.Publish(std::move(view));
 }
 
 // Changes accepted just before the daemon stops are still scheduled: they

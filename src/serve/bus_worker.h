@@ -1,10 +1,12 @@
 #pragma once
 
 // The one thread that owns the bus: it scans and reads every processor at
-// start, then runs the requests handed to it one at a time and, between
-// them, sends the scheduled writes and polls the levels, as the window's
-// timers do. HTTP threads never touch the link: they hand a request over
-// and wait for its answer, for a bounded time.
+// start, then takes the changes the HTTP threads accepted, runs the
+// procedures handed to it one at a time and, between them, sends the
+// scheduled writes and polls the levels, as the window's timers do. After
+// each it shows the records afresh to the HTTP threads, which read them
+// without waiting. HTTP threads never touch the link: they hand a procedure
+// over and wait for its answer, for a bounded time.
 
 #include <chrono>
 #include <condition_variable>
@@ -18,6 +20,7 @@
 #include "serve/api.h"
 #include "serve/event_hub.h"
 #include "serve/processor_service.h"
+#include "serve/served_records.h"
 
 namespace dsp {
 
@@ -31,21 +34,29 @@ class BusWorker {
   BusWorker(const BusWorker&) = delete;
   BusWorker& operator=(const BusWorker&) = delete;
 
-  // Runs the job on the bus thread and returns its answer; 504 when it has
-  // not ended within `timeout` (it still runs to its end), 503 while the
-  // first scan and read are still running.
+  // Runs the job on the bus thread, after the changes accepted before it,
+  // and returns its answer once the records it changed are shown; 504 when
+  // it has not ended within `timeout` (it still runs to its end), 503 while
+  // the first scan and read are still running.
   ApiResponse Call(Job job, std::chrono::milliseconds timeout);
   // Waits until the first scan and read have ended.
   void WaitUntilReady();
+  // The records as the HTTP threads read and change them.
+  ServedRecords& Records() { return records_; }
 
  private:
   void Run();
   void RunPendingJobs();
   void Loop();
   void SendPendingWrites();
+  void TakeAcceptedChanges();
+  void ShowRecordsIfChanged();
+  void ShowRecords();
 
   Session& session_;
   ProcessorService service_;
+  ServedRecords records_;
+  std::uint64_t shown_version_ = 0;
   std::mutex mutex_;
   std::condition_variable ready_changed_;
   std::deque<std::packaged_task<ApiResponse(ProcessorService&)>> jobs_;

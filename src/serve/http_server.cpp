@@ -16,7 +16,7 @@ constexpr time_t kReadTimeoutS = 5;
 
 void SendJson(httplib::Response& response, const ApiResponse& answer) {
   response.status = answer.status;
-  response.set_content(JsonText(answer.body), "application/json");
+  response.set_content(answer.text.empty() ? JsonText(answer.body) : answer.text, "application/json");
 }
 
 std::string SseText(const ServeEvent& event) { return "event: " + event.type + "\ndata: " + event.data + "\n\n"; }
@@ -49,10 +49,12 @@ bool HttpServer::Bind(std::string& error) {
   } else {
     port_ = server_->bind_to_port(settings_.host, settings_.port) ? settings_.port : -1;
   }
-  if (port_ > 0) return true;
-  error = "cannot listen on " + settings_.host + ":" + std::to_string(settings_.port) +
-          ": choose another address or port with --listen, or stop what already uses it";
-  return false;
+  if (port_ <= 0) {
+    error = "cannot listen on " + settings_.host + ":" + std::to_string(settings_.port) +
+            ": choose another address or port with --listen, or stop what already uses it";
+    return false;
+  }
+  return true;
 }
 
 void HttpServer::Serve() { server_->listen_after_bind(); }
@@ -122,9 +124,7 @@ void HttpServer::SetUpRoutes() {
         [this, subscription](bool) { events_.Unsubscribe(subscription); });
   });
   const auto api = [this](const httplib::Request& request, httplib::Response& response) {
-    const ApiRequest call{request.method, request.path, request.body};
-    SendJson(response, worker_.Call([call](ProcessorService& service) { return HandleApiRequest(call, service); },
-                                    kApiTimeout));
+    SendJson(response, HandleApiRequest({request.method, request.path, request.body}, worker_, kApiTimeout));
   };
   server_->Get("/api/v1/.*", api);
   server_->Patch("/api/v1/.*", api);

@@ -1,8 +1,8 @@
 #pragma once
 
-// The daemon's HTTP side: the API routes handed to the bus thread, the event
-// stream, the token check and the bounds on requests and connections. No
-// request is parsed here by hand: the HTTP library does that.
+// The daemon's HTTP side: the API routes, the event stream, the token check
+// and the bounds on requests and connections. No request is parsed here by
+// hand: the HTTP library does that.
 
 #include <memory>
 #include <string>

@@ -25,6 +25,7 @@ bool ProcessorService::Connected(const DeviceRecord& record) const {
 
 void ProcessorService::MarkBusLost(const std::string& message) {
   bus_lost_ = message;
+  ++version_;
   events_.Publish({"bus", JsonText(Json{{"lost", true}, {"message", message}})});
 }
 
@@ -32,6 +33,7 @@ void ProcessorService::MarkBusLost(const std::string& message) {
 // keeping the others from being served.
 void ProcessorService::ScanAndReadAll() {
   Flush();
+  ++version_;
   session_.Scan();
   connected_.clear();
   for (DeviceRecord& record : session_.devices()) {
@@ -49,12 +51,21 @@ void ProcessorService::ScanAndReadAll() {
   }
 }
 
-void ProcessorService::Change(DeviceRecord& record, const std::vector<ParameterChange>& changes,
+// Only the keys whose values the changes move are told.
+void ProcessorService::Change(const ChipIdBytes& chip_id, const std::vector<ParameterChange>& changes,
                               const std::string& source) {
-  const DeviceRecord before = record;
-  ApplyChanges(changes, record);
-  for (const ParameterChange& change : changes) writes_.Schedule(WriteFor(change, record.Address()), NowMs());
-  PublishChanges(record, ChangedParameters(before, record), source);
+  DeviceRecord* record = Find(chip_id);
+  if (record == nullptr) return;
+  Json sections = Json::object();
+  for (const ParameterChange& change : changes) {
+    const int before = change.field->get(*record, change.side, change.ch, change.index);
+    change.field->set(*record, change.side, change.ch, change.index, change.value);
+    const int after = change.field->get(*record, change.side, change.ch, change.index);
+    if (after != before) sections[change.section][change.key] = after;
+    writes_.Schedule(WriteFor(change, record->Address()), NowMs());
+  }
+  ++version_;
+  PublishChanges(*record, sections, source);
 }
 
 void ProcessorService::Recall(const ChipIdBytes& chip_id, int preset) {
@@ -63,12 +74,14 @@ void ProcessorService::Recall(const ChipIdBytes& chip_id, int preset) {
   RecallAndReadBack(session_, before.Address(), preset, "Loading effect...");
   const DeviceRecord& after = Require(chip_id);
   connected_[chip_id] = true;
+  ++version_;
   PublishChanges(after, ChangedParameters(before, after), "preset");
 }
 
 void ProcessorService::Save(const ChipIdBytes& chip_id, int preset) {
   Flush();
   SavePresetAndWait(session_, Require(chip_id).Address(), preset);
+  ++version_;
 }
 
 void ProcessorService::Tick() {
@@ -112,7 +125,9 @@ void ProcessorService::PublishChanges(const DeviceRecord& record, const Json& se
 }
 
 void ProcessorService::PublishLevels(const DeviceRecord& record, bool online) {
-  connected_[record.ChipId()] = online;
+  bool& connected = connected_[record.ChipId()];
+  if (connected != online) ++version_;
+  connected = online;
   Json reading{{"id", ProcessorId(record)}, {"connected", online}};
   if (online) reading.update(LevelsDb(record, session_.config()));
   events_.Publish({"levels", JsonText(reading)});

@@ -3,7 +3,7 @@
 // The processors as the daemon keeps them: the session's records, kept
 // current from the daemon's own writes, the read-backs and the level poll.
 // Everything here runs on the one thread that owns the bus; what changes is
-// told to the event hub. Bus work that fails throws CliFailure, and PortLost
+// told to the event hub (and shown to the HTTP threads by the bus worker). Bus work that fails throws CliFailure, and PortLost
 // once the port is gone.
 
 #include <cstdint>
@@ -34,8 +34,9 @@ class ProcessorService {
 
   // Scans the bus afresh and reads every processor found.
   void ScanAndReadAll();
-  // Takes the changes into the record and schedules their writes.
-  void Change(DeviceRecord& record, const std::vector<ParameterChange>& changes, const std::string& source);
+  // Takes the changes into the processor's record and schedules their
+  // writes; nothing when the processor is gone from the bus.
+  void Change(const ChipIdBytes& chip_id, const std::vector<ParameterChange>& changes, const std::string& source);
   // Recalls the preset, waits for the processor to carry it out and reads
   // it back.
   void Recall(const ChipIdBytes& chip_id, int preset);
@@ -47,6 +48,10 @@ class ProcessorService {
   // Sends every scheduled write now and waits until they are out: before a
   // procedure, which would overtake them, and before the daemon stops.
   void Flush();
+  // Counts the changes of what the API shows of the processors (records,
+  // connected, the bus lost), so that the bus thread knows when to show
+  // them afresh.
+  std::uint64_t Version() const { return version_; }
 
  private:
   std::int64_t NowMs();
@@ -62,6 +67,7 @@ class ProcessorService {
   std::int64_t next_poll_ms_ = 0;
   std::map<ChipIdBytes, bool> connected_;
   std::string bus_lost_;
+  std::uint64_t version_ = 0;
 };
 
 }  // namespace dsp

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
+#include "serve/processor_json.h"
 #include "served_bus.h"
 
 namespace dsp::testing {
@@ -62,6 +66,45 @@ TEST(Api, RoutesAnswerAndRefusalsNameWhatIsWrongAndChangeNothing) {
   const ApiResponse refused = bus.Call("PATCH", one, R"({"output 0": {"delay": 65536}})");
   EXPECT_EQ(refused.body.at("key"), "[output 0] delay");
   EXPECT_EQ(refused.body.at("reason"), "out of range: use 0 to 65535");
+}
+
+// While the bus thread is held in a long procedure, the records are read
+// and changed without it; it takes the changes, in order, once free.
+TEST(Api, ReadsAndChangesAreAnsweredWhileTheBusThreadIsBusy) {
+  ServedBus bus({});
+  const std::string id = bus.FirstId();
+  const std::string one = "/api/v1/processors/" + id;
+  std::promise<void> release;
+  std::promise<void> holding;
+  std::thread busy([&] {
+    bus.worker().Call(
+        [&](ProcessorService&) {
+          holding.set_value();
+          release.get_future().wait();
+          return ApiResponse{};
+        },
+        ServedBus::kCallTimeout);
+  });
+  holding.get_future().wait();
+  const auto no_wait = std::chrono::milliseconds(1);  // a request waiting for the bus would time out
+  const ApiRequest requests[] = {{"GET", "/api/v1/processors", ""},
+                                 {"PATCH", one, R"({"output 1": {"gain": -500}})"},
+                                 {"PATCH", one, R"({"output 1": {"gain": -600}})"},
+                                 {"GET", one, ""}};
+  for (const ApiRequest& request : requests) {
+    EXPECT_EQ(HandleApiRequest(request, bus.worker(), no_wait).status, 200) << request.method << " " << request.body;
+  }
+  EXPECT_EQ(Json::parse(HandleApiRequest({"GET", one, ""}, bus.worker(), no_wait).text)
+                .at("parameters").at("output 1").at("gain"), -600);
+  release.set_value();
+  busy.join();
+
+  const ApiResponse on_bus = bus.worker().Call(
+      [&](ProcessorService& service) {
+        return ApiResponse{200, ParameterSections(*service.Find(*ParseProcessorId(id)))};
+      },
+      ServedBus::kCallTimeout);
+  EXPECT_EQ(on_bus.body.at("output 1").at("gain"), -600) << "the bus thread did not take the last change last";
 }
 
 // A change is told to every listener with the keys it changed; the level

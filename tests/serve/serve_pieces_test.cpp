@@ -1,8 +1,12 @@
-// The daemon's small pieces: its command line and the write schedule.
+// The daemon's small pieces: its command line, the write schedule and the
+// records the HTTP threads read.
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_failure.h"
+#include "serve/served_records.h"
 #include "serve/serve_options.h"
 #include "serve/write_schedule.h"
 
@@ -46,6 +50,68 @@ TEST(WriteSchedule, ABurstToOneTargetBecomesOneWriteAfterTheLastChange) {
   schedule.Schedule(gain, 500);
   EXPECT_EQ(schedule.TakeAll(), std::vector<WriteId>{gain});
   EXPECT_TRUE(schedule.TakeDue(10'000).empty());
+}
+
+std::vector<ParameterChange> OutputGain(const DeviceRecord& record, int gain) {
+  const CheckedPatch patch = CheckPatch(Json{{"output 1", {{"gain", gain}}}}, record, Configuration());
+  EXPECT_TRUE(patch.Ok()) << patch.reason;
+  return patch.changes;
+}
+
+ServedView ViewOf(const DeviceRecord& record) {
+  ServedView view;
+  view.processors.push_back(std::make_shared<const ServedProcessor>(record, true));
+  return view;
+}
+
+// The bus thread shows its records while changes it has not taken yet are
+// waiting: the records shown still carry them, and it takes them in the
+// order they were accepted.
+TEST(ServedRecords, AcceptedChangesShowAtOnceAndReachTheBusThreadInOrder) {
+  const DeviceRecord bus_record(1, ChipIdBytes{1, 2, 3, 4, 5, 6, 7, 8}, 2, 2, "Hall");
+  ServedRecords records{Configuration()};
+  const auto wait = std::chrono::milliseconds(0);
+  EXPECT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -100), wait).acceptance,
+            ServedRecords::Acceptance::kGone)
+      << "a change taken before the first records were shown";
+  records.Publish(ViewOf(bus_record));
+
+  const ServedRecords::Accepted first = records.Accept(bus_record.ChipId(), OutputGain(bus_record, -100), wait);
+  ASSERT_EQ(first.acceptance, ServedRecords::Acceptance::kTaken);
+  EXPECT_EQ(first.after->record.Gain(kOutputSide, 1), -100);
+  ASSERT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -200), wait).acceptance,
+            ServedRecords::Acceptance::kTaken);
+  EXPECT_EQ(records.Accept(ChipIdBytes{}, OutputGain(bus_record, -300), wait).acceptance,
+            ServedRecords::Acceptance::kGone);
+
+  records.Publish(ViewOf(bus_record));  // made before the bus thread took the two
+  const ServedProcessor* shown = records.View()->Find(bus_record.ChipId());
+  EXPECT_EQ(shown->record.Gain(kOutputSide, 1), -200);
+  EXPECT_EQ(Json::parse(shown->DocumentText()).at("parameters").at("output 1").at("gain"), -200);
+
+  const std::vector<AcceptedChange> taken = records.TakeAccepted();
+  ASSERT_EQ(taken.size(), 2u);
+  EXPECT_EQ(taken[0].changes.at(0).value, -100);
+  EXPECT_EQ(taken[1].changes.at(0).value, -200);
+  EXPECT_TRUE(records.TakeAccepted().empty());
+}
+
+TEST(ServedRecords, ChangesBeyondWhatTheBusThreadTakesWaitAndAreThenRefused) {
+  const DeviceRecord bus_record(1, ChipIdBytes{1}, 2, 2, "Hall");
+  ServedRecords records{Configuration()};
+  records.Publish(ViewOf(bus_record));
+  const auto wait = std::chrono::milliseconds(0);
+  const std::vector<ParameterChange> change = OutputGain(bus_record, -100);
+  for (std::size_t i = 0; i < ServedRecords::kMaxWaitingChanges; ++i) {
+    ASSERT_EQ(records.Accept(bus_record.ChipId(), change, wait).acceptance, ServedRecords::Acceptance::kTaken);
+  }
+  EXPECT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -200), wait).acceptance,
+            ServedRecords::Acceptance::kBehind);
+  EXPECT_EQ(records.View()->Find(bus_record.ChipId())->record.Gain(kOutputSide, 1), -100)
+      << "a refused change was shown";
+  records.TakeAccepted();
+  EXPECT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -200), wait).acceptance,
+            ServedRecords::Acceptance::kTaken);
 }
 
 }  // namespace
