@@ -1,6 +1,7 @@
 #include "serve/http_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +14,7 @@ namespace {
 constexpr auto kApiTimeout = std::chrono::seconds(60);
 constexpr auto kEventWait = std::chrono::seconds(15);  // then a comment keeps proxies from closing the stream
 constexpr time_t kReadTimeoutS = 5;
+constexpr int kListenBacklog = 1024;
 
 void SendJson(httplib::Response& response, const ApiResponse& answer) {
   response.status = answer.status;
@@ -35,6 +37,10 @@ bool BearerMatches(const std::string& header, const std::string& token) {
 HttpServer::HttpServer(const HttpSettings& settings, BusWorker& worker, EventHub& events)
     : settings_(settings), worker_(worker), events_(events), server_(std::make_unique<httplib::Server>()) {
   server_->new_task_queue = [this] { return new ConnectionQueue(settings_.max_connections); };
+  server_->set_socket_options([this](socket_t socket) {
+    httplib::default_socket_options(socket);
+    listening_socket_ = socket;  // the last one made is the one bound
+  });
   server_->set_payload_max_length(kMaxBodyBytes);
   server_->set_read_timeout(kReadTimeoutS, 0);
   SetUpGuards();
@@ -54,6 +60,11 @@ bool HttpServer::Bind(std::string& error) {
             ": choose another address or port with --listen, or stop what already uses it";
     return false;
   }
+  // The library listens with a backlog of 5: clients that open a connection
+  // per request overflow it, and each connection dropped waits a second for
+  // the system to try again. Listening again widens it (should that fail,
+  // the narrow one still serves).
+  ::listen(listening_socket_, kListenBacklog);
   return true;
 }
 

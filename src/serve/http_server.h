@@ -52,6 +52,7 @@ class HttpServer {
   EventHub& events_;
   std::unique_ptr<httplib::Server> server_;
   int port_ = 0;
+  int listening_socket_ = -1;
 };
 
 // Whether the header is "Bearer " and the token, compared in a time that
