@@ -131,9 +131,15 @@ TEST(WebRemote, FaderMuteAndPresetInAHeadlessBrowserReachTheProcessor) {
   browser.Open("http://127.0.0.1:" + std::to_string(bus.port()) + "/");
   const std::string card = "#p-" + id;
   browser.Click(browser.Find(card + " .preset[data-preset=\"3\"]"));
-  // The recall and its read-back run on the bus thread: a GET answers after them.
-  std::this_thread::sleep_for(std::chrono::seconds(1));
-  EXPECT_NE(bus.Call("GET", one).body.at("parameters").at("output 1").at("gain"), -3000) << "the preset was not recalled";
+  // The recall and its read-back take seconds on the bus thread; reads
+  // answer meanwhile with the record before it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  bool recalled = false;
+  while (!recalled && std::chrono::steady_clock::now() < deadline) {
+    recalled = bus.Call("GET", one).body.at("parameters").at("output 1").at("gain") != -3000;
+    if (!recalled) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  EXPECT_TRUE(recalled) << "the preset was not recalled";
 
   const std::string fader = card + " .strip[data-section=\"output 0\"] input";
   browser.Find(fader);
