@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -37,8 +38,23 @@ struct Figures {
   std::mutex mutex;
   std::vector<double> read_ms;
   std::vector<double> write_ms;
-  std::atomic<int> failed{0};
+  std::map<std::string, int> failed;  // by status, or by the client's error
   std::atomic<long> events{0};
+
+  // Records the request's time; false when it failed.
+  bool Note(std::vector<double>& times, const Clock::time_point start, const httplib::Result& result) {
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    std::lock_guard lock(mutex);
+    times.push_back(ms);
+    if (result && result->status == 200) return true;
+    ++failed[result ? "status " + std::to_string(result->status) : httplib::to_string(result.error())];
+    return false;
+  }
+  int FailedCount() {
+    int count = 0;
+    for (const auto& [why, times] : failed) count += times;
+    return count;
+  }
 };
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -119,11 +135,7 @@ int main(int argc, char** argv) {
       client.set_read_timeout(120, 0);
       while (Clock::now() < end) {
         const Clock::time_point start = Clock::now();
-        const auto got = client.Get(one.c_str());
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        if (!got || got->status != 200) ++figures.failed;
-        std::lock_guard lock(figures.mutex);
-        figures.read_ms.push_back(ms);
+        figures.Note(figures.read_ms, start, client.Get(one.c_str()));
       }
     });
   }
@@ -137,15 +149,9 @@ int main(int argc, char** argv) {
         const int value = gain(random) * 10;
         const std::string body = Json{{Section(w), {{"gain", value}}}}.dump();
         const Clock::time_point start = Clock::now();
-        const auto done = client.Patch(one.c_str(), body, "application/json");
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        if (done && done->status == 200) {
+        if (figures.Note(figures.write_ms, start, client.Patch(one.c_str(), body, "application/json"))) {
           last_accepted[w] = value;
-        } else {
-          ++figures.failed;
         }
-        std::lock_guard lock(figures.mutex);
-        figures.write_ms.push_back(ms);
       }
     });
   }
@@ -172,8 +178,10 @@ int main(int argc, char** argv) {
               Percentile(figures.read_ms, 0.95));
   std::printf("writes: %zu, p50 %.1f ms, p95 %.1f ms\n", figures.write_ms.size(),
               Percentile(figures.write_ms, 0.5), Percentile(figures.write_ms, 0.95));
-  std::printf("failed requests: %d\nevents received: %ld\n", figures.failed.load(), figures.events.load());
+  std::printf("failed requests: %d", figures.FailedCount());
+  for (const auto& [why, times] : figures.failed) std::printf(", %d %s", times, why.c_str());
+  std::printf("\nevents received: %ld\n", figures.events.load());
   std::printf("gains differing from the last accepted write after read-back: %d of %d\n", differ, writers);
   std::printf("daemon peak RSS: %ld KiB\n", peak_kb);
-  return figures.failed == 0 && differ == 0 ? 0 : 1;
+  return figures.FailedCount() == 0 && differ == 0 ? 0 : 1;
 }
