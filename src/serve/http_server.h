@@ -21,7 +21,7 @@ struct HttpSettings {
   int port = 8780;
   std::string token;         // empty: no token asked (loopback only)
   std::string allow_origin;  // empty: no CORS headers
-  std::size_t max_connections = 128;  // served at once, event streams included
+  std::size_t max_connections = 256;  // served at once, event streams included
 };
 
 class HttpServer {
