@@ -1,7 +1,7 @@
 #pragma once
 
 // The processors as the HTTP threads see them: a copy of the records that
-// the bus thread replaces whenever its own change, so that reads never wait
+// the bus thread replaces whenever its records change, so that reads never wait
 // for bus work, and the changes accepted from clients that the bus thread
 // has yet to take. An accepted change goes into the copy and into the queue
 // in one step, so a read after it shows it, and the bus thread takes the
