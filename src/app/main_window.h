@@ -86,6 +86,8 @@ class MainWindow : public Window, private PageContext {
   const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
   const std::vector<std::string>& Ports() const { return ports_; }
+  // The port the link has open; empty when none is.
+  std::string PortInUse() const { return link_->IsOpen() ? link_->PortName() : std::string(); }
   const NotifyRegistry& Registry() const { return registry_; }
   DeviceRecord* SelectedDevice() override;
 
