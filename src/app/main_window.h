@@ -128,6 +128,8 @@ class MainWindow : public Window, private PageContext {
   void OnWindowInit(Notification&);
   void OpenFirstPort();
   bool OpenPort(const std::string& port);
+  // A network port stays on offer and in Setting.ini once used or typed.
+  void KeepNetworkPort(const std::string& port);
   // Closes the open port and opens `port`, saying why when it will not open.
   void SwitchPort(const std::string& port);
   void ClosePort();

@@ -62,18 +62,22 @@ void MainWindow::OpenFirstPort() {
   if (!ports_.empty()) OpenPort(ports_.front());
   // Offered, not opened: a server that is away would hold up the start.
   for (const std::string& port : ReadNetworkPorts(setting_file_)) AddOnce(ports_, port);
+  for (const std::string& port : config_.network_ports) AddOnce(ports_, port);
 }
 
 bool MainWindow::OpenPort(const std::string& port) {
   if (!link_->Open(port, static_cast<int>(config_.baud))) return false;
   SetTitleSuffix(" [" + port + "]");
-  if (IsNetworkPortName(port)) {
-    AddOnce(ports_, port);
-    if (const FileResult kept = RememberNetworkPort(setting_file_, port); !kept.Ok()) {
-      qWarning("dspdesk: %s", kept.message.c_str());
-    }
-  }
+  KeepNetworkPort(port);
   return true;
+}
+
+void MainWindow::KeepNetworkPort(const std::string& port) {
+  if (!IsNetworkPortName(port)) return;
+  AddOnce(ports_, port);
+  if (const FileResult kept = RememberNetworkPort(setting_file_, port); !kept.Ok()) {
+    qWarning("dspdesk: %s", kept.message.c_str());
+  }
 }
 
 // The edits made just before go out on the old port first, so that no

@@ -36,12 +36,8 @@ bool CNetPort::Open(const std::string& path, int baud) {
     error_ = path_ + " is already open: close it first.";
     return false;
   }
-  std::string refused;
-  const std::optional<PortName> name = ParsePortName(path, refused);
-  if (!name || name->kind == PortKind::kLocal) {
-    error_ = name ? "\"" + path + "\" is no network port: write tcp://HOST:PORT or rfc2217://HOST:PORT." : refused;
-    return false;
-  }
+  const std::optional<PortName> name = ParseNetworkPortName(path, error_);
+  if (!name) return false;
   return OpenLocked(*name, baud);
 }
 

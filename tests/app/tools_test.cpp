@@ -5,6 +5,9 @@
 #include <optional>
 
 #include "dialogs/setting_dialog.h"
+#include "link/port_name.h"
+#include "persist/network_port_setting.h"
+#include "platform/combo.h"
 #include "main_window_fixture.h"
 
 namespace dsp::test {
@@ -116,6 +119,35 @@ TEST_F(SettingsTest, OkWithAnotherPortReopensItAndTheRescanFindsWhatIsThere) {
   EXPECT_EQ(window->Config().scan_time_ms, 250u);
   EXPECT_EQ(link.PortName(), kOtherPort);
   EXPECT_TRUE(window->Devices().empty()) << "the rescan ran on the port that leads nowhere";
+}
+
+// A network port used before is offered; a typed one is read as dspctl
+// reads --port, refused with what to write instead, or taken, chosen and
+// remembered.
+TEST_F(SettingsTest, ANetworkPortIsOfferedTypedRefusedOrTakenAndRemembered) {
+  const std::string used = "tcp://rack.example:4001";
+  const std::string typed = "rfc2217://[fd00::7]:4002";
+  ASSERT_TRUE(RememberNetworkPort(SettingFile(), used).Ok());
+  Start();
+  link.other_ports.push_back(typed);
+  std::string parser_says;
+  ParsePortName("tcp://rack.example", parser_says);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  harness.Dialogs().AnswerNextMessage(kIdCancel);
+  InSettings([&] {
+    const auto& combo = dynamic_cast<const Combo&>(driver.Get("combo_uart"));
+    ASSERT_EQ(combo.ItemCount(), 3);
+    EXPECT_EQ(combo.ItemText(2), used);
+    driver.Type("edit_network_port", "tcp://rack.example");
+    EXPECT_EQ(LastMessage(), parser_says);
+    EXPECT_EQ(harness.Text("edit_network_port"), "tcp://rack.example") << "kept to be corrected";
+    driver.Type("edit_network_port", " " + typed + " ");
+    EXPECT_EQ(combo.ItemText(combo.CurSel()), typed);
+    EXPECT_EQ(harness.Text("edit_network_port"), "");
+    driver.Click("button_ok");
+  });
+  EXPECT_EQ(link.PortName(), typed);
+  EXPECT_EQ(ReadNetworkPorts(SettingFile()), (std::vector<std::string>{typed, used}));
 }
 
 class TraceWindowTest : public MainWindowTest {
