@@ -7,7 +7,7 @@
 
 #include "app/desk_options.h"
 #include "app/main_window.h"
-#include "app/port_monitor.h"
+#include "app/port_watch.h"
 #include "app/simulated_bus.h"
 #include "persist/language_setting.h"
 #include "platform/qt_text.h"
@@ -67,10 +67,8 @@ int main(int argc, char** argv) {
   }
   window.CenterWindow();
   window.ShowWindow();
-  std::string monitor_error;
-  const auto monitor =
-      dsp::PortMonitor::Start([&window](const dsp::PortChange& change) { window.PortChanged(change); }, monitor_error);
-  if (!monitor) std::cerr << "dspdesk: " << monitor_error << '\n';
+  const auto watch = dsp::StartPortWatch([&window](const dsp::PortChange& change) { window.PortChanged(change); },
+                                         {static_cast<int>(window.Config().baud), [&window] { return window.PortInUse(); }});
   if (const auto code = dsp::RunScriptedSession(options, window, std::cerr)) return *code;
   return app.exec();
 }

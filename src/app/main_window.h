@@ -20,6 +20,7 @@
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
+#include "app/port_opening.h"
 #include "app/preset_menu.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
@@ -86,6 +87,8 @@ class MainWindow : public Window, private PageContext {
   const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
   const std::vector<std::string>& Ports() const { return ports_; }
+  // The port the link has open; empty when none is.
+  std::string PortInUse() const { return link_->IsOpen() ? link_->PortName() : std::string(); }
   const NotifyRegistry& Registry() const { return registry_; }
   DeviceRecord* SelectedDevice() override;
 
@@ -125,7 +128,12 @@ class MainWindow : public Window, private PageContext {
   // main_window_start.cpp
   void OnWindowInit(Notification&);
   void OpenFirstPort();
-  bool OpenPort(const std::string& port);
+  // Opens `port` (in the background when it opens slowly); a failure is
+  // told to the user when `say_failure` is set.
+  void StartOpen(const std::string& port, bool say_failure);
+  void PortOpenEnded(const std::string& port, bool opened);
+  // A network port stays on offer and in Setting.ini once used or typed.
+  void KeepNetworkPort(const std::string& port);
   // Closes the open port and opens `port`, saying why when it will not open.
   void SwitchPort(const std::string& port);
   void ClosePort();
@@ -232,6 +240,8 @@ class MainWindow : public Window, private PageContext {
   std::intptr_t next_port_key_ = 1;
   // A network port whose connection dropped, tried again until its server is back.
   Reconnect reconnect_;
+  PortOpening opening_;
+  bool say_open_failure_ = false;
 };
 
 }  // namespace dsp

@@ -46,12 +46,15 @@ void MainWindow::OnWindowInit(Notification&) {
 }
 
 // The ports named on the command line come first, then the serial devices
-// that open; the first of them is kept open.
+// that open; the first of them is kept open. A network port is not tried
+// first: its connect would hold up the start.
 void MainWindow::OpenFirstPort() {
   const int baud = static_cast<int>(config_.baud);
   ports_.clear();
   for (const std::string& port : preferred_ports_) {
-    if (link_->Open(port, baud)) {
+    if (link_->OpensSlowly(port)) {
+      AddOnce(ports_, port);
+    } else if (link_->Open(port, baud)) {
       link_->Close();
       AddOnce(ports_, port);
     } else {
@@ -59,33 +62,53 @@ void MainWindow::OpenFirstPort() {
     }
   }
   for (const std::string& port : link_->OpenablePorts(baud)) AddOnce(ports_, port);
-  if (!ports_.empty()) OpenPort(ports_.front());
+  if (!ports_.empty()) StartOpen(ports_.front(), false);
   // Offered, not opened: a server that is away would hold up the start.
   for (const std::string& port : ReadNetworkPorts(setting_file_)) AddOnce(ports_, port);
+  for (const std::string& port : config_.network_ports) AddOnce(ports_, port);
 }
 
-bool MainWindow::OpenPort(const std::string& port) {
-  if (!link_->Open(port, static_cast<int>(config_.baud))) return false;
-  SetTitleSuffix(" [" + port + "]");
-  if (IsNetworkPortName(port)) {
-    AddOnce(ports_, port);
-    if (const FileResult kept = RememberNetworkPort(setting_file_, port); !kept.Ok()) {
-      qWarning("dspdesk: %s", kept.message.c_str());
-    }
+// A port that opens slowly ends in PortOpenEnded, from the trace timer.
+void MainWindow::StartOpen(const std::string& port, bool say_failure) {
+  say_open_failure_ = say_failure;
+  if (link_->OpensSlowly(port)) {
+    opening_.Start(*link_, port, static_cast<int>(config_.baud));
+  } else {
+    PortOpenEnded(port, link_->Open(port, static_cast<int>(config_.baud)));
   }
-  return true;
+}
+
+// A network port that will not open without the user asking is tried again
+// until its server is there.
+void MainWindow::PortOpenEnded(const std::string& port, bool opened) {
+  if (opened) {
+    SetTitleSuffix(" [" + port + "]");
+    KeepNetworkPort(port);
+  } else if (say_open_failure_) {
+    Toolkit::Dialogs().MessageBox(this, Pick(language_, text::kPortOpenFailed) + port + ": " + link_->OpenError(),
+                                  Pick(language_, text::kWarning), MessageButtons::kOk);
+  } else if (IsNetworkPortName(port)) {
+    qWarning("dspdesk: %s", link_->OpenError().c_str());
+    reconnect_.Lost(port);
+  }
+}
+
+void MainWindow::KeepNetworkPort(const std::string& port) {
+  if (!IsNetworkPortName(port)) return;
+  AddOnce(ports_, port);
+  if (const FileResult kept = RememberNetworkPort(setting_file_, port); !kept.Ok()) {
+    qWarning("dspdesk: %s", kept.message.c_str());
+  }
 }
 
 // The edits made just before go out on the old port first, so that no
 // change is lost on the way to the processor.
 void MainWindow::SwitchPort(const std::string& port) {
   reconnect_.Forget();
+  opening_.Abandon();
   SendPendingEdits();
   if (link_->IsOpen()) ClosePort();
-  if (!OpenPort(port)) {
-    Toolkit::Dialogs().MessageBox(this, Pick(language_, text::kPortOpenFailed) + port + ": " + link_->OpenError(),
-                                  Pick(language_, text::kWarning), MessageButtons::kOk);
-  }
+  StartOpen(port, true);
 }
 
 void MainWindow::ClosePort() {
@@ -144,8 +167,9 @@ void MainWindow::OnTraceTimer(std::uint32_t) {
     reconnect_.Lost(*lost);
   }
   if (const std::optional<std::string> back = reconnect_.Tick(kTraceMs)) {
-    if (!link_->IsOpen()) OpenPort(*back);
+    if (!link_->IsOpen() && !opening_.Busy()) StartOpen(*back, false);
   }
+  if (const std::optional<bool> opened = opening_.TakeResult()) PortOpenEnded(opening_.Port(), *opened);
   if (debug_dialog_ == nullptr) return;
   link_->SetHexTrace(debug_dialog_->HexChosen());
   const std::string trace = link_->TakeTrace();

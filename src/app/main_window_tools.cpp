@@ -14,6 +14,7 @@ void MainWindow::OnSettingClick(Notification&) {
 
 void MainWindow::ApplySettings(const PortSettings& chosen) {
   config_.scan_time_ms = static_cast<std::uint32_t>(chosen.scan_time_ms);
+  KeepNetworkPort(chosen.port);
   if (!chosen.port.empty() && chosen.port != link_->PortName()) SwitchPort(chosen.port);
   if (Say(text::kScanAfterSettings, text::kQuestion, MessageButtons::kOkCancel) == kIdOk) StartScan();
 }

@@ -26,6 +26,10 @@ class PortLink : public FrameLink {
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual std::string PortName() const = 0;
+  // Whether opening `port` may take seconds (a connect over the network):
+  // the window then opens it off the UI thread, and Open must be safe to
+  // run beside the other calls.
+  virtual bool OpensSlowly(const std::string&) const { return false; }
   // The serial devices that open now, in the order they are offered.
   virtual std::vector<std::string> OpenablePorts(int baud) = 0;
   // What the link traced since the last call (for the debug window).

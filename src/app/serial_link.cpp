@@ -1,6 +1,7 @@
 #include "app/port_link.h"
 
 #include "link/port_list.h"
+#include "link/port_name.h"
 #include "link/uart.h"
 
 namespace dsp {
@@ -17,6 +18,7 @@ class SerialLink : public PortLink {
   void Close() override { uart_.Close(); }
   bool IsOpen() const override { return uart_.IsOpen(); }
   std::string PortName() const override { return uart_.PortName(); }
+  bool OpensSlowly(const std::string& port) const override { return IsNetworkPortName(port); }
   std::vector<std::string> OpenablePorts(int baud) override { return dsp::OpenablePorts(baud); }
   std::string TakeTrace() override { return uart_.TakeTrace(); }
   void SetHexTrace(bool hex) override { uart_.SetHexTrace(hex); }

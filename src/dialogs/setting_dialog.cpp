@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "dialogs/dialog_captions.h"
+#include "link/port_name.h"
 #include "model/configuration.h"
 #include "platform/combo.h"
 #include "platform/toolkit.h"
@@ -16,12 +17,14 @@ namespace {
 const DialogCaption kCaptions[] = {
     {"title_label", {"设置", "Setting"}},
     {"label_uart", {"串口:", "Port:"}},
+    {"label_network_port", {"网络端口:", "Network port:"}},
     {"label_scan_time", {"扫描时间(ms):", "Scan Time(ms):"}},
     {"button_ok", {"确认", "OK"}},
     {"button_cancel", {"取消", "Отмена"}},
 };
 
 constexpr std::string_view kScanTimeEdit = "edit_scan_time";
+constexpr std::string_view kNetworkPortEdit = "edit_network_port";
 const std::array<const char*, 2> kScanTimeTooLong = {"扫描时间不能超过 3600000 ms（1 小时）。",
                                                      "The scan time can be at most 3600000 ms (an hour)."};
 const std::array<const char*, 2> kTips = {"提示", "Tips"};
@@ -51,8 +54,10 @@ void SettingDialog::Notify(Notification& notification) {
     TakeTypedScanTime();
   } else if ((type == notify::kScroll || type == notify::kDirection) && name == kScanTimeEdit) {
     StepScanTime(notification);
+  } else if (type == notify::kReturn && name == kNetworkPortEdit) {
+    TakeTypedPort();
   } else if (type == notify::kClick && name == "button_ok") {
-    Close(kIdOk);
+    if (TakeTypedPort()) Close(kIdOk);
   } else if (type == notify::kClick && (name == "button_cancel" || name == "button_close")) {
     Close(kIdCancel);
   }
@@ -68,6 +73,31 @@ void SettingDialog::OnInit() {
   }
   ShowScanTime();
   ShowCaptions(*this, kCaptions, language_);
+}
+
+// The name is read as dspctl reads --port; a refused one stays in the edit
+// to be corrected.
+bool SettingDialog::TakeTypedPort() {
+  Control* edit = FindControl(kNetworkPortEdit);
+  auto* combo = Find<Combo>("combo_uart");
+  if (edit == nullptr || combo == nullptr) return true;
+  const std::string text = edit->Text();
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return true;
+  const std::string typed = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+  std::string refused;
+  if (!ParseNetworkPortName(typed, refused)) {
+    const std::size_t column = language_ == 1 ? 1 : 0;
+    Toolkit::Dialogs().MessageBox(this, refused, kTips[column], MessageButtons::kOk);
+    return false;
+  }
+  int item = 0;
+  while (item < combo->ItemCount() && combo->ItemText(item) != typed) ++item;
+  if (item == combo->ItemCount()) combo->AddItem(typed);
+  combo->SelectItem(item);
+  settings_.port = typed;
+  edit->SetText("");
+  return true;
 }
 
 // What was typed stays in the edit when it is no time: the user sees the

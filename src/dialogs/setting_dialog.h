@@ -1,8 +1,11 @@
 #pragma once
 
 // The serial port and the bus scan time, edited on a copy: the caller reads
-// PortName() and ScanTimeMs() back only when ShowModal gives 1 (OK); Cancel
-// and the close button give 2 and leave the caller's settings alone.
+// Settings() back only when ShowModal gives 1 (OK); Cancel and the close
+// button give 2 and leave the caller's settings alone. A network port may be
+// typed (tcp://HOST:PORT, rfc2217://HOST:PORT): Enter or OK takes it into
+// the list and chooses it; a name that does not parse is refused, saying
+// what to write.
 
 #include <cstdint>
 #include <optional>
@@ -33,6 +36,8 @@ class SettingDialog : public Window {
 
  private:
   void OnInit();
+  // False when the typed network port was refused.
+  bool TakeTypedPort();
   void TakeTypedScanTime();
   void StepScanTime(const Notification& notification);
   void ShowScanTime();

@@ -30,28 +30,38 @@ std::string ConnectFailure(const PortName& name, const std::string& reason) {
 
 CNetPort::~CNetPort() { Close(); }
 
+// The connect, which may take seconds, holds no lock: whoever asks the port
+// meanwhile (IsOpen from the UI thread, the link's threads) is answered at
+// once.
 bool CNetPort::Open(const std::string& path, int baud) {
+  std::optional<PortName> name;
+  {
+    std::lock_guard lock(mutex_);
+    if (fd_ >= 0) {
+      error_ = AlreadyOpenLocked();
+      return false;
+    }
+    name = ParseNetworkPortName(path, error_);
+    if (!name) return false;
+  }
+  std::string reason;
+  const int fd = ConnectTcp(name->host, name->tcp_port, kConnectLimitMs, reason);
   std::lock_guard lock(mutex_);
+  if (fd < 0) {
+    error_ = ConnectFailure(*name, reason);
+    return false;
+  }
   if (fd_ >= 0) {
-    error_ = path_ + " is already open: close it first.";
+    ::close(fd);
+    error_ = AlreadyOpenLocked();
     return false;
   }
-  std::string refused;
-  const std::optional<PortName> name = ParsePortName(path, refused);
-  if (!name || name->kind == PortKind::kLocal) {
-    error_ = name ? "\"" + path + "\" is no network port: write tcp://HOST:PORT or rfc2217://HOST:PORT." : refused;
-    return false;
-  }
-  return OpenLocked(*name, baud);
+  return TakeConnectionLocked(fd, *name, baud);
 }
 
-bool CNetPort::OpenLocked(const PortName& name, int baud) {
-  std::string reason;
-  const int fd = ConnectTcp(name.host, name.tcp_port, kConnectLimitMs, reason);
-  if (fd < 0) {
-    error_ = ConnectFailure(name, reason);
-    return false;
-  }
+std::string CNetPort::AlreadyOpenLocked() const { return path_ + " is already open: close it first."; }
+
+bool CNetPort::TakeConnectionLocked(int fd, const PortName& name, int baud) {
   fd_ = fd;
   path_ = name.path;
   telnet_.reset();

@@ -38,7 +38,9 @@ class CNetPort : public BusPort {
   void WaitForBytes(int bound_ms, Sleeper& sleeper) override;
 
  private:
-  bool OpenLocked(const PortName& name, int baud);
+  std::string AlreadyOpenLocked() const;
+  // `fd` is connected to the server; rfc2217 sends its opening on it.
+  bool TakeConnectionLocked(int fd, const PortName& name, int baud);
   std::size_t SendLocked(ByteView wire);
   void CloseLocked();
   void LoseLocked(const std::string& reason);

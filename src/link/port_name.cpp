@@ -80,4 +80,13 @@ std::optional<PortName> ParsePortName(const std::string& name, std::string& erro
   return PortName{*kind, name, std::string(host), *port};
 }
 
+std::optional<PortName> ParseNetworkPortName(const std::string& name, std::string& error) {
+  std::optional<PortName> parsed = ParsePortName(name, error);
+  if (parsed && parsed->kind == PortKind::kLocal) {
+    error = "\"" + name + "\" is no network port: write tcp://HOST:PORT or rfc2217://HOST:PORT.";
+    return std::nullopt;
+  }
+  return parsed;
+}
+
 }  // namespace dsp

@@ -25,4 +25,7 @@ bool IsNetworkPortName(const std::string& name);
 // The parsed name, or nothing with `error` saying what to write instead.
 std::optional<PortName> ParsePortName(const std::string& name, std::string& error);
 
+// The same for a name that must be a network port: a local one is refused too.
+std::optional<PortName> ParseNetworkPortName(const std::string& name, std::string& error);
+
 }  // namespace dsp

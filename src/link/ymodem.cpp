@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "link/system_files.h"
+#include "link/utf8_path.h"
 
 namespace dsp {
 
@@ -30,7 +31,7 @@ bool Ymodem::OpenFile(const std::string& path) {
     return false;
   }
   fd_ = fd;
-  name_ = std::filesystem::path(path).filename().string();
+  name_ = Utf8Text(Utf8Path(path).filename());
   size_ = static_cast<std::uint32_t>(info.st_size);
   blocks_taken_ = 0;
   return true;

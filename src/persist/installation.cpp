@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "link/utf8_path.h"
 #include "model/chip_id.h"
 #include "persist/file_io.h"
 #include "persist/parameter_file.h"
@@ -17,7 +18,7 @@ constexpr std::size_t kMaxManifestBytes = 1 << 20;
 constexpr int kFormat = 1;
 
 std::string InFolder(const std::string& folder, const std::string& file) {
-  return (std::filesystem::path(folder) / file).string();
+  return Utf8Text(Utf8Path(folder) / Utf8Path(file));
 }
 
 std::string Compact(const std::string& chip_text) {
@@ -56,7 +57,7 @@ std::string UnitFileName(const ChipIdBytes& chip_id) { return "unit-" + Compact(
 
 FileResult BackUpUnit(const std::string& folder, const DeviceRecord& record, Installation& installation) {
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
+  std::filesystem::create_directories(Utf8Path(folder), error);
   if (error) {
     return FileResult::Failure(FileError::kCannotWrite,
                                "cannot create the folder " + folder + ": " + error.message());
@@ -97,7 +98,7 @@ FileResult LoadManifest(const std::string& folder, Installation& installation) {
       const auto chip_id = ParseChipId(unit.value("chip_id", ""));
       const std::string file = unit.value("file", "");
       if (!chip_id) return NotAManifest(path, "a unit without a chip ID");
-      if (file.empty() || std::filesystem::path(file).filename() != file) {
+      if (file.empty() || Utf8Path(file).filename() != Utf8Path(file)) {
         return NotAManifest(path, "a unit file outside the folder");
       }
       loaded.units.push_back(

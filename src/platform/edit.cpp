@@ -41,6 +41,7 @@ void Edit::SetAttribute(std::string_view name, std::string_view value) {
   else if (name == "maxchar") edit_->setMaxLength(ParseInt(name, value));
   else if (name == "password") edit_->setEchoMode(ParseBool(name, value) ? QLineEdit::Password : QLineEdit::Normal);
   else if (name == "align") edit_->setAlignment(ParseAlignment(name, value));
+  else if (name == "placeholder") edit_->setPlaceholderText(ToQt(value));
   else Control::SetAttribute(name, value);
 }
 

@@ -9,7 +9,8 @@ namespace dsp {
 // A one-line text box. Raises "return" on Enter, "setfocus"/"killfocus",
 // "direction" for the arrow keys (wParam kVkLeft..kVkDown) and "scroll" for
 // the wheel (wParam kScrollUp away from the user, else kScrollDown).
-// Attributes: readonly, maxchar, password, align.
+// Attributes: readonly, maxchar, password, align, placeholder (shown grey
+// while the box is empty).
 class Edit : public Control {
  public:
   Edit();

@@ -1,10 +1,17 @@
 // The title bar's tool buttons: the settings dialog (port and scan time,
 // applied only on OK) and the trace window.
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <future>
 #include <limits>
 #include <optional>
+#include <thread>
 
 #include "dialogs/setting_dialog.h"
+#include "link/port_name.h"
+#include "persist/network_port_setting.h"
+#include "platform/combo.h"
 #include "main_window_fixture.h"
 
 namespace dsp::test {
@@ -116,6 +123,83 @@ TEST_F(SettingsTest, OkWithAnotherPortReopensItAndTheRescanFindsWhatIsThere) {
   EXPECT_EQ(window->Config().scan_time_ms, 250u);
   EXPECT_EQ(link.PortName(), kOtherPort);
   EXPECT_TRUE(window->Devices().empty()) << "the rescan ran on the port that leads nowhere";
+}
+
+// A network port used before is offered; a typed one is read as dspctl
+// reads --port, refused with what to write instead, or taken, chosen and
+// remembered.
+TEST_F(SettingsTest, ANetworkPortIsOfferedTypedRefusedOrTakenAndRemembered) {
+  const std::string used = "tcp://rack.example:4001";
+  const std::string typed = "rfc2217://[fd00::7]:4002";
+  ASSERT_TRUE(RememberNetworkPort(SettingFile(), used).Ok());
+  Start();
+  link.other_ports.push_back(typed);
+  std::string parser_says;
+  ParsePortName("tcp://rack.example", parser_says);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  harness.Dialogs().AnswerNextMessage(kIdCancel);
+  InSettings([&] {
+    const auto& combo = dynamic_cast<const Combo&>(driver.Get("combo_uart"));
+    ASSERT_EQ(combo.ItemCount(), 3);
+    EXPECT_EQ(combo.ItemText(2), used);
+    driver.Type("edit_network_port", "tcp://rack.example");
+    EXPECT_EQ(LastMessage(), parser_says);
+    EXPECT_EQ(harness.Text("edit_network_port"), "tcp://rack.example") << "kept to be corrected";
+    driver.Type("edit_network_port", " " + typed + " ");
+    EXPECT_EQ(combo.ItemText(combo.CurSel()), typed);
+    EXPECT_EQ(harness.Text("edit_network_port"), "");
+    driver.Click("button_ok");
+  });
+  EXPECT_EQ(link.PortName(), typed);
+  EXPECT_EQ(ReadNetworkPorts(SettingFile()), (std::vector<std::string>{typed, used}));
+}
+
+// A link whose network connects hang until the test lets them fail, as on
+// an unreachable host.
+class HangingNetworkLink : public SharedLink {
+ public:
+  using SharedLink::SharedLink;
+  bool OpensSlowly(const std::string& port) const override { return IsNetworkPortName(port); }
+  bool Open(const std::string& port, int baud) override {
+    if (!IsNetworkPortName(port)) return SharedLink::Open(port, baud);
+    connecting = true;
+    give_up.get_future().wait_for(std::chrono::seconds(20));
+    connecting = false;
+    return false;
+  }
+  std::string OpenError() const override { return "Cannot connect to rack.example port 4001 (timed out)"; }
+
+  std::atomic<bool> connecting{false};
+  std::promise<void> give_up;
+};
+
+// The connect runs off the UI thread: the window goes on while it hangs,
+// and says why it failed once it ends.
+TEST_F(SettingsTest, ANetworkPortConnectsWithoutHoldingUpTheWindow) {
+  window.reset();
+  link.Close();
+  auto hanging = std::make_unique<HangingNetworkLink>(link);
+  HangingNetworkLink& network = *hanging;
+  MainWindowSetup setup;
+  setup.link = std::move(hanging);
+  setup.setting_file = SettingFile();
+  window = std::make_unique<MainWindow>(std::move(setup));
+  window->Create(nullptr, "dspdesk");
+  window->ShowWindow();
+
+  harness.Dialogs().AnswerNextMessage(kIdCancel);
+  InSettings([this] {
+    driver.Type("edit_network_port", "tcp://rack.example:4001");
+    driver.Click("button_ok");
+  });
+  EXPECT_TRUE(network.connecting) << "the window waited for the connect";
+  EXPECT_EQ(LastMessage(), "Сканировать");
+
+  network.give_up.set_value();
+  while (network.connecting) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  harness.Advance(MainWindow::kTraceMs);
+  EXPECT_EQ(LastMessage(), "Cannot use tcp://rack.example:4001: Cannot connect to rack.example port 4001 (timed out)");
 }
 
 class TraceWindowTest : public MainWindowTest {

@@ -4,12 +4,14 @@
 
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <numeric>
 
 #include "../support/fifo_rescue.h"
 #include "../support/temp_dir.h"
 #include "link/frame.h"
+#include "link/utf8_path.h"
 
 namespace dsp {
 namespace {
@@ -91,20 +93,28 @@ struct YmodemSend : ::testing::Test {
   FakeReceiver receiver{sender};
   CountingSleeper sleeper;
 
-  void Load(const std::string& name, const Bytes& content) { ASSERT_TRUE(sender.OpenFile(dir.Write(name, content))); }
+  // `name` is UTF-8 on every system.
+  void Load(const std::string& name, const Bytes& content) {
+    const std::string path = Utf8Text(dir.path() / Utf8Path(name));
+    std::ofstream(Utf8Path(path), std::ios::binary)
+        .write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+    ASSERT_TRUE(sender.OpenFile(path));
+  }
   int Send() { return sender.Send(7, TransferMode::kFirmware, receiver, sleeper); }
 };
 
 TEST_F(YmodemSend, TwoBlockFileGoesOutInOrderWithProgressPerBlock) {
   const Bytes content = Pattern(2048);
-  Load("fw2048.bin", content);
-  EXPECT_EQ(sender.FileName(), "fw2048.bin");
+  // The name goes out in block 0 as the UTF-8 it is.
+  const std::string name = "固件 v2 é.bin";
+  Load(name, content);
+  EXPECT_EQ(sender.FileName(), name);
   EXPECT_EQ(sender.FileSize(), 2048u);
   ASSERT_EQ(Send(), kTransferDone);
 
   ASSERT_EQ(receiver.writes.size(), 5u);
   EXPECT_EQ(receiver.writes[0], StartFrame(7, TransferMode::kFirmware));
-  EXPECT_EQ(receiver.writes[1], HeaderBlock("fw2048.bin", 2048));
+  EXPECT_EQ(receiver.writes[1], HeaderBlock(name, 2048));
   EXPECT_EQ(receiver.writes[2], DataBlock(1, ByteView(content).first(1024)));
   EXPECT_EQ(receiver.writes[3], DataBlock(2, ByteView(content).subspan(1024)));
   EXPECT_EQ(receiver.writes[4], Bytes{kEot});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/utf8_path.h"
 #include "model/chip_id.h"
 #include "persist/parameter_file.h"
 #include "../support/temp_dir.h"
@@ -17,7 +18,7 @@ const ChipIdBytes kLobby = {0x94, 0x32, 0x47, 0x09, 0x24, 0x65, 0xA6, 0x3F};
 
 TEST(Installation, UnitsAndTheirManifestComeBackAsSaved) {
   testing::TempDir dir;
-  const std::string folder = dir.File("site/backup");
+  const std::string folder = Utf8Text(dir.path() / Utf8Path("场地 é/备份"));
   DeviceRecord hall(3, kHall, 8, 8, "Hall");
   hall.SetGain(kInputSide, 2, -750);
   Installation saved{"2026-12-06T23:00:00Z", {}};
