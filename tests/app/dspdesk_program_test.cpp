@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../support/child_process.h"
 #include "../support/temp_dir.h"
 #include "app/texts.h"
 #include "persist/language_setting.h"
@@ -75,6 +77,16 @@ class DspdeskProgramTest : public ::testing::Test {
 
   std::string Shot() const { return dir.File("main_window.png"); }
 
+  // dspsim serving the processors; dspdesk opens its device path like a
+  // serial port.
+  std::unique_ptr<testing::SimProgram> Dspsim(const std::vector<std::string>& arguments) {
+    auto dspsim = std::make_unique<testing::SimProgram>(arguments, dir.File("dspsim.err"));
+    EXPECT_FALSE(dspsim->path().empty()) << "dspsim printed no device path: " << dspsim->Errors();
+    return dspsim;
+  }
+
+  static QStringList On(const testing::SimProgram& dspsim) { return {"--port", QString::fromStdString(dspsim.path())}; }
+
   void ExpectAPictureOfTheWindow() const {
     const QImage image(QString::fromStdString(Shot()));
     ASSERT_FALSE(image.isNull()) << "no screenshot at " << Shot();
@@ -87,41 +99,20 @@ class DspdeskProgramTest : public ::testing::Test {
   std::string errors;
 };
 
-// dspsim serves the processor; dspdesk opens its device path like a serial port.
-class Dspsim {
- public:
-  explicit Dspsim(const QStringList& arguments) {
-    process_.start(DSPSIM_PATH, arguments);
-    if (process_.waitForReadyRead(30000)) path_ = process_.readLine().trimmed().toStdString();
-  }
-  ~Dspsim() {
-    process_.terminate();
-    if (!process_.waitForFinished(10000)) process_.kill();
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  QProcess process_;
-  std::string path_;
-};
-
 TEST_F(DspdeskProgramTest, AScenarioOverDspsimInEnglish) {
-  Dspsim dspsim({"--devices", "Lobby:2x4", "--seed", "3"});
-  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
-  const int code = Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())},
-                       Scenario("Compressor - OUT B"));
+  const auto dspsim = Dspsim({"--devices", "Lobby:2x4", "--seed", "3"});
+  const int code = Run(Install(kEnglish), On(*dspsim), Scenario("Compressor - OUT B"));
   EXPECT_EQ(code, 0) << errors;
   ExpectAPictureOfTheWindow();
 }
 
 // What dspctl reads back from a processor (by its address in dspctl's own
 // scan): its record as a parameter file.
-DeviceRecord ReadWithDspctl(const Dspsim& dspsim, const std::string& file, int address = 1) {
-  QProcess dspctl;
-  dspctl.start(DSPCTL_PATH, {"--port", QString::fromStdString(dspsim.path()), "--scan-time", "2000", "read",
-                             QString::number(address), "-o", QString::fromStdString(file)});
-  EXPECT_TRUE(dspctl.waitForFinished(kProgramTimeoutMs));
-  EXPECT_EQ(dspctl.exitCode(), 0) << dspctl.readAllStandardError().toStdString();
+DeviceRecord ReadWithDspctl(const testing::SimProgram& dspsim, const std::string& file, int address = 1) {
+  const testing::ProgramRun run = testing::RunProgram(
+      DSPCTL_PATH, {"--port", dspsim.path(), "--scan-time", "2000", "read", std::to_string(address), "-o", file},
+      std::filesystem::path(file).parent_path().string());
+  EXPECT_EQ(run.status, 0) << run.err;
   DeviceRecord record(1, {}, 2, 2, "Desk");
   EXPECT_TRUE(LoadParameterFile(file, Configuration{}, record).Ok());
   return record;
@@ -138,9 +129,8 @@ std::string ScrollSteps(const std::string& name, int steps) {
 // among them): dspctl reads exactly those changes back, and nothing else
 // changed.
 TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
-  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
-  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
-  DeviceRecord expected = ReadWithDspctl(dspsim, dir.File("before.ini"));
+  const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5"});
+  DeviceRecord expected = ReadWithDspctl(*dspsim, dir.File("before.ini"));
   const std::string edits =
       "click button_scan\n"
       "select treeview_device_list 1\n"
@@ -178,7 +168,7 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       + ScrollSteps("label_window_linit_title", 12) +
       "type edit_limit_release_time 42\n"
       "wait 500\n";
-  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, edits), 0) << errors;
+  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), edits), 0) << errors;
 
   expected.SetGain(kInputSide, 0, 360);
   for (int in = 0; in < 2; ++in) {
@@ -196,7 +186,7 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   expected.SetCompressorEnable(1, true);
   expected.SetCompressorStartGate(1, 20);
   expected.SetLimitReleaseTime(0, 42);
-  const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
+  const DeviceRecord after = ReadWithDspctl(*dspsim, dir.File("after.ini"));
   EXPECT_TRUE(after.SameParametersAs(expected));
   EXPECT_EQ(after.Gain(kInputSide, 0), 360);
   EXPECT_EQ(after.Delay(kInputSide, 1), 45);
@@ -231,8 +221,7 @@ std::vector<QPoint> Zigzag(int count, int width, int height, QPoint last) {
 // letting go: the processor ends where the hand let go, as the window shows
 // it.
 TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
-  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
-  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5"});
   const std::string script =
       "click button_scan\n"
       "select treeview_device_list 1\n"
@@ -247,8 +236,8 @@ TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
       "expect-text edit_gain_output_1 -38.6\n"
       "wait 1000\n"
       "click button_close\n";
-  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
-  const DeviceRecord after = ReadWithDspctl(dspsim, dir.File("after.ini"));
+  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
+  const DeviceRecord after = ReadWithDspctl(*dspsim, dir.File("after.ini"));
   EXPECT_EQ(after.EqualizerFrequence(kInputSide, 0, 17), 103);
   EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 996) << "shown to a tenth as 10.0";
   EXPECT_EQ(after.Gain(kOutputSide, 1), -3860);
@@ -258,8 +247,7 @@ TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
 // settings, load the file back; copy that processor to the other; switch
 // the language and back. dspctl then finds the saved gain on both.
 TEST_F(DspdeskProgramTest, FilesFactoryResetCopyAndLanguageFromTheMenus) {
-  Dspsim dspsim({"--devices", "Desk:2x2,Side:2x2", "--seed", "5"});
-  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const auto dspsim = Dspsim({"--devices", "Desk:2x2,Side:2x2", "--seed", "5"});
   const std::string saved = dir.File("desk.ini");
   const std::string script =
       "click button_scan\n"
@@ -291,12 +279,12 @@ TEST_F(DspdeskProgramTest, FilesFactoryResetCopyAndLanguageFromTheMenus) {
       "click menu_item_option_language\n"
       "expect-text button_file Файл\n"
       "screenshot " + dir.File("english.png") + "\n";
-  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
   for (const char* shot : {"chinese.png", "english.png"}) {
     EXPECT_GT(DistinctColours(QImage(QString::fromStdString(dir.File(shot)))), 100) << shot;
   }
-  const DeviceRecord first = ReadWithDspctl(dspsim, dir.File("first.ini"), 1);
-  const DeviceRecord second = ReadWithDspctl(dspsim, dir.File("second.ini"), 2);
+  const DeviceRecord first = ReadWithDspctl(*dspsim, dir.File("first.ini"), 1);
+  const DeviceRecord second = ReadWithDspctl(*dspsim, dir.File("second.ini"), 2);
   EXPECT_EQ(first.Gain(kInputSide, 0), -450);
   EXPECT_TRUE(second.SameParametersAs(first));
 }
@@ -314,8 +302,7 @@ std::vector<std::filesystem::path> Dumped(const std::string& folder) {
 TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor) {
   const std::string dump = dir.File("dump");
   std::filesystem::create_directories(dump);
-  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5", "--dump-dir", QString::fromStdString(dump)});
-  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5", "--dump-dir", dump});
   std::string image(5000, '\0');
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 7 + i / 1024);
   const std::string firmware = dir.Write("desk-v2.bin", image);
@@ -329,7 +316,7 @@ TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor
       "click menu_item_option_firmware_update\n"
       "expect-message Update Success\n"
       "expect-text edit_device_name_0 Desk\n";
-  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
   const std::vector<std::filesystem::path> files = Dumped(dump);
   ASSERT_EQ(files.size(), 1u);
   EXPECT_NE(files[0].filename().string().find("firmware"), std::string::npos) << files[0];
@@ -340,8 +327,7 @@ TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor
 // A preset saved from the dialog and recalled after a change brings the
 // saved settings back into the processor.
 TEST_F(DspdeskProgramTest, APresetSavedFromTheDialogComesBackWhenRecalled) {
-  Dspsim dspsim({"--devices", "Desk:2x2", "--seed", "5"});
-  ASSERT_FALSE(dspsim.path().empty()) << "dspsim printed no device path";
+  const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5"});
   const std::string script =
       "click button_scan\n"
       "select treeview_device_list 1\n"
@@ -365,9 +351,9 @@ TEST_F(DspdeskProgramTest, APresetSavedFromTheDialogComesBackWhenRecalled) {
       "screenshot " + dir.File("presets.png") + "\n"
       "click button_close\n"
       "expect-text edit_gain_input_0 -6.5\n";
-  ASSERT_EQ(Run(Install(kEnglish), {"--port", QString::fromStdString(dspsim.path())}, script), 0) << errors;
+  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
   EXPECT_GT(DistinctColours(QImage(QString::fromStdString(dir.File("presets.png")))), 20);
-  EXPECT_EQ(ReadWithDspctl(dspsim, dir.File("recalled.ini")).Gain(kInputSide, 0), -650);
+  EXPECT_EQ(ReadWithDspctl(*dspsim, dir.File("recalled.ini")).Gain(kInputSide, 0), -650);
 }
 
 TEST_F(DspdeskProgramTest, AScenarioOnTheBuiltInSimulatedBusInChinese) {
