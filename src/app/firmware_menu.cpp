@@ -1,7 +1,6 @@
 #include "app/firmware_menu.h"
 
 #include "app/menu_commands.h"
-#include "app/procedure_runner.h"
 #include "dialogs/firmware_update_dialog.h"
 #include "platform/toolkit.h"
 
@@ -12,7 +11,6 @@ const FileDialogRequest kImageFiles{"", {{"bin文件(*.bin)", "*.bin"}, {"所有
 
 constexpr BilingualText kOnlyOneDevice{"Only one device can be online when upgrade", "升级时只能连接一个设备"};
 constexpr BilingualText kOtherDevice{"Is an other devie", "当前设备不是原来选中的设备"};
-constexpr int kLevelPollMs = 200;
 
 }  // namespace
 
@@ -52,9 +50,9 @@ void FirmwareMenu::OnParameterImport(Notification&) {
   const int address = selected->Address();
   const auto path = ChooseFile();
   if (!path) return;
-  context_.Host().KillTimer(ProcedureRunner::kLevelPollTimer);
+  level_poll_.Pause();
   Transfer(*path, address, TransferMode::kParameters, "Parameter Improt");
-  context_.Host().SetTimer(ProcedureRunner::kLevelPollTimer, kLevelPollMs);
+  level_poll_.Resume();
 }
 
 std::optional<std::string> FirmwareMenu::ChooseFile() {

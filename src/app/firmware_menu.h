@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/level_poll_runner.h"
 #include "app/notify_registry.h"
 #include "app/pages/page_context.h"
 #include "app/port_link.h"
@@ -21,8 +22,9 @@ class FirmwareMenu {
  public:
   // `rescan` empties the device list and scans the bus again, returning
   // once the scan has ended.
-  FirmwareMenu(PageContext& context, const DeviceList& devices, PortLink& link, std::function<void()> rescan)
-      : context_(context), devices_(devices), link_(link), rescan_(std::move(rescan)) {}
+  FirmwareMenu(PageContext& context, const DeviceList& devices, PortLink& link, LevelPollRunner& level_poll,
+               std::function<void()> rescan)
+      : context_(context), devices_(devices), link_(link), level_poll_(level_poll), rescan_(std::move(rescan)) {}
 
   void Register(NotifyRegistry& registry);
 
@@ -37,6 +39,7 @@ class FirmwareMenu {
   PageContext& context_;
   const DeviceList& devices_;
   PortLink& link_;
+  LevelPollRunner& level_poll_;
   std::function<void()> rescan_;
 };
 

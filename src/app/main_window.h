@@ -12,8 +12,10 @@
 
 #include "app/firmware_menu.h"
 #include "app/installation_menu.h"
+#include "app/level_poll_runner.h"
 #include "app/menu_bar.h"
 #include "app/menu_commands.h"
+#include "app/message_table.h"
 #include "app/notify_registry.h"
 #include "app/page_navigator.h"
 #include "app/pages/page_context.h"
@@ -23,6 +25,7 @@
 #include "app/preset_menu.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
+#include "app/timer_ids.h"
 #include "dialogs/debug_dialog.h"
 #include "dialogs/setting_dialog.h"
 #include "link/reconnect.h"
@@ -31,7 +34,6 @@
 #include "platform/dialog_service.h"
 #include "platform/window.h"
 #include "protocol/bus_scan.h"
-#include "protocol/level_poll.h"
 #include "protocol/procedure_driver.h"
 
 namespace dsp {
@@ -50,23 +52,13 @@ struct MainWindowSetup {
 // registry; window messages through the message table.
 class MainWindow : public Window, private PageContext {
  public:
-  static constexpr std::uint32_t kRenameTimerKind = 139;
-  static constexpr std::uint32_t kScanTimer = 140;
-  static constexpr std::uint32_t kProcedureTimer = ProcedureRunner::kTimer;
-  static constexpr std::uint32_t kLevelPollTimer = ProcedureRunner::kLevelPollTimer;
-  static constexpr std::uint32_t kTraceTimer = 143;
-  static constexpr std::uint32_t kFlushTimer = 144;
   // Edits still on their way when the window closes or the port changes are
   // sent, waiting at most this long, behind a wait dialog after a while.
   static constexpr int kFlushLimitMs = 3000;
   static constexpr int kFlushDialogAfterMs = 300;
   static constexpr int kFlushCheckMs = 20;
-  static constexpr int kLevelPollMs = 200;
   static constexpr int kTraceMs = 200;
   using PageContext::kWriteDelayMs;
-  // wParam of kWmDeviceChange: a port arrived, or its removal completed.
-  static constexpr std::uintptr_t kPortArrival = 0x8000;
-  static constexpr std::uintptr_t kPortRemoval = 0x8004;
 
   explicit MainWindow(MainWindowSetup setup);
   ~MainWindow() override;
@@ -91,7 +83,6 @@ class MainWindow : public Window, private PageContext {
 
  private:
   using TimerMember = void (MainWindow::*)(std::uint32_t);
-  using MessageMember = bool (MainWindow::*)(std::uintptr_t, std::intptr_t);
   using NotifyMember = void (MainWindow::*)(Notification&);
 
   // What the pages ask of the window (main_window.cpp).
@@ -110,7 +101,6 @@ class MainWindow : public Window, private PageContext {
   void BuildTimerTable();
   void BuildMessageTable();
   void On(std::string_view type, std::string_view name, NotifyMember member);
-  void SetDeviceTips(int address, const std::string& text);
   void OnCloseClick(Notification&);
   bool OnCloseRequest(std::uintptr_t, std::intptr_t);
   void OnMinimizeClick(Notification&);
@@ -171,11 +161,6 @@ class MainWindow : public Window, private PageContext {
   void OnProcedureEnd(ProcedureEnd end);
   void SynchroniseFromDevice(int address);
   void OnParameterWriteTimer(std::uint32_t id);
-  bool OnPresetRecall(std::uintptr_t preset, std::intptr_t address);
-  bool OnPresetRecallDone(std::uintptr_t, std::intptr_t address);
-  bool OnPresetSave(std::uintptr_t preset, std::intptr_t address);
-  bool OnPresetSaveDone(std::uintptr_t, std::intptr_t address);
-  bool OnPresetNameWrite(std::uintptr_t preset, std::intptr_t);
   bool OnTimerMessage(std::uintptr_t id, std::intptr_t);
 
   // main_window_flush.cpp
@@ -185,7 +170,8 @@ class MainWindow : public Window, private PageContext {
   void OnFlushTimer(std::uint32_t id);
 
   // main_window_levels.cpp
-  void OnLevelPollTimer(std::uint32_t id);
+  void ShowLevelAnswer(const LevelAnswer& answer);
+  void OnLevelPollTimer(std::uint32_t) { level_poll_.Tick(); }
 
   // The link comes first: the procedures below keep references to it.
   std::unique_ptr<PortLink> link_;
@@ -201,7 +187,7 @@ class MainWindow : public Window, private PageContext {
 
   NotifyRegistry registry_;
   std::map<std::uint8_t, TimerMember> timer_table_;
-  std::map<std::uint32_t, MessageMember> message_table_;
+  MessageTable messages_;
 
   std::map<int, DeviceView> views_;  // by address, while the processor is listed
   PageSet pages_{*this};
@@ -214,14 +200,14 @@ class MainWindow : public Window, private PageContext {
   BusScan scan_;
   bool scan_finished_ = true;
   int scan_tick_ms_ = 0;
-  ProcedureRunner procedures_{*this, *link_, devices_, config_,
+  LevelPollRunner level_poll_{*this, *link_, devices_, [this](const LevelAnswer& answer) { ShowLevelAnswer(answer); }};
+  ProcedureRunner procedures_{*this, *link_, devices_, config_, level_poll_,
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   MenuBar menu_bar_{*this, language_};
   MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
   InstallationMenu installation_menu_{*this, devices_, procedures_};
-  PresetMenu preset_menu_{*this, devices_, procedures_.DoneFlag()};
-  FirmwareMenu firmware_menu_{*this, devices_, *link_, [this] { StartScan(); }};
-  LevelPoll level_poll_;
+  PresetMenu preset_menu_{*this, devices_, *link_, procedures_, level_poll_};
+  FirmwareMenu firmware_menu_{*this, devices_, *link_, level_poll_, [this] { StartScan(); }};
 
   std::set<std::uint32_t> scheduled_writes_;  // timer ids of the writes and renames not yet sent
   std::int64_t flush_started_ms_ = 0;

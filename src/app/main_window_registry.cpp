@@ -19,7 +19,7 @@ void MainWindow::RegisterHandlers() {
   menu_bar_.Register(registry_);
   menu_commands_.Register(registry_);
   installation_menu_.Register(registry_);
-  preset_menu_.Register(registry_);
+  preset_menu_.Register(registry_, messages_);
   firmware_menu_.Register(registry_);
   On(notify::kItemClick, "menu_item_option_language", &MainWindow::OnLanguageItem);
 
