@@ -43,10 +43,6 @@ void MainWindow::BuildMessageTable() {
   messages_.On(kWmClose, this, &MainWindow::OnCloseRequest);
 }
 
-void MainWindow::On(std::string_view type, std::string_view name, NotifyMember member) {
-  RegisterMember(registry_, type, name, this, member);
-}
-
 // A handler may change the registry (a removed device takes its delete
 // button's entry along), so the call runs on a copy.
 void MainWindow::Notify(Notification& notification) {
@@ -105,10 +101,6 @@ void MainWindow::ShowStoredStateAgain() {
   shown_again_ = shown != nullptr ? shown : &offline_record_;
   RefreshAll();
   shown_again_ = nullptr;
-}
-
-int MainWindow::Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons) {
-  return Toolkit::Dialogs().MessageBox(this, Pick(language_, message), Pick(language_, caption), buttons);
 }
 
 void MainWindow::OnCloseClick(Notification&) {

@@ -18,7 +18,6 @@
 #include "app/message_table.h"
 #include "app/notify_registry.h"
 #include "app/page_navigator.h"
-#include "app/pages/page_context.h"
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
@@ -26,6 +25,7 @@
 #include "app/procedure_runner.h"
 #include "app/texts.h"
 #include "app/timer_ids.h"
+#include "app/window_context.h"
 #include "dialogs/debug_dialog.h"
 #include "dialogs/setting_dialog.h"
 #include "link/reconnect.h"
@@ -50,7 +50,7 @@ struct MainWindowSetup {
 // window timers drive the scan, the procedures, the level poll and the
 // deferred parameter writes. Notifications reach its members through the
 // registry; window messages through the message table.
-class MainWindow : public Window, private PageContext {
+class MainWindow : public Window, private WindowContext {
  public:
   // Edits still on their way when the window closes or the port changes are
   // sent, waiting at most this long, behind a wait dialog after a while.
@@ -58,7 +58,7 @@ class MainWindow : public Window, private PageContext {
   static constexpr int kFlushDialogAfterMs = 300;
   static constexpr int kFlushCheckMs = 20;
   static constexpr int kTraceMs = 200;
-  using PageContext::kWriteDelayMs;
+  using WindowContext::kWriteDelayMs;
 
   explicit MainWindow(MainWindowSetup setup);
   ~MainWindow() override;
@@ -72,35 +72,35 @@ class MainWindow : public Window, private PageContext {
   // A serial port came or went; handled as a posted device-change message.
   void PortChanged(const PortChange& change);
   // Empties the device list and scans the bus behind a wait dialog.
-  void StartScan();
+  void StartScan() override;
 
   int Language() const override { return language_; }
   const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
+  DeviceList& Devices() override { return devices_; }
   const std::vector<std::string>& Ports() const { return ports_; }
   const NotifyRegistry& Registry() const { return registry_; }
   DeviceRecord* SelectedDevice() override;
 
  private:
   using TimerMember = void (MainWindow::*)(std::uint32_t);
-  using NotifyMember = void (MainWindow::*)(Notification&);
 
-  // What the pages ask of the window (main_window.cpp).
+  // What the pages and menus ask of the window (main_window.cpp).
   DeviceRecord* DeviceForEdit() override;
   void ShowStoredStateAgain();
   DeviceView& View(int address) override { return views_[address]; }
   void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) override;
   void SendWriteNow(WriteId id) override { OnParameterWriteTimer(id.Value()); }
-  int Say(const BilingualText& message, const BilingualText& caption,
-          MessageButtons buttons = MessageButtons::kOk) override;
   Window& Host() override { return *this; }
+  ProcedureRunner& Procedures() override { return procedures_; }
+  PortLink& Link() override { return *link_; }
+  LevelPollRunner& LevelPolling() override { return level_poll_; }
   void SelectChannel(int side, int channel) override { pages_.SelectChannel(side, channel); }
   void RefreshAll() override { pages_.RefreshAll(); }
 
   // main_window.cpp
   void BuildTimerTable();
   void BuildMessageTable();
-  void On(std::string_view type, std::string_view name, NotifyMember member);
   void OnCloseClick(Notification&);
   bool OnCloseRequest(std::uintptr_t, std::intptr_t);
   void OnMinimizeClick(Notification&);
@@ -204,10 +204,10 @@ class MainWindow : public Window, private PageContext {
   ProcedureRunner procedures_{*this, *link_, devices_, config_, level_poll_,
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   MenuBar menu_bar_{*this, language_};
-  MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
-  InstallationMenu installation_menu_{*this, devices_, procedures_};
-  PresetMenu preset_menu_{*this, devices_, *link_, procedures_, level_poll_};
-  FirmwareMenu firmware_menu_{*this, devices_, *link_, level_poll_, [this] { StartScan(); }};
+  MenuCommands menu_commands_{*this};
+  InstallationMenu installation_menu_{*this};
+  PresetMenu preset_menu_{*this};
+  FirmwareMenu firmware_menu_{*this};
 
   std::set<std::uint32_t> scheduled_writes_;  // timer ids of the writes and renames not yet sent
   std::int64_t flush_started_ms_ = 0;

@@ -50,7 +50,7 @@ void MainWindow::SayScanCutShort() {
   char message[512];
   std::snprintf(message, sizeof message, Pick(language_, text::kScanCutShort).c_str(), static_cast<int>(devices_.size()),
                 scan_.LongerScanTimeMs());
-  Toolkit::Dialogs().MessageBox(this, message, Pick(language_, text::kTips), MessageButtons::kOk);
+  Say(std::string(message));
 }
 
 void MainWindow::ForgetDevices() {

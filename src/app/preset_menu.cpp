@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "app/level_poll_runner.h"
 #include "app/menu_commands.h"
+#include "app/port_link.h"
+#include "app/procedure_runner.h"
 #include "dialogs/scene_dialog.h"
 #include "platform/window.h"
 #include "protocol/commands.h"
@@ -10,7 +13,7 @@
 namespace dsp {
 
 void PresetMenu::Register(NotifyRegistry& registry, MessageTable& messages) {
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_effect", this, &PresetMenu::OnPresets);
+  registry.On(notify::kItemClick, "menu_item_file_effect", this, &PresetMenu::OnPresets);
   messages.On(SceneDialog::kRecallMessage, this, &PresetMenu::OnRecall);
   messages.On(SceneDialog::kRecallDoneMessage, this, &PresetMenu::OnRecallDone);
   messages.On(SceneDialog::kSaveMessage, this, &PresetMenu::OnSave);
@@ -19,9 +22,9 @@ void PresetMenu::Register(NotifyRegistry& registry, MessageTable& messages) {
 }
 
 void PresetMenu::OnPresets(Notification&) {
-  const DeviceRecord* record = DeviceForMenuItem(context_, devices_);
+  const DeviceRecord* record = DeviceForMenuItem(context_);
   if (record == nullptr) return;
-  SceneDialog dialog(devices_, record->Address(), context_.Language(), procedures_.DoneFlag());
+  SceneDialog dialog(context_.Devices(), record->Address(), context_.Language(), context_.Procedures().DoneFlag());
   dialog.Create(&context_.Host(), "加载音效");
   dialog.CenterWindow();
   dialog.ShowModal();
@@ -29,8 +32,8 @@ void PresetMenu::OnPresets(Notification&) {
 
 bool PresetMenu::OnRecall(std::uintptr_t slot, std::intptr_t address) {
   SetStatus(address, Pick(context_.Language(), text::kLoadingEffect));
-  link_.Send(PresetRecallFrame(static_cast<std::uint8_t>(address), static_cast<int>(slot)));
-  procedures_.StartReadAll(static_cast<int>(address), RecallSettleDelayMs(static_cast<int>(slot)));
+  context_.Link().Send(PresetRecallFrame(static_cast<std::uint8_t>(address), static_cast<int>(slot)));
+  context_.Procedures().StartReadAll(static_cast<int>(address), RecallSettleDelayMs(static_cast<int>(slot)));
   return true;
 }
 
@@ -41,14 +44,14 @@ bool PresetMenu::OnRecallDone(std::uintptr_t, std::intptr_t address) {
 
 bool PresetMenu::OnSave(std::uintptr_t slot, std::intptr_t address) {
   SetStatus(address, Pick(context_.Language(), text::kSaving));
-  level_poll_.Pause();
-  link_.Send(PresetSaveFrame(static_cast<std::uint8_t>(address), static_cast<int>(slot)));
+  context_.LevelPolling().Pause();
+  context_.Link().Send(PresetSaveFrame(static_cast<std::uint8_t>(address), static_cast<int>(slot)));
   return true;
 }
 
 bool PresetMenu::OnSaveDone(std::uintptr_t, std::intptr_t address) {
   SetStatus(address, "");
-  level_poll_.Resume();
+  context_.LevelPolling().Resume();
   return true;
 }
 
@@ -57,7 +60,8 @@ bool PresetMenu::OnRename(std::uintptr_t slot, std::intptr_t) {
   const DeviceRecord* record = context_.SelectedDevice();
   if (record == nullptr || slot >= static_cast<std::uintptr_t>(kPresetSlots)) return true;
   const int index = static_cast<int>(slot);
-  link_.Send(PresetNameWriteFrame(static_cast<std::uint8_t>(record->Address()), index, record->PresetName(index)));
+  context_.Link().Send(
+      PresetNameWriteFrame(static_cast<std::uint8_t>(record->Address()), index, record->PresetName(index)));
   return true;
 }
 

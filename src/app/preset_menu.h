@@ -8,21 +8,15 @@
 #include <cstdint>
 #include <string>
 
-#include "app/level_poll_runner.h"
 #include "app/message_table.h"
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
-#include "app/procedure_runner.h"
-#include "link/frame_link.h"
-#include "model/device_list.h"
+#include "app/window_context.h"
 
 namespace dsp {
 
 class PresetMenu {
  public:
-  PresetMenu(PageContext& context, DeviceList& devices, FrameLink& link, ProcedureRunner& procedures,
-             LevelPollRunner& level_poll)
-      : context_(context), devices_(devices), link_(link), procedures_(procedures), level_poll_(level_poll) {}
+  explicit PresetMenu(WindowContext& context) : context_(context) {}
 
   void Register(NotifyRegistry& registry, MessageTable& messages);
 
@@ -36,11 +30,7 @@ class PresetMenu {
   bool OnRename(std::uintptr_t slot, std::intptr_t);
   void SetStatus(std::intptr_t address, const std::string& text);
 
-  PageContext& context_;
-  DeviceList& devices_;
-  FrameLink& link_;
-  ProcedureRunner& procedures_;
-  LevelPollRunner& level_poll_;
+  WindowContext& context_;
 };
 
 }  // namespace dsp
