@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/pages/device_view.h"
+#include "app/device_view.h"
 #include "app/texts.h"
 #include "model/configuration.h"
 #include "model/device_list.h"
