@@ -1,7 +1,7 @@
 #include "app/firmware_menu.h"
 
+#include "app/level_poll_runner.h"
 #include "app/menu_commands.h"
-#include "app/procedure_runner.h"
 #include "dialogs/firmware_update_dialog.h"
 #include "platform/toolkit.h"
 
@@ -12,49 +12,47 @@ const FileDialogRequest kImageFiles{"", {{"bin文件(*.bin)", "*.bin"}, {"所有
 
 constexpr BilingualText kOnlyOneDevice{"Only one device can be online when upgrade", "升级时只能连接一个设备"};
 constexpr BilingualText kOtherDevice{"Is an other devie", "当前设备不是原来选中的设备"};
-constexpr int kLevelPollMs = 200;
 
 }  // namespace
 
 void FirmwareMenu::Register(NotifyRegistry& registry) {
-  RegisterMember(registry, notify::kItemClick, "menu_item_option_firmware_update", this,
-                 &FirmwareMenu::OnFirmwareUpdate);
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_load_all_from_pc", this,
-                 &FirmwareMenu::OnParameterImport);
+  registry.On(notify::kItemClick, "menu_item_option_firmware_update", this, &FirmwareMenu::OnFirmwareUpdate);
+  registry.On(notify::kItemClick, "menu_item_file_load_all_from_pc", this, &FirmwareMenu::OnParameterImport);
 }
 
 // A loader takes the start frame from whichever processor has that
 // address, so the bus must hold the selected processor and no other; the
 // selection itself does not survive the rescan, only its chip ID is kept.
 void FirmwareMenu::OnFirmwareUpdate(Notification&) {
-  const DeviceRecord* selected = DeviceForMenuItem(context_, devices_);
+  const DeviceRecord* selected = DeviceForMenuItem(context_);
   if (selected == nullptr) return;
   const ChipIdBytes chip_id = selected->ChipId();
   const auto path = ChooseFile();
   if (!path) return;
-  rescan_();
-  if (devices_.size() != 1) {
+  context_.StartScan();
+  const DeviceList& devices = context_.Devices();
+  if (devices.size() != 1) {
     context_.Say(kOnlyOneDevice, text::kTips);
     return;
   }
-  if (devices_.front().ChipId() != chip_id) {
+  if (devices.front().ChipId() != chip_id) {
     context_.Say(kOtherDevice, text::kTips);
     return;
   }
-  Transfer(*path, devices_.front().Address(), TransferMode::kFirmware, "Firmware Update");
+  Transfer(*path, devices.front().Address(), TransferMode::kFirmware, "Firmware Update");
 }
 
 // The level poll would only queue up behind the transfer, which has the
 // bus to itself until it ends.
 void FirmwareMenu::OnParameterImport(Notification&) {
-  const DeviceRecord* selected = DeviceForMenuItem(context_, devices_);
+  const DeviceRecord* selected = DeviceForMenuItem(context_);
   if (selected == nullptr) return;
   const int address = selected->Address();
   const auto path = ChooseFile();
   if (!path) return;
-  context_.Host().KillTimer(ProcedureRunner::kLevelPollTimer);
+  context_.LevelPolling().Pause();
   Transfer(*path, address, TransferMode::kParameters, "Parameter Improt");
-  context_.Host().SetTimer(ProcedureRunner::kLevelPollTimer, kLevelPollMs);
+  context_.LevelPolling().Resume();
 }
 
 std::optional<std::string> FirmwareMenu::ChooseFile() {
@@ -66,8 +64,8 @@ std::optional<std::string> FirmwareMenu::ChooseFile() {
 // A file that cannot be opened leaves nothing pending: the dialog's first
 // look finds the failure and reports it, and nothing reaches the bus.
 void FirmwareMenu::Transfer(const std::string& path, int address, TransferMode mode, const std::string& caption) {
-  link_.StartTransfer(path, static_cast<std::uint8_t>(address), mode);
-  FirmwareUpdateDialog dialog(context_.Language(), mode, [this] { return link_.Progress(); });
+  context_.Link().StartTransfer(path, static_cast<std::uint8_t>(address), mode);
+  FirmwareUpdateDialog dialog(context_.Language(), mode, [this] { return context_.Link().Progress(); });
   dialog.Create(&context_.Host(), caption);
   dialog.CenterWindow();
   dialog.ShowModal();

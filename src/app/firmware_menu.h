@@ -6,23 +6,18 @@
 // the outcome. A firmware update first rescans the bus and goes on only
 // when the one processor left is the one that was selected.
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
 #include "app/port_link.h"
-#include "model/device_list.h"
+#include "app/window_context.h"
 
 namespace dsp {
 
 class FirmwareMenu {
  public:
-  // `rescan` empties the device list and scans the bus again, returning
-  // once the scan has ended.
-  FirmwareMenu(PageContext& context, const DeviceList& devices, PortLink& link, std::function<void()> rescan)
-      : context_(context), devices_(devices), link_(link), rescan_(std::move(rescan)) {}
+  explicit FirmwareMenu(WindowContext& context) : context_(context) {}
 
   void Register(NotifyRegistry& registry);
 
@@ -34,10 +29,7 @@ class FirmwareMenu {
   // Starts the transfer and shows its progress until the outcome is told.
   void Transfer(const std::string& path, int address, TransferMode mode, const std::string& caption);
 
-  PageContext& context_;
-  const DeviceList& devices_;
-  PortLink& link_;
-  std::function<void()> rescan_;
+  WindowContext& context_;
 };
 
 }  // namespace dsp

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/file_texts.h"
+#include "app/procedure_runner.h"
 #include "persist/installation.h"
 #include "persist/parameter_file.h"
 #include "platform/toolkit.h"
@@ -31,12 +32,12 @@ const BilingualText& OutcomeText(RestoreOutcome outcome) {
 }  // namespace
 
 void InstallationMenu::Register(NotifyRegistry& registry) {
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_backup", this, &InstallationMenu::OnBackup);
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_restore", this, &InstallationMenu::OnRestore);
+  registry.On(notify::kItemClick, "menu_item_file_backup", this, &InstallationMenu::OnBackup);
+  registry.On(notify::kItemClick, "menu_item_file_restore", this, &InstallationMenu::OnRestore);
 }
 
 std::optional<std::string> InstallationMenu::Folder(const BilingualText& title) {
-  if (devices_.empty()) {
+  if (context_.Devices().empty()) {
     context_.Say(text::kNoDevice, text::kTips);
     return std::nullopt;
   }
@@ -50,30 +51,30 @@ void InstallationMenu::OnBackup(Notification&) {
   const auto folder = Folder(text::kBackupFolder);
   if (!folder) return;
   const int language = context_.Language();
-  const int count = static_cast<int>(devices_.size());
+  const int count = static_cast<int>(context_.Devices().size());
   Installation installation{BackupDateNow(), {}};
   std::string unread;
   for (int i = 0; i < count; ++i) {
-    const DeviceRecord& listed = devices_[static_cast<std::size_t>(i)];
+    const DeviceRecord& listed = context_.Devices()[static_cast<std::size_t>(i)];
     const std::string status = Format(language, text::kBackingUp, listed.Name(), i + 1, count);
-    if (!procedures_.ReadAll(listed.Address(), kSyncStartDelayMs, status)) {
+    if (!context_.Procedures().ReadAll(listed.Address(), kSyncStartDelayMs, status)) {
       unread += "\n" + listed.Name();
       continue;
     }
     if (const FileResult saved = BackUpUnit(*folder, listed, installation); !saved.Ok()) {
-      context_.Tell(FileProblemText(language, saved, *folder));
+      context_.Say(FileProblemText(language, saved, *folder));
       return;
     }
   }
   if (!installation.units.empty()) {
     if (const FileResult saved = SaveManifest(*folder, installation); !saved.Ok()) {
-      context_.Tell(FileProblemText(language, saved, *folder));
+      context_.Say(FileProblemText(language, saved, *folder));
       return;
     }
   }
   const int saved = static_cast<int>(installation.units.size());
-  context_.Tell(Format(language, text::kBackupSummary, *folder, saved, count) +
-       (unread.empty() ? "" : Pick(language, text::kNotBackedUp) + unread));
+  context_.Say(Format(language, text::kBackupSummary, *folder, saved, count) +
+               (unread.empty() ? "" : Pick(language, text::kNotBackedUp) + unread));
 }
 
 void InstallationMenu::OnRestore(Notification&) {
@@ -82,22 +83,22 @@ void InstallationMenu::OnRestore(Notification&) {
   const int language = context_.Language();
   Installation installation;
   if (const FileResult loaded = LoadManifest(*folder, installation); !loaded.Ok()) {
-    context_.Tell(FileProblemText(language, loaded, *folder));
+    context_.Say(FileProblemText(language, loaded, *folder));
     return;
   }
-  const std::vector<RestoreStep> plan = PlanRestore(installation, devices_, {});
+  const std::vector<RestoreStep> plan = PlanRestore(installation, context_.Devices(), {});
   std::string summary;
   for (std::size_t i = 0; i < plan.size(); ++i) {
     const RestoreStep& step = plan[i];
     std::string outcome = Pick(language, OutcomeText(step.outcome));
-    DeviceRecord* record = FindDevice(devices_, step.address);
+    DeviceRecord* record = FindDevice(context_.Devices(), step.address);
     if (step.outcome == RestoreOutcome::kRestore && record != nullptr) {
       DeviceRecord loaded = *record;
       const FileResult read = LoadParameterFile(*folder + "/" + step.file, context_.Config(), loaded);
       if (read.Ok()) {
         record->CopyParametersFrom(loaded);
-        procedures_.WriteAll(step.address, Format(language, text::kRestoringUnit, step.name, static_cast<int>(i) + 1,
-                                                  static_cast<int>(plan.size())));
+        context_.Procedures().WriteAll(step.address, Format(language, text::kRestoringUnit, step.name,
+                                                            static_cast<int>(i) + 1, static_cast<int>(plan.size())));
       } else {
         outcome = FileProblemText(language, read, step.file);
       }
@@ -105,7 +106,7 @@ void InstallationMenu::OnRestore(Notification&) {
     summary += "\n" + step.name + ": " + outcome;
   }
   context_.RefreshAll();
-  context_.Tell(Pick(language, text::kRestoreSummary) + summary);
+  context_.Say(Pick(language, text::kRestoreSummary) + summary);
 }
 
 }  // namespace dsp

@@ -9,16 +9,14 @@
 #include <string>
 
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
-#include "app/procedure_runner.h"
+#include "app/window_context.h"
 #include "model/device_list.h"
 
 namespace dsp {
 
 class InstallationMenu {
  public:
-  InstallationMenu(PageContext& context, DeviceList& devices, ProcedureRunner& procedures)
-      : context_(context), devices_(devices), procedures_(procedures) {}
+  explicit InstallationMenu(WindowContext& context) : context_(context) {}
 
   void Register(NotifyRegistry& registry);
 
@@ -28,9 +26,7 @@ class InstallationMenu {
   // The folder the user chose, or nothing (no processor listed, cancelled).
   std::optional<std::string> Folder(const BilingualText& title);
 
-  PageContext& context_;
-  DeviceList& devices_;
-  ProcedureRunner& procedures_;
+  WindowContext& context_;
 };
 
 }  // namespace dsp

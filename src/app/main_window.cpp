@@ -18,8 +18,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
       answer_wait_extra_ms_(setup.answer_wait_extra_ms),
       setting_file_(std::move(setup.setting_file)),
       offline_record_(0, ChipIdBytes{}, kChannelsPerSide, kChannelsPerSide, "offline"),
-      scan_(*link_),
-      level_poll_(*link_) {
+      scan_(*link_) {
   RegisterHandlers();
   BuildTimerTable();
   BuildMessageTable();
@@ -28,32 +27,20 @@ MainWindow::MainWindow(MainWindowSetup setup)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildTimerTable() {
-  for (std::uint8_t kind : {kWriteDelay, kWriteCompressor, kWriteEqBand, kWritePinkNoise, kWriteFilter,
-                            kWriteGainMute, kWriteLimiter, kWriteNoiseGate, kWritePolarity, kWriteMatrixRow}) {
-    timer_table_[kind] = &MainWindow::OnParameterWriteTimer;
-  }
-  timer_table_[kRenameTimerKind] = &MainWindow::OnRenameTimer;
-  timer_table_[kScanTimer] = &MainWindow::OnScanTimer;
-  timer_table_[kProcedureTimer] = &MainWindow::OnProcedureTimer;
-  timer_table_[kLevelPollTimer] = &MainWindow::OnLevelPollTimer;
-  timer_table_[kTraceTimer] = &MainWindow::OnTraceTimer;
-  timer_table_[kFlushTimer] = &MainWindow::OnFlushTimer;
+  for (std::uint8_t kind : timer::kParameterWriteKinds) timer_table_[kind] = &MainWindow::OnParameterWriteTimer;
+  timer_table_[kWriteRename] = &MainWindow::OnRenameTimer;
+  timer_table_[timer::kScan] = &MainWindow::OnScanTimer;
+  timer_table_[timer::kProcedure] = &MainWindow::OnProcedureTimer;
+  timer_table_[timer::kLevelPoll] = &MainWindow::OnLevelPollTimer;
+  timer_table_[timer::kTrace] = &MainWindow::OnTraceTimer;
+  timer_table_[timer::kFlush] = &MainWindow::OnFlushTimer;
 }
 
 void MainWindow::BuildMessageTable() {
-  message_table_[kWmUser + 1] = &MainWindow::OnPresetRecall;
-  message_table_[kWmUser + 2] = &MainWindow::OnPresetRecallDone;
-  message_table_[kWmUser + 3] = &MainWindow::OnPresetSave;
-  message_table_[kWmUser + 4] = &MainWindow::OnPresetSaveDone;
-  message_table_[kWmUser + 5] = &MainWindow::OnPresetNameWrite;
-  message_table_[kWmTimer] = &MainWindow::OnTimerMessage;
-  message_table_[kWmChar] = &MainWindow::OnChar;
-  message_table_[kWmDeviceChange] = &MainWindow::OnDeviceChange;
-  message_table_[kWmClose] = &MainWindow::OnCloseRequest;
-}
-
-void MainWindow::On(std::string_view type, std::string_view name, NotifyMember member) {
-  RegisterMember(registry_, type, name, this, member);
+  messages_.On(kWmTimer, this, &MainWindow::OnTimerMessage);
+  messages_.On(kWmChar, this, &MainWindow::OnChar);
+  messages_.On(kWmDeviceChange, this, &MainWindow::OnDeviceChange);
+  messages_.On(kWmClose, this, &MainWindow::OnCloseRequest);
 }
 
 // A handler may change the registry (a removed device takes its delete
@@ -69,9 +56,7 @@ void MainWindow::Notify(Notification& notification) {
 }
 
 bool MainWindow::HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-  auto found = message_table_.find(message);
-  if (found != message_table_.end() && (this->*found->second)(wparam, lparam)) return true;
-  return Window::HandleMessage(message, wparam, lparam);
+  return messages_.Dispatch(message, wparam, lparam) || Window::HandleMessage(message, wparam, lparam);
 }
 
 bool MainWindow::OnTimerMessage(std::uintptr_t id, std::intptr_t) {
@@ -116,14 +101,6 @@ void MainWindow::ShowStoredStateAgain() {
   shown_again_ = shown != nullptr ? shown : &offline_record_;
   RefreshAll();
   shown_again_ = nullptr;
-}
-
-int MainWindow::Say(const BilingualText& message, const BilingualText& caption, MessageButtons buttons) {
-  return Toolkit::Dialogs().MessageBox(this, Pick(language_, message), Pick(language_, caption), buttons);
-}
-
-void MainWindow::SetDeviceTips(int address, const std::string& text) {
-  if (Control* tips = FindControl("label_tips_" + std::to_string(address - 1))) tips->SetText(text);
 }
 
 void MainWindow::OnCloseClick(Notification&) {

@@ -12,11 +12,12 @@
 
 #include "app/firmware_menu.h"
 #include "app/installation_menu.h"
+#include "app/level_poll_runner.h"
 #include "app/menu_bar.h"
 #include "app/menu_commands.h"
+#include "app/message_table.h"
 #include "app/notify_registry.h"
 #include "app/page_navigator.h"
-#include "app/pages/page_context.h"
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
 #include "app/port_link.h"
@@ -24,6 +25,8 @@
 #include "app/preset_menu.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
+#include "app/timer_ids.h"
+#include "app/window_context.h"
 #include "dialogs/debug_dialog.h"
 #include "dialogs/setting_dialog.h"
 #include "link/reconnect.h"
@@ -32,7 +35,6 @@
 #include "platform/dialog_service.h"
 #include "platform/window.h"
 #include "protocol/bus_scan.h"
-#include "protocol/level_poll.h"
 #include "protocol/procedure_driver.h"
 
 namespace dsp {
@@ -49,25 +51,15 @@ struct MainWindowSetup {
 // window timers drive the scan, the procedures, the level poll and the
 // deferred parameter writes. Notifications reach its members through the
 // registry; window messages through the message table.
-class MainWindow : public Window, private PageContext {
+class MainWindow : public Window, private WindowContext {
  public:
-  static constexpr std::uint32_t kRenameTimerKind = 139;
-  static constexpr std::uint32_t kScanTimer = 140;
-  static constexpr std::uint32_t kProcedureTimer = ProcedureRunner::kTimer;
-  static constexpr std::uint32_t kLevelPollTimer = ProcedureRunner::kLevelPollTimer;
-  static constexpr std::uint32_t kTraceTimer = 143;
-  static constexpr std::uint32_t kFlushTimer = 144;
   // Edits still on their way when the window closes or the port changes are
   // sent, waiting at most this long, behind a wait dialog after a while.
   static constexpr int kFlushLimitMs = 3000;
   static constexpr int kFlushDialogAfterMs = 300;
   static constexpr int kFlushCheckMs = 20;
-  static constexpr int kLevelPollMs = 200;
   static constexpr int kTraceMs = 200;
-  using PageContext::kWriteDelayMs;
-  // wParam of kWmDeviceChange: a port arrived, or its removal completed.
-  static constexpr std::uintptr_t kPortArrival = 0x8000;
-  static constexpr std::uintptr_t kPortRemoval = 0x8004;
+  using WindowContext::kWriteDelayMs;
 
   explicit MainWindow(MainWindowSetup setup);
   ~MainWindow() override;
@@ -81,11 +73,12 @@ class MainWindow : public Window, private PageContext {
   // A serial port came or went; handled as a posted device-change message.
   void PortChanged(const PortChange& change);
   // Empties the device list and scans the bus behind a wait dialog.
-  void StartScan();
+  void StartScan() override;
 
   int Language() const override { return language_; }
   const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
+  DeviceList& Devices() override { return devices_; }
   const std::vector<std::string>& Ports() const { return ports_; }
   // The port the link has open; empty when none is.
   std::string PortInUse() const { return link_->IsOpen() ? link_->PortName() : std::string(); }
@@ -94,26 +87,23 @@ class MainWindow : public Window, private PageContext {
 
  private:
   using TimerMember = void (MainWindow::*)(std::uint32_t);
-  using MessageMember = bool (MainWindow::*)(std::uintptr_t, std::intptr_t);
-  using NotifyMember = void (MainWindow::*)(Notification&);
 
-  // What the pages ask of the window (main_window.cpp).
+  // What the pages and menus ask of the window (main_window.cpp).
   DeviceRecord* DeviceForEdit() override;
   void ShowStoredStateAgain();
   DeviceView& View(int address) override { return views_[address]; }
   void ScheduleWrite(WriteId id, int delay_ms = kWriteDelayMs) override;
   void SendWriteNow(WriteId id) override { OnParameterWriteTimer(id.Value()); }
-  int Say(const BilingualText& message, const BilingualText& caption,
-          MessageButtons buttons = MessageButtons::kOk) override;
   Window& Host() override { return *this; }
+  ProcedureRunner& Procedures() override { return procedures_; }
+  PortLink& Link() override { return *link_; }
+  LevelPollRunner& LevelPolling() override { return level_poll_; }
   void SelectChannel(int side, int channel) override { pages_.SelectChannel(side, channel); }
   void RefreshAll() override { pages_.RefreshAll(); }
 
   // main_window.cpp
   void BuildTimerTable();
   void BuildMessageTable();
-  void On(std::string_view type, std::string_view name, NotifyMember member);
-  void SetDeviceTips(int address, const std::string& text);
   void OnCloseClick(Notification&);
   bool OnCloseRequest(std::uintptr_t, std::intptr_t);
   void OnMinimizeClick(Notification&);
@@ -179,11 +169,6 @@ class MainWindow : public Window, private PageContext {
   void OnProcedureEnd(ProcedureEnd end);
   void SynchroniseFromDevice(int address);
   void OnParameterWriteTimer(std::uint32_t id);
-  bool OnPresetRecall(std::uintptr_t preset, std::intptr_t address);
-  bool OnPresetRecallDone(std::uintptr_t, std::intptr_t address);
-  bool OnPresetSave(std::uintptr_t preset, std::intptr_t address);
-  bool OnPresetSaveDone(std::uintptr_t, std::intptr_t address);
-  bool OnPresetNameWrite(std::uintptr_t preset, std::intptr_t);
   bool OnTimerMessage(std::uintptr_t id, std::intptr_t);
 
   // main_window_flush.cpp
@@ -193,7 +178,8 @@ class MainWindow : public Window, private PageContext {
   void OnFlushTimer(std::uint32_t id);
 
   // main_window_levels.cpp
-  void OnLevelPollTimer(std::uint32_t id);
+  void ShowLevelAnswer(const LevelAnswer& answer);
+  void OnLevelPollTimer(std::uint32_t) { level_poll_.Tick(); }
 
   // The link comes first: the procedures below keep references to it.
   std::unique_ptr<PortLink> link_;
@@ -209,7 +195,7 @@ class MainWindow : public Window, private PageContext {
 
   NotifyRegistry registry_;
   std::map<std::uint8_t, TimerMember> timer_table_;
-  std::map<std::uint32_t, MessageMember> message_table_;
+  MessageTable messages_;
 
   std::map<int, DeviceView> views_;  // by address, while the processor is listed
   PageSet pages_{*this};
@@ -222,14 +208,14 @@ class MainWindow : public Window, private PageContext {
   BusScan scan_;
   bool scan_finished_ = true;
   int scan_tick_ms_ = 0;
-  ProcedureRunner procedures_{*this, *link_, devices_, config_,
+  LevelPollRunner level_poll_{*this, *link_, devices_, [this](const LevelAnswer& answer) { ShowLevelAnswer(answer); }};
+  ProcedureRunner procedures_{*this, *link_, devices_, config_, level_poll_,
                               [this](ProcedureEnd end) { OnProcedureEnd(end); }};
   MenuBar menu_bar_{*this, language_};
-  MenuCommands menu_commands_{*this, devices_, procedures_, *link_};
-  InstallationMenu installation_menu_{*this, devices_, procedures_};
-  PresetMenu preset_menu_{*this, devices_, procedures_.DoneFlag()};
-  FirmwareMenu firmware_menu_{*this, devices_, *link_, [this] { StartScan(); }};
-  LevelPoll level_poll_;
+  MenuCommands menu_commands_{*this};
+  InstallationMenu installation_menu_{*this};
+  PresetMenu preset_menu_{*this};
+  FirmwareMenu firmware_menu_{*this};
 
   std::set<std::uint32_t> scheduled_writes_;  // timer ids of the writes and renames not yet sent
   std::int64_t flush_started_ms_ = 0;

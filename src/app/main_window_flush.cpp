@@ -39,13 +39,13 @@ void MainWindow::WaitForSendQueue() {
   Clock& clock = Toolkit::GetClock();
   flush_started_ms_ = clock.NowMs();
   flush_done_ = false;
-  SetTimer(kFlushTimer, kFlushCheckMs);
+  SetTimer(timer::kFlush, kFlushCheckMs);
   clock.RunUntil([&] { return flush_done_ || clock.NowMs() - flush_started_ms_ >= kFlushDialogAfterMs; });
   if (!flush_done_) {
     WaitDialog dialog(0, Pick(language_, text::kSendingChanges), &flush_done_);
     RunWaitDialog(dialog, *this, Pick(language_, text::kSendingChanges));
   }
-  KillTimer(kFlushTimer);
+  KillTimer(timer::kFlush);
   flush_done_ = true;
 }
 
@@ -53,7 +53,7 @@ void MainWindow::OnFlushTimer(std::uint32_t) {
   const bool out_of_time = Toolkit::GetClock().NowMs() - flush_started_ms_ >= kFlushLimitMs;
   if (link_->IsSendQueueEmpty() || out_of_time) {
     flush_done_ = true;
-    KillTimer(kFlushTimer);
+    KillTimer(timer::kFlush);
   }
 }
 

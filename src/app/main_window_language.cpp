@@ -31,7 +31,7 @@ void MainWindow::ApplyLanguage() {
 void MainWindow::OnLanguageItem(Notification&) {
   language_ = language_ == kChinese ? kEnglish : kChinese;
   if (const FileResult saved = WriteLanguage(setting_file_, language_); !saved.Ok()) {
-    Tell(FileProblemText(language_, saved, setting_file_));
+    Say(FileProblemText(language_, saved, setting_file_));
   }
   ApplyLanguage();
   RefreshAll();

@@ -29,7 +29,7 @@ void MainWindow::OnScanClick(Notification&) {
 }
 
 void MainWindow::StartScan() {
-  KillTimer(kLevelPollTimer);
+  level_poll_.Pause();
   ForgetDevices();
   if (!link_->IsOpen()) {
     Say(text::kNoPort, text::kWarning);
@@ -41,7 +41,7 @@ void MainWindow::StartScan() {
   WaitDialog dialog(ProcedureRunner::kWaitMinimumMs, Pick(language_, text::kScanning), &scan_finished_);
   RunWaitDialog(dialog, *this, "Scanning");
   if (scan_.EndedWhileAnswering()) SayScanCutShort();
-  if (!devices_.empty()) SetTimer(kLevelPollTimer, kLevelPollMs);
+  level_poll_.Resume();
 }
 
 // A partial list is never left without a word: the user is told how many
@@ -50,7 +50,7 @@ void MainWindow::SayScanCutShort() {
   char message[512];
   std::snprintf(message, sizeof message, Pick(language_, text::kScanCutShort).c_str(), static_cast<int>(devices_.size()),
                 scan_.LongerScanTimeMs());
-  Toolkit::Dialogs().MessageBox(this, message, Pick(language_, text::kTips), MessageButtons::kOk);
+  Say(std::string(message));
 }
 
 void MainWindow::ForgetDevices() {
@@ -67,7 +67,7 @@ void MainWindow::OnScanTimer(std::uint32_t) {
     AddDeviceNode(found->name, static_cast<int>(devices_.size()) - 1);
   }
   if (scan_.Finished()) {
-    KillTimer(kScanTimer);
+    KillTimer(timer::kScan);
     scan_finished_ = true;
     return;
   }
@@ -78,14 +78,14 @@ void MainWindow::OnScanTimer(std::uint32_t) {
 // every 200 ms.
 void MainWindow::ArmScanTimer() {
   const int period = scan_.NextTickMs();
-  if (period == scan_tick_ms_ && HasTimer(kScanTimer)) return;
+  if (period == scan_tick_ms_ && HasTimer(timer::kScan)) return;
   scan_tick_ms_ = period;
-  SetTimer(kScanTimer, period);
+  SetTimer(timer::kScan, period);
 }
 
 bool MainWindow::OnChar(std::uintptr_t character, std::intptr_t) {
   if (character != kCharEscape || scan_finished_) return false;
-  KillTimer(kScanTimer);
+  KillTimer(timer::kScan);
   scan_.Stop();
   scan_finished_ = true;
   return true;

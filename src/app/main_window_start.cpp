@@ -42,7 +42,7 @@ void MainWindow::OnWindowInit(Notification&) {
   OpenFirstPort();
   pages_.RefreshSide(kInputSide, 0);
   pages_.RefreshSide(kOutputSide, 0);
-  SetTimer(kTraceTimer, kTraceMs);
+  SetTimer(timer::kTrace, kTraceMs);
 }
 
 // The ports named on the command line come first, then the serial devices

@@ -35,7 +35,7 @@ std::vector<std::string> SplitList(const std::string& list) {
 void MainWindow::AddDeviceNode(const std::string& name, int position) {
   const auto delete_button = dsp::AddDeviceNode(*this, name, position, language_);
   if (!delete_button) return;
-  On(notify::kClick, *delete_button, &MainWindow::OnDeleteDeviceClick);
+  registry_.On(notify::kClick, *delete_button, this, &MainWindow::OnDeleteDeviceClick);
   delete_buttons_.push_back(*delete_button);
 }
 

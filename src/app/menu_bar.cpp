@@ -5,8 +5,8 @@
 namespace dsp {
 
 void MenuBar::Register(NotifyRegistry& registry) {
-  RegisterMember(registry, notify::kClick, "button_file", this, &MenuBar::OnFileClick);
-  RegisterMember(registry, notify::kClick, "button_option", this, &MenuBar::OnOptionClick);
+  registry.On(notify::kClick, "button_file", this, &MenuBar::OnFileClick);
+  registry.On(notify::kClick, "button_option", this, &MenuBar::OnOptionClick);
 }
 
 void MenuBar::OnFileClick(Notification& notification) { Open(file_menu_, *notification.sender, "FileMenu"); }

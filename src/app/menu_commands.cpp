@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "app/file_texts.h"
+#include "app/port_link.h"
+#include "app/procedure_runner.h"
 #include "dialogs/copy_dialog.h"
 #include "persist/effect_file.h"
 #include "persist/file_io.h"
@@ -28,17 +30,16 @@ bool CanWrite(const std::string& path) {
 }  // namespace
 
 void MenuCommands::Register(NotifyRegistry& registry) {
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_load_from_device", this,
-                 &MenuCommands::OnLoadFromDevice);
-  RegisterMember(registry, notify::kItemClick, "menu_item_option_reset", this, &MenuCommands::OnReset);
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_save_to_pc", this, &MenuCommands::OnSaveToPc);
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_load_from_pc", this, &MenuCommands::OnLoadFromPc);
-  RegisterMember(registry, notify::kItemClick, "menu_item_file_save_all_to_pc", this, &MenuCommands::OnSaveAllToPc);
-  RegisterMember(registry, notify::kItemClick, "menu_item_option_device_copy", this, &MenuCommands::OnDeviceCopy);
+  registry.On(notify::kItemClick, "menu_item_file_load_from_device", this, &MenuCommands::OnLoadFromDevice);
+  registry.On(notify::kItemClick, "menu_item_option_reset", this, &MenuCommands::OnReset);
+  registry.On(notify::kItemClick, "menu_item_file_save_to_pc", this, &MenuCommands::OnSaveToPc);
+  registry.On(notify::kItemClick, "menu_item_file_load_from_pc", this, &MenuCommands::OnLoadFromPc);
+  registry.On(notify::kItemClick, "menu_item_file_save_all_to_pc", this, &MenuCommands::OnSaveAllToPc);
+  registry.On(notify::kItemClick, "menu_item_option_device_copy", this, &MenuCommands::OnDeviceCopy);
 }
 
-DeviceRecord* DeviceForMenuItem(PageContext& context, const DeviceList& devices) {
-  if (devices.empty()) {
+DeviceRecord* DeviceForMenuItem(WindowContext& context) {
+  if (context.Devices().empty()) {
     context.Say(text::kNoDevice, text::kTips);
     return nullptr;
   }
@@ -47,14 +48,12 @@ DeviceRecord* DeviceForMenuItem(PageContext& context, const DeviceList& devices)
   return record;
 }
 
-DeviceRecord* MenuCommands::Target() { return DeviceForMenuItem(context_, devices_); }
-
-void MenuCommands::Tell(const BilingualText& message) { context_.Say(message, text::kTips); }
+DeviceRecord* MenuCommands::Target() { return DeviceForMenuItem(context_); }
 
 void MenuCommands::OnLoadFromDevice(Notification&) {
   if (const DeviceRecord* record = Target()) {
-    procedures_.ReadAll(record->Address(), kSyncStartDelayMs, Pick(context_.Language(), text::kSynchronising),
-                        ProcedureRunner::kMenuBarRange);
+    context_.Procedures().ReadAll(record->Address(), kSyncStartDelayMs, Pick(context_.Language(), text::kSynchronising),
+                                  ProcedureRunner::kMenuBarRange);
   }
 }
 
@@ -64,9 +63,9 @@ void MenuCommands::OnReset(Notification&) {
   const DeviceRecord* record = Target();
   if (record == nullptr) return;
   const int address = record->Address();
-  link_.Send(PresetRecallFrame(static_cast<std::uint8_t>(address), 0));
-  procedures_.ReadAll(address, kFactoryRestoreSettleMs, Pick(context_.Language(), text::kRestoring),
-                      ProcedureRunner::kMenuBarRange);
+  context_.Link().Send(PresetRecallFrame(static_cast<std::uint8_t>(address), 0));
+  context_.Procedures().ReadAll(address, kFactoryRestoreSettleMs, Pick(context_.Language(), text::kRestoring),
+                                ProcedureRunner::kMenuBarRange);
 }
 
 void MenuCommands::OnSaveToPc(Notification&) {
@@ -76,7 +75,7 @@ void MenuCommands::OnSaveToPc(Notification&) {
   if (!chosen) return;
   const std::string path = WithIniExtension(*chosen);
   if (const FileResult saved = SaveParameterFile(*record, path); !saved.Ok()) {
-    context_.Tell(FileProblemText(context_.Language(), saved, path));
+    context_.Say(FileProblemText(context_.Language(), saved, path));
   }
 }
 
@@ -87,11 +86,11 @@ void MenuCommands::OnLoadFromPc(Notification&) {
   const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), kParameterFiles);
   if (!chosen) return;
   if (const FileResult loaded = LoadParameterFile(*chosen, context_.Config(), *record); !loaded.Ok()) {
-    context_.Tell(FileProblemText(context_.Language(), loaded, *chosen));
+    context_.Say(FileProblemText(context_.Language(), loaded, *chosen));
     return;
   }
   context_.RefreshAll();
-  procedures_.WriteAll(record->Address(), Pick(context_.Language(), text::kSynchronisingTo));
+  context_.Procedures().WriteAll(record->Address(), Pick(context_.Language(), text::kSynchronisingTo));
 }
 
 // The image is written only once every block has arrived, in one step: a
@@ -103,44 +102,45 @@ void MenuCommands::OnSaveAllToPc(Notification&) {
   if (!chosen) return;
   const std::string path = WithBinExtension(*chosen);
   if (!CanWrite(path)) {
-    Tell(text::kCreateFileFail);
+    context_.Say(text::kCreateFileFail);
     return;
   }
   const int blocks = context_.Config().effect_blocks;
   if (blocks < 1) {
-    Tell(text::kNoEffectMemory);
+    context_.Say(text::kNoEffectMemory);
     return;
   }
   const int language = context_.Language();
   Bytes image;
-  if (!procedures_.ReadEffects(record->Address(), blocks, image,
-                               {Pick(language, text::kReadingEffectsStart), Pick(language, text::kReadingEffects),
-                                Pick(language, text::kSavingEffects)})) {
+  if (!context_.Procedures().ReadEffects(
+          record->Address(), blocks, image,
+          {Pick(language, text::kReadingEffectsStart), Pick(language, text::kReadingEffects),
+           Pick(language, text::kSavingEffects)})) {
     return;
   }
   const FileResult written = ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(image.data()),
                                                                 image.size()));
-  if (!written.Ok()) context_.Tell(FileProblemText(language, written, path));
+  if (!written.Ok()) context_.Say(FileProblemText(language, written, path));
 }
 
 void MenuCommands::OnDeviceCopy(Notification&) {
-  CopyDialog dialog(devices_, context_.Language());
+  CopyDialog dialog(context_.Devices(), context_.Language());
   dialog.Create(&context_.Host(), "Setting");
   dialog.CenterWindow();
   if (dialog.ShowModal() != kIdOk) return;
-  const DeviceRecord* source = FindDevice(devices_, dialog.Source());
+  const DeviceRecord* source = FindDevice(context_.Devices(), dialog.Source());
   if (source == nullptr) {
-    if (!devices_.empty()) Tell(text::kInvalidSource);
+    if (!context_.Devices().empty()) context_.Say(text::kInvalidSource);
     return;
   }
   std::set<int> targets = dialog.Destinations();
   targets.erase(source->Address());
   if (targets.empty()) {
-    Tell(text::kNoValidTarget);
+    context_.Say(text::kNoValidTarget);
     return;
   }
   if (!source->Synchronised()) {
-    Tell(text::kSyncSourceFirst);
+    context_.Say(text::kSyncSourceFirst);
     return;
   }
   const DeviceRecord copied = *source;
@@ -149,10 +149,10 @@ void MenuCommands::OnDeviceCopy(Notification&) {
 }
 
 void MenuCommands::CopyTo(const DeviceRecord& source, int target) {
-  DeviceRecord* record = FindDevice(devices_, target);
+  DeviceRecord* record = FindDevice(context_.Devices(), target);
   if (record == nullptr) return;
   record->CopyParametersFrom(source);
-  procedures_.WriteAll(target, Pick(context_.Language(), text::kSynchronisingTo));
+  context_.Procedures().WriteAll(target, Pick(context_.Language(), text::kSynchronisingTo));
 }
 
 }  // namespace dsp

@@ -9,28 +9,24 @@
 #include <string>
 
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
-#include "app/procedure_runner.h"
-#include "link/frame_link.h"
+#include "app/window_context.h"
 #include "model/device_list.h"
 
 namespace dsp {
 
 // The selected processor for a menu item that acts on one, or nullptr after
 // saying why there is none (none listed, none selected).
-DeviceRecord* DeviceForMenuItem(PageContext& context, const DeviceList& devices);
+DeviceRecord* DeviceForMenuItem(WindowContext& context);
 
 class MenuCommands {
  public:
-  MenuCommands(PageContext& context, DeviceList& devices, ProcedureRunner& procedures, FrameLink& link)
-      : context_(context), devices_(devices), procedures_(procedures), link_(link) {}
+  explicit MenuCommands(WindowContext& context) : context_(context) {}
 
   void Register(NotifyRegistry& registry);
 
  private:
   // The selected processor, or nullptr after saying why there is none.
   DeviceRecord* Target();
-  void Tell(const BilingualText& message);
 
   void OnLoadFromDevice(Notification&);
   void OnReset(Notification&);
@@ -40,10 +36,7 @@ class MenuCommands {
   void OnDeviceCopy(Notification&);
   void CopyTo(const DeviceRecord& source, int target);
 
-  PageContext& context_;
-  DeviceList& devices_;
-  ProcedureRunner& procedures_;
-  FrameLink& link_;
+  WindowContext& context_;
 };
 
 }  // namespace dsp

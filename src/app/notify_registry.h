@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/notification.h"
@@ -26,6 +27,12 @@ class NotifyRegistry {
 
   // Adds or replaces one pair.
   void Register(std::string_view type, std::string_view name, NotifyHandler handler);
+  // Makes a member function of `object` the handler of one pair.
+  template <class T>
+  void On(std::string_view type, std::string_view name, std::type_identity_t<T>* object,
+          void (T::*member)(Notification&)) {
+    Register(type, name, [object, member](Notification& notification) { (object->*member)(notification); });
+  }
   void Unregister(std::string_view type, std::string_view name);
 
   // The handler for `name` under `type`: the exact name, else the first
@@ -40,12 +47,5 @@ class NotifyRegistry {
   using NameMap = std::map<std::string, NotifyHandler, std::less<>>;
   std::map<std::string, NameMap, std::less<>> pairs_;
 };
-
-// Registers a member function of `object` as the handler of one pair.
-template <class T>
-void RegisterMember(NotifyRegistry& registry, std::string_view type, std::string_view name, T* object,
-                    void (T::*member)(Notification&)) {
-  registry.Register(type, name, [object, member](Notification& notification) { (object->*member)(notification); });
-}
 
 }  // namespace dsp

@@ -9,14 +9,14 @@ namespace dsp {
 
 void PageNavigator::Register(NotifyRegistry& registry) {
   for (const auto& [page_button, entry] : PageTable()) {
-    RegisterMember(registry, notify::kClick, page_button, this, &PageNavigator::OnPageButtonClick);
-    RegisterMember(registry, notify::kDbClick, page_button, this, &PageNavigator::OnPageButtonDoubleClick);
+    registry.On(notify::kClick, page_button, this, &PageNavigator::OnPageButtonClick);
+    registry.On(notify::kDbClick, page_button, this, &PageNavigator::OnPageButtonDoubleClick);
   }
   for (const auto& [close_button, page_button] : CloseButtonTable()) {
-    RegisterMember(registry, notify::kClick, close_button, this, &PageNavigator::OnClosePageClick);
+    registry.On(notify::kClick, close_button, this, &PageNavigator::OnClosePageClick);
   }
   for (const auto& [block, target] : OverviewBlockTable()) {
-    RegisterMember(registry, notify::kClick, block, this, &PageNavigator::OnOverviewBlockClick);
+    registry.On(notify::kClick, block, this, &PageNavigator::OnOverviewBlockClick);
   }
 }
 

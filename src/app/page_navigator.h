@@ -8,14 +8,14 @@
 #include <string>
 
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
 #include "app/pages/page_set.h"
+#include "app/window_context.h"
 
 namespace dsp {
 
 class PageNavigator {
  public:
-  PageNavigator(PageContext& context, PageSet& pages) : context_(context), pages_(pages) {}
+  PageNavigator(WindowContext& context, PageSet& pages) : context_(context), pages_(pages) {}
 
   void Register(NotifyRegistry& registry);
 
@@ -38,7 +38,7 @@ class PageNavigator {
   bool AnyPageOpen() const;
   Control* Find(std::string_view name) const { return context_.Host().FindControl(name); }
 
-  PageContext& context_;
+  WindowContext& context_;
   PageSet& pages_;
 };
 

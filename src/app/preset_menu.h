@@ -1,30 +1,36 @@
 #pragma once
 
 // The file menu's preset item: the preset dialog for the selected
-// processor. The dialog posts the preset messages back to the main window,
-// which sends the preset commands and runs the read-back after a recall.
+// processor. The dialog posts its messages back to the main window, where
+// the handlers here send the preset commands, say on the processor's
+// status label what it does, and read it back after a recall.
 
+#include <cstdint>
+#include <string>
+
+#include "app/message_table.h"
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
-#include "model/device_list.h"
+#include "app/window_context.h"
 
 namespace dsp {
 
 class PresetMenu {
  public:
-  // `done` is the main window's operation-done flag the dialog's wait
-  // windows watch.
-  PresetMenu(PageContext& context, DeviceList& devices, const bool* done)
-      : context_(context), devices_(devices), done_(done) {}
+  explicit PresetMenu(WindowContext& context) : context_(context) {}
 
-  void Register(NotifyRegistry& registry);
+  void Register(NotifyRegistry& registry, MessageTable& messages);
 
  private:
   void OnPresets(Notification&);
+  // The dialog's messages: wParam the preset slot, lParam the processor's address.
+  bool OnRecall(std::uintptr_t slot, std::intptr_t address);
+  bool OnRecallDone(std::uintptr_t, std::intptr_t address);
+  bool OnSave(std::uintptr_t slot, std::intptr_t address);
+  bool OnSaveDone(std::uintptr_t, std::intptr_t address);
+  bool OnRename(std::uintptr_t slot, std::intptr_t);
+  void SetStatus(std::intptr_t address, const std::string& text);
 
-  PageContext& context_;
-  DeviceList& devices_;
-  const bool* done_;
+  WindowContext& context_;
 };
 
 }  // namespace dsp

@@ -3,16 +3,21 @@
 #include <cstdio>
 
 #include "app/control_names.h"
+#include "app/timer_ids.h"
 #include "dialogs/wait_dialog.h"
 
 namespace dsp {
 
 ProcedureRunner::ProcedureRunner(Window& window, FrameLink& link, DeviceList& devices, const Configuration& config,
-                                 EndHandler on_end)
-    : window_(window), devices_(devices), driver_(link, *this, devices, config), on_end_(std::move(on_end)) {}
+                                 LevelPollRunner& level_poll, EndHandler on_end)
+    : window_(window),
+      devices_(devices),
+      driver_(link, *this, devices, config),
+      level_poll_(level_poll),
+      on_end_(std::move(on_end)) {}
 
 void ProcedureRunner::Begin(int address) {
-  window_.KillTimer(kLevelPollTimer);
+  level_poll_.Pause();
   address_ = address;
   done_ = false;
   failed_ = false;
@@ -21,7 +26,7 @@ void ProcedureRunner::Begin(int address) {
 void ProcedureRunner::StartReadAll(int address, int start_delay_ms) {
   Begin(address);
   driver_.StartReadAll(start_delay_ms);
-  window_.SetTimer(kTimer, driver_.PeriodMs());
+  window_.SetTimer(timer::kProcedure, driver_.PeriodMs());
 }
 
 bool ProcedureRunner::ReadAll(int address, int start_delay_ms, const std::string& status, int bar_range) {
@@ -40,7 +45,7 @@ void ProcedureRunner::WriteAll(int address, const std::string& status) {
   Begin(address);
   SetStatus(status);
   driver_.StartWriteAll(static_cast<std::uint8_t>(address));
-  window_.SetTimer(kTimer, driver_.PeriodMs());
+  window_.SetTimer(timer::kProcedure, driver_.PeriodMs());
   ShowWaitDialog(status, -1, nullptr);
   SetStatus("");
 }
@@ -57,9 +62,11 @@ bool ProcedureRunner::ReadEffects(int address, int blocks, Bytes& image, const E
     done_ = true;
     failed_ = true;
     image_ = nullptr;
+    SetStatus("");
+    level_poll_.Resume();
     return false;
   }
-  window_.SetTimer(kTimer, driver_.PeriodMs());
+  window_.SetTimer(timer::kProcedure, driver_.PeriodMs());
   ShowWaitDialog(texts.dialog, -1, &percent_);
   image_ = nullptr;
   SetStatus("");
@@ -71,7 +78,8 @@ void ProcedureRunner::Tick() {
   if (end == ProcedureEnd::kRunning) return;
   done_ = true;
   failed_ = end == ProcedureEnd::kFailed;
-  window_.KillTimer(kTimer);
+  window_.KillTimer(timer::kProcedure);
+  level_poll_.Resume();
   on_end_(end);
 }
 

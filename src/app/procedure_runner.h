@@ -1,7 +1,7 @@
 #pragma once
 
 // The window's one long device procedure (read all, write all, effect image
-// read) on timer 141, mostly behind the wait dialog: the level poll stops
+// read) on its timer, mostly behind the wait dialog: the level poll pauses
 // while it runs, the processor's status label in the tree says what it
 // does, and its end is reported to the window. The procedure works on the
 // processor it was started for, even when another one is selected
@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "app/level_poll_runner.h"
 #include "link/bytes.h"
 #include "model/device_list.h"
 #include "platform/window.h"
@@ -21,8 +22,6 @@ namespace dsp {
 
 class ProcedureRunner : private ProcedureHost {
  public:
-  static constexpr std::uint32_t kTimer = 141;
-  static constexpr std::uint32_t kLevelPollTimer = 142;
   static constexpr int kWaitMinimumMs = 100;
   // The looping bar of the menu's read-backs.
   static constexpr int kMenuBarRange = 100;
@@ -37,7 +36,7 @@ class ProcedureRunner : private ProcedureHost {
   };
 
   ProcedureRunner(Window& window, FrameLink& link, DeviceList& devices, const Configuration& config,
-                  EndHandler on_end);
+                  LevelPollRunner& level_poll, EndHandler on_end);
 
   // Starts a read-all with no dialog of its own (the preset dialog shows
   // one bound to DoneFlag()).
@@ -66,6 +65,7 @@ class ProcedureRunner : private ProcedureHost {
   Window& window_;
   DeviceList& devices_;
   ProcedureDriver driver_;
+  LevelPollRunner& level_poll_;
   EndHandler on_end_;
   int address_ = -1;
   bool done_ = true;

@@ -30,6 +30,7 @@ enum WriteKind : std::uint8_t {
   kWritePolarity = 0x89,
   kWriteMatrixRow = 0x8A,
   kWriteRename = 0x8B,  // device name; its frame belongs to the discovery commands
+  kWriteKindsEnd,       // one past the last kind, kept last: the window's other timers start here
 };
 
 class WriteId {

@@ -10,8 +10,11 @@ namespace dsp {
 inline constexpr std::uint32_t kWmClose = 0x0010;
 inline constexpr std::uint32_t kWmChar = 0x0102;
 inline constexpr std::uint32_t kWmTimer = 0x0113;
-// Serial ports came or went (posted by whoever watches the devices).
+// Serial ports came or went (posted by whoever watches the devices); the
+// wParam says which: a port arrived, or its removal completed.
 inline constexpr std::uint32_t kWmDeviceChange = 0x0219;
+inline constexpr std::uintptr_t kPortArrival = 0x8000;
+inline constexpr std::uintptr_t kPortRemoval = 0x8004;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 
 // Virtual key codes carried in the wParam of "direction" notifications.

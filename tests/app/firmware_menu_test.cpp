@@ -135,7 +135,7 @@ TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
     EXPECT_EQ(stored->data, image);
     EXPECT_EQ(stored->name, "image.bin");
   }
-  EXPECT_TRUE(window->HasTimer(MainWindow::kLevelPollTimer)) << "the level poll goes on";
+  EXPECT_TRUE(window->HasTimer(timer::kLevelPoll)) << "the level poll goes on";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/frame.h"
+#include "dialogs/scene_dialog.h"
 #include "main_window_fixture.h"
 #include "model/write_builders.h"
 #include "platform/slider.h"
@@ -30,25 +31,25 @@ class MessagesTest : public MainWindowTest {
 TEST_F(MessagesTest, ARecallReadsTheProcessorBackAfterItsSettlingTime) {
   Hall().preset(3).parameters.inputs[0].gain_raw = 1900;  // -10.0 dB in preset 3
   const std::size_t reads = SentWithCommand(command::kInputDelay).size();
-  Post(kWmUser + 1, 3, 1);
+  Post(SceneDialog::kRecallMessage, 3, 1);
   const auto recalls = SentWithCommand(command::kPresetRecall);
   ASSERT_EQ(recalls.size(), 1u);
   EXPECT_EQ(recalls[0], PresetRecallFrame(1, 3));
   EXPECT_EQ(harness.Text("label_tips_0"), "Loading effect...");
-  EXPECT_FALSE(window->HasTimer(MainWindow::kLevelPollTimer));
+  EXPECT_FALSE(window->HasTimer(timer::kLevelPoll));
   harness.Advance(11900);
   EXPECT_EQ(SentWithCommand(command::kInputDelay).size(), reads) << "nothing is read while the preset loads";
   harness.Advance(30000);
   EXPECT_GT(SentWithCommand(command::kInputDelay).size(), reads);
   EXPECT_EQ(window->Devices()[0].Gain(kInputSide, 0), -1000);
-  EXPECT_TRUE(window->HasTimer(MainWindow::kLevelPollTimer));
-  Post(kWmUser + 2, 0, 1);
+  EXPECT_TRUE(window->HasTimer(timer::kLevelPoll));
+  Post(SceneDialog::kRecallDoneMessage, 0, 1);
   EXPECT_EQ(harness.Text("label_tips_0"), "");
 }
 
 TEST_F(MessagesTest, TheFactoryPresetSettlesFor16Seconds) {
   const std::size_t reads = SentWithCommand(command::kInputDelay).size();
-  Post(kWmUser + 1, 0, 1);
+  Post(SceneDialog::kRecallMessage, 0, 1);
   harness.Advance(15900);
   EXPECT_EQ(SentWithCommand(command::kInputDelay).size(), reads);
   harness.Advance(400);
@@ -56,28 +57,28 @@ TEST_F(MessagesTest, TheFactoryPresetSettlesFor16Seconds) {
 }
 
 TEST_F(MessagesTest, ASaveStopsTheLevelPollUntilItsWaitIsOver) {
-  Post(kWmUser + 3, 5, 1);
+  Post(SceneDialog::kSaveMessage, 5, 1);
   EXPECT_EQ(harness.Text("label_tips_0"), "Saving...");
-  EXPECT_FALSE(window->HasTimer(MainWindow::kLevelPollTimer));
+  EXPECT_FALSE(window->HasTimer(timer::kLevelPoll));
   const auto saves = SentWithCommand(command::kPresetSave);
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0], PresetSaveFrame(1, 5));
   harness.Advance(100);
   EXPECT_EQ(Hall().current_preset(), 5);
-  Post(kWmUser + 4, 5, 1);
+  Post(SceneDialog::kSaveDoneMessage, 5, 1);
   EXPECT_EQ(harness.Text("label_tips_0"), "");
-  EXPECT_TRUE(window->HasTimer(MainWindow::kLevelPollTimer));
+  EXPECT_TRUE(window->HasTimer(timer::kLevelPoll));
 }
 
 TEST_F(MessagesTest, APresetNameIsWrittenFromTheRecordForSlots0To16Only) {
   const std::string name = window->Devices()[0].PresetName(16);
-  Post(kWmUser + 5, 16, 1);
+  Post(SceneDialog::kRenameMessage, 16, 1);
   auto writes = SentWithCommand(command::kPresetName);
   ASSERT_FALSE(writes.empty());
   EXPECT_EQ(writes.back(), PresetNameWriteFrame(1, 16, name));
   EXPECT_EQ(writes.back()[kOffsetKind], 0xF3);
   const std::size_t count = writes.size();
-  Post(kWmUser + 5, 17, 1);
+  Post(SceneDialog::kRenameMessage, 17, 1);
   EXPECT_EQ(SentWithCommand(command::kPresetName).size(), count);
 }
 

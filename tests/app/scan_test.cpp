@@ -43,8 +43,8 @@ TEST_F(ScanTest, ThreeProcessorsGetANodeEachWithTheirNames) {
     driver.Get<CheckBox>("checkbox_connect_status" + Position(i));
     driver.Get("button_circle" + Position(i));
   }
-  EXPECT_TRUE(window->HasTimer(MainWindow::kLevelPollTimer));
-  EXPECT_FALSE(window->HasTimer(MainWindow::kScanTimer));
+  EXPECT_TRUE(window->HasTimer(timer::kLevelPoll));
+  EXPECT_FALSE(window->HasTimer(timer::kScan));
   EXPECT_TRUE(harness.Dialogs().Messages().empty());
 }
 
@@ -71,7 +71,7 @@ TEST_F(ScanTest, AnEmptyBusKeepsTheDialogForTheScanTimeAndFindsNothing) {
   EXPECT_LE(shown, 1000 + window->Config().scan_time_ms + 400);
   EXPECT_TRUE(window->Devices().empty());
   EXPECT_EQ(driver.Get<TreeNode>("treenode_device").ChildCount(), 0);
-  EXPECT_FALSE(window->HasTimer(MainWindow::kLevelPollTimer));
+  EXPECT_FALSE(window->HasTimer(timer::kLevelPoll));
 }
 
 TEST_F(ScanTest, EscStopsTheScanAndASecondEscDoesNothing) {
@@ -85,7 +85,7 @@ TEST_F(ScanTest, EscStopsTheScanAndASecondEscDoesNothing) {
   const std::int64_t clicked = harness.Clock().NowMs();
   Scan();
   EXPECT_LE(harness.Clock().NowMs() - clicked, 1800);
-  EXPECT_FALSE(window->HasTimer(MainWindow::kScanTimer));
+  EXPECT_FALSE(window->HasTimer(timer::kScan));
   EXPECT_EQ(SentWithCommand(command::kScanAsk).size(), asks_before_esc) << "no asks after Esc";
   EXPECT_FALSE(window->SendMessage(kWmChar, kCharEscape, 0)) << "no scan runs: Esc is left to the window";
 }

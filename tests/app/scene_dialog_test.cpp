@@ -167,7 +167,7 @@ TEST_F(SceneDialogTest, SaveStoresTheSettingsInTheSelectedSlotBehindATwoSecondWa
   EXPECT_GE(waited, 2000);
   EXPECT_NE(slot_before, Processor().parameters()) << "the edit made the settings differ from the slot";
   EXPECT_EQ(Processor().preset(9).parameters, Processor().parameters());
-  EXPECT_TRUE(window->HasTimer(MainWindow::kLevelPollTimer)) << "the level poll goes on";
+  EXPECT_TRUE(window->HasTimer(timer::kLevelPoll)) << "the level poll goes on";
 }
 
 struct CaptionCase {

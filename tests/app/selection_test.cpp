@@ -46,7 +46,7 @@ TEST_F(SelectionTest, AnUnsynchronisedProcessorIsReadBehindTheWaitDialogOnce) {
   const auto requests = RequestsSince(before);
   ASSERT_FALSE(requests.empty());
   for (const Bytes& frame : requests) EXPECT_EQ(frame[kOffsetAddress], 2);
-  EXPECT_TRUE(window->HasTimer(MainWindow::kLevelPollTimer)) << "the level poll resumes";
+  EXPECT_TRUE(window->HasTimer(timer::kLevelPoll)) << "the level poll resumes";
   EXPECT_TRUE(harness.Dialogs().Messages().empty());
 
   Select(0);

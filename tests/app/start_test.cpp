@@ -59,7 +59,7 @@ TEST_F(StartTest, ReadsTheSkinConfigurationAndKeepsTheFirstPortOpen) {
   EXPECT_EQ(link.PortName(), SimPortLink::kPort);
   EXPECT_EQ(link.open_baud, static_cast<int>(read.baud));
   EXPECT_TRUE(harness.Text("label_window_name").ends_with(std::string(" [") + SimPortLink::kPort + "]"));
-  EXPECT_TRUE(window->HasTimer(MainWindow::kTraceTimer));
+  EXPECT_TRUE(window->HasTimer(timer::kTrace));
   EXPECT_TRUE(link.sent.empty()) << "nothing goes on the bus until the user scans";
 }
 
@@ -84,7 +84,7 @@ TEST_F(StartTest, WithoutAPortTheTitleHasNoSuffixAndAScanSaysSo) {
   EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Нет UART устройства");
   EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Warning");
   EXPECT_TRUE(window->Devices().empty());
-  EXPECT_FALSE(window->HasTimer(MainWindow::kScanTimer));
+  EXPECT_FALSE(window->HasTimer(timer::kScan));
 }
 
 TEST_F(StartTest, TheLanguageOfSettingIniRelabelsTheWindow) {

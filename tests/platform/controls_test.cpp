@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QScrollBar>
 
+#include "demo/demo_window.h"
 #include "platform/attribute_values.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
-#include "platform/demo/demo_window.h"
 #include "platform/label.h"
 #include "platform/list.h"
 #include "platform/menu.h"

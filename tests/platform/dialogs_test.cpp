@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "platform/demo/demo_window.h"
+#include "demo/demo_window.h"
 #include "platform/qt_dialog_service.h"
 #include "ui_test_support.h"
 

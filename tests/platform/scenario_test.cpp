@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/demo/demo_window.h"
+#include "demo/demo_window.h"
 #include "platform/testing/scenario_runner.h"
 #include "platform/tree_view.h"
 #include "ui_test_support.h"

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <filesystem>
 
-#include "platform/demo/demo_window.h"
+#include "demo/demo_window.h"
 #include "platform/testing/screenshot.h"
 #include "ui_test_support.h"
 

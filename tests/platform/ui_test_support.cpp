@@ -4,7 +4,7 @@
 #include <random>
 
 #include "controls/knob_control.h"
-#include "platform/demo/demo_meter.h"
+#include "demo/demo_meter.h"
 #include "platform/toolkit.h"
 
 namespace dsp::test {

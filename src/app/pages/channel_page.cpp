@@ -14,16 +14,17 @@ constexpr const char* kPolarityBoxes[] = {"checkbox_%s_polarity", "checkbox_pola
 
 }  // namespace
 
-ChannelPage::ChannelPage(PageContext& context, int side) : Page(context), side_(side) {}
+ChannelPage::ChannelPage(WindowContext& context, int side) : Page(context), side_(side) {}
 
 void ChannelPage::Register(NotifyRegistry& registry) {
-  for (const char* box : kMuteBoxes) On(registry, notify::kSelectChanged, SidedName(box, side_), &ChannelPage::OnMute);
+  for (const char* box : kMuteBoxes)
+    registry.On(notify::kSelectChanged, SidedName(box, side_), this, &ChannelPage::OnMute);
   for (const char* box : kPolarityBoxes) {
-    On(registry, notify::kSelectChanged, SidedName(box, side_), &ChannelPage::OnPolarity);
+    registry.On(notify::kSelectChanged, SidedName(box, side_), this, &ChannelPage::OnPolarity);
   }
   if (side_ != kInputSide) return;
-  On(registry, notify::kClick, "button_pink_noise_play", &ChannelPage::OnPinkNoisePlay);
-  On(registry, notify::kClick, "button_pink_noise_stop", &ChannelPage::OnPinkNoiseStop);
+  registry.On(notify::kClick, "button_pink_noise_play", this, &ChannelPage::OnPinkNoisePlay);
+  registry.On(notify::kClick, "button_pink_noise_stop", this, &ChannelPage::OnPinkNoiseStop);
 }
 
 void ChannelPage::Refresh(int channel) {

@@ -11,7 +11,7 @@ namespace dsp {
 
 class ChannelPage : public Page {
  public:
-  ChannelPage(PageContext& context, int side);
+  ChannelPage(WindowContext& context, int side);
 
   void Register(NotifyRegistry& registry) override;
   void Refresh(int channel) override;

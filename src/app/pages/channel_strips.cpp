@@ -11,7 +11,7 @@
 
 namespace dsp {
 
-ChannelStrips::ChannelStrips(PageContext& context, int side) : Page(context), side_(side) {
+ChannelStrips::ChannelStrips(WindowContext& context, int side) : Page(context), side_(side) {
   switches_ = {{SidedName("checkbox_mute_%s", side), &kMuteSwitch},
                {SidedName("checkbox_polarity_%s", side), &kPolaritySwitch},
                {SidedName("checkbox_eq_enable_%s", side), &kEqualizerSwitch}};
@@ -27,22 +27,23 @@ void ChannelStrips::Register(NotifyRegistry& registry) {
   const std::string edit = SidedName("edit_gain_%s", side_);
   const std::string slider = SidedName("slider_gain_%s", side_);
   for (int ch = 0; ch < kChannelsPerSide; ++ch) {
-    On(registry, notify::kKillFocus, Channel(edit, ch), &ChannelStrips::OnGainCommit);
-    On(registry, notify::kReturn, Channel(edit, ch), &ChannelStrips::OnGainCommit);
-    On(registry, notify::kDirection, Channel(edit, ch), &ChannelStrips::OnGainStep);
-    On(registry, notify::kScroll, Channel(edit, ch), &ChannelStrips::OnGainStep);
-    On(registry, notify::kValueChanged, Channel(slider, ch), &ChannelStrips::OnGainSlider);
-    On(registry, notify::kMoveValueChanged, Channel(slider, ch), &ChannelStrips::OnGainSliderMove);
+    registry.On(notify::kKillFocus, Channel(edit, ch), this, &ChannelStrips::OnGainCommit);
+    registry.On(notify::kReturn, Channel(edit, ch), this, &ChannelStrips::OnGainCommit);
+    registry.On(notify::kDirection, Channel(edit, ch), this, &ChannelStrips::OnGainStep);
+    registry.On(notify::kScroll, Channel(edit, ch), this, &ChannelStrips::OnGainStep);
+    registry.On(notify::kValueChanged, Channel(slider, ch), this, &ChannelStrips::OnGainSlider);
+    registry.On(notify::kMoveValueChanged, Channel(slider, ch), this, &ChannelStrips::OnGainSliderMove);
     for (const std::string& chooser : {edit, slider}) {
-      On(registry, notify::kSetFocus, Channel(chooser, ch), &ChannelStrips::OnChannelChoice);
+      registry.On(notify::kSetFocus, Channel(chooser, ch), this, &ChannelStrips::OnChannelChoice);
     }
-    On(registry, notify::kHeaderClick, Channel(SidedName("list_header_item_%s", side_), ch),
-       &ChannelStrips::OnChannelChoice);
-    On(registry, notify::kItemClick, Channel(SidedName("list_item_%s", side_), ch), &ChannelStrips::OnChannelChoice);
+    registry.On(notify::kHeaderClick, Channel(SidedName("list_header_item_%s", side_), ch), this,
+                &ChannelStrips::OnChannelChoice);
+    registry.On(notify::kItemClick, Channel(SidedName("list_item_%s", side_), ch), this,
+                &ChannelStrips::OnChannelChoice);
   }
   for (const Switch& each : switches_) {
     for (int ch = kAllChannels; ch < kChannelsPerSide; ++ch) {
-      On(registry, notify::kSelectChanged, Channel(each.family, ch), &ChannelStrips::OnSwitch);
+      registry.On(notify::kSelectChanged, Channel(each.family, ch), this, &ChannelStrips::OnSwitch);
     }
   }
 }
@@ -87,7 +88,7 @@ void ChannelStrips::OnGainCommit(Notification& notification) {
   const int stored = record->Gain(side_, *channel);
   if (typed && text != GainText(stored)) {
     const int gain = TypedGain(*typed);
-    if (gain != stored) StoreGain(*record, *channel, gain, PageContext::kWriteDelayMs);
+    if (gain != stored) StoreGain(*record, *channel, gain, WindowContext::kWriteDelayMs);
   }
   Refresh(0);
   if (notification.type == notify::kReturn) context_.Host().SetFocus();
@@ -98,16 +99,14 @@ void ChannelStrips::OnGainStep(Notification& notification) {
   const auto channel = ChannelOf(notification.sender->Name());
   if (record == nullptr || !channel || !gain_steps_.Accept(notification)) return;
   const int gain = std::clamp(record->Gain(side_, *channel) + 10 * StepDirection(notification), kGainMin, kGainMax);
-  StoreGain(*record, *channel, gain, PageContext::kWriteDelayMs);
+  StoreGain(*record, *channel, gain, WindowContext::kWriteDelayMs);
   Refresh(0);
 }
 
-void ChannelStrips::OnGainSlider(Notification& notification) {
-  SlideGain(notification, PageContext::kWriteDelayMs);
-}
+void ChannelStrips::OnGainSlider(Notification& notification) { SlideGain(notification, WindowContext::kWriteDelayMs); }
 
 void ChannelStrips::OnGainSliderMove(Notification& notification) {
-  SlideGain(notification, PageContext::kDragWriteDelayMs);
+  SlideGain(notification, WindowContext::kDragWriteDelayMs);
 }
 
 void ChannelStrips::SlideGain(Notification& notification, int delay_ms) {

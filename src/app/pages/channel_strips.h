@@ -19,7 +19,7 @@ class ChannelStrips : public Page {
   static constexpr int kGainMin = -6400;
   static constexpr int kGainMax = 600;
 
-  ChannelStrips(PageContext& context, int side);
+  ChannelStrips(WindowContext& context, int side);
 
   // A gain typed in dB, as stored: limited to -64.0..+6.0 dB, in 0.01 dB
   // units, on the processor's 0.1 dB steps.

@@ -5,7 +5,7 @@
 namespace dsp {
 namespace {
 
-void ScheduleOne(PageContext& context, const DeviceRecord& record, const ChannelWrite& write, int side, int channel,
+void ScheduleOne(WindowContext& context, const DeviceRecord& record, const ChannelWrite& write, int side, int channel,
                  int delay_ms) {
   const int address = record.Address();
   if (write.scope != WriteScope::kBands) {
@@ -30,7 +30,7 @@ void SetEveryBand(DeviceRecord& record, int side, int channel, bool on) {
 
 }  // namespace
 
-void ScheduleChannelWrites(PageContext& context, const DeviceRecord& record, const ChannelWrite& write, int side,
+void ScheduleChannelWrites(WindowContext& context, const DeviceRecord& record, const ChannelWrite& write, int side,
                            int channel, int delay_ms) {
   if (channel != kAllChannels) {
     ScheduleOne(context, record, write, side, channel, delay_ms);
@@ -70,7 +70,7 @@ const ChannelSwitch kLimiterSwitch{
     [](DeviceRecord& r, int, int ch, bool on) { r.SetLimitEnable(ch, on); },
     {WriteScope::kChannel, [](int, int ch, int address) { return WriteId::Limiter(ch, address); }}};
 
-void SetChannelSwitch(PageContext& context, DeviceRecord& record, const ChannelSwitch& which, int side, int channel,
+void SetChannelSwitch(WindowContext& context, DeviceRecord& record, const ChannelSwitch& which, int side, int channel,
                       bool on) {
   if (channel == kAllChannels) {
     for (int ch = 0; ch < record.ChannelCount(side); ++ch) which.set(record, side, ch, on);

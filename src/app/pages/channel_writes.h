@@ -9,7 +9,7 @@
 //   kChannel: one frame per channel (noise gate, compressor, limiter);
 //   kBands: one frame per equaliser band of the channel.
 
-#include "app/pages/page_context.h"
+#include "app/window_context.h"
 
 namespace dsp {
 
@@ -26,8 +26,8 @@ inline constexpr ChannelWrite kDelayWrite{WriteScope::kWholeSide, WriteId::Delay
 
 // Schedules the writes for `channel` of `side`, or for every channel below
 // the record's count with kAllChannels.
-void ScheduleChannelWrites(PageContext& context, const DeviceRecord& record, const ChannelWrite& write, int side,
-                           int channel, int delay_ms = PageContext::kWriteDelayMs);
+void ScheduleChannelWrites(WindowContext& context, const DeviceRecord& record, const ChannelWrite& write, int side,
+                           int channel, int delay_ms = WindowContext::kWriteDelayMs);
 
 struct ChannelSwitch {
   bool (*is_on)(const DeviceRecord&, int side, int channel);
@@ -46,7 +46,7 @@ extern const ChannelSwitch kLimiterSwitch;
 
 // Sets the switch of `channel` (every channel below the count with
 // kAllChannels) and schedules its writes.
-void SetChannelSwitch(PageContext& context, DeviceRecord& record, const ChannelSwitch& which, int side, int channel,
+void SetChannelSwitch(WindowContext& context, DeviceRecord& record, const ChannelSwitch& which, int side, int channel,
                       bool on);
 // Whether the switch is on for every channel below the record's count.
 bool SwitchOnForAll(const DeviceRecord& record, const ChannelSwitch& which, int side);

@@ -28,7 +28,7 @@ constexpr int kUnits = 3;
 
 }  // namespace
 
-DelayPage::DelayPage(PageContext& context, int side) : Page(context), side_(side) {}
+DelayPage::DelayPage(WindowContext& context, int side) : Page(context), side_(side) {}
 
 std::string DelayPage::Name(const char* pattern, int channel) const {
   return Channel(SidedName(pattern, side_), channel);
@@ -36,21 +36,21 @@ std::string DelayPage::Name(const char* pattern, int channel) const {
 
 void DelayPage::Register(NotifyRegistry& registry) {
   for (int ch = 0; ch < kChannelsPerSide; ++ch) {
-    On(registry, notify::kKillFocus, Name(kEdit, ch), &DelayPage::OnCommit);
-    On(registry, notify::kReturn, Name(kEdit, ch), &DelayPage::OnCommit);
-    On(registry, notify::kDirection, Name(kEdit, ch), &DelayPage::OnStep);
-    On(registry, notify::kScroll, Name(kEdit, ch), &DelayPage::OnStep);
-    On(registry, notify::kValueChanged, Name(kSlider, ch), &DelayPage::OnSlider);
-    On(registry, notify::kSelectChanged, Name(kPageSwitch, ch), &DelayPage::OnSwitch);
-    On(registry, notify::kClick, Name(kReset, ch), &DelayPage::OnReset);
+    registry.On(notify::kKillFocus, Name(kEdit, ch), this, &DelayPage::OnCommit);
+    registry.On(notify::kReturn, Name(kEdit, ch), this, &DelayPage::OnCommit);
+    registry.On(notify::kDirection, Name(kEdit, ch), this, &DelayPage::OnStep);
+    registry.On(notify::kScroll, Name(kEdit, ch), this, &DelayPage::OnStep);
+    registry.On(notify::kValueChanged, Name(kSlider, ch), this, &DelayPage::OnSlider);
+    registry.On(notify::kSelectChanged, Name(kPageSwitch, ch), this, &DelayPage::OnSwitch);
+    registry.On(notify::kClick, Name(kReset, ch), this, &DelayPage::OnReset);
   }
   for (int ch = kAllChannels; ch < kChannelsPerSide; ++ch) {
-    On(registry, notify::kSelectChanged, Name(kOverviewSwitch, ch), &DelayPage::OnSwitch);
+    registry.On(notify::kSelectChanged, Name(kOverviewSwitch, ch), this, &DelayPage::OnSwitch);
   }
-  On(registry, notify::kSelectChanged, SidedName(kPageSwitch, side_), &DelayPage::OnSwitch);
-  On(registry, notify::kClick, SidedName(kReset, side_), &DelayPage::OnReset);
+  registry.On(notify::kSelectChanged, SidedName(kPageSwitch, side_), this, &DelayPage::OnSwitch);
+  registry.On(notify::kClick, SidedName(kReset, side_), this, &DelayPage::OnReset);
   for (int unit = 0; unit < kUnits; ++unit) {
-    On(registry, notify::kSelectChanged, Name(kUnitBox, unit), &DelayPage::OnUnit);
+    registry.On(notify::kSelectChanged, Name(kUnitBox, unit), this, &DelayPage::OnUnit);
   }
 }
 

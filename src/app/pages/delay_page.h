@@ -19,7 +19,7 @@ class DelayPage : public Page {
   // 50 ms: the processor's delay line, when the skin has no slider to say.
   static constexpr int kFallbackMaxSamples = 2205;
 
-  DelayPage(PageContext& context, int side);
+  DelayPage(WindowContext& context, int side);
 
   void Register(NotifyRegistry& registry) override;
   // Shows the whole side; the argument is the side.

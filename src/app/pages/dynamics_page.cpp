@@ -46,7 +46,7 @@ std::optional<int> TypedValue(const DynamicsParameter& parameter, bool depth, co
 
 }  // namespace
 
-DynamicsPage::DynamicsPage(PageContext& context, const DynamicsKind& kind) : Page(context), kind_(kind) {}
+DynamicsPage::DynamicsPage(WindowContext& context, const DynamicsKind& kind) : Page(context), kind_(kind) {}
 
 std::string DynamicsPage::ValueText(const DynamicsParameter& parameter, int stored) {
   char text[24];
@@ -58,15 +58,15 @@ std::string DynamicsPage::ValueText(const DynamicsParameter& parameter, int stor
 void DynamicsPage::Register(NotifyRegistry& registry) {
   for (const DynamicsParameter& parameter : kind_.parameters) {
     const std::string edit = EditName(parameter);
-    On(registry, notify::kKillFocus, edit, &DynamicsPage::OnCommit);
-    On(registry, notify::kReturn, edit, &DynamicsPage::OnCommit);
-    On(registry, notify::kDirection, edit, &DynamicsPage::OnStep);
-    On(registry, notify::kScroll, edit, &DynamicsPage::OnStep);
-    On(registry, notify::kValueChanged, SliderName(parameter), &DynamicsPage::OnSlider);
+    registry.On(notify::kKillFocus, edit, this, &DynamicsPage::OnCommit);
+    registry.On(notify::kReturn, edit, this, &DynamicsPage::OnCommit);
+    registry.On(notify::kDirection, edit, this, &DynamicsPage::OnStep);
+    registry.On(notify::kScroll, edit, this, &DynamicsPage::OnStep);
+    registry.On(notify::kValueChanged, SliderName(parameter), this, &DynamicsPage::OnSlider);
     steps_.emplace(edit, StepFilter());
   }
-  On(registry, notify::kValueChanged, kind_.curve, &DynamicsPage::OnCurve);
-  On(registry, notify::kSelectChanged, kind_.enable_box, &DynamicsPage::OnSwitch);
+  registry.On(notify::kValueChanged, kind_.curve, this, &DynamicsPage::OnCurve);
+  registry.On(notify::kSelectChanged, kind_.enable_box, this, &DynamicsPage::OnSwitch);
 }
 
 void DynamicsPage::Refresh(int channel) {
@@ -204,15 +204,15 @@ void DynamicsPage::OnSwitch(Notification& notification) {
   context_.RefreshAll();
 }
 
-std::unique_ptr<Page> MakeNoiseGatePage(PageContext& context) {
+std::unique_ptr<Page> MakeNoiseGatePage(WindowContext& context) {
   return std::make_unique<DynamicsPage>(context, NoiseGateKind());
 }
 
-std::unique_ptr<Page> MakeCompressorPage(PageContext& context) {
+std::unique_ptr<Page> MakeCompressorPage(WindowContext& context) {
   return std::make_unique<DynamicsPage>(context, CompressorKind());
 }
 
-std::unique_ptr<Page> MakeLimiterPage(PageContext& context) {
+std::unique_ptr<Page> MakeLimiterPage(WindowContext& context) {
   return std::make_unique<DynamicsPage>(context, LimiterKind());
 }
 

@@ -26,7 +26,7 @@ class LinerControl;
 
 class DynamicsPage : public Page {
  public:
-  DynamicsPage(PageContext& context, const DynamicsKind& kind);
+  DynamicsPage(WindowContext& context, const DynamicsKind& kind);
 
   // A value as its edit box shows it.
   static std::string ValueText(const DynamicsParameter& parameter, int stored);
@@ -61,8 +61,8 @@ class DynamicsPage : public Page {
 };
 
 // The three pages, for the page list.
-std::unique_ptr<Page> MakeNoiseGatePage(PageContext& context);
-std::unique_ptr<Page> MakeCompressorPage(PageContext& context);
-std::unique_ptr<Page> MakeLimiterPage(PageContext& context);
+std::unique_ptr<Page> MakeNoiseGatePage(WindowContext& context);
+std::unique_ptr<Page> MakeCompressorPage(WindowContext& context);
+std::unique_ptr<Page> MakeLimiterPage(WindowContext& context);
 
 }  // namespace dsp

@@ -188,7 +188,7 @@ void EqPage::OnImport(Notification&) {
   std::vector<ImportedBand> bands;
   std::optional<EqImportError> refusal;
   if (const FileResult read = ReadEqFilterExport(*chosen, record->EqBandCount(side_), bands, &refusal); !read.Ok()) {
-    context_.Tell(EqImportProblemText(context_.Language(), read, refusal, *chosen));
+    context_.Say(EqImportProblemText(context_.Language(), read, refusal, *chosen));
     return;
   }
   const int channel = ChannelOf(*record);

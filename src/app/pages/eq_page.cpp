@@ -36,7 +36,7 @@ const std::array<EqPage::BandValue, 3> EqPage::kBandValues = {{
     {kQEdit, &DeviceRecord::EqualizerQ, &DeviceRecord::SetEqualizerQ, 50, 12800, 10, true},
 }};
 
-EqPage::EqPage(PageContext& context, int side) : Page(context), side_(side) {}
+EqPage::EqPage(WindowContext& context, int side) : Page(context), side_(side) {}
 
 std::string EqPage::Name(const char* pattern) const { return SidedName(pattern, side_); }
 
@@ -60,32 +60,36 @@ void EqPage::ScheduleBand(const DeviceRecord& record, int band) const {
 
 void EqPage::Register(NotifyRegistry& registry) {
   for (const BandValue& value : kBandValues) {
-    for (auto type : {notify::kKillFocus, notify::kReturn}) On(registry, type, Name(value.edit), &EqPage::OnBandCommit);
-    for (auto type : {notify::kDirection, notify::kScroll}) On(registry, type, Name(value.edit), &EqPage::OnBandStep);
+    for (auto type : {notify::kKillFocus, notify::kReturn})
+      registry.On(type, Name(value.edit), this, &EqPage::OnBandCommit);
+    for (auto type : {notify::kDirection, notify::kScroll})
+      registry.On(type, Name(value.edit), this, &EqPage::OnBandStep);
   }
   for (const char* edit : {kHighPassEdit, kLowPassEdit}) {
-    for (auto type : {notify::kKillFocus, notify::kReturn}) On(registry, type, Name(edit), &EqPage::OnFilterCommit);
-    for (auto type : {notify::kDirection, notify::kScroll}) On(registry, type, Name(edit), &EqPage::OnFilterStep);
+    for (auto type : {notify::kKillFocus, notify::kReturn})
+      registry.On(type, Name(edit), this, &EqPage::OnFilterCommit);
+    for (auto type : {notify::kDirection, notify::kScroll}) registry.On(type, Name(edit), this, &EqPage::OnFilterStep);
   }
   for (int column = 0; column < kColumns; ++column) {
-    On(registry, notify::kSelectChanged, Column(kColumnBox, column), &EqPage::OnColumn);
+    registry.On(notify::kSelectChanged, Column(kColumnBox, column), this, &EqPage::OnColumn);
   }
-  On(registry, notify::kSelectChanged, Name(kEnableBox), &EqPage::OnEnable);
-  On(registry, notify::kSelectChanged, Name(kBypassBox), &EqPage::OnBypass);
-  On(registry, notify::kSelectChanged, Name(kShowControlBox), &EqPage::OnShowControl);
-  On(registry, notify::kSelectChanged, Name(kHighPassBox), &EqPage::OnFilterSwitch);
-  On(registry, notify::kSelectChanged, Name(kLowPassBox), &EqPage::OnFilterSwitch);
-  On(registry, notify::kItemSelect, Name(kTypeCombo), &EqPage::OnType);
-  On(registry, notify::kItemSelect, Name(kHighPassCombo), &EqPage::OnFilterType);
-  On(registry, notify::kItemSelect, Name(kLowPassCombo), &EqPage::OnFilterType);
-  for (const char* button : {kLeftButton, kRightButton}) On(registry, notify::kClick, Name(button), &EqPage::OnPage);
-  On(registry, notify::kClick, Name(kCopyButton), &EqPage::OnCopy);
-  On(registry, notify::kClick, Name(kPasteButton), &EqPage::OnPaste);
-  On(registry, notify::kClick, Name(kResetButton), &EqPage::OnReset);
-  On(registry, notify::kClick, Name(kImportButton), &EqPage::OnImport);
-  On(registry, notify::kSelectChanged, Name(kGraph), &EqPage::OnGraphSelect);
-  On(registry, notify::kValueChanged, Name(kGraph), &EqPage::OnGraphValue);
-  On(registry, notify::kKillFocus, Name(kGraph), &EqPage::OnGraphFocusLost);
+  registry.On(notify::kSelectChanged, Name(kEnableBox), this, &EqPage::OnEnable);
+  registry.On(notify::kSelectChanged, Name(kBypassBox), this, &EqPage::OnBypass);
+  registry.On(notify::kSelectChanged, Name(kShowControlBox), this, &EqPage::OnShowControl);
+  registry.On(notify::kSelectChanged, Name(kHighPassBox), this, &EqPage::OnFilterSwitch);
+  registry.On(notify::kSelectChanged, Name(kLowPassBox), this, &EqPage::OnFilterSwitch);
+  registry.On(notify::kItemSelect, Name(kTypeCombo), this, &EqPage::OnType);
+  registry.On(notify::kItemSelect, Name(kHighPassCombo), this, &EqPage::OnFilterType);
+  registry.On(notify::kItemSelect, Name(kLowPassCombo), this, &EqPage::OnFilterType);
+  for (const char* button : {kLeftButton, kRightButton})
+    registry.On(notify::kClick, Name(button), this, &EqPage::OnPage);
+  registry.On(notify::kClick, Name(kCopyButton), this, &EqPage::OnCopy);
+  registry.On(notify::kClick, Name(kPasteButton), this, &EqPage::OnPaste);
+  registry.On(notify::kClick, Name(kResetButton), this, &EqPage::OnReset);
+  registry.On(notify::kClick, Name(kImportButton), this, &EqPage::OnImport);
+  registry.On(notify::kSelectChanged, Name(kGraph), this, &EqPage::OnGraphSelect);
+  registry.On(notify::kValueChanged, Name(kGraph), this, &EqPage::OnGraphValue);
+  registry.On(notify::kKillFocus, Name(kGraph), this, &EqPage::OnGraphFocusLost);
 }
 
 void EqPage::Refresh(int channel) {

@@ -31,7 +31,7 @@ class EqPage : public Page {
   // The band types of the type selector's items: peak, low shelf, high shelf.
   static constexpr int kTypeCodes[] = {1, 6, 7};
 
-  EqPage(PageContext& context, int side);
+  EqPage(WindowContext& context, int side);
 
   // What a band's handle shows while its band is not in the columns: its
   // number from 1.

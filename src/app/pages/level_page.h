@@ -10,7 +10,7 @@ namespace dsp {
 
 class LevelPage : public Page {
  public:
-  explicit LevelPage(PageContext& context) : Page(context) {}
+  explicit LevelPage(WindowContext& context) : Page(context) {}
 
   void Register(NotifyRegistry&) override {}
   void Refresh(int) override;

@@ -30,19 +30,19 @@ void MatrixPage::Register(NotifyRegistry& registry) {
   for (int in = 0; in < kChannelsPerSide; ++in) {
     for (int out = 0; out < kChannelsPerSide; ++out) {
       const std::string cell = MatrixCell(in, out);
-      On(registry, notify::kClick, cell, &MatrixPage::OnCellClick);
-      On(registry, notify::kDbClick, cell, &MatrixPage::OnCellDoubleClick);
-      On(registry, notify::kMouseEnter, cell, &MatrixPage::OnCellEnter);
-      On(registry, notify::kMouseLeave, cell, &MatrixPage::OnCellLeave);
+      registry.On(notify::kClick, cell, this, &MatrixPage::OnCellClick);
+      registry.On(notify::kDbClick, cell, this, &MatrixPage::OnCellDoubleClick);
+      registry.On(notify::kMouseEnter, cell, this, &MatrixPage::OnCellEnter);
+      registry.On(notify::kMouseLeave, cell, this, &MatrixPage::OnCellLeave);
     }
   }
-  On(registry, notify::kValueChanged, kSlider, &MatrixPage::OnSlider);
-  On(registry, notify::kKillFocus, kEdit, &MatrixPage::OnCommit);
-  On(registry, notify::kReturn, kEdit, &MatrixPage::OnCommit);
-  On(registry, notify::kDirection, kEdit, &MatrixPage::OnStep);
-  On(registry, notify::kScroll, kEdit, &MatrixPage::OnStep);
-  On(registry, notify::kClick, "button_router_clear", &MatrixPage::OnClear);
-  On(registry, notify::kClick, "button_router_reset", &MatrixPage::OnReset);
+  registry.On(notify::kValueChanged, kSlider, this, &MatrixPage::OnSlider);
+  registry.On(notify::kKillFocus, kEdit, this, &MatrixPage::OnCommit);
+  registry.On(notify::kReturn, kEdit, this, &MatrixPage::OnCommit);
+  registry.On(notify::kDirection, kEdit, this, &MatrixPage::OnStep);
+  registry.On(notify::kScroll, kEdit, this, &MatrixPage::OnStep);
+  registry.On(notify::kClick, "button_router_clear", this, &MatrixPage::OnClear);
+  registry.On(notify::kClick, "button_router_reset", this, &MatrixPage::OnReset);
 }
 
 void MatrixPage::Refresh(int) {

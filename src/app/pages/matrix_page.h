@@ -16,7 +16,7 @@ class MatrixPage : public Page {
   // ARGB of a switched-on cell.
   static constexpr unsigned kOnColour = 0x7075EBBD;
 
-  explicit MatrixPage(PageContext& context) : Page(context) {}
+  explicit MatrixPage(WindowContext& context) : Page(context) {}
 
   void Register(NotifyRegistry& registry) override;
   void Refresh(int) override;

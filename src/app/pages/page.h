@@ -4,20 +4,20 @@
 // area (or a family of two pages that are the same code on the two sides),
 // or the overview's channel strips. It registers the notifications of its
 // controls and refreshes them from the selected record; everything else it
-// needs goes through its PageContext.
+// needs goes through its WindowContext.
 
 #include <string>
 #include <string_view>
 
 #include "app/notify_registry.h"
-#include "app/pages/page_context.h"
+#include "app/window_context.h"
 #include "platform/window.h"
 
 namespace dsp {
 
 class Page {
  public:
-  explicit Page(PageContext& context) : context_(context) {}
+  explicit Page(WindowContext& context) : context_(context) {}
   virtual ~Page() = default;
   Page(const Page&) = delete;
   Page& operator=(const Page&) = delete;
@@ -28,12 +28,6 @@ class Page {
   virtual void Refresh(int argument) = 0;
 
  protected:
-  template <class P>
-  void On(NotifyRegistry& registry, std::string_view type, const std::string& name,
-          void (P::*member)(Notification&)) {
-    RegisterMember(registry, type, name, static_cast<P*>(this), member);
-  }
-
   // The record a handler changes. Losing the focus never asks for a
   // processor (the question takes the focus itself); every other event
   // does, when processors are listed and none is selected.
@@ -55,7 +49,7 @@ class Page {
   // stored value but cannot be changed, and its tooltip says why.
   void ShowNotTaken(std::string_view name) const;
 
-  PageContext& context_;
+  WindowContext& context_;
 };
 
 }  // namespace dsp

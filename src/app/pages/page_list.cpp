@@ -13,12 +13,12 @@ namespace dsp {
 namespace {
 
 template <class P, int kSide>
-std::unique_ptr<Page> MakeSided(PageContext& context) {
+std::unique_ptr<Page> MakeSided(WindowContext& context) {
   return std::make_unique<P>(context, kSide);
 }
 
 template <class P>
-std::unique_ptr<Page> Make(PageContext& context) {
+std::unique_ptr<Page> Make(WindowContext& context) {
   return std::make_unique<P>(context);
 }
 

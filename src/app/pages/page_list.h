@@ -17,7 +17,7 @@
 namespace dsp {
 
 class Page;
-class PageContext;
+class WindowContext;
 
 enum class PageArgument {
   kChannel,  // refreshed for the current channel of its side
@@ -34,7 +34,7 @@ struct PageInfo {
   // table's text of the title label.
   const BilingualText* title;
   bool square_panel;
-  std::unique_ptr<Page> (*make)(PageContext&);  // nullptr: the title is all it shows yet
+  std::unique_ptr<Page> (*make)(WindowContext&);  // nullptr: the title is all it shows yet
 
   std::string Button() const { return "button_" + stem; }
   std::string Window() const { return "window_" + stem; }

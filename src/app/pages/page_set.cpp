@@ -5,7 +5,7 @@
 
 namespace dsp {
 
-PageSet::PageSet(PageContext& context) : context_(context) {
+PageSet::PageSet(WindowContext& context) : context_(context) {
   for (int side = 0; side < kSides; ++side) strips_[side] = std::make_unique<ChannelStrips>(context, side);
   for (const PageInfo& page : PageList()) {
     if (page.make != nullptr) pages_.emplace(page.Window(), page.make(context));

@@ -17,7 +17,7 @@ namespace dsp {
 
 class PageSet {
  public:
-  explicit PageSet(PageContext& context);
+  explicit PageSet(WindowContext& context);
   ~PageSet();
 
   void Register(NotifyRegistry& registry);
@@ -36,7 +36,7 @@ class PageSet {
   void SelectChannel(int side, int channel);
 
  private:
-  PageContext& context_;
+  WindowContext& context_;
   std::array<std::unique_ptr<ChannelStrips>, kSides> strips_;
   std::map<std::string, std::unique_ptr<Page>> pages_;  // by page window
 };

@@ -1,4 +1,4 @@
-#include "platform/demo/demo_meter.h"
+#include "demo/demo_meter.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <iostream>
 
-#include "platform/demo/demo_window.h"
+#include "demo/demo_window.h"
 #include "platform/skin_error.h"
 #include "platform/testing/scenario_runner.h"
 #include "platform/ui_setup.h"

@@ -1,4 +1,4 @@
-#include "platform/demo/demo_dialog.h"
+#include "demo/demo_dialog.h"
 
 namespace dsp {
 

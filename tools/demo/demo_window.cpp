@@ -1,4 +1,4 @@
-#include "platform/demo/demo_window.h"
+#include "demo/demo_window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include "controls/knob_control.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
-#include "platform/demo/demo_dialog.h"
-#include "platform/demo/demo_meter.h"
+#include "demo/demo_dialog.h"
+#include "demo/demo_meter.h"
 #include "platform/edit.h"
 #include "platform/list.h"
 #include "platform/progress.h"
