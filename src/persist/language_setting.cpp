@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "link/utf8_path.h"
 #include "persist/ini_file.h"
 #include "persist/number_text.h"
 #include "persist/user_folders.h"
@@ -21,7 +22,7 @@ constexpr std::size_t kValueChars = 7;
 }  // namespace
 
 std::string SettingFilePath(const std::string& executable_directory) {
-  if (IsWritableDirectory(executable_directory)) return (fs::path(executable_directory) / kSettingFileName).string();
+  if (IsWritableDirectory(executable_directory)) return Utf8Text(Utf8Path(executable_directory) / kSettingFileName);
   std::string folder = UserConfigDirectory();
   if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
   return folder + "dspdesk/" + kSettingFileName;
@@ -36,12 +37,12 @@ int ReadLanguage(const std::string& setting_file) {
 FileResult WriteLanguage(const std::string& setting_file, int language) {
   IniFile ini;
   std::error_code error;
-  if (fs::exists(setting_file, error)) {
+  if (fs::exists(Utf8Path(setting_file), error)) {
     if (FileResult read = ReadIniFile(setting_file, ini); !read.Ok()) return read;
   }
-  const fs::path folder = fs::path(setting_file).parent_path();
+  const fs::path folder = Utf8Path(setting_file).parent_path();
   if (!folder.empty() && !fs::create_directories(folder, error) && error) {
-    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + folder.string() + "\": " +
+    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + Utf8Text(folder) + "\": " +
                                                             error.message() + ". The language choice was not saved.");
   }
   ini.Set(kSection, kKey, std::to_string(language));

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "link/port_name.h"
+#include "link/utf8_path.h"
 #include "persist/ini_file.h"
 
 namespace dsp {
@@ -45,12 +46,12 @@ std::vector<std::string> ReadNetworkPorts(const std::string& setting_file) {
 FileResult RememberNetworkPort(const std::string& setting_file, const std::string& port) {
   IniFile ini;
   std::error_code error;
-  if (std::filesystem::exists(setting_file, error)) {
+  if (std::filesystem::exists(Utf8Path(setting_file), error)) {
     if (FileResult read = ReadIniFile(setting_file, ini); !read.Ok()) return read;
   }
-  const std::filesystem::path folder = std::filesystem::path(setting_file).parent_path();
+  const std::filesystem::path folder = Utf8Path(setting_file).parent_path();
   if (!folder.empty() && !std::filesystem::create_directories(folder, error) && error) {
-    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + folder.string() +
+    return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + Utf8Text(folder) +
                                                             "\": " + error.message() + ". The port was not kept.");
   }
   std::vector<std::string> ports = SplitPorts(ini.Value(kSection, kKey).value_or(""));

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "link/utf8_path.h"
 #include "link/wide_text_win.h"
 #include "persist/user_folders.h"
 
@@ -33,8 +34,8 @@ std::string UserConfigDirectory() {
 // Windows tells whether a folder takes new files only by trying.
 bool IsWritableDirectory(const std::string& directory) {
   std::error_code error;
-  if (!fs::is_directory(directory, error)) return false;
-  const std::wstring probe = WideText((fs::path(directory) / ".dspdesk-write-test").string());
+  if (!fs::is_directory(Utf8Path(directory), error)) return false;
+  const std::wstring probe = (Utf8Path(directory) / ".dspdesk-write-test").wstring();
   HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
