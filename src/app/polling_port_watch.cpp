@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "link/port_list.h"
-#include "link/serial_port.h"
 #include "platform/toolkit.h"
 
 namespace dsp {
@@ -24,12 +23,7 @@ PollingPortWatch::PollingPortWatch(Callback on_change, PortWatchHost host, std::
 PollingPortWatch::~PollingPortWatch() { Toolkit::GetClock().StopTimer(timer_); }
 
 std::vector<std::string> PollingPortWatch::PresentPorts() const {
-  const std::string in_use = host_.port_in_use ? host_.port_in_use() : std::string();
-  std::vector<std::string> present;
-  for (const std::string& port : CandidatePorts(dev_dir_)) {
-    if (port == in_use || CSerialPort().Open(port, host_.baud)) present.push_back(port);
-  }
-  return present;
+  return OpenablePorts(host_.baud, dev_dir_, host_.port_in_use ? host_.port_in_use() : std::string());
 }
 
 // Removals go first, so that an adapter swapped for another between two

@@ -6,11 +6,11 @@
 
 namespace dsp {
 
-std::vector<std::string> OpenablePorts(int baud, const std::string& dev_dir) {
+std::vector<std::string> OpenablePorts(int baud, const std::string& dev_dir, const std::string& held) {
   std::vector<std::string> openable;
   for (const std::string& path : CandidatePorts(dev_dir)) {
     CSerialPort port;
-    if (port.Open(path, baud)) openable.push_back(path);
+    if (path == held || port.Open(path, baud)) openable.push_back(path);
   }
   return openable;
 }

@@ -13,6 +13,10 @@ namespace dsp {
 std::vector<std::string> CandidatePorts(const std::string& dev_dir = "/dev");
 
 // The candidates that actually open at `baud` right now (each is closed again).
-std::vector<std::string> OpenablePorts(int baud, const std::string& dev_dir = "/dev");
+// `held`, a port this program has open, is listed while it is a candidate
+// without being opened: a second open would fail on an exclusive port or
+// disturb its line.
+std::vector<std::string> OpenablePorts(int baud, const std::string& dev_dir = "/dev",
+                                       const std::string& held = "");
 
 }  // namespace dsp
