@@ -40,16 +40,18 @@ std::set<std::string> FinishedUnits(const std::string& errors, const std::string
 class InstallationTest : public ::testing::Test {
  protected:
   InstallationTest() { OpenBus(); }
-  // Two processors behind a fresh pseudo-terminal; the same chip IDs every time.
+  // Two processors behind a fresh pseudo-terminal; the same chip IDs every
+  // time. Answering in slots, both are found within a short scan.
   void OpenBus() {
     endpoint.reset();
-    auto bus = std::make_unique<SimBus>(11);
+    auto bus = std::make_unique<SimBus>(11, DiscoveryBehaviour::kSlots);
     bus->Add("Left", 2, 2);
     bus->Add("Sub", 1, 2);
     std::string error;
     endpoint = PtyEndpoint::Open(std::move(bus), error);
     ASSERT_NE(endpoint, nullptr) << error;
     options.port = endpoint->path();
+    options.scan_time_ms = 2000;
   }
   ~InstallationTest() override {
     std::fclose(out);
@@ -207,24 +209,24 @@ TEST_F(InstallationTest, AnImportedEqualiserReachesTheProcessor) {
   import.channel = 1;
   import.file = file;
   Run(RunEqImport, import);
-  Command read;
-  read.kind = CommandKind::kRead;
-  read.device = import.device;
-  read.file = dir.File("after.ini");
-  Run(RunRead, read);
-  DeviceRecord after(1, {}, 2, 2, "");
-  ASSERT_TRUE(LoadParameterFile(read.file, Configuration{}, after).Ok());
-  EXPECT_EQ(after.EqualizerFrequence(kOutputSide, 1, 0), 125);
-  EXPECT_EQ(after.EqualizerQ(kOutputSide, 1, 0), 320);
-  EXPECT_EQ(after.EqualizerType(kOutputSide, 1, 1), 7);
-  for (int band = 0; band < kEqBands; ++band) EXPECT_EQ(after.EqualizerEnable(kOutputSide, 1, band), band < 2);
+  const std::vector<SimBand> bands = endpoint->WithBus([](SimBus& bus) {
+    const SimProcessor* unit = bus.FindByAddress(1);
+    return unit ? std::vector<SimBand>(unit->parameters().outputs[1].bands.begin(),
+                                       unit->parameters().outputs[1].bands.end())
+                : std::vector<SimBand>{};
+  });
+  ASSERT_GE(bands.size(), static_cast<std::size_t>(kEqBands)) << "no processor at address 1";
+  EXPECT_EQ(bands[0].frequency, 125);
+  EXPECT_EQ(bands[0].q, 320);
+  EXPECT_EQ(bands[1].type, 7);
+  for (int band = 0; band < kEqBands; ++band) EXPECT_EQ(bands[band].on, band < 2) << band;
 }
 
 // dspctl backup killed while it reads: whatever it left, the manifest never
 // names a file that is not there whole.
 TEST(InterruptedBackup, LeavesNoManifestEntryForAMissingFile) {
   TempDir dir;
-  SimProgram sim({"--devices", "A:2x2,B:2x2,C:2x2", "--seed", "3"}, dir.File("dspsim.err"));
+  SimProgram sim({"--devices", "A:2x2,B:2x2,C:2x2", "--seed", "3", "--discovery", "slots"}, dir.File("dspsim.err"));
   ASSERT_FALSE(sim.path().empty()) << sim.Errors();
   const std::string folder = dir.File("site");
   const pid_t child = fork();
@@ -232,7 +234,8 @@ TEST(InterruptedBackup, LeavesNoManifestEntryForAMissingFile) {
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     dup2(null, 2);
-    execl(DSPCTL_PATH, DSPCTL_PATH, "--port", sim.path().c_str(), "backup", folder.c_str(), nullptr);
+    execl(DSPCTL_PATH, DSPCTL_PATH, "--port", sim.path().c_str(), "--scan-time", "3000", "backup", folder.c_str(),
+          nullptr);
     _exit(127);
   }
   const auto unit_files = [&] {

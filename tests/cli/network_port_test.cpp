@@ -48,15 +48,6 @@ struct Rfc2217Server : NetworkPort {
   Rfc2217Server() : NetworkPort(ServerMode::kRfc2217) {}
 };
 
-std::string Lines(const ProgramRun& run) {
-  return "status " + std::to_string(run.status) + "\nstdout:\n" + run.out + "stderr:\n" + run.err;
-}
-
-Bytes FileBytes(const std::string& path) {
-  const std::string text = ReadText(path);
-  return Bytes(text.begin(), text.end());
-}
-
 TEST_F(RawServer, WriteReadAndFirmwareRunOverTheServer) {
   WriteText(dir.File("muted.ini"), "[input 0]\nmute=1\n");
   const ProgramRun write = Dspctl({"write", "1", "muted.ini"});
@@ -65,12 +56,11 @@ TEST_F(RawServer, WriteReadAndFirmwareRunOverTheServer) {
   ASSERT_EQ(read.status, 0) << Lines(read);
   EXPECT_NE(ReadText(dir.File("read.ini")).find("[input 0]\ngain=0\nmute=1\n"), std::string::npos);
 
-  Bytes firmware(1500);
-  for (std::size_t i = 0; i < firmware.size(); ++i) firmware[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
+  const Bytes firmware = PatternBytes(1500);
   dir.Write("fw.bin", firmware);
   const ProgramRun update = Dspctl({"firmware", "1", "fw.bin"});
   ASSERT_EQ(update.status, 0) << Lines(update);
-  EXPECT_EQ(FileBytes(dir.File("received/1-Desk-firmware-1.bin")), firmware);
+  EXPECT_EQ(ReadBytes(dir.File("received/1-Desk-firmware-1.bin")), firmware);
 }
 
 TEST_F(Rfc2217Server, ScanReadAndAnImageOfFfBytesRunOverTheServer) {
@@ -87,7 +77,7 @@ TEST_F(Rfc2217Server, ScanReadAndAnImageOfFfBytesRunOverTheServer) {
   dir.Write("ff.bin", all_ff);
   const ProgramRun effects = Dspctl({"effects-load", "1", "ff.bin"});
   ASSERT_EQ(effects.status, 0) << Lines(effects);
-  EXPECT_EQ(FileBytes(dir.File("received/1-Desk-parameters-1.bin")), all_ff);
+  EXPECT_EQ(ReadBytes(dir.File("received/1-Desk-parameters-1.bin")), all_ff);
 }
 
 TEST_F(RawServer, AServerThatGoesAwayMidReadIsALostPort) {

@@ -20,6 +20,11 @@ struct ProgramRun {
 // files there and are read back when it has ended.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& folder);
 
+// A run's status and output, for a failure message.
+inline std::string Lines(const ProgramRun& run) {
+  return "status " + std::to_string(run.status) + "\nstdout:\n" + run.out + "stderr:\n" + run.err;
+}
+
 // dspsim with `args`, until destroyed (SIGTERM). Its standard error goes to
 // `err_file`.
 class SimProgram {

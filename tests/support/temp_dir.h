@@ -9,6 +9,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace dsp::testing {
 
@@ -53,6 +54,19 @@ inline void WriteText(const std::string& path, const std::string& text) {
 inline std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  const std::string text = ReadText(path);
+  return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+// `size` bytes of a pattern that differs from one block of a transfer to the
+// next, so that a block lost, repeated or out of place shows.
+inline std::vector<std::uint8_t> PatternBytes(std::size_t size, std::uint8_t salt = 0) {
+  std::vector<std::uint8_t> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256 + salt);
+  return bytes;
 }
 
 // Names in the folder, to see that nothing was left behind.
