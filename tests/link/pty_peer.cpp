@@ -67,15 +67,6 @@ Bytes ScriptedPeer::Received() {
   return received_;
 }
 
-bool ScriptedPeer::WaitFor(const std::function<bool(const Bytes&)>& done, int timeout_ms) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (done(Received())) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return done(Received());
-}
-
 std::vector<Bytes> SplitFrames(ByteView stream) {
   std::vector<Bytes> frames;
   std::size_t at = 0;

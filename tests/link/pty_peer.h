@@ -50,8 +50,6 @@ class ScriptedPeer {
   ScriptedPeer(Pty& pty, Responder& responder);
   ~ScriptedPeer();
   Bytes Received();
-  // Waits up to `timeout_ms` until `done` holds for what was received.
-  bool WaitFor(const std::function<bool(const Bytes&)>& done, int timeout_ms);
 
  private:
   void Run();

@@ -7,8 +7,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "../support/temp_dir.h"
@@ -25,17 +23,6 @@ using test::Pty;
 using test::ScriptedPeer;
 using test::WaitUntil;
 using testing::TempDir;
-
-Bytes Pattern(std::size_t size) {
-  Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 131 + i / 977) & 0xFF);
-  return bytes;
-}
-
-Bytes ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The size of the packet the link's bytes start with: the start frame, block
 // 0, a data block or the EOT.
@@ -132,7 +119,7 @@ struct TransferToRb : ::testing::TestWithParam<std::size_t> {};
 TEST_P(TransferToRb, FileArrivesWholeUnderItsOwnName) {
   ASSERT_EQ(std::system("command -v rb > /dev/null"), 0) << "rb is missing: scripts/test installs it with lrzsz";
   const std::size_t size = GetParam();
-  const Bytes content = Pattern(size);
+  const Bytes content = testing::PatternBytes(size);
   TempDir outbox;
   TempDir inbox;
   const std::string name = "image_" + std::to_string(size) + ".bin";
@@ -162,7 +149,7 @@ TEST_P(TransferToRb, FileArrivesWholeUnderItsOwnName) {
   EXPECT_EQ(done.blocks_taken, 0u);
   EXPECT_EQ(done.size, 0u);
   EXPECT_LE(most_blocks, (size + 1023) / 1024);
-  EXPECT_EQ(ReadWholeFile(inbox.path() / name), content);
+  EXPECT_EQ(testing::ReadBytes((inbox.path() / name).string()), content);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TransferToRb, ::testing::Values(1, 2048, 300 * 1024));
@@ -182,16 +169,16 @@ struct TransferToScriptedPeer : ::testing::Test {
 TEST_F(TransferToScriptedPeer, SilentLoaderTimesOutAfterTheStartFrame) {
   test::FrameResponder silent;
   ScriptedPeer peer(pty, silent);
-  ASSERT_TRUE(link.StartTransfer(outbox.Write("fw.bin", Pattern(10)), 2, TransferMode::kFirmware));
+  ASSERT_TRUE(link.StartTransfer(outbox.Write("fw.bin", testing::PatternBytes(10)), 2, TransferMode::kFirmware));
   EXPECT_TRUE(link.Progress().pending);
-  EXPECT_FALSE(link.StartTransfer(outbox.Write("other.bin", Pattern(10)), 3, TransferMode::kFirmware))
+  EXPECT_FALSE(link.StartTransfer(outbox.Write("other.bin", testing::PatternBytes(10)), 3, TransferMode::kFirmware))
       << "a second transfer must wait for the first";
   EXPECT_EQ(AwaitResult(), kTransferNoCrcRequest);
   EXPECT_EQ(peer.Received(), StartFrame(2, TransferMode::kFirmware));
   // The link goes back to ordinary exchanges.
   const Bytes write = BuildFrame(kKindWrite, 2, 0x1A, Bytes{1});
   link.Send(write);
-  EXPECT_TRUE(peer.WaitFor([&](const Bytes& all) { return all.size() == 6 + write.size(); }, 2000));
+  EXPECT_TRUE(WaitUntil([&] { return peer.Received().size() == 6 + write.size(); }));
 }
 
 TEST_F(TransferToScriptedPeer, UnopenableFileLeavesNothingPending) {
@@ -207,7 +194,7 @@ TEST_F(TransferToScriptedPeer, UnopenableFileLeavesNothingPending) {
 
 TEST_F(TransferToScriptedPeer, ClosedPortFailsAtOnceInsteadOfWaitingForever) {
   link.Close();
-  ASSERT_TRUE(link.StartTransfer(outbox.Write("fw.bin", Pattern(10)), 2, TransferMode::kFirmware));
+  ASSERT_TRUE(link.StartTransfer(outbox.Write("fw.bin", testing::PatternBytes(10)), 2, TransferMode::kFirmware));
   EXPECT_EQ(AwaitResult(), kTransferStartShort);
 }
 

@@ -81,12 +81,6 @@ class CountingSleeper : public Sleeper {
   void SleepMs(int ms) override { total_ms += ms; }
 };
 
-Bytes Pattern(std::size_t size) {
-  Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 31 + i / 1024) & 0xFF);
-  return bytes;
-}
-
 struct YmodemSend : ::testing::Test {
   TempDir dir;
   Ymodem sender{20};
@@ -104,7 +98,7 @@ struct YmodemSend : ::testing::Test {
 };
 
 TEST_F(YmodemSend, TwoBlockFileGoesOutInOrderWithProgressPerBlock) {
-  const Bytes content = Pattern(2048);
+  const Bytes content = testing::PatternBytes(2048);
   // The name goes out in block 0 as the UTF-8 it is.
   const std::string name = "固件 v2 é.bin";
   Load(name, content);
@@ -126,7 +120,7 @@ TEST_F(YmodemSend, TwoBlockFileGoesOutInOrderWithProgressPerBlock) {
 }
 
 TEST_F(YmodemSend, BlockNumbersWrapAndTheDataArrivesWhole) {
-  const Bytes content = Pattern(300 * 1024 + 1);
+  const Bytes content = testing::PatternBytes(300 * 1024 + 1);
   Load("big.bin", content);
   ASSERT_EQ(Send(), kTransferDone);
   const std::vector<Bytes> blocks = receiver.DataBlocks();
@@ -151,7 +145,7 @@ TEST_F(YmodemSend, OneByteFile) {
 }
 
 TEST_F(YmodemSend, AckAndCrcRequestInOneReadBothCount) {
-  Load("fw.bin", Pattern(10));
+  Load("fw.bin", testing::PatternBytes(10));
   receiver.on_header = {{kAck, kCrcRequest}};
   receiver.on_start = {{0x15, 0x43, 0x43}};
   EXPECT_EQ(Send(), kTransferDone);
@@ -161,7 +155,7 @@ TEST_F(YmodemSend, AckAndCrcRequestInOneReadBothCount) {
 // must not answer for the next block: a block the loader refused would
 // otherwise end in success.
 TEST_F(YmodemSend, BytesAfterADataBlocksAckAreNotCreditedToTheNext) {
-  Load("fw.bin", Pattern(3000));
+  Load("fw.bin", testing::PatternBytes(3000));
   receiver.on_data_block[1] = {{kAck, kAck, kCrcRequest}};
   receiver.on_data_block[2] = {{kNak}};
   EXPECT_EQ(Send(), kTransferNoAck);
@@ -174,7 +168,7 @@ TEST_F(YmodemSend, BytesAfterADataBlocksAckAreNotCreditedToTheNext) {
 }
 
 TEST_F(YmodemSend, EachSilenceHasItsCode) {
-  Load("fw.bin", Pattern(10));
+  Load("fw.bin", testing::PatternBytes(10));
   receiver.on_start = {};
   EXPECT_EQ(Send(), kTransferNoCrcRequest);
   EXPECT_EQ(receiver.read_count, 20);
@@ -194,7 +188,7 @@ TEST_F(YmodemSend, EachSilenceHasItsCode) {
 }
 
 TEST_F(YmodemSend, ShortWritesHaveTheirCodes) {
-  Load("fw.bin", Pattern(10));
+  Load("fw.bin", testing::PatternBytes(10));
   const std::pair<std::size_t, int> cases[] = {
       {0, kTransferStartShort}, {1, kTransferBlockShort}, {2, kTransferBlockShort}, {3, kTransferEotShort}};
   for (const auto& [write, code] : cases) {
@@ -216,7 +210,7 @@ TEST_F(YmodemSend, FilesThatCannotBeSent) {
   EXPECT_TRUE(receiver.writes.empty());
 
   // A file cut short after it was opened: its missing tail is not made up.
-  const std::string path = dir.Write("shrinks.bin", Pattern(5000));
+  const std::string path = dir.Write("shrinks.bin", testing::PatternBytes(5000));
   ASSERT_TRUE(sender.OpenFile(path));
   std::filesystem::resize_file(path, 1500);
   EXPECT_EQ(Send(), kTransferFileError);
@@ -224,7 +218,7 @@ TEST_F(YmodemSend, FilesThatCannotBeSent) {
 }
 
 TEST_F(YmodemSend, ReadOnlyFileIsSentAndCloseForgetsIt) {
-  const std::string path = dir.Write("locked.bin", Pattern(100));
+  const std::string path = dir.Write("locked.bin", testing::PatternBytes(100));
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
   ASSERT_TRUE(sender.OpenFile(path));
   EXPECT_EQ(Send(), kTransferDone);
