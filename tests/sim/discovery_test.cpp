@@ -127,84 +127,69 @@ TEST(Discovery, ChipIdsFollowTheSeedAndThePosition) {
   EXPECT_NE(one.processor(0).chip_id(), other.processor(0).chip_id());
 }
 
-// Two identity answers on the line, the second `delay_slots` byte times
-// after the first; the second listens before it talks or not.
-struct TwoAnswers {
-  const char* name;
-  std::int64_t delay_slots;
-  bool second_listens;
-  int frames_heard;  // whole frames that pass their checksum: 0 means a collision
-};
-
-class LineWithTwoAnswers : public ::testing::TestWithParam<TwoAnswers> {};
-
-TEST_P(LineWithTwoAnswers, HearsWhatTheSendersLetThrough) {
-  const TwoAnswers& c = GetParam();
+// Two identity answers on the line, the second some byte times after the
+// first; the second listens before it talks or not. Whole frames that pass
+// their checksum are heard: none means a collision.
+TEST(SimLine, HearsWhatTheSendersLetThrough) {
+  const struct {
+    const char* what;
+    std::int64_t delay_slots;
+    bool second_listens;
+    int frames_heard;
+  } cases[] = {{"same slot collides", 0, true, 0},
+               {"one slot later stays silent", 1, true, 1},
+               {"last slot stays silent", 15, true, 1},
+               {"a deaf sender overlaps and collides", 5, false, 0},
+               {"a deaf sender after the end is heard too", 15, false, 2}};
   const Bytes first = Frame(0xF2, 0xFF, 0xE2, {1, 2, 3, 4, 5, 6, 7, 8});
   const Bytes second = Frame(0xF2, 0xFF, 0xE2, {9, 10, 11, 12, 13, 14, 15, 16});
   const std::int64_t ask_end_us = 10'000;
   const std::int64_t start_us = ask_end_us + kTurnaroundUs;
-  const std::optional<std::int64_t> listens = c.second_listens ? std::optional(ask_end_us) : std::nullopt;
-  SimLine line;
-  line.Put({start_us, first, ask_end_us});
-  line.Put({start_us + c.delay_slots * kByteUs, second, listens});
-  Bytes heard = line.Take(1'000'000, 4096);
-  int frames = 0;
-  while (auto frame = FindReplyFrame(heard)) {
-    ++frames;
-    heard.erase(heard.begin(), heard.begin() + (frame->data() - heard.data()) + static_cast<std::ptrdiff_t>(frame->size()));
+  for (const auto& c : cases) {
+    SimLine line;
+    line.Put({start_us, first, ask_end_us});
+    line.Put({start_us + c.delay_slots * kByteUs, second, c.second_listens ? std::optional(ask_end_us) : std::nullopt});
+    Bytes heard = line.Take(1'000'000, 4096);
+    int frames = 0;
+    while (auto frame = FindReplyFrame(heard)) {
+      ++frames;
+      heard.erase(heard.begin(),
+                  heard.begin() + (frame->data() - heard.data()) + static_cast<std::ptrdiff_t>(frame->size()));
+    }
+    EXPECT_EQ(frames, c.frames_heard) << c.what;
   }
-  EXPECT_EQ(frames, c.frames_heard);
 }
-
-INSTANTIATE_TEST_SUITE_P(Slots, LineWithTwoAnswers,
-                         ::testing::Values(TwoAnswers{"SameSlotCollides", 0, true, 0},
-                                           TwoAnswers{"OneSlotLaterStaysSilent", 1, true, 1},
-                                           TwoAnswers{"LastSlotStaysSilent", 15, true, 1},
-                                           TwoAnswers{"DeafSenderOverlapsAndCollides", 5, false, 0},
-                                           TwoAnswers{"DeafSenderAfterTheEndIsHeardToo", 15, false, 2}),
-                         [](const ::testing::TestParamInfo<TwoAnswers>& info) { return info.param.name; });
 
 // A lone unaddressed processor, re-asked many times: how often it answers and
-// how long after the re-ask its answer starts.
-struct ReAskAnswers {
-  const char* name;
-  DiscoveryBehaviour behaviour;
-  int fewest_answers;
-  int most_answers;
-  std::size_t distinct_delays;
-};
-
-class LoneProcessorReAsked : public ::testing::TestWithParam<ReAskAnswers> {};
-
-TEST_P(LoneProcessorReAsked, AnswersAsItsBehaviourSays) {
-  const ReAskAnswers& c = GetParam();
-  constexpr int kReAsks = 400;
-  SimBus bus(5, c.behaviour);
-  SimProcessor& processor = bus.Add("Solo", 2, 2);
-  int answers = 0;
-  std::set<std::int64_t> delays;
-  for (int i = 0; i < kReAsks; ++i) {
-    const std::int64_t end_us = 1'000'000LL * (i + 1);
-    processor.Receive(kReAsk, end_us - 5 * kByteUs, end_us);
-    for (const Transmission& t : processor.TakeOutput()) {
-      ++answers;
-      delays.insert(t.start_us - end_us - kTurnaroundUs);
+// how long after the re-ask its answer starts. Halves answer by chance at
+// once; slots answer every time in one of sixteen slots.
+TEST(Discovery, ALoneProcessorReAskedAnswersAsItsBehaviourSays) {
+  const struct {
+    DiscoveryBehaviour behaviour;
+    int fewest_answers;
+    int most_answers;
+    std::size_t distinct_delays;
+  } cases[] = {{DiscoveryBehaviour::kHalves, 150, 250, 1}, {DiscoveryBehaviour::kSlots, 400, 400, 16}};
+  for (const auto& c : cases) {
+    SimBus bus(5, c.behaviour);
+    SimProcessor& processor = bus.Add("Solo", 2, 2);
+    int answers = 0;
+    std::set<std::int64_t> delays;
+    for (int i = 0; i < 400; ++i) {
+      const std::int64_t end_us = 1'000'000LL * (i + 1);
+      processor.Receive(kReAsk, end_us - 5 * kByteUs, end_us);
+      for (const Transmission& t : processor.TakeOutput()) {
+        ++answers;
+        delays.insert(t.start_us - end_us - kTurnaroundUs);
+      }
     }
+    EXPECT_GE(answers, c.fewest_answers);
+    EXPECT_LE(answers, c.most_answers);
+    EXPECT_EQ(delays.size(), c.distinct_delays);
+    EXPECT_GE(*delays.begin(), 0);
+    EXPECT_LE(*delays.rbegin(), 15 * kByteUs);
   }
-  EXPECT_GE(answers, c.fewest_answers);
-  EXPECT_LE(answers, c.most_answers);
-  EXPECT_EQ(delays.size(), c.distinct_delays);
-  EXPECT_GE(*delays.begin(), 0);
-  EXPECT_LE(*delays.rbegin(), 15 * kByteUs);
 }
-
-INSTANTIATE_TEST_SUITE_P(Behaviours, LoneProcessorReAsked,
-                         ::testing::Values(ReAskAnswers{"HalvesAnswersByChanceAtOnce", DiscoveryBehaviour::kHalves,
-                                                        150, 250, 1},
-                                           ReAskAnswers{"SlotsAnswersEveryTimeInSixteenSlots",
-                                                        DiscoveryBehaviour::kSlots, 400, 400, 16}),
-                         [](const ::testing::TestParamInfo<ReAskAnswers>& info) { return info.param.name; });
 
 TEST(Discovery, SlotsLetOneOfEightAnswerMostAsks) {
   SimBus bus(3, DiscoveryBehaviour::kSlots);

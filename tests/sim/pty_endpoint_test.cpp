@@ -3,8 +3,6 @@
 #include "sim/pty_endpoint.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <unistd.h>
 
 #include <thread>
 
@@ -34,9 +32,9 @@ const Bytes kPoll = Frame(0xF7, 1, 0xD0, {0});
 TEST(PtyEndpoint, AnswersARequestWrittenToTheTerminal) {
   auto endpoint = Serve(BusOfOne());
   ASSERT_TRUE(endpoint);
-  const int line = OpenLine(endpoint->path());
-  ASSERT_GE(line, 0);
-  WriteAll(line, kPoll);
+  CSerialPort line;
+  ASSERT_TRUE(line.Open(endpoint->path())) << line.Error();
+  line.Write(kPoll);
   const Bytes reply = ReadFor(line, 28);
   ASSERT_EQ(reply.size(), 28u);
   EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 5), (Bytes{0xA5, 28, 0xF8, 1, 0xD0}));
@@ -44,30 +42,28 @@ TEST(PtyEndpoint, AnswersARequestWrittenToTheTerminal) {
   endpoint->WithBus([](SimBus& bus) { EXPECT_EQ(bus.processor(0).handled_frames().size(), 1u); });
 
   // The host may close the line and open it again.
-  close(line);
-  const int again = OpenLine(endpoint->path());
-  ASSERT_GE(again, 0);
-  WriteAll(again, kPoll);
-  EXPECT_EQ(ReadFor(again, 28).size(), 28u);
-  close(again);
+  line.Close();
+  ASSERT_TRUE(line.Open(endpoint->path())) << line.Error();
+  line.Write(kPoll);
+  EXPECT_EQ(ReadFor(line, 28).size(), 28u);
 }
 
+// The host sees the line hang up, as it would see an adapter pulled out.
 TEST(PtyEndpoint, HangUpClosesTheTerminal) {
   auto bus = BusOfOne();
   bus->HangUpAfter(1);
   auto endpoint = Serve(std::move(bus));
   ASSERT_TRUE(endpoint);
-  const int line = OpenLine(endpoint->path());
-  ASSERT_GE(line, 0);
-  WriteAll(line, kPoll);
+  CSerialPort line;
+  ASSERT_TRUE(line.Open(endpoint->path())) << line.Error();
+  line.Write(kPoll);
   EXPECT_EQ(ReadFor(line, 28).size(), 28u);
-  WriteAll(line, kPoll);
-  pollfd gone{line, POLLIN, 0};
-  ASSERT_EQ(poll(&gone, 1, 3000), 1);
-  EXPECT_TRUE(gone.revents & (POLLHUP | POLLERR));
+  line.Write(kPoll);
+  EXPECT_TRUE(ReadFor(line, 1).empty());
+  EXPECT_FALSE(line.IsOpen());
+  EXPECT_TRUE(line.TakeLoss());
   for (int i = 0; i < 300 && !endpoint->IsHungUp(); ++i) std::this_thread::sleep_for(10ms);
   EXPECT_TRUE(endpoint->IsHungUp());
-  close(line);
 }
 
 }  // namespace

@@ -20,14 +20,6 @@ struct ReplyLayout : ::testing::Test {
   }
 };
 
-TEST_F(ReplyLayout, DelayReplies) {
-  p.inputs[2].delay_on = true;
-  p.inputs[2].delay = 0x1234;
-  p.outputs[7].delay = 2205;
-  EXPECT_EQ(Ask(0x84, {2, 2}), WithSum({0xA5, 0x0A, 0xF8, A, 0x84, 2, 1, 0x34, 0x12}));
-  EXPECT_EQ(Ask(0xA3, {7, 7}), WithSum({0xA5, 0x0A, 0xF8, A, 0xA3, 7, 0, 0x9D, 0x08}));
-}
-
 TEST_F(ReplyLayout, EqualiserRepliesCarrySixteenBandRecords) {
   const int series[32] = {20,   25,   31,   40,   50,   63,    80,    100,   125,   160,  200,
                           250,  315,  400,  500,  630,  800,   1000,  1250,  1600,  2000, 2500,
@@ -52,17 +44,10 @@ TEST_F(ReplyLayout, EqualiserRepliesCarrySixteenBandRecords) {
   EXPECT_EQ(Bytes(outputs.begin() + 155, outputs.begin() + 165), (Bytes{0, 15, 0, 0x00, 0x64, 0x76, 0x02, 100, 0, 0}));
 }
 
-TEST_F(ReplyLayout, NoiseGateReply) {
-  p.gates[4] = {true, 150, 140};
-  EXPECT_EQ(Ask(0x83, {4, 4}), WithSum({0xA5, 0x0A, 0xF8, A, 0x83, 4, 1, 150, 140}));
-}
-
-TEST_F(ReplyLayout, InputGainReplyInBothFormats) {
-  p.inputs[0] = {};
-  p.inputs[0].mute = true;
-  p.inputs[0].gain_raw = 1360;  // -64.0 dB
+// The gain, matrix and delay replies in the layout of the parameter reads
+// are checked with the writes (parameter_write_test); here the other formats.
+TEST_F(ReplyLayout, InputGainReplyInTheOtherFormat) {
   p.inputs[1].gain_raw = 2060;  // +6.0 dB
-  EXPECT_EQ(Ask(0x80, {0, 0}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 0, 1, 1, 0x50, 0x05}));
   dsp.faults().other_formats = true;
   // 8-bit format: 100 + gain / 0.64 dB, rounded.
   EXPECT_EQ(Ask(0x80, {1, 1}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 1, 0, 0, 109, 0}));
@@ -83,13 +68,9 @@ TEST_F(ReplyLayout, CompressorAndLimiterReplies) {
   EXPECT_EQ(Ask(0xA6, {3, 3}), WithSum({0xA5, 0x0B, 0xF8, A, 0xA6, 3, 1, 0xEC, 0xC8, 0x00}));
 }
 
-TEST_F(ReplyLayout, OutputGainsReplyInBothFormats) {
+TEST_F(ReplyLayout, OutputGainsReplyInTheOtherFormat) {
   p.outputs[1].mute = p.outputs[6].mute = true;
   p.outputs[1].gain_raw = 2060;
-  Bytes expected = {0xA5, 0x19, 0xF8, A, 0xA0, 0x0A, 0x42, 1, 0xD0, 0x07, 0x0C, 0x08};
-  for (int j = 2; j < 8; ++j) expected.insert(expected.end(), {0xD0, 0x07});
-  EXPECT_EQ(Ask(0xA0, {}), WithSum(expected));
-
   dsp.faults().other_formats = true;
   Bytes other = {0xA5, 0x19, 0xF8, A, 0xA0, 0x0A, 0x42, 0, 100, 0, 109, 0};
   for (int j = 2; j < 8; ++j) other.insert(other.end(), {100, 0});
@@ -102,10 +83,8 @@ TEST_F(ReplyLayout, PolarityReplies) {
   EXPECT_EQ(Ask(0xA4, {0, 0}), WithSum({0xA5, 0x09, 0xF8, A, 0xA4, 0, 0, 0}));
 }
 
-TEST_F(ReplyLayout, MatrixRowReplyInBothFormats) {
+TEST_F(ReplyLayout, MatrixRowReplyInTheOtherFormat) {
   p.matrix[1] = {0xF5, {0, 100, 0, 75, 0, 0, 0, 0}};
-  EXPECT_EQ(Ask(0x90, {1, 1}),
-            WithSum({0xA5, 0x19, 0xF8, A, 0x90, 1, 0xF5, 0, 0, 0, 100, 0, 0, 0, 75, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   dsp.faults().other_formats = true;
   // Format bit set: the sends as gain raws (0 % = -64.0 dB, 75 % = -2.5 dB).
   EXPECT_EQ(Ask(0x90, {1, 1}), WithSum({0xA5, 0x19, 0xF8, A,    0x90, 1,    0xF5, 1,    0x50, 0x05, 0xD0, 0x07,

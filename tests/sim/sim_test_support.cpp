@@ -55,10 +55,4 @@ Bytes DataBlock(std::uint8_t number, Bytes data) {
   return Block(0x02, number, data);
 }
 
-Bytes PatternFile(std::size_t size, std::uint8_t salt) {
-  Bytes file(size);
-  for (std::size_t i = 0; i < size; ++i) file[i] = static_cast<std::uint8_t>(i * 7 + i / 256 + salt);
-  return file;
-}
-
 }  // namespace dsp::test

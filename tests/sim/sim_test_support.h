@@ -29,7 +29,4 @@ inline constexpr std::uint8_t kAck = 0x06;
 inline constexpr std::uint8_t kNak = 0x15;
 inline constexpr std::uint8_t kEot = 0x04;
 
-// A file of `size` bytes with a recognisable pattern.
-Bytes PatternFile(std::size_t size, std::uint8_t salt = 0);
-
 }  // namespace dsp::test

@@ -1,22 +1,16 @@
 #pragma once
 
-// The host's end of a pseudo-terminal in the real-time tests.
+// The host's end of a pseudo-terminal in the real-time tests: the link's own
+// serial port, opened on the terminal's path.
 
 #include <chrono>
-#include <string>
 
-#include "link/bytes.h"
+#include "link/serial_port.h"
 
 namespace dsp::test {
 
-// Opens a terminal device like a serial port: raw and non-blocking. Returns -1
-// on failure.
-int OpenLine(const std::string& path);
-
-void WriteAll(int fd, const Bytes& bytes);
-
-// Reads until `count` bytes have arrived, the line is closed, or `limit` has
+// Reads until `count` bytes have arrived, the line is lost, or `limit` has
 // passed; returns what arrived.
-Bytes ReadFor(int fd, std::size_t count, std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
+Bytes ReadFor(CSerialPort& line, std::size_t count, std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
 
 }  // namespace dsp::test

@@ -1,8 +1,10 @@
 // The processor's YMODEM receiver, driven with the bytes a sender puts on the
-// line.
+// line, and by the link's own sender.
 
 #include <gtest/gtest.h>
 
+#include "../support/temp_dir.h"
+#include "link/ymodem.h"
 #include "sim/sim_link.h"
 #include "sim_test_support.h"
 
@@ -41,7 +43,7 @@ struct Ymodem : ::testing::Test {
 };
 
 TEST_F(Ymodem, FirmwareIsStoredTrimmedToTheSizeInTheHeader) {
-  const Bytes file = PatternFile(2500);
+  const Bytes file = testing::PatternBytes(2500);
   Start(kFirmware);
   EXPECT_TRUE(dsp.IsReceivingImage());
   SendFile("update.bin", file);
@@ -53,7 +55,7 @@ TEST_F(Ymodem, FirmwareIsStoredTrimmedToTheSizeInTheHeader) {
 }
 
 TEST_F(Ymodem, BadBlockIsRefusedAndItsRepeatTaken) {
-  const Bytes file = PatternFile(1500, 9);
+  const Bytes file = testing::PatternBytes(1500, 9);
   Start(kFirmware);
   ASSERT_EQ(Talk(bus, HeaderBlock("f.bin", file.size())), (Bytes{kAck, 'C'}));
   Bytes first(file.begin(), file.begin() + 1024);
@@ -73,7 +75,7 @@ TEST_F(Ymodem, BadBlockIsRefusedAndItsRepeatTaken) {
 }
 
 TEST_F(Ymodem, ParameterImageReplacesTheEffectMemory) {
-  const Bytes image = PatternFile(300, 3);
+  const Bytes image = testing::PatternBytes(300, 3);
   Start(kParameters);
   SendFile("effects.bin", image);
   ASSERT_TRUE(dsp.last_parameter_image());
@@ -92,8 +94,18 @@ TEST_F(Ymodem, ParameterImageReplacesTheEffectMemory) {
   EXPECT_EQ(read_back, expected);
 }
 
+TEST_F(Ymodem, TheLinksSenderFillsTheEffectMemory) {
+  const Bytes image = testing::PatternBytes(dsp.effect_memory().size(), 4);
+  const testing::TempDir dir;
+  dsp::Ymodem sender;
+  ASSERT_TRUE(sender.OpenFile(dir.Write("effects.bin", image)));
+  EXPECT_EQ(sender.Send(1, TransferMode::kParameters, bus.host_port(), bus.host_sleeper()), kTransferDone);
+  EXPECT_EQ(dsp.effect_memory(), image);
+  EXPECT_FALSE(dsp.last_firmware());
+}
+
 TEST_F(Ymodem, ImageLargerThanTheEffectMemoryIsCut) {
-  const Bytes image = PatternFile(2100, 5);
+  const Bytes image = testing::PatternBytes(2100, 5);
   Start(kParameters);
   SendFile("big.bin", image);
   EXPECT_EQ(dsp.effect_memory(), Bytes(image.begin(), image.begin() + 512));
@@ -132,7 +144,7 @@ TEST_F(Ymodem, OtherProcessorsIgnoreTheTransfer) {
   other.set_address(2);
   const Bytes before = other.effect_memory();
   Start(kParameters);
-  SendFile("effects.bin", PatternFile(512, 1));
+  SendFile("effects.bin", testing::PatternBytes(512, 1));
   EXPECT_EQ(other.effect_memory(), before);
   EXPECT_FALSE(other.last_parameter_image());
   EXPECT_FALSE(Talk(bus, Frame(0xF7, 2, 0xD0, {0})).empty());
