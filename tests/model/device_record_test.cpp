@@ -9,56 +9,6 @@ namespace {
 
 const ChipIdBytes kChip = {1, 2, 3, 4, 5, 6, 7, 8};
 
-TEST(DeviceRecord, FreshRecordHoldsTheDefaults) {
-  const DeviceRecord r(3, kChip, 4, 2, "Hall");
-  EXPECT_EQ(r.Address(), 3);
-  EXPECT_EQ(r.ChipId(), kChip);
-  EXPECT_EQ(r.Name(), "Hall");
-  EXPECT_EQ(r.Inputs(), 4);
-  EXPECT_EQ(r.Outputs(), 2);
-  EXPECT_EQ(r.EqBandCount(kInputSide), 31);
-  EXPECT_EQ(r.EqBandCount(kOutputSide), 31);
-  EXPECT_FALSE(r.Synchronised());
-  EXPECT_EQ(r.Status(), -1);
-  EXPECT_EQ(r.CurrentPreset(), -1);
-
-  const int series[31] = {20,   25,   31,   40,   50,   63,    80,    100,   125,  160,  200,
-                          250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
-                          3150, 4000, 5000, 6300, 8000, 10000, 12500, 15000, 16000};
-  // Channels past the reported counts exist all the same.
-  for (int side = 0; side < 2; ++side) {
-    for (int ch = 0; ch < 8; ++ch) {
-      for (int band = 0; band < 31; ++band) {
-        EXPECT_EQ(r.EqualizerFrequence(side, ch, band), series[band]);
-        EXPECT_EQ(r.EqualizerQ(side, ch, band), 100);
-        EXPECT_EQ(r.EqualizerType(side, ch, band), 1);
-        EXPECT_EQ(r.EqualizerGain(side, ch, band), 0);
-        EXPECT_FALSE(r.EqualizerEnable(side, ch, band));
-      }
-      EXPECT_EQ(r.FilterFrequence(side, ch, kHighPass), 20);
-      EXPECT_EQ(r.FilterFrequence(side, ch, kLowPass), 20000);
-      EXPECT_FALSE(r.FilterEnable(side, ch, kHighPass));
-      EXPECT_EQ(r.Gain(side, ch), 0);
-      EXPECT_FALSE(r.Mute(side, ch));
-    }
-  }
-  for (int ch = 0; ch < 8; ++ch) {
-    EXPECT_EQ(r.CompressorRatio(ch), 1);
-    EXPECT_EQ(r.CompressorStartTime(ch), 2500);
-    EXPECT_EQ(r.CompressorReleaseTime(ch), 5000);
-    EXPECT_EQ(r.CompressorStartGate(ch), 0);
-    EXPECT_EQ(r.LimitStartGate(ch), 0);
-    EXPECT_EQ(r.LimitReleaseTime(ch), 100);
-    EXPECT_EQ(r.NoiseGateStartTime(ch), 2500);
-    EXPECT_EQ(r.NoiseGateReleaseTime(ch), 5000);
-    EXPECT_EQ(r.NoiseGateStartGate(ch), 0);
-    for (int out = 0; out < 8; ++out) {
-      EXPECT_EQ(r.Router(ch, out), ch == out ? 100 : 0);
-      EXPECT_FALSE(r.RouterEnable(ch, out));
-    }
-  }
-}
-
 TEST(DeviceRecord, ChannelCountsAreHeldWithinTheTables) {
   EXPECT_EQ(DeviceRecord(1, kChip, 12, -1, "").Inputs(), 8);
   EXPECT_EQ(DeviceRecord(1, kChip, 12, -1, "").Outputs(), 0);

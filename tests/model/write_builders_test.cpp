@@ -52,23 +52,6 @@ TEST(WriteExamples, EqualizerBandTypeTwoAndPlusTwelveDb) {
   EXPECT_EQ(peak[16], 0);
 }
 
-TEST(WriteExamples, CompressorRatioFourWithoutOffset) {
-  DeviceRecord r(1, kChip, 8, 8, "x");
-  r.SetCompressorRatio(0, 4);
-  const Bytes frame = Built(WriteId::Compressor(0, 1), One(r));
-  ASSERT_EQ(frame.size(), 18u);
-  EXPECT_EQ(frame[12], 0);
-  EXPECT_EQ(frame[13], 0);
-  EXPECT_EQ(frame[14], 40);
-  EXPECT_EQ(frame[15], 0);
-}
-
-TEST(WriteExamples, LimiterReleaseTravelsAsOneByte) {
-  DeviceRecord r(1, kChip, 8, 8, "x");
-  r.SetLimitReleaseTime(2, 300);
-  EXPECT_EQ(Built(WriteId::Limiter(2, 1), One(r)).at(9), 44);
-}
-
 TEST(WriteExamples, MatrixRowWithEveryCellOff) {
   const DeviceRecord r(1, kChip, 8, 8, "x");
   EXPECT_EQ(Built(WriteId::MatrixRow(0, 0, 1), One(r)),
@@ -115,17 +98,9 @@ TEST_F(EveryKind, Delay) {
   for (int j = 0; j < 6; ++j) record_.SetDelay(1, j, delays[j]);
   for (int j : {0, 2, 5, 7}) record_.SetDelayEnable(1, j, true);  // output 7 is not on this processor
   record_.SetDelay(1, 7, 999);
-  EXPECT_EQ(Build(WriteId::Delay(1, 4, 5)), Expected(24, 0xF3, 5, 0x10,
-                                                     {{5, 0x0A},
-                                                      {6, 0x25},
-                                                      {7, 0x2C},
-                                                      {8, 0x01},
-                                                      {9, 0x01},
-                                                      {11, 0x9D},
-                                                      {12, 0x08},
-                                                      {15, 0x2C},
-                                                      {17, 0xBC},
-                                                      {18, 0x02}}));
+  const Placed outputs = {{5, 0x0A},  {6, 0x25},  {7, 0x2C},  {8, 0x01},  {9, 0x01},
+                          {11, 0x9D}, {12, 0x08}, {15, 0x2C}, {17, 0xBC}, {18, 0x02}};
+  EXPECT_EQ(Build(WriteId::Delay(1, 4, 5)), Expected(24, 0xF3, 5, 0x10, outputs));
 }
 
 TEST_F(EveryKind, Compressor) {
@@ -148,18 +123,9 @@ TEST_F(EveryKind, EqualizerBandOnEachSide) {
   record_.SetEqualizerFrequence(1, 2, 30, 16000);
   record_.SetEqualizerQ(1, 2, 30, 12800);
   // 25600 - 350 = 25250 = 0x62A2; 16000 = 0x3E80; 12800 = 0x3200.
-  EXPECT_EQ(Build(WriteId::EqBand(1, 2, 30, 5)), Expected(18, 0xF3, 5, 0x0A,
-                                                          {{5, 0x15},
-                                                           {6, 30},
-                                                           {7, 1},
-                                                           {8, 0xA2},
-                                                           {9, 0x62},
-                                                           {10, 0x80},
-                                                           {11, 0x3E},
-                                                           {12, 0x00},
-                                                           {13, 0x32},
-                                                           {14, 0x04},
-                                                           {16, 7}}));
+  const Placed band = {{5, 0x15},  {6, 30},    {7, 1},     {8, 0xA2},  {9, 0x62}, {10, 0x80},
+                       {11, 0x3E}, {12, 0x00}, {13, 0x32}, {14, 0x04}, {16, 7}};
+  EXPECT_EQ(Build(WriteId::EqBand(1, 2, 30, 5)), Expected(18, 0xF3, 5, 0x0A, band));
 
   record_.SetEqualizerType(0, 3, 0, 6);
   record_.SetEqualizerGain(0, 3, 0, -1);

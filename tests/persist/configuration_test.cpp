@@ -20,24 +20,6 @@ Configuration Read(std::initializer_list<std::tuple<const char*, const char*, co
   return ReadConfiguration(attributes);
 }
 
-TEST(Configuration, DefaultsWhenNothingIsNamed) {
-  const Configuration c = Read({});
-  EXPECT_EQ(c.effect_blocks, 0);
-  EXPECT_EQ(c.pink_noise_address, 0u);
-  EXPECT_EQ(c.pink_noise_size, 0u);
-  EXPECT_EQ(c.pink_noise_volume, 0u);
-  EXPECT_EQ(c.energy_full, 1u);
-  EXPECT_EQ(c.baud, 115200u);
-  EXPECT_EQ(c.scan_time_ms, 5000u);
-  EXPECT_EQ(c.energy_min_db, -96);
-  EXPECT_EQ(c.drc_offset, 0u);
-  EXPECT_EQ(c.limit_offset, 0u);
-  EXPECT_EQ(c.noisegate_offset, 0u);
-  for (int side = 0; side < 2; ++side) {
-    for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(c.reset_frequencies[side][ch], kSeries);
-  }
-}
-
 TEST(Configuration, EachValueWithItsConversion) {
   const Configuration c = Read({{"config_effects", "max", "+12"},
                                 {"config_effects", "value", "99"},  // the count is read from "max" only

@@ -133,13 +133,6 @@ TEST_F(ProceduresOnSim, AFreshRecordWrittenIsWhatTheProcessorThenHolds) {
   testing::ExpectSameParameters(fresh, devices[0]);
 }
 
-TEST_F(ProceduresOnSim, SilentProcessorFailsTheReadKeepingWhatArrived) {
-  AddAddressed(2, 2);
-  bus.processor(0).faults().silent_after = 3;
-  driver.StartReadAll(0);
-  EXPECT_EQ(Run(), ProcedureEnd::kFailed);
-}
-
 // On a line that loses, garbles and delays answers (late ones past the next
 // request), a read-all still brings back exactly what was written.
 TEST_F(ProceduresOnSim, ReadAllOnANoisyLineBringsBackWhatWasWritten) {

@@ -239,14 +239,5 @@ TEST_F(ReadAllTest, VanishedSelectionEndsTheReadWithFailure) {
   EXPECT_EQ(read.Tick(), ReadAll::Progress::kFailed);
 }
 
-TEST_F(ReadAllTest, ReadsIntoTheProcessorsOwnChannelCounts) {
-  host.record = MakeRecord(1, 1);
-  link.responder = GenericAnswer;
-  EXPECT_EQ(RunToEnd(), ReadAll::Progress::kDone);
-  // 2 delays, 17 names, 4 equaliser halves, gate, gain, 2 filters, comp,
-  // limiter, output gains, 2 polarities, 1 matrix row.
-  EXPECT_EQ(link.sent.size(), 2u + 17 + 4 + 1 + 1 + 2 + 1 + 1 + 1 + 2 + 1);
-}
-
 }  // namespace
 }  // namespace dsp
