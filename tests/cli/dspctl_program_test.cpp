@@ -44,10 +44,11 @@ struct DspctlProgram : ::testing::Test {
     return sim;
   }
 
-  // A read, repeated when a loaded machine made it miss its answers (the
-  // read gives up after two seconds of silence): what is checked is what it
-  // read, and a read that never succeeds fails all the same.
-  ProgramRun Read(const SimProgram& sim, const std::string& scan_time, const std::vector<std::string>& args) {
+  // dspctl against `sim`, run again (three runs at most) while it fails: a
+  // loaded machine can keep the simulated processor's answers from a read
+  // for longer than the read waits. For runs that read and are meant to
+  // succeed; what is checked is what the run did.
+  ProgramRun Repeated(const SimProgram& sim, const std::string& scan_time, const std::vector<std::string>& args) {
     ProgramRun run;
     for (int attempt = 0; attempt < 3 && run.status != 0; ++attempt) run = On(sim, scan_time, args);
     return run;
@@ -228,7 +229,7 @@ void Edit(IniFile& ini, IniFile& expected) {
 TEST_F(DspctlProgram, FilesReadAndWrittenHoldWhatTheProcessorHolds) {
   const std::vector<std::string> desk = {"--devices", "Desk:2x2", "--seed", "6"};
   auto sim = Sim(desk);
-  const ProgramRun first = Read(*sim, kShortScan, {"read", "1", "-o", "first"});
+  const ProgramRun first = Repeated(*sim, kShortScan, {"read", "1", "-o", "first"});
   ASSERT_EQ(first.status, 0) << Lines(first);
   EXPECT_EQ(first.out, "Saved the parameters of Desk (address 1) to first.ini\n");
 
@@ -254,7 +255,7 @@ TEST_F(DspctlProgram, FilesReadAndWrittenHoldWhatTheProcessorHolds) {
             "dspctl: foreign.ini was read from Desk, chip ID 00 11 22 33 44 55 66 77, not from Desk (address 1), "
             "chip ID " + chip + ": nothing was written. Add --force to write it all the same.");
   EXPECT_EQ(wrapped.out + elsewhere.out, "");
-  const ProgramRun untouched = Read(*sim, kShortScan, {"--json", "read", "1", "-o", "untouched.ini"});
+  const ProgramRun untouched = Repeated(*sim, kShortScan, {"--json", "read", "1", "-o", "untouched.ini"});
   ASSERT_EQ(untouched.status, 0) << Lines(untouched);
   EXPECT_EQ(ShapeOf(untouched.out), kFileShape);
   EXPECT_EQ(ReadText(dir.File("untouched.ini")), ReadText(dir.File("first.ini"))) << "a refused file sent nothing";
@@ -263,7 +264,7 @@ TEST_F(DspctlProgram, FilesReadAndWrittenHoldWhatTheProcessorHolds) {
   ASSERT_EQ(write.status, 0) << Lines(write);
   EXPECT_EQ(ShapeOf(write.out), kFileShape);
   EXPECT_NE(write.err.find("Synchronize to device... 100%"), std::string::npos) << write.err;
-  const ProgramRun second = Read(*sim, kShortScan, {"read", "1", "-o", "second.ini"});
+  const ProgramRun second = Repeated(*sim, kShortScan, {"read", "1", "-o", "second.ini"});
   ASSERT_EQ(second.status, 0) << Lines(second);
   EXPECT_EQ(ReadIni("second.ini").Serialize(), expected.Serialize());
 
@@ -318,7 +319,7 @@ TEST_F(DspctlProgram, PresetNamesPinkNoiseAndLevelsAsAUserSeesThem) {
   WriteText(dir.File("dsp.conf"), "config_energy_full = 10000000\nconfig_pink_noise_volume = 255\n");
   auto dspctl = [&](std::vector<std::string> args) {
     args.insert(args.begin(), {"--config", "dsp.conf"});
-    const ProgramRun run = On(*sim, kShortScan, args);
+    const ProgramRun run = Repeated(*sim, kShortScan, args);
     EXPECT_EQ(run.status, 0) << Lines(run);
     return run;
   };
@@ -358,11 +359,8 @@ TEST_F(DspctlProgram, EffectMemoryRoundTripsThroughFiles) {
   EXPECT_FALSE(fs::exists(dir.File("none.bin")));
 
   WriteText(dir.File("dsp.conf"), "# eight blocks of 128 bytes\nconfig_effects.max = 8\n");
-  auto effects = [&](std::vector<std::string> args) {
-    args.insert(args.begin(), {"--config", "dsp.conf"});
-    return On(*sim, kShortScan, args);
-  };
-  const ProgramRun saved = effects({"--json", "effects-save", "1", "original"});
+  const ProgramRun saved =
+      Repeated(*sim, kShortScan, {"--config", "dsp.conf", "--json", "effects-save", "1", "original"});
   ASSERT_EQ(saved.status, 0) << Lines(saved);
   EXPECT_EQ(ShapeOf(saved.out), "{address:n,name:s,file:s,blocks:n,bytes:n}");
   const Bytes original = ReadBytes(dir.File("original.bin"));
@@ -370,11 +368,11 @@ TEST_F(DspctlProgram, EffectMemoryRoundTripsThroughFiles) {
 
   const Bytes pattern = PatternBytes(original.size(), 3);
   dir.Write("pattern.bin", pattern);
-  const ProgramRun loaded = effects({"effects-load", "1", "pattern.bin"});
+  const ProgramRun loaded = On(*sim, kShortScan, {"--config", "dsp.conf", "effects-load", "1", "pattern.bin"});
   ASSERT_EQ(loaded.status, 0) << Lines(loaded);
   EXPECT_EQ(loaded.out, "Import Parameter Success: sent pattern.bin (1024 bytes) to Desk (address 1)\n");
   EXPECT_EQ(ReadBytes(dir.File("received/1-Desk-parameters-1.bin")), pattern);
-  ASSERT_EQ(effects({"effects-save", "1", "after-pattern.bin"}).status, 0);
+  ASSERT_EQ(Repeated(*sim, kShortScan, {"--config", "dsp.conf", "effects-save", "1", "after-pattern.bin"}).status, 0);
   EXPECT_EQ(ReadBytes(dir.File("after-pattern.bin")), pattern);
 }
 
