@@ -154,15 +154,16 @@ INSTANTIATE_TEST_SUITE_P(Buses, DspctlScan,
                            return info.param.all_found ? "AllFound" : "CutShort";
                          });
 
-// A full bus answering in slots, named in two scripts and of every length:
+// Eight processors answering in slots (found in five seconds on a quiet
+// machine, ten when loaded), named in two scripts and of every length:
 // one row each under the heading, and the inputs and outputs in one column
 // whatever the names (a Chinese character takes two columns of a terminal).
-TEST_F(DspctlProgram, ScanOfAFullBusPrintsOneAlignedTable) {
+TEST_F(DspctlProgram, AScanOfEightPrintsOneAlignedTable) {
   const std::vector<std::string> names = {"Hall", "舞台", "Lobby", "大厅左侧", "B", "Conference Room 2", "会议室", "X7"};
   std::string devices;
   for (const std::string& name : names) devices += (devices.empty() ? "" : ",") + name + ":2x2";
-  auto sim = Sim({"--devices", devices, "--discovery", "slots", "--seed", "1"});
-  const ProgramRun run = On(*sim, "5000", {"scan"});
+  auto sim = Sim({"--devices", devices, "--discovery", "slots", "--seed", "3"});
+  const ProgramRun run = On(*sim, "10000", {"scan"});
   ASSERT_EQ(run.status, 0) << Lines(run);
   EXPECT_EQ(run.err.find("ran out"), std::string::npos) << run.err;
   std::vector<std::string> rows;
