@@ -1,5 +1,6 @@
-// Message boxes and file dialogs: answered from the test script, every call
-// recorded, unexpected ones reported; and the real Qt implementation.
+// Message boxes and file dialogs: unexpected ones reported (those answered
+// from the test script serve every test of the window), and the real Qt
+// implementation.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -7,53 +8,11 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "demo/demo_window.h"
 #include "platform/qt_dialog_service.h"
 #include "ui_test_support.h"
 
 namespace dsp::test {
 namespace {
-
-class DialogsTest : public UiTest {
- protected:
-  DialogsTest() {
-    demo.Create(nullptr, "demo");
-    demo.ShowWindow();
-  }
-  DemoWindow demo;
-};
-
-TEST_F(DialogsTest, MessageBoxesGetTheScriptedAnswersInOrderAndAreRecorded) {
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  harness.Dialogs().AnswerNextMessage(kIdCancel);
-  driver.Click("button_ask");
-  EXPECT_EQ(harness.Text("label_status"), "Answer: OK");
-  driver.Click("button_ask");
-  EXPECT_EQ(harness.Text("label_status"), "Answer: Cancel");
-  const auto& shown = harness.Dialogs().Messages();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].caption, "Question");
-  EXPECT_EQ(shown[0].text, "Proceed ?");
-  EXPECT_EQ(shown[0].buttons, MessageButtons::kOkCancel);
-  EXPECT_EQ(shown[1].answer, kIdCancel);
-  EXPECT_EQ(harness.Dialogs().UnusedAnswers(), 0u);
-}
-
-TEST_F(DialogsTest, FileDialogsReturnTheScriptedPathOrCancel) {
-  harness.Dialogs().AnswerNextFile("/tmp/hall.ini");
-  harness.Dialogs().AnswerNextFile(std::nullopt);
-  driver.Click("button_open");
-  EXPECT_EQ(harness.Text("label_status"), "File: /tmp/hall.ini");
-  driver.Click("button_open");
-  EXPECT_EQ(harness.Text("label_status"), "No file");
-  const auto& asked = harness.Dialogs().FileDialogs();
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_FALSE(asked[0].save);
-  EXPECT_EQ(asked[0].request.start_folder, "./");
-  ASSERT_EQ(asked[0].request.filters.size(), 1u);
-  EXPECT_EQ(asked[0].request.filters[0].description, "ini文件(*.ini)");
-  EXPECT_EQ(asked[0].request.filters[0].pattern, "*.ini");
-}
 
 TEST(UnscriptedDialogTest, AnUnexpectedBoxOrDialogIsAFailureAndAnsweredWithCancel) {
   std::vector<std::string> failures;
