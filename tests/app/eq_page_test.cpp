@@ -61,7 +61,7 @@ class EqPageTest : public PageEditsTest {
   int hall_position_ = 0;
 };
 
-TEST_F(EqPageTest, TheArrowsPageTheColumnsAndAColumnSwitchesItsBand) {
+TEST_F(EqPageTest, TheArrowsPageTheColumnsAColumnSwitchesItsBandAndTheHandlesHide) {
   driver.Click("button_input_eq_0");
   EXPECT_EQ(Captions("input"), Numbers(1));
   const std::vector<std::vector<std::string>> after_right = {Numbers(12), Numbers(21), Numbers(21)};
@@ -82,6 +82,11 @@ TEST_F(EqPageTest, TheArrowsPageTheColumnsAndAColumnSwitchesItsBand) {
   EXPECT_EQ(Decode(frames[0]).band, 14);
   EXPECT_TRUE(Decode(frames[0]).on);
   EXPECT_EQ(Graph("input").Model().Band(14).on, true);
+  // Hiding the control points hides every shown handle.
+  driver.Click("checkbox_input_eq_show_control");
+  for (int band = 0; band < kEqBands; ++band) EXPECT_TRUE(Graph("input").Model().BandHidden(band));
+  driver.Click("checkbox_input_eq_show_control");
+  EXPECT_FALSE(Graph("input").Model().BandHidden(30));
   ExpectProcessorFollowed(hall_position_);
 }
 
@@ -331,14 +336,6 @@ TEST_F(EqPageTest, ArrowKeysOnAFilterHandleMoveTheFilterNotBandZero) {
   EXPECT_EQ(Sent(kHighPassCommand, false).size(), 1u);
   EXPECT_TRUE(Sent(kBandCommand).empty());
   ExpectProcessorFollowed(hall_position_);
-}
-
-TEST_F(EqPageTest, HidingTheControlPointsHidesEveryShownHandle) {
-  driver.Click("button_input_eq_0");
-  driver.Click("checkbox_input_eq_show_control");
-  for (int band = 0; band < kEqBands; ++band) EXPECT_TRUE(Graph("input").Model().BandHidden(band));
-  driver.Click("checkbox_input_eq_show_control");
-  EXPECT_FALSE(Graph("input").Model().BandHidden(30));
 }
 
 class EqBandCountTest : public MainWindowTest {};
