@@ -1,6 +1,5 @@
-// Message boxes and file dialogs: unexpected ones reported (those answered
-// from the test script serve every test of the window), and the real Qt
-// implementation.
+// Message boxes and file dialogs: answered from the test script, every call
+// recorded, unexpected ones reported; and the real Qt implementation.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -14,7 +13,27 @@
 namespace dsp::test {
 namespace {
 
-TEST(UnscriptedDialogTest, AnUnexpectedBoxOrDialogIsAFailureAndAnsweredWithCancel) {
+// Answers are taken in the order they were scripted, and every call is
+// recorded with its answer.
+TEST(ScriptedDialogTest, AnswersComeInTheirOrderAndCallsAreRecorded) {
+  ScriptedDialogs dialogs([](const std::string& message) { ADD_FAILURE() << message; });
+  dialogs.AnswerNextMessage(kIdOk);
+  dialogs.AnswerNextMessage(kIdCancel);
+  dialogs.AnswerNextFile("/tmp/hall.ini");
+  dialogs.AnswerNextFile(std::nullopt);
+  EXPECT_EQ(dialogs.MessageBox(nullptr, "Proceed ?", "Question", MessageButtons::kOkCancel), kIdOk);
+  EXPECT_EQ(dialogs.MessageBox(nullptr, "Proceed ?", "Question", MessageButtons::kOkCancel), kIdCancel);
+  EXPECT_EQ(dialogs.OpenFileName(nullptr, {"Open", {{"ini文件(*.ini)", "*.ini"}}, "./"}), "/tmp/hall.ini");
+  EXPECT_EQ(dialogs.OpenFileName(nullptr, {"Open", {}, "./"}), std::nullopt);
+  EXPECT_EQ(dialogs.UnusedAnswers(), 0u);
+  ASSERT_EQ(dialogs.Messages().size(), 2u);
+  EXPECT_EQ(dialogs.Messages()[1].answer, kIdCancel);
+  ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
+  EXPECT_FALSE(dialogs.FileDialogs()[0].save);
+  EXPECT_EQ(dialogs.FileDialogs()[0].request.filters.at(0).pattern, "*.ini");
+}
+
+TEST(ScriptedDialogTest, AnUnexpectedBoxOrDialogIsAFailureAndAnsweredWithCancel) {
   std::vector<std::string> failures;
   ScriptedDialogs dialogs([&failures](const std::string& message) { failures.push_back(message); });
   EXPECT_EQ(dialogs.MessageBox(nullptr, "Synchronize from device fail", "Warning", MessageButtons::kOk), kIdOk);
