@@ -99,6 +99,7 @@ TEST_F(DeviceTreeTest, TheHideSwitchFoldsTheListAwayAndNewNodesFollowIt) {
   ASSERT_TRUE(hidden_controls);
   driver.SetCheck("checkbox_hide_device_list", true);
   EXPECT_FALSE(driver.Get("device").IsVisible());
+  EXPECT_TRUE(driver.Get("checkbox_hide_device_list").IsVisibleInWindow()) << "the switch must not hide itself";
   window->StartScan();
   ASSERT_EQ(NodeCount(), 3);
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(driver.Get("treenode_device_" + std::to_string(i)).IsVisible()) << i;

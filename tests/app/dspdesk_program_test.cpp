@@ -8,7 +8,6 @@
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -125,10 +124,31 @@ std::string ScrollSteps(const std::string& name, int steps) {
   return lines;
 }
 
-// Edits made in the window reach the processor (a dragged equaliser handle
-// among them): dspctl reads exactly those changes back, and nothing else
-// changed.
-TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
+// Drag lines taking the part `from` of `control` to each point in turn, a
+// frame of a 60 Hz screen apart: one long drag as the link sees it.
+std::string DragThrough(const std::string& control, const std::string& from, const std::vector<QPoint>& points) {
+  std::string lines;
+  for (const QPoint& point : points) {
+    lines += "drag " + control + " " + from + " " + std::to_string(point.x()) + "," + std::to_string(point.y()) +
+             "\nwait 16\n";
+  }
+  return lines;
+}
+
+// `count` points zigzagging over a `width` x `height` area, then `last`.
+std::vector<QPoint> Zigzag(int count, int width, int height, QPoint last) {
+  std::vector<QPoint> points;
+  for (int i = 0; i < count; ++i) points.emplace_back(4 + i * 37 % width, 4 + i * 53 % height);
+  points.push_back(last);
+  return points;
+}
+
+// Edits made in the window reach the processor: dspctl reads exactly those
+// changes back, and nothing else changed. Last, a band handle and an output
+// fader are dragged through many positions while the processor is polled
+// for levels, and the window is closed a second after letting go: the
+// processor ends where the hand let go, as the window shows it.
+TEST_F(DspdeskProgramTest, EditsAndLongDragsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
   const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5"});
   DeviceRecord expected = ReadWithDspctl(*dspsim, dir.File("before.ini"));
   const std::string edits =
@@ -167,7 +187,19 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
       // page: the wheel brings it into view, as a user's does.
       + ScrollSteps("label_window_linit_title", 12) +
       "type edit_limit_release_time 42\n"
-      "wait 500\n";
+      // The long drags on the overview as it was, with no page open.
+      "click button_close_limit\n"
+      "click button_close_comp\n"
+      "click button_input_eq_0\n"
+      "wait 200\n" +
+      DragThrough("graph_input_eq", "band18", Zigzag(16, 560, 170, {330, 70})) +
+      "expect-text edit_input_eq_frequence 103\n"
+      "expect-text edit_input_eq_gain 10.0\n"
+      "click button_close_input_eq\n" +
+      DragThrough("slider_gain_output_1", "handle", Zigzag(16, 85, 12, {40, 11})) +
+      "expect-text edit_gain_output_1 -38.6\n"
+      "wait 1000\n"
+      "click button_close\n";
   ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), edits), 0) << errors;
 
   expected.SetGain(kInputSide, 0, 360);
@@ -179,67 +211,25 @@ TEST_F(DspdeskProgramTest, EditsInTheWindowAreWhatDspctlReadsFromTheProcessor) {
     }
   }
   expected.SetDelay(kInputSide, 1, 45);
-  // Band 18 dragged to the graph's top left corner: 20 Hz, held at +12 dB.
-  expected.SetEqualizerFrequence(kInputSide, 0, 17, 20);
-  expected.SetEqualizerGain(kInputSide, 0, 17, 1200);
+  // Band 18 dragged to the top left corner (20 Hz, held at +12 dB), its Q
+  // typed, then dragged at length: it ends at 103 Hz, shown to a tenth as 10.0.
+  expected.SetEqualizerFrequence(kInputSide, 0, 17, 103);
+  expected.SetEqualizerGain(kInputSide, 0, 17, 996);
   expected.SetEqualizerQ(kInputSide, 0, 17, 250);
   expected.SetCompressorEnable(1, true);
   expected.SetCompressorStartGate(1, 20);
   expected.SetLimitReleaseTime(0, 42);
+  expected.SetGain(kOutputSide, 1, -3860);
   const DeviceRecord after = ReadWithDspctl(*dspsim, dir.File("after.ini"));
   EXPECT_TRUE(after.SameParametersAs(expected));
   EXPECT_EQ(after.Gain(kInputSide, 0), 360);
   EXPECT_EQ(after.Delay(kInputSide, 1), 45);
   EXPECT_TRUE(after.Mute(kInputSide, 1));
-  EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 1200);
+  EXPECT_EQ(after.EqualizerFrequence(kInputSide, 0, 17), 103);
+  EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 996);
   EXPECT_EQ(after.EqualizerQ(kInputSide, 0, 17), 250);
   EXPECT_EQ(after.CompressorStartGate(1), 20) << "two dB down on the curve";
   EXPECT_EQ(after.LimitReleaseTime(0), 42);
-}
-
-// Drag lines taking the part `from` of `control` to each point in turn, a
-// frame of a 60 Hz screen apart: one long drag as the link sees it.
-std::string DragThrough(const std::string& control, const std::string& from, const std::vector<QPoint>& points) {
-  std::string lines;
-  for (const QPoint& point : points) {
-    lines += "drag " + control + " " + from + " " + std::to_string(point.x()) + "," + std::to_string(point.y()) +
-             "\nwait 16\n";
-  }
-  return lines;
-}
-
-// `count` points zigzagging over a `width` x `height` area, then `last`.
-std::vector<QPoint> Zigzag(int count, int width, int height, QPoint last) {
-  std::vector<QPoint> points;
-  for (int i = 0; i < count; ++i) points.emplace_back(4 + i * 37 % width, 4 + i * 53 % height);
-  points.push_back(last);
-  return points;
-}
-
-// A band handle and an output fader dragged through many positions while the
-// processor is polled for levels, then the window closed a second after
-// letting go: the processor ends where the hand let go, as the window shows
-// it.
-TEST_F(DspdeskProgramTest, AfterLongDragsTheProcessorHoldsWhereTheHandLetGo) {
-  const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5"});
-  const std::string script =
-      "click button_scan\n"
-      "select treeview_device_list 1\n"
-      "expect-text label_tips_0 \"\"\n"
-      "click button_input_eq_0\n"
-      "wait 200\n" +
-      DragThrough("graph_input_eq", "band18", Zigzag(40, 560, 170, {330, 70})) +
-      "expect-text edit_input_eq_frequence 103\n"
-      "expect-text edit_input_eq_gain 10.0\n"
-      "click button_close_input_eq\n" +
-      DragThrough("slider_gain_output_1", "handle", Zigzag(40, 85, 12, {40, 11})) +
-      "expect-text edit_gain_output_1 -38.6\n"
-      "wait 1000\n"
-      "click button_close\n";
-  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
-  const DeviceRecord after = ReadWithDspctl(*dspsim, dir.File("after.ini"));
-  EXPECT_EQ(after.EqualizerFrequence(kInputSide, 0, 17), 103);
-  EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 996) << "shown to a tenth as 10.0";
   EXPECT_EQ(after.Gain(kOutputSide, 1), -3860);
 }
 
@@ -289,17 +279,11 @@ TEST_F(DspdeskProgramTest, FilesFactoryResetCopyAndLanguageFromTheMenus) {
   EXPECT_TRUE(second.SameParametersAs(first));
 }
 
-// The files dspsim wrote into its dump folder, by name.
-std::vector<std::filesystem::path> Dumped(const std::string& folder) {
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 // The firmware goes through the menu, the rescan, the transfer over the
 // terminal and the progress dialog; dspsim's loader stores what it got.
-TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor) {
+// Then a preset saved from the dialog and recalled after a change brings
+// the saved settings back into the processor.
+TEST_F(DspdeskProgramTest, AFirmwareImageArrivesWholeAndAPresetSavedFromTheDialogComesBack) {
   const std::string dump = dir.File("dump");
   std::filesystem::create_directories(dump);
   const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5", "--dump-dir", dump});
@@ -315,21 +299,7 @@ TEST_F(DspdeskProgramTest, AFirmwareImageFromTheWindowArrivesWholeInTheProcessor
       "click button_option\n"
       "click menu_item_option_firmware_update\n"
       "expect-message Update Success\n"
-      "expect-text edit_device_name_0 Desk\n";
-  ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
-  const std::vector<std::filesystem::path> files = Dumped(dump);
-  ASSERT_EQ(files.size(), 1u);
-  EXPECT_NE(files[0].filename().string().find("firmware"), std::string::npos) << files[0];
-  std::ifstream stored(files[0], std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), std::istreambuf_iterator<char>()), image);
-}
-
-// A preset saved from the dialog and recalled after a change brings the
-// saved settings back into the processor.
-TEST_F(DspdeskProgramTest, APresetSavedFromTheDialogComesBackWhenRecalled) {
-  const auto dspsim = Dspsim({"--devices", "Desk:2x2", "--seed", "5"});
-  const std::string script =
-      "click button_scan\n"
+      "expect-text edit_device_name_0 Desk\n"
       "select treeview_device_list 1\n"
       "expect-text label_tips_0 \"\"\n"
       "type edit_gain_input_0 -6.5\n"
@@ -352,6 +322,11 @@ TEST_F(DspdeskProgramTest, APresetSavedFromTheDialogComesBackWhenRecalled) {
       "click button_close\n"
       "expect-text edit_gain_input_0 -6.5\n";
   ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), script), 0) << errors;
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dump)) files.push_back(entry.path());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_NE(files[0].filename().string().find("firmware"), std::string::npos) << files[0];
+  EXPECT_EQ(dsp::testing::ReadText(files[0].string()), image);
   EXPECT_GT(DistinctColours(QImage(QString::fromStdString(dir.File("presets.png")))), 20);
   EXPECT_EQ(ReadWithDspctl(*dspsim, dir.File("recalled.ini")).Gain(kInputSide, 0), -650);
 }

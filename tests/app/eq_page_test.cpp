@@ -3,7 +3,7 @@
 // a read of the simulated processor that must equal the window's record.
 #include "controls/eq_graph.h"
 #include "link/frame.h"
-#include "main_window_fixture.h"
+#include "page_edits_fixture.h"
 #include "platform/check_box.h"
 #include "platform/testing/screenshot.h"
 
@@ -27,29 +27,21 @@ BandFrame Decode(const Bytes& frame) {
   return {frame[6], frame[7] != 0, u16(8) - 25600, u16(10), u16(12)};
 }
 
-class EqPageTest : public MainWindowTest {
+class EqPageTest : public PageEditsTest {
  protected:
   void SetUp() override {
-    ThreeProcessors();
-    Start();
-    Scan();
-    for (std::size_t i = 0; i < window->Devices().size(); ++i) {
-      if (window->Devices()[i].Name() == "Hall") hall_position_ = static_cast<int>(i);
-    }
-    Select(hall_position_);
-    hall_ = &window->Devices()[static_cast<std::size_t>(hall_position_)];
-    mark_ = link.sent.size();
+    PageEditsTest::SetUp();
+    hall_position_ = SelectNamed("Hall");
   }
-  const DeviceRecord& Hall() const { return *hall_; }
+  const DeviceRecord& Hall() { return Shown(); }
   // Frames of `command` sent since the last call; `settle` lets the pending
   // writes go out first.
   std::vector<Bytes> Sent(std::uint8_t command, bool settle = true) {
-    if (settle) harness.Advance(150);
+    if (settle) return SentNow(command);
     std::vector<Bytes> frames;
-    for (std::size_t i = mark_; i < link.sent.size(); ++i) {
+    for (std::size_t i = std::exchange(mark_, link.sent.size()); i < link.sent.size(); ++i) {
       if (link.sent[i][kOffsetCommand] == command) frames.push_back(link.sent[i]);
     }
-    mark_ = link.sent.size();
     return frames;
   }
   std::vector<std::string> Captions(const std::string& side) {
@@ -65,14 +57,11 @@ class EqPageTest : public MainWindowTest {
     return numbers;
   }
   EqGraph& Graph(const std::string& side) { return driver.Get<EqGraph>("graph_" + side + "_eq"); }
-  void Wait() { harness.Advance(60); }
 
   int hall_position_ = 0;
-  const DeviceRecord* hall_ = nullptr;
-  std::size_t mark_ = 0;
 };
 
-TEST_F(EqPageTest, TheArrowsPageTheColumnsAndAColumnSwitchesItsBand) {
+TEST_F(EqPageTest, TheArrowsPageTheColumnsAColumnSwitchesItsBandAndTheHandlesHide) {
   driver.Click("button_input_eq_0");
   EXPECT_EQ(Captions("input"), Numbers(1));
   const std::vector<std::vector<std::string>> after_right = {Numbers(12), Numbers(21), Numbers(21)};
@@ -93,6 +82,11 @@ TEST_F(EqPageTest, TheArrowsPageTheColumnsAndAColumnSwitchesItsBand) {
   EXPECT_EQ(Decode(frames[0]).band, 14);
   EXPECT_TRUE(Decode(frames[0]).on);
   EXPECT_EQ(Graph("input").Model().Band(14).on, true);
+  // Hiding the control points hides every shown handle.
+  driver.Click("checkbox_input_eq_show_control");
+  for (int band = 0; band < kEqBands; ++band) EXPECT_TRUE(Graph("input").Model().BandHidden(band));
+  driver.Click("checkbox_input_eq_show_control");
+  EXPECT_FALSE(Graph("input").Model().BandHidden(30));
   ExpectProcessorFollowed(hall_position_);
 }
 
@@ -342,14 +336,6 @@ TEST_F(EqPageTest, ArrowKeysOnAFilterHandleMoveTheFilterNotBandZero) {
   EXPECT_EQ(Sent(kHighPassCommand, false).size(), 1u);
   EXPECT_TRUE(Sent(kBandCommand).empty());
   ExpectProcessorFollowed(hall_position_);
-}
-
-TEST_F(EqPageTest, HidingTheControlPointsHidesEveryShownHandle) {
-  driver.Click("button_input_eq_0");
-  driver.Click("checkbox_input_eq_show_control");
-  for (int band = 0; band < kEqBands; ++band) EXPECT_TRUE(Graph("input").Model().BandHidden(band));
-  driver.Click("checkbox_input_eq_show_control");
-  EXPECT_FALSE(Graph("input").Model().BandHidden(30));
 }
 
 class EqBandCountTest : public MainWindowTest {};

@@ -21,10 +21,6 @@ Bytes PatternFile(std::size_t size, std::uint8_t salt) {
 
 class FirmwareMenuTest : public MainWindowTest {
  protected:
-  void Choose(const std::string& item) {
-    driver.Click(item == kFirmwareItem ? "button_option" : "button_file");
-    driver.Click(item);
-  }
   // Whether any start frame of a transfer (command 0xD0 or 0xD6) went out.
   bool StartFrameSent() const {
     return std::any_of(bus.host_writes().begin(), bus.host_writes().end(), [](const HostWrite& write) {

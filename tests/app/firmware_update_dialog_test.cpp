@@ -71,14 +71,11 @@ TEST_P(OutcomeTest, TheOutcomeIsToldOnceTheTransferHasEnded) {
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, OutcomeTest,
     ::testing::Values(
-        OutcomeCase{kEnglish, TransferMode::kFirmware, kTransferDone, "Firmware Update", "Update Success", "Finish"},
         OutcomeCase{kEnglish, TransferMode::kFirmware, kTransferNoCrcRequest, "Firmware Update", "Time out", "Finish"},
         OutcomeCase{kEnglish, TransferMode::kParameters, kTransferNoAck, "Import Parameter", "Time out", "Finish"},
         OutcomeCase{kEnglish, TransferMode::kFirmware, kTransferBlockShort, "Firmware Update", "Update Fail", "Finish"},
         OutcomeCase{kEnglish, TransferMode::kParameters, kTransferFileError, "Import Parameter",
                     "Import Parameter Fail", "Finish"},
-        OutcomeCase{kEnglish, TransferMode::kParameters, kTransferDone, "Import Parameter", "Import Parameter Success",
-                    "Finish"},
         OutcomeCase{kChinese, TransferMode::kFirmware, kTransferDone, "Firmware Update", "升级成功", "完成"},
         OutcomeCase{kChinese, TransferMode::kFirmware, kTransferNoAck, "Firmware Update", "超时", "完成"},
         OutcomeCase{kChinese, TransferMode::kFirmware, kTransferBlockShort, "Firmware Update", "升级失败", "完成"},

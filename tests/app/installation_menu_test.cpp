@@ -16,10 +16,6 @@ class InstallationMenuTest : public MainWindowTest {
     Start(kEnglish);
     Scan();
   }
-  void Choose(const std::string& item) {
-    driver.Click("button_file");
-    driver.Click(item);
-  }
 };
 
 TEST_F(InstallationMenuTest, ABackupRestoredBringsEveryProcessorBackAndRefusesOtherCounts) {

@@ -38,6 +38,22 @@ void MainWindowTest::Scan() { driver.Click("button_scan"); }
 
 void MainWindowTest::Select(int position) { driver.Select("treeview_device_list", position + 1); }
 
+int MainWindowTest::SelectNamed(const std::string& name) {
+  for (std::size_t i = 0; i < window->Devices().size(); ++i) {
+    if (window->Devices()[i].Name() == name) {
+      Select(static_cast<int>(i));
+      return static_cast<int>(i);
+    }
+  }
+  ADD_FAILURE() << name << " was not found";
+  return 0;
+}
+
+void MainWindowTest::Choose(const std::string& item) {
+  driver.Click(item.starts_with("menu_item_file") ? "button_file" : "button_option");
+  driver.Click(item);
+}
+
 namespace {
 
 class OneRecordHost : public ProcedureHost {

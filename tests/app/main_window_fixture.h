@@ -37,6 +37,10 @@ class MainWindowTest : public ::testing::Test {
   // Clicks the tree row of the processor at `position`; a synchronisation
   // it starts has ended when this returns.
   void Select(int position);
+  // Selects the processor of that name as Select does; returns its position.
+  int SelectNamed(const std::string& name);
+  // Opens the menu (file or option) that holds `item` and clicks the item.
+  void Choose(const std::string& item);
 
   std::vector<Bytes> SentWithCommand(std::uint8_t command) const;
   // Lets the pending writes go out, reads every parameter of the processor

@@ -14,25 +14,10 @@ namespace {
 
 class MenusTest : public MainWindowTest {
  protected:
-  // Opens the menu that holds `item` and clicks the item.
-  void Choose(const std::string& item) {
-    driver.Click(item.starts_with("menu_item_file") ? "button_file" : "button_option");
-    driver.Click(item);
-  }
   int OpenMenus() const {
     int menus = 0;
     for (Window* each : Window::AllWindows()) menus += each->ClassName() == "Menu" ? 1 : 0;
     return menus;
-  }
-  std::size_t SelectNamed(const std::string& name) {
-    for (std::size_t i = 0; i < window->Devices().size(); ++i) {
-      if (window->Devices()[i].Name() == name) {
-        Select(static_cast<int>(i));
-        return i;
-      }
-    }
-    ADD_FAILURE() << name << " was not found";
-    return 0;
   }
   const DeviceRecord& Device(std::size_t position) const { return window->Devices()[position]; }
 };

@@ -28,7 +28,7 @@ class MessagesTest : public MainWindowTest {
   SimProcessor& Hall() { return *bus.FindByAddress(1); }
 };
 
-TEST_F(MessagesTest, ARecallReadsTheProcessorBackAfterItsSettlingTime) {
+TEST_F(MessagesTest, ARecallReadsTheProcessorBackOnceThePresetHasSettled) {
   Hall().preset(3).parameters.inputs[0].gain_raw = 1900;  // -10.0 dB in preset 3
   const std::size_t reads = SentWithCommand(command::kInputDelay).size();
   Post(SceneDialog::kRecallMessage, 3, 1);
@@ -45,15 +45,14 @@ TEST_F(MessagesTest, ARecallReadsTheProcessorBackAfterItsSettlingTime) {
   EXPECT_TRUE(window->HasTimer(timer::kLevelPoll));
   Post(SceneDialog::kRecallDoneMessage, 0, 1);
   EXPECT_EQ(harness.Text("label_tips_0"), "");
-}
 
-TEST_F(MessagesTest, TheFactoryPresetSettlesFor16Seconds) {
-  const std::size_t reads = SentWithCommand(command::kInputDelay).size();
+  // The factory preset settles for 16 seconds.
+  const std::size_t factory_reads = SentWithCommand(command::kInputDelay).size();
   Post(SceneDialog::kRecallMessage, 0, 1);
   harness.Advance(15900);
-  EXPECT_EQ(SentWithCommand(command::kInputDelay).size(), reads);
+  EXPECT_EQ(SentWithCommand(command::kInputDelay).size(), factory_reads);
   harness.Advance(400);
-  EXPECT_GT(SentWithCommand(command::kInputDelay).size(), reads);
+  EXPECT_GT(SentWithCommand(command::kInputDelay).size(), factory_reads);
 }
 
 TEST_F(MessagesTest, ASaveStopsTheLevelPollUntilItsWaitIsOver) {

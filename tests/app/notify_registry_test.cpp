@@ -1,11 +1,20 @@
 // Notification dispatch: exact names, the two name fragments of the device
-// nodes, and the count of pairs the window registers of each type.
+// nodes, the count of pairs the window registers of each type, and the
+// skin's controls behind those names.
+#include <functional>
 #include <map>
 #include <set>
 
+#include "app/label_table.h"
 #include "app/notify_registry.h"
+#include "controls/eq_graph.h"
 #include "main_window_fixture.h"
-#include "protocol/commands.h"
+#include "platform/check_box.h"
+#include "platform/combo.h"
+#include "platform/edit.h"
+#include "platform/list.h"
+#include "platform/slider.h"
+#include "platform/tree_view.h"
 
 namespace dsp::test {
 namespace {
@@ -64,25 +73,6 @@ TEST_F(DispatchTest, AnExactEntryBeatsAFragmentAndEntriesCanGo) {
   EXPECT_EQ(Dispatch("click", "button_circle_1"), "other") << "registering again replaces";
 }
 
-// Through the window: a tree button dispatches "click" to the sync member
-// and nothing under "dbclick".
-class WindowDispatchTest : public MainWindowTest {};
-
-TEST_F(WindowDispatchTest, TheSyncButtonSynchronisesOnClickOnly) {
-  bus.Add("Hall", 2, 2);
-  Start();
-  Scan();
-  const std::size_t sent = link.sent.size();
-  harness.Raise("button_circle_0", "dbclick");
-  harness.Raise("button_circle_0", "Click");
-  harness.Advance(1500);
-  EXPECT_TRUE(SentWithCommand(command::kInputDelay).empty());
-  EXPECT_FALSE(window->Devices()[0].Synchronised());
-  harness.Raise("button_circle_0", "click");
-  EXPECT_TRUE(window->Devices()[0].Synchronised());
-  EXPECT_GT(link.sent.size(), sent);
-}
-
 // How many pairs the finished program registers of each type: a control
 // that loses its handler, or a family registered for one channel too few,
 // changes a count. The installation backup and restore add two "itemclick"
@@ -110,6 +100,44 @@ TEST_F(RegisteredPairsTest, EachTypeHasItsCountOfPairs) {
     counts[type] = std::set<std::string>(names.begin(), names.end()).size();
   }
   EXPECT_EQ(counts, kRegisteredCounts);
+}
+
+template <class... Kinds>
+bool OneOf(const Control* control) {
+  return ((dynamic_cast<const Kinds*>(control) != nullptr) || ...);
+}
+
+// Every name the window handles a notification of is a control of the main
+// window's skin (the menus' items live in the menus' own skins), and where
+// only one kind of control raises the notification, of that kind: a control
+// missing or of another kind would leave its handler deaf.
+class HandledControlsTest : public MainWindowTest {};
+
+TEST_F(HandledControlsTest, EveryHandledNameIsAControlOfAKindThatRaisesTheNotification) {
+  Start();
+  const std::map<std::string, std::function<bool(const Control*)>> kinds = {
+      {"return", OneOf<Edit>},
+      {"movevaluechanged", OneOf<Slider>},
+      {"selectchanged", OneOf<CheckBox, EqGraph>},
+      {"headerclick", OneOf<ListHeaderItem>},
+      {"itemselect", OneOf<Combo, TreeView, List>}};
+  std::size_t checked = 0;
+  for (const std::string& type : window->Registry().Types()) {
+    for (const std::string& name : window->Registry().Names(type)) {
+      if (name.starts_with("menu_item_") || name == NotifyRegistry::kDeviceNameFragment ||
+          name == NotifyRegistry::kSyncButtonFragment) {
+        continue;
+      }
+      const Control* control = name == "main_window" ? window->Root() : window->FindControl(name);
+      ASSERT_NE(control, nullptr) << type << ": no control named " << name;
+      const auto kind = kinds.find(type);
+      EXPECT_TRUE(kind == kinds.end() || kind->second(control)) << type << ": " << name << " is a "
+                                                                << control->ClassName();
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 900u);
+  for (const auto& [name, texts] : LabelTable()) EXPECT_NE(window->FindControl(name), nullptr) << name;
 }
 
 }  // namespace

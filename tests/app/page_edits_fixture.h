@@ -22,17 +22,12 @@ class PageEditsTest : public MainWindowTest {
     Start();
     Scan();
   }
-  // Selects (and synchronises) the processor of that name.
+  // Selects (and synchronises) the processor of that name; the frames
+  // counted start after it.
   int SelectNamed(const std::string& name) {
-    for (std::size_t i = 0; i < window->Devices().size(); ++i) {
-      if (window->Devices()[i].Name() == name) {
-        Select(static_cast<int>(i));
-        mark_ = link.sent.size();
-        return static_cast<int>(i);
-      }
-    }
-    ADD_FAILURE() << name << " was not found";
-    return 0;
+    const int position = MainWindowTest::SelectNamed(name);
+    mark_ = link.sent.size();
+    return position;
   }
   const DeviceRecord& Shown() { return *window->SelectedDevice(); }
   // Frames of `command` sent since the selection (or the last call), after

@@ -173,10 +173,5 @@ TEST_F(PagesTest, ClosingAPageLeavesNoFocusInADeviceName) {
   }
 }
 
-TEST_F(PagesTest, TheCloseButtonClosesTheWindow) {
-  driver.Click("button_close");
-  EXPECT_FALSE(window->IsShown());
-}
-
 }  // namespace
 }  // namespace dsp::test

@@ -15,7 +15,7 @@ class ScanTest : public MainWindowTest {};
 
 std::string Position(int i) { return "_" + std::to_string(i); }
 
-TEST_F(ScanTest, ThreeProcessorsGetANodeEachWithTheirNames) {
+TEST_F(ScanTest, ThreeProcessorsGetANodeEachWithTheirNamesAndAConnectionIndicator) {
   ThreeProcessors();
   Start();
   const std::int64_t clicked = harness.Clock().NowMs();
@@ -46,6 +46,20 @@ TEST_F(ScanTest, ThreeProcessorsGetANodeEachWithTheirNames) {
   EXPECT_TRUE(window->HasTimer(timer::kLevelPoll));
   EXPECT_FALSE(window->HasTimer(timer::kScan));
   EXPECT_TRUE(harness.Dialogs().Messages().empty());
+
+  // The level poll runs after the scan: each processor's indicator shows
+  // whether it answers. One just found has answered, so it shows answering
+  // before its first poll too, and while selecting it holds the poll back.
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
+  Select(2);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
+  harness.Advance(1000);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
+  bus.FindByAddress(2)->faults().silent_after = 0;
+  harness.Advance(1000);
+  EXPECT_TRUE(harness.Check("checkbox_connect_status_0"));
+  EXPECT_FALSE(harness.Check("checkbox_connect_status_1"));
+  EXPECT_TRUE(harness.Check("checkbox_connect_status_2"));
 }
 
 TEST_F(ScanTest, TheWaitDialogSaysScanning) {
@@ -140,25 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CutShortText>& info) {
       return info.param.language == kEnglish ? std::string("English") : std::string("Chinese");
     });
-
-// The level poll runs after the scan: each processor's indicator shows
-// whether it answers. One just found has answered, so it shows answering
-// before its first poll too, and while selecting it holds the poll back.
-TEST_F(ScanTest, TheConnectionIndicatorFollowsTheLevelPoll) {
-  ThreeProcessors();
-  Start();
-  Scan();
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
-  Select(2);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
-  harness.Advance(1000);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(harness.Check("checkbox_connect_status" + Position(i))) << i;
-  bus.FindByAddress(2)->faults().silent_after = 0;
-  harness.Advance(1000);
-  EXPECT_TRUE(harness.Check("checkbox_connect_status_0"));
-  EXPECT_FALSE(harness.Check("checkbox_connect_status_1"));
-  EXPECT_TRUE(harness.Check("checkbox_connect_status_2"));
-}
 
 }  // namespace
 }  // namespace dsp::test

@@ -212,7 +212,7 @@ class TraceWindowTest : public MainWindowTest {
   bool TraceWindowShown() const { return driver.Get("receive_richedit").OwnerWindow()->IsShown(); }
 };
 
-TEST_F(TraceWindowTest, TheButtonCreatesTheWindowOnceThenTogglesItAndItKeepsItsTrace) {
+TEST_F(TraceWindowTest, TheButtonCreatesTheWindowOnceThenTogglesItAndItKeepsItsTraceAndLanguage) {
   link.trace = "A5 06 \n";
   harness.Advance(200);
   EXPECT_EQ(link.trace, "A5 06 \n") << "without the window the trace stays with the link";
@@ -228,10 +228,8 @@ TEST_F(TraceWindowTest, TheButtonCreatesTheWindowOnceThenTogglesItAndItKeepsItsT
   EXPECT_EQ(Shown(), "A5 06 \n");
   driver.Click("button_debug");
   EXPECT_FALSE(TraceWindowShown());
-}
 
-TEST_F(TraceWindowTest, ItFollowsALanguageSwitch) {
-  driver.Click("button_debug");
+  // It follows a language switch.
   EXPECT_EQ(harness.Text("clear_button"), "Clear");
   driver.Click("button_option");
   driver.Click("menu_item_option_language");

@@ -82,13 +82,6 @@ TEST_F(DrawnControlsTest, DraggingTheThresholdRaisesValueChangedAndReleaseClick)
   EXPECT_EQ(window.Of("click", "liner_gate").size(), 1u);
 }
 
-// The overview's small curves open their pages by this click.
-TEST_F(DrawnControlsTest, ACurveWithoutHandlesStillReportsClicks) {
-  driver.Click("liner_small");
-  EXPECT_EQ(window.Of("click", "liner_small").size(), 1u);
-  EXPECT_EQ(Changes("liner_small"), 0u);
-}
-
 TEST_F(DrawnControlsTest, TheKnobTakesItsValueFromTheSkinAndTurnsWithTheWheel) {
   auto& knob = driver.Get<KnobControl>("knob_level");
   knob.SetAttribute("value", "15");

@@ -147,7 +147,7 @@ TEST(LinerModelTest, TitlesTakeTheirRoomAboveAndBelow) {
   EXPECT_EQ(scene.plot.top, 18 + 6);
 }
 
-TEST(LinerModelTest, DraggingTheLimiterThresholdStopsAtTheTopOfItsRange) {
+TEST(LinerModelTest, DraggingTheLimiterThresholdStopsAtTheTopOfItsRangeTheGatesFollowsAcross) {
   LinerModel model = Curve(kLinerLimiter);
   model.Press({243, 118}, Paint(model));
   EXPECT_TRUE(model.Move({100, 62}, Paint(model), true));
@@ -158,13 +158,11 @@ TEST(LinerModelTest, DraggingTheLimiterThresholdStopsAtTheTopOfItsRange) {
   EXPECT_FALSE(model.Move({100, 6}, Paint(model), true)) << "the same value again is no change";
   EXPECT_FALSE(model.Move({100, 400}, Paint(model), false)) << "leaving the control ends the drag";
   EXPECT_FALSE(model.Move({100, 118}, Paint(model), true));
-}
 
-TEST(LinerModelTest, TheGateThresholdFollowsThePointerAcross) {
-  LinerModel model = Curve(kLinerGate);
-  model.Press({243, 118}, Paint(model));
-  EXPECT_TRUE(model.Move({101, 200}, Paint(model), true));
-  EXPECT_EQ(model.Value(), (CurvePoint{-80, -80}));
+  LinerModel gate = Curve(kLinerGate);
+  gate.Press({243, 118}, Paint(gate));
+  EXPECT_TRUE(gate.Move({101, 200}, Paint(gate), true));
+  EXPECT_EQ(gate.Value(), (CurvePoint{-80, -80})) << "the gate's threshold follows the pointer across";
 }
 
 TEST(LinerModelTest, DraggingTheRatioHandleSetsTheEndHeightInPercent) {

@@ -7,55 +7,33 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "demo/demo_window.h"
 #include "platform/qt_dialog_service.h"
 #include "ui_test_support.h"
 
 namespace dsp::test {
 namespace {
 
-class DialogsTest : public UiTest {
- protected:
-  DialogsTest() {
-    demo.Create(nullptr, "demo");
-    demo.ShowWindow();
-  }
-  DemoWindow demo;
-};
-
-TEST_F(DialogsTest, MessageBoxesGetTheScriptedAnswersInOrderAndAreRecorded) {
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  harness.Dialogs().AnswerNextMessage(kIdCancel);
-  driver.Click("button_ask");
-  EXPECT_EQ(harness.Text("label_status"), "Answer: OK");
-  driver.Click("button_ask");
-  EXPECT_EQ(harness.Text("label_status"), "Answer: Cancel");
-  const auto& shown = harness.Dialogs().Messages();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].caption, "Question");
-  EXPECT_EQ(shown[0].text, "Proceed ?");
-  EXPECT_EQ(shown[0].buttons, MessageButtons::kOkCancel);
-  EXPECT_EQ(shown[1].answer, kIdCancel);
-  EXPECT_EQ(harness.Dialogs().UnusedAnswers(), 0u);
+// Answers are taken in the order they were scripted, and every call is
+// recorded with its answer.
+TEST(ScriptedDialogTest, AnswersComeInTheirOrderAndCallsAreRecorded) {
+  ScriptedDialogs dialogs([](const std::string& message) { ADD_FAILURE() << message; });
+  dialogs.AnswerNextMessage(kIdOk);
+  dialogs.AnswerNextMessage(kIdCancel);
+  dialogs.AnswerNextFile("/tmp/hall.ini");
+  dialogs.AnswerNextFile(std::nullopt);
+  EXPECT_EQ(dialogs.MessageBox(nullptr, "Proceed ?", "Question", MessageButtons::kOkCancel), kIdOk);
+  EXPECT_EQ(dialogs.MessageBox(nullptr, "Proceed ?", "Question", MessageButtons::kOkCancel), kIdCancel);
+  EXPECT_EQ(dialogs.OpenFileName(nullptr, {"Open", {{"ini文件(*.ini)", "*.ini"}}, "./"}), "/tmp/hall.ini");
+  EXPECT_EQ(dialogs.OpenFileName(nullptr, {"Open", {}, "./"}), std::nullopt);
+  EXPECT_EQ(dialogs.UnusedAnswers(), 0u);
+  ASSERT_EQ(dialogs.Messages().size(), 2u);
+  EXPECT_EQ(dialogs.Messages()[1].answer, kIdCancel);
+  ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
+  EXPECT_FALSE(dialogs.FileDialogs()[0].save);
+  EXPECT_EQ(dialogs.FileDialogs()[0].request.filters.at(0).pattern, "*.ini");
 }
 
-TEST_F(DialogsTest, FileDialogsReturnTheScriptedPathOrCancel) {
-  harness.Dialogs().AnswerNextFile("/tmp/hall.ini");
-  harness.Dialogs().AnswerNextFile(std::nullopt);
-  driver.Click("button_open");
-  EXPECT_EQ(harness.Text("label_status"), "File: /tmp/hall.ini");
-  driver.Click("button_open");
-  EXPECT_EQ(harness.Text("label_status"), "No file");
-  const auto& asked = harness.Dialogs().FileDialogs();
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_FALSE(asked[0].save);
-  EXPECT_EQ(asked[0].request.start_folder, "./");
-  ASSERT_EQ(asked[0].request.filters.size(), 1u);
-  EXPECT_EQ(asked[0].request.filters[0].description, "ini文件(*.ini)");
-  EXPECT_EQ(asked[0].request.filters[0].pattern, "*.ini");
-}
-
-TEST(UnscriptedDialogTest, AnUnexpectedBoxOrDialogIsAFailureAndAnsweredWithCancel) {
+TEST(ScriptedDialogTest, AnUnexpectedBoxOrDialogIsAFailureAndAnsweredWithCancel) {
   std::vector<std::string> failures;
   ScriptedDialogs dialogs([&failures](const std::string& message) { failures.push_back(message); });
   EXPECT_EQ(dialogs.MessageBox(nullptr, "Synchronize from device fail", "Warning", MessageButtons::kOk), kIdOk);

@@ -34,12 +34,6 @@ std::vector<Seen> RecordingWindow::Of(const std::string& type, const std::string
   return matching;
 }
 
-std::vector<std::string> RecordingWindow::Types() const {
-  std::vector<std::string> types;
-  for (const Seen& one : seen) types.push_back(one.type);
-  return types;
-}
-
 TemporarySkin::TemporarySkin() : previous_(Toolkit::SkinDir()) {
   std::random_device random;
   dir_ = std::filesystem::temp_directory_path() / ("dsp_skin_" + std::to_string(random()));

@@ -43,7 +43,6 @@ class RecordingWindow : public Window {
 
   // Notifications of one type (from one sender when `sender` is given).
   std::vector<Seen> Of(const std::string& type, const std::string& sender = "") const;
-  std::vector<std::string> Types() const;
   void Forget() {
     seen.clear();
     messages.clear();

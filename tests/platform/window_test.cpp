@@ -31,32 +31,25 @@ class WindowTest : public UiTest {
   TemporarySkin skin_;
 };
 
-TEST_F(WindowTest, ATimerFiresEveryPeriodUntilKilled) {
-  auto window = Open("view/Plain.xml");
-  window->SetTimer(7, 100);
-  harness.Advance(99);
-  EXPECT_TRUE(Timers(*window).empty());
-  harness.Advance(251);
-  EXPECT_EQ(Timers(*window), (std::vector<std::uintptr_t>{7, 7, 7}));
-  window->KillTimer(7);
-  EXPECT_FALSE(window->HasTimer(7));
-  harness.Advance(1000);
-  EXPECT_EQ(Timers(*window).size(), 3u);
-}
-
-TEST_F(WindowTest, ArmingAPendingTimerAgainRestartsItsPeriod) {
+// Re-arming a pending timer restarts its period (a deferred write is sent
+// after the last change), and leaves the other timers alone.
+TEST_F(WindowTest, ATimerFiresEveryPeriodUntilKilledAndReArmingRestartsIt) {
   auto window = Open("view/Plain.xml");
   const std::uint32_t gain_write = (3u << 16) | 133u;
   window->SetTimer(gain_write, 100);
   window->SetTimer(140, 200);
   harness.Advance(60);
   window->SetTimer(gain_write, 100);
-  harness.Advance(60);
+  harness.Advance(99);
   EXPECT_TRUE(Timers(*window).empty()) << "the re-armed timer must not fire at 100 ms";
-  harness.Advance(40);
+  harness.Advance(1);
   EXPECT_EQ(Timers(*window), (std::vector<std::uintptr_t>{gain_write}));
-  harness.Advance(40);
-  EXPECT_EQ(Timers(*window), (std::vector<std::uintptr_t>{gain_write, 140})) << "other timers keep their period";
+  harness.Advance(340);
+  EXPECT_EQ(Timers(*window), (std::vector<std::uintptr_t>{gain_write, 140, gain_write, gain_write, 140, gain_write}));
+  window->KillTimer(gain_write);
+  EXPECT_FALSE(window->HasTimer(gain_write));
+  harness.Advance(200);
+  EXPECT_EQ(Timers(*window).size(), 7u) << "only the other timer went on";
 }
 
 TEST_F(WindowTest, PostedMessagesArriveInOrderOnceControlReturnsToTheLoop) {
@@ -138,12 +131,15 @@ TEST_F(WindowTest, MessagesPostedDuringAModalDialogReachTheirWindowInOrder) {
   EXPECT_EQ(harness.Clock().NowMs(), 500) << "the modal loop moves time to the dialog's timer and no further";
 }
 
-// The shape of every long device operation: the main window's procedure
-// timer works while a modal wait dialog polls a done flag.
-TEST_F(WindowTest, AProcedureBehindAModalWaitDialogFinishesWithoutRealWaiting) {
+// The shape of every long device operation, as when selecting a device: a
+// click whose handler runs a wait dialog, which closes itself once the main
+// window's procedure timer has done its work, returns then, on the manual
+// clock.
+TEST_F(WindowTest, AProcedureBehindAWaitDialogRunFromAClickFinishesWithoutRealWaiting) {
   auto main = Open("view/Plain.xml");
   int ticks = 0;
   bool done = false;
+  int code = 0;
   main->on_message = [&](std::uint32_t message, std::uintptr_t id, std::intptr_t) {
     if (message == kWmTimer && id == 141 && ++ticks == 25) {
       done = true;
@@ -151,47 +147,35 @@ TEST_F(WindowTest, AProcedureBehindAModalWaitDialogFinishesWithoutRealWaiting) {
     }
     return true;
   };
-  RecordingWindow wait("view/Plain.xml");
-  wait.on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
-    if (message == kWmTimer && done) wait.Close(kIdCancel);
-    return true;
-  };
-  wait.Create(main.get(), "Synchronize");
-  main->SetTimer(141, 100);
-  wait.SetTimer(1, 100);
-  EXPECT_EQ(wait.ShowModal(), kIdCancel);
-  EXPECT_EQ(ticks, 25);
-  EXPECT_EQ(harness.Clock().NowMs(), 2500);
-}
-
-// As when selecting a device: a click whose handler runs a wait dialog
-// returns once the dialog has closed itself, on the manual clock.
-TEST_F(WindowTest, AClickThatRunsASelfClosingDialogReturnsWhenItHasClosed) {
-  auto main = Open("view/Plain.xml");
-  int code = 0;
   main->on_notify = [&](Notification& notification) {
     if (notification.type != notify::kClick) return;
     RecordingWindow wait("view/Plain.xml");
-    int ticks = 0;
     wait.on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
-      if (message == kWmTimer && ++ticks == 3) wait.Close(kIdCancel);
+      if (message == kWmTimer && done) wait.Close(kIdCancel);
       return true;
     };
     wait.Create(main.get(), "Synchronize");
+    main->SetTimer(141, 100);
     wait.SetTimer(1, 100);
     code = wait.ShowModal();
   };
   driver.Click("button_ok");
   EXPECT_EQ(code, kIdCancel);
-  EXPECT_EQ(harness.Clock().NowMs(), 300);
+  EXPECT_EQ(ticks, 25);
+  EXPECT_EQ(harness.Clock().NowMs(), 2500);
   EXPECT_TRUE(main->IsShown());
 }
 
-TEST(ModalLimitTest, AModalLoopThatCannotEndFailsLoudlyInsteadOfHanging) {
+// A harness whose failures the test reads instead of failing.
+class HarnessFailureTest : public ::testing::Test {
+ protected:
+  HarnessFailureTest() { skin.Write("view/Plain.xml", kPlainSkin); }
   std::vector<std::string> failures;
-  UiHarness harness([&failures](const std::string& message) { failures.push_back(message); });
+  UiHarness harness{[this](const std::string& message) { failures.push_back(message); }};
   TemporarySkin skin;
-  skin.Write("view/Plain.xml", kPlainSkin);
+};
+
+TEST_F(HarnessFailureTest, AModalLoopThatCannotEndFailsLoudlyInsteadOfHanging) {
   RecordingWindow idle("view/Plain.xml");
   idle.Create(nullptr, "idle");
   EXPECT_EQ(idle.ShowModal(), kModalAborted);
@@ -234,11 +218,7 @@ TEST_F(WindowTest, TypedCharactersReachHandleMessageAsWmChar) {
   EXPECT_EQ(window->messages[1].wparam, static_cast<std::uintptr_t>('q'));
 }
 
-TEST(DispatchErrorTest, AnExceptionFromNotifyIsReportedAndDoesNotEscape) {
-  std::vector<std::string> failures;
-  UiHarness harness([&failures](const std::string& message) { failures.push_back(message); });
-  TemporarySkin skin;
-  skin.Write("view/Plain.xml", kPlainSkin);
+TEST_F(HarnessFailureTest, AnExceptionFromNotifyIsReportedAndDoesNotEscape) {
   RecordingWindow window("view/Plain.xml");
   window.on_notify = [](Notification& notification) {
     if (notification.type == notify::kClick) throw std::runtime_error("handler broke");

@@ -14,7 +14,7 @@ namespace {
 
 constexpr auto kEventWait = std::chrono::seconds(10);
 
-TEST(Api, RoutesAnswerAndRefusalsNameWhatIsWrongAndChangeNothing) {
+TEST(Api, RefusalsNameWhatIsWrongAndChangeNothingAndChangesReachTheEventStream) {
   ServedBus bus({});
   const std::string id = bus.FirstId();
   const std::string one = "/api/v1/processors/" + id;
@@ -66,6 +66,45 @@ TEST(Api, RoutesAnswerAndRefusalsNameWhatIsWrongAndChangeNothing) {
   const ApiResponse refused = bus.Call("PATCH", one, R"({"output 0": {"delay": 65536}})");
   EXPECT_EQ(refused.body.at("key"), "[output 0] delay");
   EXPECT_EQ(refused.body.at("reason"), "out of range: use 0 to 65535");
+
+  // A change is told to every listener with the keys it changed; the level
+  // poll goes on telling readings of every processor.
+  const std::shared_ptr<EventSubscription> stream = bus.events().Subscribe();
+  ASSERT_TRUE(stream);
+
+  const ApiResponse changed =
+      bus.Call("PATCH", one, R"({"output 1": {"gain": -750, "mute": 1}, "router": {"in_1_out_0": 7}})");
+  ASSERT_EQ(changed.status, 200) << changed.body.dump();
+  EXPECT_EQ(changed.body.at("parameters").at("output 1").at("gain"), -750);
+  EXPECT_EQ(changed.body.at("parameters").at("router").at("in_1_out_0"), 7);
+
+  bool told_change = false;
+  bool told_levels = false;
+  for (int i = 0; i < 50 && !(told_change && told_levels); ++i) {
+    const std::optional<ServeEvent> event = stream->Next(kEventWait);
+    ASSERT_TRUE(event) << "the event stream went quiet";
+    const Json data = Json::parse(event->data);
+    EXPECT_EQ(data.at("id"), id);
+    if (event->type == "parameters") {
+      EXPECT_EQ(data.at("source"), "api");
+      EXPECT_EQ(data.at("parameters"), Json::parse(R"({"output 1": {"gain": -750, "mute": 1}, "router": {"in_1_out_0": 7}})"));
+      told_change = true;
+    } else if (event->type == "levels") {
+      EXPECT_EQ(data.at("inputs").size(), 2u);
+      EXPECT_EQ(data.at("outputs").size(), 2u);
+      told_levels = true;
+    }
+  }
+  EXPECT_TRUE(told_change);
+  EXPECT_TRUE(told_levels);
+
+  // Setting what is already set tells nothing new.
+  ASSERT_EQ(bus.Call("PATCH", one, R"({"output 1": {"gain": -750}})").status, 200);
+  for (int i = 0; i < 5; ++i) {
+    if (const std::optional<ServeEvent> event = stream->Next(std::chrono::milliseconds(300))) {
+      EXPECT_NE(event->type, "parameters") << event->data;
+    }
+  }
 }
 
 // While the bus thread is held in a long procedure, the records are read
@@ -107,48 +146,6 @@ TEST(Api, ReadsAndChangesAreAnsweredWhileTheBusThreadIsBusy) {
   EXPECT_EQ(on_bus.body.at("output 1").at("gain"), -600) << "the bus thread did not take the last change last";
 }
 
-// A change is told to every listener with the keys it changed; the level
-// poll goes on telling readings of every processor.
-TEST(Api, ChangesAndLevelReadingsReachTheEventStream) {
-  ServedBus bus({});
-  const std::string id = bus.FirstId();
-  const std::shared_ptr<EventSubscription> stream = bus.events().Subscribe();
-  ASSERT_TRUE(stream);
-
-  const ApiResponse changed =
-      bus.Call("PATCH", "/api/v1/processors/" + id, R"({"output 1": {"gain": -750, "mute": 1}, "router": {"in_1_out_0": 7}})");
-  ASSERT_EQ(changed.status, 200) << changed.body.dump();
-  EXPECT_EQ(changed.body.at("parameters").at("output 1").at("gain"), -750);
-  EXPECT_EQ(changed.body.at("parameters").at("router").at("in_1_out_0"), 7);
-
-  bool told_change = false;
-  bool told_levels = false;
-  for (int i = 0; i < 50 && !(told_change && told_levels); ++i) {
-    const std::optional<ServeEvent> event = stream->Next(kEventWait);
-    ASSERT_TRUE(event) << "the event stream went quiet";
-    const Json data = Json::parse(event->data);
-    EXPECT_EQ(data.at("id"), id);
-    if (event->type == "parameters") {
-      EXPECT_EQ(data.at("source"), "api");
-      EXPECT_EQ(data.at("parameters"), Json::parse(R"({"output 1": {"gain": -750, "mute": 1}, "router": {"in_1_out_0": 7}})"));
-      told_change = true;
-    } else if (event->type == "levels") {
-      EXPECT_EQ(data.at("inputs").size(), 2u);
-      EXPECT_EQ(data.at("outputs").size(), 2u);
-      told_levels = true;
-    }
-  }
-  EXPECT_TRUE(told_change);
-  EXPECT_TRUE(told_levels);
-
-  // Setting what is already set tells nothing new.
-  ASSERT_EQ(bus.Call("PATCH", "/api/v1/processors/" + id, R"({"output 1": {"gain": -750}})").status, 200);
-  for (int i = 0; i < 5; ++i) {
-    if (const std::optional<ServeEvent> event = stream->Next(std::chrono::milliseconds(300))) {
-      EXPECT_NE(event->type, "parameters") << event->data;
-    }
-  }
-}
 
 }  // namespace
 }  // namespace dsp::testing

@@ -2,52 +2,38 @@
 // the PNG files that the skin will load.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <QColor>
 #include <QImage>
 #include <filesystem>
-#include <fstream>
+#include <cstdlib>
+#include <memory>
 #include <set>
-#include <sstream>
 
+#include "../support/temp_dir.h"
 #include "skin_images/manifest.h"
 
 namespace dsp {
 namespace {
 
 namespace fs = std::filesystem;
+using dsp::testing::ReadText;
+using dsp::testing::TempDir;
 
 const fs::path kSources = DSP_IMAGE_SOURCES;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-fs::path MakeTempDir() {
-  std::string pattern = (fs::temp_directory_path() / "skin_images_XXXXXX").string();
-  if (!mkdtemp(pattern.data())) return {};
-  return pattern;
-}
-
-struct RunResult {
-  int exit_code = -1;
-  std::string errors;
+struct RenderRun {
+  int status = -1;  // -1 when the renderer did not end normally
+  std::string err;
 };
 
-RunResult RunRenderer(const fs::path& manifest, const fs::path& output) {
-  fs::path errors = output.parent_path() / (output.filename().string() + ".stderr");
-  std::string command = std::string("'") + DSP_RENDER_SKIN_IMAGES + "' '" + manifest.string() +
-                        "' '" + output.string() + "' 2>'" + errors.string() + "'";
-  int status = std::system(command.c_str());
-  RunResult result;
-  if (status != -1 && WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
-  result.errors = ReadFile(errors);
-  return result;
+RenderRun RunRenderer(const fs::path& manifest, const fs::path& output) {
+  const fs::path errors = output.parent_path() / "renderer.stderr";
+  const int status = std::system(("'" + std::string(DSP_RENDER_SKIN_IMAGES) + "' '" + manifest.string() + "' '" +
+                                  output.string() + "' 2>'" + errors.string() + "'")
+                                     .c_str());
+  return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(errors.string())};
 }
 
 bool HasOpaquePixel(const QImage& image) {
@@ -71,28 +57,27 @@ bool RowsAreClear(const QImage& image, int from_row) {
   return true;
 }
 
-class RenderedImagesTest : public testing::Test {
+class RenderedImagesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    work_ = MakeTempDir();
-    ASSERT_FALSE(work_.empty());
-    run_ = RunRenderer(kSources / "images.txt", work_ / "image");
-    manifest_ = ParseManifest(ReadFile(kSources / "images.txt"));
+    work_ = std::make_unique<TempDir>();
+    run_ = RunRenderer(kSources / "images.txt", work_->path() / "image");
+    manifest_ = ParseManifest(ReadText((kSources / "images.txt").string()));
   }
-  static void TearDownTestSuite() { fs::remove_all(work_); }
+  static void TearDownTestSuite() { work_.reset(); }
 
   static QImage Load(const std::string& file) {
-    return QImage(QString::fromStdString((work_ / "image" / file).string()))
+    return QImage(QString::fromStdString((work_->path() / "image" / file).string()))
         .convertToFormat(QImage::Format_ARGB32);
   }
 
-  static inline fs::path work_;
-  static inline RunResult run_;
+  static inline std::unique_ptr<TempDir> work_;
+  static inline RenderRun run_;
   static inline Manifest manifest_;
 };
 
 TEST_F(RenderedImagesTest, EveryStateOfEveryEntryIsAVisibleImageOfTheStatedSize) {
-  ASSERT_EQ(run_.exit_code, 0) << run_.errors;
+  ASSERT_EQ(run_.status, 0) << run_.err;
   ASSERT_FALSE(manifest_.error);
   ASSERT_FALSE(manifest_.entries.empty());
   for (const auto& entry : manifest_.entries) {
@@ -109,7 +94,7 @@ TEST_F(RenderedImagesTest, EveryStateOfEveryEntryIsAVisibleImageOfTheStatedSize)
 }
 
 TEST_F(RenderedImagesTest, TheSixStatesOfEachPageButtonDifferFromEachOther) {
-  ASSERT_EQ(run_.exit_code, 0) << run_.errors;
+  ASSERT_EQ(run_.status, 0) << run_.err;
   int pages = 0;
   for (const auto& entry : manifest_.entries) {
     if (entry.variants != VariantSet::kPage) continue;
@@ -127,7 +112,7 @@ TEST_F(RenderedImagesTest, TheSixStatesOfEachPageButtonDifferFromEachOther) {
 }
 
 TEST_F(RenderedImagesTest, PagePictogramsLeaveTheLabelRowsBelowFortyPixelsFree) {
-  ASSERT_EQ(run_.exit_code, 0) << run_.errors;
+  ASSERT_EQ(run_.status, 0) << run_.err;
   for (const auto& entry : manifest_.entries) {
     if (entry.variants != VariantSet::kPage) continue;
     EXPECT_TRUE(RowsAreClear(Load(entry.output + ".png"), 40)) << entry.output;
@@ -135,72 +120,60 @@ TEST_F(RenderedImagesTest, PagePictogramsLeaveTheLabelRowsBelowFortyPixelsFree) 
 }
 
 TEST_F(RenderedImagesTest, TheImagesTheProgramAsksForByNameExist) {
-  ASSERT_EQ(run_.exit_code, 0) << run_.errors;
+  ASSERT_EQ(run_.status, 0) << run_.err;
   const char* stems[] = {"home",       "input",        "noise_gate", "input_eq",
                          "input_delay", "matrix_mix",  "output_eq",  "output_delay",
                          "comp",       "limit",        "output",     "energy"};
   const char* suffixes[] = {"", "_hot", "_pushed", "_selected", "_selected_hot", "_selected_pushed"};
   for (const char* stem : stems)
     for (const char* suffix : suffixes)
-      EXPECT_TRUE(fs::exists(work_ / "image" / (std::string(stem) + suffix + ".png")))
+      EXPECT_TRUE(fs::exists(work_->path() / "image" / (std::string(stem) + suffix + ".png")))
           << stem << suffix;
   for (const char* name : {"channel_input", "channel_input_selected", "channel_output",
                            "channel_output_selected", "checked", "unchecked"})
-    EXPECT_TRUE(fs::exists(work_ / "image" / (std::string(name) + ".png"))) << name;
+    EXPECT_TRUE(fs::exists(work_->path() / "image" / (std::string(name) + ".png"))) << name;
   QImage check = Load("checked.png");
   EXPECT_EQ(check.size(), QSize(16, 16));
   EXPECT_EQ(Load("unchecked.png").size(), QSize(16, 16));
 }
 
-class RendererFailureTest : public testing::Test {
+class RendererFailureTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    work_ = MakeTempDir();
-    ASSERT_FALSE(work_.empty());
-    fs::copy_file(kSources / "home.svg", work_ / "home.svg");
-  }
-  void TearDown() override { fs::remove_all(work_); }
+  RendererFailureTest() { fs::copy_file(kSources / "home.svg", work_.path() / "home.svg"); }
 
-  RunResult Render(const std::string& manifest_text) {
-    std::ofstream(work_ / "images.txt") << manifest_text;
-    return RunRenderer(work_ / "images.txt", work_ / "image");
+  RenderRun Render(const std::string& manifest_text) {
+    dsp::testing::WriteText(work_.File("images.txt"), manifest_text);
+    return RunRenderer(work_.path() / "images.txt", work_.path() / "image");
   }
 
-  fs::path work_;
+  TempDir work_;
 };
 
-TEST_F(RendererFailureTest, AMalformedLineIsRejectedWithItsNumberAndNothingIsWritten) {
-  RunResult run = Render(
-      "# images\n"
-      "home.svg home 72 56 page\n"
-      "home.svg wide 72 page\n");
-  EXPECT_NE(run.exit_code, 0);
-  EXPECT_NE(run.errors.find("images.txt:3: expected 5 fields"), std::string::npos) << run.errors;
-  EXPECT_FALSE(fs::exists(work_ / "image" / "home.png"));
-}
-
-TEST_F(RendererFailureTest, AMissingDrawingIsReportedAtItsLine) {
-  RunResult run = Render(
-      "home.svg home 72 56 page\n"
-      "\n"
-      "gone.svg gone 16 16 single\n");
-  EXPECT_NE(run.exit_code, 0);
-  EXPECT_NE(run.errors.find("images.txt:3:"), std::string::npos) << run.errors;
-  EXPECT_NE(run.errors.find("gone.svg"), std::string::npos) << run.errors;
-}
-
-TEST_F(RendererFailureTest, ADrawingAskedForInAnotherShapeIsRefusedNotStretched) {
-  RunResult run = Render("home.svg home 56 56 page\n");
-  EXPECT_NE(run.exit_code, 0);
-  EXPECT_NE(run.errors.find("images.txt:1:"), std::string::npos) << run.errors;
-  EXPECT_NE(run.errors.find("does not scale to 56x56"), std::string::npos) << run.errors;
+TEST_F(RendererFailureTest, AFaultyManifestIsRejectedAtItsLine) {
+  const struct {
+    const char* manifest;
+    std::vector<std::string> said;
+    bool nothing_written;
+  } cases[] = {
+      {"# images\nhome.svg home 72 56 page\nhome.svg wide 72 page\n", {"images.txt:3: expected 5 fields"}, true},
+      {"home.svg home 72 56 page\n\ngone.svg gone 16 16 single\n", {"images.txt:3:", "gone.svg"}, false},
+      // A drawing asked for in another shape is refused, not stretched.
+      {"home.svg home 56 56 page\n", {"images.txt:1:", "does not scale to 56x56"}, false},
+  };
+  for (const auto& c : cases) {
+    const RenderRun run = Render(c.manifest);
+    EXPECT_NE(run.status, 0) << c.manifest;
+    for (const std::string& part : c.said) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    if (c.nothing_written) {
+      EXPECT_FALSE(fs::exists(work_.path() / "image" / "home.png"));
+    }
+  }
 }
 
 TEST_F(RendererFailureTest, ADrawingRendersAtTwiceItsSizeForDenseScreens) {
-  RunResult run = Render("home.svg home_2x 144 112 single\n");
-  ASSERT_EQ(run.exit_code, 0) << run.errors;
-  QImage image(QString::fromStdString((work_ / "image" / "home_2x.png").string()));
-  EXPECT_EQ(image.size(), QSize(144, 112));
+  const RenderRun run = Render("home.svg home_2x 144 112 single\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(QImage(QString::fromStdString(work_.File("image/home_2x.png"))).size(), QSize(144, 112));
 }
 
 }  // namespace
