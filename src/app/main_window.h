@@ -53,11 +53,6 @@ struct MainWindowSetup {
 // registry; window messages through the message table.
 class MainWindow : public Window, private WindowContext {
  public:
-  // Edits still on their way when the window closes or the port changes are
-  // sent, waiting at most this long, behind a wait dialog after a while.
-  static constexpr int kFlushLimitMs = 3000;
-  static constexpr int kFlushDialogAfterMs = 300;
-  static constexpr int kFlushCheckMs = 20;
   static constexpr int kTraceMs = 200;
   using WindowContext::kWriteDelayMs;
 
