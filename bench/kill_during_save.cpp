@@ -45,7 +45,7 @@ DeviceRecord Version(int v) {
 
 void Save(const fs::path& dir, int v) {
   SaveParameterFile(Version(v), (dir / "params.ini").string());
-  WriteLanguage((dir / "Setting.ini").string(), v);
+  WriteLanguage((dir / "Setting.ini").string(), static_cast<Language>(v));
 }
 
 [[noreturn]] void SaveForever(const fs::path& dir) {

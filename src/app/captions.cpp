@@ -1,7 +1,6 @@
 #include "app/captions.h"
 
 #include "app/label_table.h"
-#include "app/texts.h"
 #include "platform/combo.h"
 #include "platform/qt_text.h"
 #include "platform/window.h"
@@ -79,15 +78,15 @@ void ApplyCaption(Control& control, const CaptionKind& kind, bool chinese) {
 
 }  // namespace
 
-void ApplyLabelTable(const Window& window, int language) {
+void ApplyLabelTable(const Window& window, Language language) {
   for (const auto& [name, texts] : LabelTable()) {
     const auto text = LabelText(name, language);
     if (Control* control = window.FindControl(name); text && control != nullptr) control->SetText(*text);
   }
 }
 
-void ApplySkinCaptions(Control& root, int language) {
-  const bool chinese = language != kEnglish;
+void ApplySkinCaptions(Control& root, Language language) {
+  const bool chinese = language != Language::kEnglish;
   for (Control* control : ControlsOf(&root)) {
     for (const CaptionKind& kind : kCaptionKinds) ApplyCaption(*control, kind, chinese);
   }

@@ -6,27 +6,19 @@
 namespace dsp {
 namespace {
 
-constexpr int kLanguages = 2;
-
-std::map<std::string, std::array<std::string, 4>> BuildCurveLabelTable() {
-  const std::array<std::string, 4> titles{"输出", "       ", "输入", "     "};
-  return {{"liner_comp", titles}, {"liner_limit", titles}, {"liner_noise_gate", titles}};
-}
+constexpr const char* kCurves[] = {"liner_comp", "liner_limit", "liner_noise_gate"};
+constexpr BilingualText kOutputTitle{"       ", "输出"};
+constexpr BilingualText kInputTitle{"     ", "输入"};
 
 }  // namespace
 
-const std::map<std::string, std::array<std::string, 4>>& CurveLabelTable() {
-  static const std::map<std::string, std::array<std::string, 4>> table = BuildCurveLabelTable();
-  return table;
-}
-
-void ApplyCurveLabels(const Window& window, int language) {
-  if (language < 0 || language >= kLanguages) return;
-  for (const auto& [name, titles] : CurveLabelTable()) {
+void ApplyCurveLabels(const Window& window, Language language) {
+  if (!HasTextSet(language)) return;
+  for (const char* name : kCurves) {
     auto* curve = window.Find<LinerControl>(name);
     if (curve == nullptr) continue;
-    curve->SetYText(titles[static_cast<std::size_t>(language)]);
-    curve->SetXText(titles[static_cast<std::size_t>(language) + kLanguages]);
+    curve->SetYText(Pick(language, kOutputTitle));
+    curve->SetXText(Pick(language, kInputTitle));
   }
 }
 

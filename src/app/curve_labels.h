@@ -4,21 +4,14 @@
 // output level's above the curve, the input level's below it. In English
 // they are blanks, which keep the titles' room free.
 
-#include <array>
-#include <map>
-#include <string>
+#include "language/language.h"
 
 namespace dsp {
 
 class Window;
 
-// Curve -> {output title in Chinese, in English, input title in Chinese,
-// in English}: a language's output title is at its index, its input
-// title two further on.
-const std::map<std::string, std::array<std::string, 4>>& CurveLabelTable();
-
 // Puts the titles of `language` on the curves the window has; a language
-// other than 0 and 1 changes nothing.
-void ApplyCurveLabels(const Window& window, int language);
+// without a text set changes nothing.
+void ApplyCurveLabels(const Window& window, Language language);
 
 }  // namespace dsp

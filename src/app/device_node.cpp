@@ -3,7 +3,6 @@
 #include "app/captions.h"
 #include "app/control_names.h"
 #include "app/label_table.h"
-#include "app/texts.h"
 #include "platform/check_box.h"
 #include "platform/tree_view.h"
 #include "platform/window.h"
@@ -22,7 +21,8 @@ Control* AddNodeChild(TreeNode& node, const TreeNode& root, std::string_view cla
 
 }  // namespace
 
-std::optional<std::string> AddDeviceNode(const Window& window, const std::string& name, int position, int language) {
+std::optional<std::string> AddDeviceNode(const Window& window, const std::string& name, int position,
+                                         Language language) {
   auto* root = window.Find<TreeNode>(kDeviceRootNode);
   const auto* hide = window.Find<CheckBox>(kHideDeviceListSwitch);
   if (window.Find<TreeView>(kDeviceTree) == nullptr || root == nullptr || hide == nullptr) return std::nullopt;
@@ -39,7 +39,7 @@ std::optional<std::string> AddDeviceNode(const Window& window, const std::string
   name_edit->InputWidget()->setFocusPolicy(Qt::ClickFocus);
   AddNodeChild(*node, *root, "Label", "labeltipsstyle", position);
   Control* circle = AddNodeChild(*node, *root, "Label", "labelcirclestyle", position);
-  if (language != kChinese) circle->SetText(SyncIndicatorText(language));
+  if (language != Language::kChinese) circle->SetText(SyncIndicatorText(language));
   // A processor is listed because it has just answered the scan: it shows as
   // answering until level polls really go unanswered, not red until a first
   // poll (which a read started by selecting it holds back) comes round to it.

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "language/language.h"
+
 namespace dsp {
 
 class Window;
@@ -19,6 +21,7 @@ inline constexpr const char* kHideDeviceListSwitch = "checkbox_hide_device_list"
 // Adds the node of the processor at `position` (address position + 1),
 // hidden while the device list is; gives the name of its delete button, or
 // nothing when the skin has no device tree.
-std::optional<std::string> AddDeviceNode(const Window& window, const std::string& name, int position, int language);
+std::optional<std::string> AddDeviceNode(const Window& window, const std::string& name, int position,
+                                         Language language);
 
 }  // namespace dsp

@@ -1,11 +1,9 @@
 #include "app/file_texts.h"
 
-#include "app/texts.h"
-
 namespace dsp {
 
-std::string FileProblemText(int language, const FileResult& result, const std::string& path) {
-  if (language == kEnglish) return result.message;
+std::string FileProblemText(Language language, const FileResult& result, const std::string& path) {
+  if (language == Language::kEnglish) return result.message;
   switch (result.error) {
     case FileError::kCannotWrite: return "无法写入 " + path + "：请检查文件夹是否可写、磁盘是否已满。";
     case FileError::kNotParameterFile: return path + " 不是参数文件，设备参数未改变。";
@@ -44,9 +42,9 @@ std::string ChineseImportProblem(const EqImportError& error) {
 
 }  // namespace
 
-std::string EqImportProblemText(int language, const FileResult& result, const std::optional<EqImportError>& refusal,
-                                const std::string& path) {
-  if (language == kEnglish || !refusal) return FileProblemText(language, result, path);
+std::string EqImportProblemText(Language language, const FileResult& result,
+                                const std::optional<EqImportError>& refusal, const std::string& path) {
+  if (language == Language::kEnglish || !refusal) return FileProblemText(language, result, path);
   return path + "，第 " + std::to_string(refusal->line) + " 行：" + ChineseImportProblem(*refusal) +
          "；未导入任何内容。";
 }

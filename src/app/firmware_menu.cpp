@@ -65,7 +65,7 @@ std::optional<std::string> FirmwareMenu::ChooseFile() {
 // look finds the failure and reports it, and nothing reaches the bus.
 void FirmwareMenu::Transfer(const std::string& path, int address, TransferMode mode, const std::string& caption) {
   context_.Link().StartTransfer(path, static_cast<std::uint8_t>(address), mode);
-  FirmwareUpdateDialog dialog(context_.Language(), mode, [this] { return context_.Link().Progress(); });
+  FirmwareUpdateDialog dialog(context_.InterfaceLanguage(), mode, [this] { return context_.Link().Progress(); });
   dialog.Create(&context_.Host(), caption);
   dialog.CenterWindow();
   dialog.ShowModal();

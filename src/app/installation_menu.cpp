@@ -13,7 +13,7 @@ namespace dsp {
 namespace {
 
 // "%s (%d of %d)" and the like, in the interface's language.
-std::string Format(int language, const BilingualText& format, const std::string& name, int first, int second) {
+std::string Format(Language language, const BilingualText& format, const std::string& name, int first, int second) {
   char text[512];
   std::snprintf(text, sizeof text, Pick(language, format).c_str(), name.c_str(), first, second);
   return text;
@@ -41,7 +41,7 @@ std::optional<std::string> InstallationMenu::Folder(const BilingualText& title) 
     context_.Say(text::kNoDevice, text::kTips);
     return std::nullopt;
   }
-  return Toolkit::Dialogs().ChooseFolder(&context_.Host(), Pick(context_.Language(), title));
+  return Toolkit::Dialogs().ChooseFolder(&context_.Host(), Pick(context_.InterfaceLanguage(), title));
 }
 
 // The unit files go first and the manifest last, so a backup cut short
@@ -50,7 +50,7 @@ std::optional<std::string> InstallationMenu::Folder(const BilingualText& title) 
 void InstallationMenu::OnBackup(Notification&) {
   const auto folder = Folder(text::kBackupFolder);
   if (!folder) return;
-  const int language = context_.Language();
+  const Language language = context_.InterfaceLanguage();
   const int count = static_cast<int>(context_.Devices().size());
   Installation installation{BackupDateNow(), {}};
   std::string unread;
@@ -80,7 +80,7 @@ void InstallationMenu::OnBackup(Notification&) {
 void InstallationMenu::OnRestore(Notification&) {
   const auto folder = Folder(text::kRestoreFolder);
   if (!folder) return;
-  const int language = context_.Language();
+  const Language language = context_.InterfaceLanguage();
   Installation installation;
   if (const FileResult loaded = LoadManifest(*folder, installation); !loaded.Ok()) {
     context_.Say(FileProblemText(language, loaded, *folder));

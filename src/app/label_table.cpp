@@ -8,77 +8,76 @@ namespace {
 
 struct Row {
   std::initializer_list<const char*> controls;
-  const char* chinese;
-  const char* english;
+  BilingualText text;
 };
 
 const Row kRows[] = {
-    {{"button_file"}, "文件", "Файл"},
-    {{"button_option"}, "选项", "Пресеты"},
-    {{"button_debug"}, "调试", "Debug"},
-    {{"label_device_list"}, "设备列表", "Устройства"},
-    {{"button_scan"}, "扫描", "    "},
-    {{"button_set"}, "设置", "   "},
-    {{"treenode_device"}, "设备", "Device"},
-    {{"label_input_polarity", "label_output_polarity"}, "极性", "Polarity"},
-    {{"label_input_muted", "label_output_muted"}, "静音", "Mute"},
-    {{"label_pink_noise"}, "粉红噪声", "Pink Noise"},
-    {{"button_pink_noise_play"}, "播放", "Play"},
-    {{"button_pink_noise_stop"}, "停止", "Stop"},
-    {{"label_noise_gate_start_time", "label_compresor_start_time"}, "启控时间", "Attack"},
+    {{"button_file"}, {"Файл", "文件"}},
+    {{"button_option"}, {"Пресеты", "选项"}},
+    {{"button_debug"}, {"Debug", "调试"}},
+    {{"label_device_list"}, {"Устройства", "设备列表"}},
+    {{"button_scan"}, {"    ", "扫描"}},
+    {{"button_set"}, {"   ", "设置"}},
+    {{"treenode_device"}, {"Device", "设备"}},
+    {{"label_input_polarity", "label_output_polarity"}, {"Polarity", "极性"}},
+    {{"label_input_muted", "label_output_muted"}, {"Mute", "静音"}},
+    {{"label_pink_noise"}, {"Pink Noise", "粉红噪声"}},
+    {{"button_pink_noise_play"}, {"Play", "播放"}},
+    {{"button_pink_noise_stop"}, {"Stop", "停止"}},
+    {{"label_noise_gate_start_time", "label_compresor_start_time"}, {"Attack", "启控时间"}},
     {{"label_noise_gate_release_time", "label_compresor_release_time", "label_limit_release_time"},
-     "释放时间",
-     "Release "},
-    {{"label_noise_gate_start_gate", "label_compresor_start_gate", "label_limit_start_gate"}, "启控电平", "Threshold"},
-    {{"label_noise_gate_release_gate"}, "释放电平", "Release Gate"},
-    {{"label_compresor_ratio"}, "压缩比", "Ratio"},
-    {{"checkbox_input_eq_show_control", "checkbox_output_eq_show_control"}, "显示控点", "Show Control Point"},
-    {{"checkbox_input_eq_bypass", "checkbox_output_eq_bypass"}, "全旁通", "Bypass All"},
-    {{"button_input_eq_copy", "button_output_eq_copy"}, "复制", "Copy"},
-    {{"button_input_eq_paste", "button_output_eq_paste"}, "粘贴", "Paste"},
-    {{"button_input_eq_reset", "button_output_eq_reset", "button_router_reset"}, "重置", "Reset"},
-    {{"button_router_clear"}, "清除", "Clear"},
-    {{"label_input_high_pass", "label_output_high_pass"}, "高通", "High Pass"},
-    {{"label_input_low_pass", "label_output_low_pass"}, "低通", "Low Pass"},
+     {"Release ", "释放时间"}},
+    {{"label_noise_gate_start_gate", "label_compresor_start_gate", "label_limit_start_gate"},
+     {"Threshold", "启控电平"}},
+    {{"label_noise_gate_release_gate"}, {"Release Gate", "释放电平"}},
+    {{"label_compresor_ratio"}, {"Ratio", "压缩比"}},
+    {{"checkbox_input_eq_show_control", "checkbox_output_eq_show_control"}, {"Show Control Point", "显示控点"}},
+    {{"checkbox_input_eq_bypass", "checkbox_output_eq_bypass"}, {"Bypass All", "全旁通"}},
+    {{"button_input_eq_copy", "button_output_eq_copy"}, {"Copy", "复制"}},
+    {{"button_input_eq_paste", "button_output_eq_paste"}, {"Paste", "粘贴"}},
+    {{"button_input_eq_reset", "button_output_eq_reset", "button_router_reset"}, {"Reset", "重置"}},
+    {{"button_router_clear"}, {"Clear", "清除"}},
+    {{"label_input_high_pass", "label_output_high_pass"}, {"High Pass", "高通"}},
+    {{"label_input_low_pass", "label_output_low_pass"}, {"Low Pass", "低通"}},
     {{"label_input_high_pass_freq", "label_input_eq_frequence", "label_output_high_pass_freq",
       "label_output_low_pass_freq"},
-     "频率(Hz)",
-     "Freq(Hz)"},
-    {{"label_input_low_pass_freq", "label_output_eq_frequence"}, "频率(Hz)", "Frequence(Hz)"},
+     {"Freq(Hz)", "频率(Hz)"}},
+    {{"label_input_low_pass_freq", "label_output_eq_frequence"}, {"Frequence(Hz)", "频率(Hz)"}},
     {{"label_input_high_pass_t", "label_input_low_pass_t", "label_input_eq_type", "label_output_high_pass_t",
       "label_output_low_pass_t", "label_output_eq_type"},
-     "类型",
-     "Type"},
-    {{"label_input_eq_q", "label_output_eq_q"}, "Q值", "Q"},
-    {{"label_input_eq_gain", "label_output_eq_gain"}, "增益(dB)", "Gain(dB)"},
-    {{"label_window_input_delay_title"}, "输入延时", "Input Delay"},
-    {{"label_window_output_delay_title"}, "输出延时", "Output Delay"},
-    {{"label_window_matrix_mix_title"}, "矩阵混音", "Mixing Matrix"},
+     {"Type", "类型"}},
+    {{"label_input_eq_q", "label_output_eq_q"}, {"Q", "Q值"}},
+    {{"label_input_eq_gain", "label_output_eq_gain"}, {"Gain(dB)", "增益(dB)"}},
+    {{"label_window_input_delay_title"}, {"Input Delay", "输入延时"}},
+    {{"label_window_output_delay_title"}, {"Output Delay", "输出延时"}},
+    {{"label_window_matrix_mix_title"}, {"Mixing Matrix", "矩阵混音"}},
 };
 
-std::map<std::string, LabelTexts> BuildLabelTable() {
-  std::map<std::string, LabelTexts> table;
+std::map<std::string, BilingualText> BuildLabelTable() {
+  std::map<std::string, BilingualText> table;
   for (const Row& row : kRows) {
-    for (const char* control : row.controls) table.emplace(control, LabelTexts{row.chinese, row.english});
+    for (const char* control : row.controls) table.emplace(control, row.text);
   }
   return table;
 }
 
 }  // namespace
 
-const std::map<std::string, LabelTexts>& LabelTable() {
-  static const std::map<std::string, LabelTexts> table = BuildLabelTable();
+const std::map<std::string, BilingualText>& LabelTable() {
+  static const std::map<std::string, BilingualText> table = BuildLabelTable();
   return table;
 }
 
-std::optional<std::string> LabelText(const std::string& control, int language) {
+std::optional<std::string> LabelText(const std::string& control, Language language) {
   auto found = LabelTable().find(control);
-  if (found == LabelTable().end() || language < 0 || language >= static_cast<int>(found->second.size())) {
-    return std::nullopt;
-  }
-  return found->second[static_cast<std::size_t>(language)];
+  if (found == LabelTable().end() || !HasTextSet(language)) return std::nullopt;
+  return Pick(language, found->second);
 }
 
-std::string SyncIndicatorText(int language) { return language == 0 ? "点击同步参数" : "click to syn"; }
+// Unlike the other texts, it reads English in any language but Chinese.
+std::string SyncIndicatorText(Language language) {
+  constexpr BilingualText kSyncIndicator{"click to syn", "点击同步参数"};
+  return Pick(language == Language::kChinese ? Language::kChinese : Language::kEnglish, kSyncIndicator);
+}
 
 }  // namespace dsp

@@ -53,11 +53,6 @@ struct MainWindowSetup {
 // registry; window messages through the message table.
 class MainWindow : public Window, private WindowContext {
  public:
-  // Edits still on their way when the window closes or the port changes are
-  // sent, waiting at most this long, behind a wait dialog after a while.
-  static constexpr int kFlushLimitMs = 3000;
-  static constexpr int kFlushDialogAfterMs = 300;
-  static constexpr int kFlushCheckMs = 20;
   static constexpr int kTraceMs = 200;
   using WindowContext::kWriteDelayMs;
 
@@ -75,7 +70,7 @@ class MainWindow : public Window, private WindowContext {
   // Empties the device list and scans the bus behind a wait dialog.
   void StartScan() override;
 
-  int Language() const override { return language_; }
+  Language InterfaceLanguage() const override { return language_; }
   const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
   DeviceList& Devices() override { return devices_; }
@@ -186,7 +181,7 @@ class MainWindow : public Window, private WindowContext {
   std::vector<std::string> preferred_ports_;
   std::optional<int> answer_wait_extra_ms_;
   std::string setting_file_;
-  int language_ = kChinese;
+  Language language_ = Language::kChinese;
   Configuration config_;
   DeviceList devices_;
   DeviceRecord offline_record_;

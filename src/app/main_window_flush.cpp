@@ -9,6 +9,15 @@
 #include "platform/toolkit.h"
 
 namespace dsp {
+namespace {
+
+// Edits still on their way are sent waiting at most this long, behind a
+// wait dialog after a while.
+constexpr int kFlushLimitMs = 3000;
+constexpr int kFlushDialogAfterMs = 300;
+constexpr int kFlushCheckMs = 20;
+
+}  // namespace
 
 void MainWindow::SendPendingEdits() {
   if (!link_->IsOpen()) return;

@@ -10,7 +10,7 @@
 namespace dsp {
 
 // The port suffix of the title stays through a change of caption; a
-// language other than 0 and 1 leaves the label table's captions as they are.
+// language without a text set leaves the label table's captions as they are.
 void MainWindow::ApplyLanguage() {
   const std::string suffix = title_suffix_;
   SetTitleSuffix("");
@@ -29,7 +29,7 @@ void MainWindow::ApplyLanguage() {
 // The choice is kept in Setting.ini; a setting that cannot be written is
 // said, and the interface switches all the same.
 void MainWindow::OnLanguageItem(Notification&) {
-  language_ = language_ == kChinese ? kEnglish : kChinese;
+  language_ = language_ == Language::kChinese ? Language::kEnglish : Language::kChinese;
   if (const FileResult saved = WriteLanguage(setting_file_, language_); !saved.Ok()) {
     Say(FileProblemText(language_, saved, setting_file_));
   }

@@ -1,7 +1,5 @@
 #include "app/menu_bar.h"
 
-#include "app/texts.h"
-
 namespace dsp {
 
 void MenuBar::Register(NotifyRegistry& registry) {
@@ -15,7 +13,7 @@ void MenuBar::OnOptionClick(Notification& notification) { Open(option_menu_, *no
 
 void MenuBar::Open(std::unique_ptr<Menu>& menu, const Control& button, const char* skin) {
   menu.reset();
-  const std::string file = std::string("menu/") + skin + (language_ == kEnglish ? "_en.xml" : ".xml");
+  const std::string file = std::string("menu/") + skin + (language_ == Language::kEnglish ? "_en.xml" : ".xml");
   menu = Menu::Popup(window_, file, button.mapToGlobal(QPoint(0, button.height())));
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/notify_registry.h"
+#include "language/language.h"
 #include "platform/menu.h"
 
 namespace dsp {
@@ -16,7 +17,7 @@ namespace dsp {
 class MenuBar {
  public:
   // `language` is the window's own, read at each opening.
-  MenuBar(Window& window, const int& language) : window_(window), language_(language) {}
+  MenuBar(Window& window, const Language& language) : window_(window), language_(language) {}
 
   void Register(NotifyRegistry& registry);
 
@@ -26,7 +27,7 @@ class MenuBar {
   void Open(std::unique_ptr<Menu>& menu, const Control& button, const char* skin);
 
   Window& window_;
-  const int& language_;
+  const Language& language_;
   std::unique_ptr<Menu> file_menu_;
   std::unique_ptr<Menu> option_menu_;
 };

@@ -52,7 +52,8 @@ DeviceRecord* MenuCommands::Target() { return DeviceForMenuItem(context_); }
 
 void MenuCommands::OnLoadFromDevice(Notification&) {
   if (const DeviceRecord* record = Target()) {
-    context_.Procedures().ReadAll(record->Address(), kSyncStartDelayMs, Pick(context_.Language(), text::kSynchronising),
+    context_.Procedures().ReadAll(record->Address(), kSyncStartDelayMs,
+                                  Pick(context_.InterfaceLanguage(), text::kSynchronising),
                                   ProcedureRunner::kMenuBarRange);
   }
 }
@@ -64,7 +65,7 @@ void MenuCommands::OnReset(Notification&) {
   if (record == nullptr) return;
   const int address = record->Address();
   context_.Link().Send(PresetRecallFrame(static_cast<std::uint8_t>(address), 0));
-  context_.Procedures().ReadAll(address, kFactoryRestoreSettleMs, Pick(context_.Language(), text::kRestoring),
+  context_.Procedures().ReadAll(address, kFactoryRestoreSettleMs, Pick(context_.InterfaceLanguage(), text::kRestoring),
                                 ProcedureRunner::kMenuBarRange);
 }
 
@@ -75,7 +76,7 @@ void MenuCommands::OnSaveToPc(Notification&) {
   if (!chosen) return;
   const std::string path = WithIniExtension(*chosen);
   if (const FileResult saved = SaveParameterFile(*record, path); !saved.Ok()) {
-    context_.Say(FileProblemText(context_.Language(), saved, path));
+    context_.Say(FileProblemText(context_.InterfaceLanguage(), saved, path));
   }
 }
 
@@ -86,11 +87,11 @@ void MenuCommands::OnLoadFromPc(Notification&) {
   const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), kParameterFiles);
   if (!chosen) return;
   if (const FileResult loaded = LoadParameterFile(*chosen, context_.Config(), *record); !loaded.Ok()) {
-    context_.Say(FileProblemText(context_.Language(), loaded, *chosen));
+    context_.Say(FileProblemText(context_.InterfaceLanguage(), loaded, *chosen));
     return;
   }
   context_.RefreshAll();
-  context_.Procedures().WriteAll(record->Address(), Pick(context_.Language(), text::kSynchronisingTo));
+  context_.Procedures().WriteAll(record->Address(), Pick(context_.InterfaceLanguage(), text::kSynchronisingTo));
 }
 
 // The image is written only once every block has arrived, in one step: a
@@ -110,7 +111,7 @@ void MenuCommands::OnSaveAllToPc(Notification&) {
     context_.Say(text::kNoEffectMemory);
     return;
   }
-  const int language = context_.Language();
+  const Language language = context_.InterfaceLanguage();
   Bytes image;
   if (!context_.Procedures().ReadEffects(
           record->Address(), blocks, image,
@@ -124,7 +125,7 @@ void MenuCommands::OnSaveAllToPc(Notification&) {
 }
 
 void MenuCommands::OnDeviceCopy(Notification&) {
-  CopyDialog dialog(context_.Devices(), context_.Language());
+  CopyDialog dialog(context_.Devices(), context_.InterfaceLanguage());
   dialog.Create(&context_.Host(), "Setting");
   dialog.CenterWindow();
   if (dialog.ShowModal() != kIdOk) return;
@@ -152,7 +153,7 @@ void MenuCommands::CopyTo(const DeviceRecord& source, int target) {
   DeviceRecord* record = FindDevice(context_.Devices(), target);
   if (record == nullptr) return;
   record->CopyParametersFrom(source);
-  context_.Procedures().WriteAll(target, Pick(context_.Language(), text::kSynchronisingTo));
+  context_.Procedures().WriteAll(target, Pick(context_.InterfaceLanguage(), text::kSynchronisingTo));
 }
 
 }  // namespace dsp

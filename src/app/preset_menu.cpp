@@ -24,14 +24,15 @@ void PresetMenu::Register(NotifyRegistry& registry, MessageTable& messages) {
 void PresetMenu::OnPresets(Notification&) {
   const DeviceRecord* record = DeviceForMenuItem(context_);
   if (record == nullptr) return;
-  SceneDialog dialog(context_.Devices(), record->Address(), context_.Language(), context_.Procedures().DoneFlag());
+  SceneDialog dialog(context_.Devices(), record->Address(), context_.InterfaceLanguage(),
+                     context_.Procedures().DoneFlag());
   dialog.Create(&context_.Host(), "加载音效");
   dialog.CenterWindow();
   dialog.ShowModal();
 }
 
 bool PresetMenu::OnRecall(std::uintptr_t slot, std::intptr_t address) {
-  SetStatus(address, Pick(context_.Language(), text::kLoadingEffect));
+  SetStatus(address, Pick(context_.InterfaceLanguage(), text::kLoadingEffect));
   context_.Link().Send(PresetRecallFrame(static_cast<std::uint8_t>(address), static_cast<int>(slot)));
   context_.Procedures().StartReadAll(static_cast<int>(address), RecallSettleDelayMs(static_cast<int>(slot)));
   return true;
@@ -43,7 +44,7 @@ bool PresetMenu::OnRecallDone(std::uintptr_t, std::intptr_t address) {
 }
 
 bool PresetMenu::OnSave(std::uintptr_t slot, std::intptr_t address) {
-  SetStatus(address, Pick(context_.Language(), text::kSaving));
+  SetStatus(address, Pick(context_.InterfaceLanguage(), text::kSaving));
   context_.LevelPolling().Pause();
   context_.Link().Send(PresetSaveFrame(static_cast<std::uint8_t>(address), static_cast<int>(slot)));
   return true;

@@ -4,11 +4,12 @@
 
 namespace dsp {
 
-std::string UsePortQuestion(int language, const std::string& port) {
-  return language == kEnglish ? "Use " + port + " ?" : "是否使用" + port + "?";
+std::string UsePortQuestion(Language language, const std::string& port) {
+  std::string question = Pick(language, text::kUsePort);
+  return question.replace(question.find("%s"), 2, port);
 }
 
-std::string ChannelTitle(int language, const BilingualText& title, int channel) {
+std::string ChannelTitle(Language language, const BilingualText& title, int channel) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, Pick(language, title).c_str(), 'A' + channel);
   return buffer;

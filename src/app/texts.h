@@ -1,32 +1,16 @@
 #pragma once
 
-// The user-visible texts of the main window in both languages. Every text is
-// picked at the moment of use by the language member: 1 English, anything
-// else Chinese. A few texts of the English set are Russian and stay so: the
-// processors' users know them that way.
+// The user-visible texts of the main window in both languages (those its
+// dialogs show too are in language/common_texts.h).
 
 #include <string>
 
+#include "language/common_texts.h"
+#include "language/language.h"
+
 namespace dsp {
 
-inline constexpr int kChinese = 0;
-inline constexpr int kEnglish = 1;
-
-struct BilingualText {
-  const char* english;
-  const char* chinese;
-};
-
-inline std::string Pick(int language, const BilingualText& text) {
-  return language == kEnglish ? text.english : text.chinese;
-}
-
 namespace text {
-inline constexpr BilingualText kTips{"Tips", "提示"};
-inline constexpr BilingualText kWarning{"Warning", "警告"};
-inline constexpr BilingualText kComfirm{"Comfirm", "确认"};
-inline constexpr BilingualText kQuestion{"Question", "询问"};
-
 inline constexpr BilingualText kSelectDevice{"Please select a device !", "请先选择一个设备！"};
 inline constexpr BilingualText kNoPort{"Нет UART устройства", "无可用串口"};
 inline constexpr BilingualText kRescan{"Rescran ?", "重新扫描？"};
@@ -39,10 +23,9 @@ inline constexpr BilingualText kScanCutShort{
 inline constexpr BilingualText kSynchronising{"Synchronize from device...", "从设备读取数据中..."};
 inline constexpr BilingualText kSynchroniseFailed{"Synchronize from device fail", "从下位机同步数据失败"};
 inline constexpr BilingualText kNameTooLong{"Exceeding the maximum length(20)", "超过度大长度20"};
-inline constexpr BilingualText kLoadingEffect{"Loading effect...", "加载音效中..."};
-inline constexpr BilingualText kSaving{"Saving...", "保存中..."};
 inline constexpr BilingualText kSendingChanges{"Sending the last changes...", "正在发送最后的修改..."};
 inline constexpr BilingualText kPortOpenFailed{"Cannot use ", "无法使用 "};
+inline constexpr BilingualText kUsePort{"Use %s ?", "是否使用%s?"};
 
 inline constexpr BilingualText kNoDevice{"Не поключен", "无可用设备"};
 inline constexpr BilingualText kSelectADevice{"Select a device", "请选择一个设备"};
@@ -92,9 +75,9 @@ inline constexpr BilingualText kBandOff{"OFF", "关"};
 }  // namespace text
 
 // The question asked when a serial port appears.
-std::string UsePortQuestion(int language, const std::string& port);
+std::string UsePortQuestion(Language language, const std::string& port);
 
 // A page title such as "Input - IN %c" with the channel's letter.
-std::string ChannelTitle(int language, const BilingualText& title, int channel);
+std::string ChannelTitle(Language language, const BilingualText& title, int channel);
 
 }  // namespace dsp

@@ -47,7 +47,7 @@ class WindowContext {
   // it moves).
   virtual void SendWriteNow(WriteId id) = 0;
 
-  virtual int Language() const = 0;
+  virtual Language InterfaceLanguage() const = 0;
   virtual const Configuration& Config() const = 0;
   virtual Window& Host() = 0;
 

@@ -10,16 +10,16 @@ namespace dsp {
 namespace {
 
 const DialogCaption kCaptions[] = {
-    {"title_label", {"拷贝", "Copy"}},         {"label_source", {"源设备", "Source"}},
-    {"label_name", {"名字:", "Name:"}},        {"label_dest", {"目标设备", "Destination"}},
-    {"label_address", {"地址", "Address"}},    {"label_id", {"芯片ID", "Chip ID"}},
-    {"label_alias", {"别名", "Alias"}},        {"button_ok", {"确定", "Confirm"}},
-    {"button_close", {"取消", "Отмена"}},
+    {"title_label", {"Copy", "拷贝"}},      {"label_source", {"Source", "源设备"}},
+    {"label_name", {"Name:", "名字:"}},     {"label_dest", {"Destination", "目标设备"}},
+    {"label_address", {"Address", "地址"}}, {"label_id", {"Chip ID", "芯片ID"}},
+    {"label_alias", {"Alias", "别名"}},     {"button_ok", {"Confirm", "确定"}},
+    {"button_close", {"Отмена", "取消"}},
 };
 
 }  // namespace
 
-CopyDialog::CopyDialog(const DeviceList& devices, int language) : language_(language) {
+CopyDialog::CopyDialog(const DeviceList& devices, Language language) : language_(language) {
   for (const DeviceRecord& record : devices) {
     entries_.push_back({record.Address(), ChipIdText(record.ChipId()), record.Name()});
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "language/language.h"
 #include "model/device_list.h"
 #include "platform/window.h"
 
@@ -16,7 +17,7 @@ namespace dsp {
 
 class CopyDialog : public Window {
  public:
-  CopyDialog(const DeviceList& devices, int language);
+  CopyDialog(const DeviceList& devices, Language language);
 
   std::string SkinFile() const override { return "view/CopyDialog.xml"; }
   std::string ClassName() const override { return "CopyDialog"; }
@@ -38,7 +39,7 @@ class CopyDialog : public Window {
     std::string alias;
   };
   std::vector<Entry> entries_;
-  int language_;
+  Language language_;
   int source_ = -1;
   std::set<int> destinations_;
 };

@@ -9,9 +9,9 @@ namespace dsp {
 namespace {
 
 const DialogCaption kCaptions[] = {
-    {"title_label", {"调试", "Trace"}},
-    {"hex_checkbox", {"十六进制", "Hex"}},
-    {"clear_button", {"清除", "Clear"}},
+    {"title_label", {"Trace", "调试"}},
+    {"hex_checkbox", {"Hex", "十六进制"}},
+    {"clear_button", {"Clear", "清除"}},
 };
 
 }  // namespace
@@ -40,7 +40,7 @@ void DebugDialog::AppendTrace(std::string_view text) {
   if (auto* trace = Find<RichEdit>("receive_richedit")) trace->AppendText(text);
 }
 
-void DebugDialog::SetLanguage(int language) {
+void DebugDialog::SetLanguage(Language language) {
   language_ = language;
   ShowCaptions(*this, kCaptions, language_);
 }

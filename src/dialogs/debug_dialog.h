@@ -9,13 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "language/language.h"
 #include "platform/window.h"
 
 namespace dsp {
 
 class DebugDialog : public Window {
  public:
-  explicit DebugDialog(int language) : language_(language) {}
+  explicit DebugDialog(Language language) : language_(language) {}
 
   std::string SkinFile() const override { return "view/DebugDialog.xml"; }
   std::string ClassName() const override { return "DebugDialog"; }
@@ -27,13 +28,13 @@ class DebugDialog : public Window {
   bool HexChosen() const;
   void ToggleShown() { ShowWindow(!IsShown()); }
   // The window outlives language switches: it follows them.
-  void SetLanguage(int language);
+  void SetLanguage(Language language);
 
   // A close asked of the window itself (its frame, Alt+F4) hides it too.
   bool HandleMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
 
  private:
-  int language_;
+  Language language_;
 };
 
 }  // namespace dsp

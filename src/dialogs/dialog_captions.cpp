@@ -4,10 +4,9 @@
 
 namespace dsp {
 
-void ShowCaptions(Window& dialog, std::span<const DialogCaption> captions, int language) {
-  const std::size_t column = language == 1 ? 1 : 0;
+void ShowCaptions(Window& dialog, std::span<const DialogCaption> captions, Language language) {
   for (const DialogCaption& caption : captions) {
-    if (Control* control = dialog.FindControl(caption.control)) control->SetText(caption.text[column]);
+    if (Control* control = dialog.FindControl(caption.control)) control->SetText(Pick(language, caption.text));
   }
 }
 

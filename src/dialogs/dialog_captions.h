@@ -2,8 +2,9 @@
 
 // The captions a dialog writes in the interface's language when it opens.
 
-#include <array>
 #include <span>
+
+#include "language/language.h"
 
 namespace dsp {
 
@@ -11,11 +12,10 @@ class Window;
 
 struct DialogCaption {
   const char* control;
-  std::array<const char*, 2> text;  // Chinese, English
+  BilingualText text;
 };
 
-// Language 1 is English; any other value is Chinese. Controls the skin
-// lacks are skipped.
-void ShowCaptions(Window& dialog, std::span<const DialogCaption> captions, int language);
+// Controls the skin lacks are skipped.
+void ShowCaptions(Window& dialog, std::span<const DialogCaption> captions, Language language);
 
 }  // namespace dsp

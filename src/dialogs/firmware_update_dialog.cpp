@@ -7,16 +7,13 @@
 namespace dsp {
 namespace {
 
-constexpr int kEnglish = 1;
-
-const char* Pick(int language, const char* english, const char* chinese) {
-  return language == kEnglish ? english : chinese;
-}
+constexpr BilingualText kImportCaption{"Import Parameter", "导入参数"};
+constexpr BilingualText kFinish{"Finish", "完成"};
 
 }  // namespace
 
-std::string TransferOutcomeText(int language, TransferMode mode, int result) {
-  if (language == kEnglish) return TransferOutcome(mode, result);
+std::string TransferOutcomeText(Language language, TransferMode mode, int result) {
+  if (language == Language::kEnglish) return TransferOutcome(mode, result);
   const bool firmware = mode == TransferMode::kFirmware;
   if (result == kTransferDone) return firmware ? "升级成功" : "导入参数成功";
   if (result == kTransferNoCrcRequest || result == kTransferNoAck) return "超时";
@@ -26,9 +23,7 @@ std::string TransferOutcomeText(int language, TransferMode mode, int result) {
 void FirmwareUpdateDialog::Notify(Notification& notification) {
   if (notification.type == notify::kWindowInit) {
     if (mode_ == TransferMode::kParameters) {
-      if (Control* caption = FindControl("label_caption")) {
-        caption->SetText(Pick(language_, "Import Parameter", "导入参数"));
-      }
+      if (Control* caption = FindControl("label_caption")) caption->SetText(Pick(language_, kImportCaption));
     }
     ShowPercent(0);
     SetTimer(kProgressTimer, kProgressMs);
@@ -54,8 +49,8 @@ void FirmwareUpdateDialog::Tick() {
     return;
   }
   KillTimer(kProgressTimer);
-  Toolkit::Dialogs().MessageBox(this, TransferOutcomeText(language_, mode_, now.result),
-                                Pick(language_, "Finish", "完成"), MessageButtons::kOk);
+  Toolkit::Dialogs().MessageBox(this, TransferOutcomeText(language_, mode_, now.result), Pick(language_, kFinish),
+                                MessageButtons::kOk);
   Close(kIdCancel);
 }
 

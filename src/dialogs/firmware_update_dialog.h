@@ -4,12 +4,13 @@
 // looks at the link's transfer every 200 ms, shows the share of the file
 // sent so far, and once the transfer has ended says how it went ("Finish")
 // and closes itself; the user cannot close it before. The transfer itself
-// belongs to the link. Its texts are English for language 1, else Chinese.
+// belongs to the link.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "language/language.h"
 #include "link/transfer_progress.h"
 #include "platform/window.h"
 
@@ -22,7 +23,7 @@ class FirmwareUpdateDialog : public Window {
 
   using ProgressSource = std::function<TransferProgress()>;
 
-  FirmwareUpdateDialog(int language, TransferMode mode, ProgressSource progress)
+  FirmwareUpdateDialog(Language language, TransferMode mode, ProgressSource progress)
       : language_(language), mode_(mode), progress_(std::move(progress)) {}
 
   std::string SkinFile() const override { return "view/FirmwareUpdateDialog.xml"; }
@@ -34,13 +35,13 @@ class FirmwareUpdateDialog : public Window {
   void Tick();
   void ShowPercent(int percent);
 
-  int language_;
+  Language language_;
   TransferMode mode_;
   ProgressSource progress_;
 };
 
 // What the dialog says when the transfer has ended: the link's own English
 // outcome, or its Chinese text.
-std::string TransferOutcomeText(int language, TransferMode mode, int result);
+std::string TransferOutcomeText(Language language, TransferMode mode, int result);
 
 }  // namespace dsp

@@ -1,35 +1,25 @@
 #include "dialogs/scene_dialog.h"
 
-#include <array>
-
+#include "dialogs/dialog_captions.h"
 #include "dialogs/wait_dialog.h"
+#include "language/common_texts.h"
 #include "platform/list.h"
 #include "platform/toolkit.h"
 
 namespace dsp {
 namespace {
 
-using Texts = std::array<const char*, 2>;  // Chinese, English
-
-struct Caption {
-  const char* control;
-  Texts text;
+const DialogCaption kCaptions[] = {
+    {"title_label", {"Presets List", "调用/保存音效组"}},
+    {"button_call", {"Recall", "调用"}},
+    {"button_save", {"Save", "保存"}},
+    {"button_close", {"Close", "关闭"}},
+    {"label_index", {"No.", "序号"}},
+    {"label_name", {"Name", "名字"}},
 };
 
-const Caption kCaptions[] = {
-    {"title_label", {"调用/保存音效组", "Presets List"}},
-    {"button_call", {"调用", "Recall"}},
-    {"button_save", {"保存", "Save"}},
-    {"button_close", {"关闭", "Close"}},
-    {"label_index", {"序号", "No."}},
-    {"label_name", {"名字", "Name"}},
-};
-
-constexpr Texts kLoadingEffect{"加载音效中...", "Loading effect..."};
-constexpr Texts kSaving{"保存中...", "Saving..."};
-constexpr Texts kNameTooLong{"名字长度必须小于20个字符！", "Name length must less than 20 !"};
-constexpr Texts kError{"错误", "Error"};
-constexpr Texts kComfirm{"确认", "Comfirm"};
+constexpr BilingualText kNameTooLong{"Name length must less than 20 !", "名字长度必须小于20个字符！"};
+constexpr BilingualText kError{"Error", "错误"};
 constexpr const char* kMarker = "*";
 constexpr const char* kWaitTitle = "Synchronize";
 
@@ -56,7 +46,7 @@ void SceneDialog::Notify(Notification& notification) {
 }
 
 void SceneDialog::OnInit() {
-  ShowCaptions();
+  ShowCaptions(*this, kCaptions, language_);
   const DeviceRecord* record = FindDevice(devices_, address_);
   if (record != nullptr && record->CurrentPreset() >= 0 && record->CurrentPreset() < kPresetSlots) {
     const int slot = record->CurrentPreset();
@@ -73,13 +63,6 @@ void SceneDialog::OnInit() {
   ShowNames();
 }
 
-void SceneDialog::ShowCaptions() {
-  const std::size_t column = language_ == 1 ? 1 : 0;
-  for (const Caption& caption : kCaptions) {
-    if (Control* control = FindControl(caption.control)) control->SetText(caption.text[column]);
-  }
-}
-
 void SceneDialog::ShowNames() {
   const DeviceRecord* record = FindDevice(devices_, address_);
   if (record == nullptr) return;
@@ -92,7 +75,7 @@ void SceneDialog::Recall() {
   const int slot = SelectedSlot();
   if (slot < 0 || Parent() == nullptr) return;
   Post(kRecallMessage, slot);
-  Wait(kRecallWaitMs, kLoadingEffect[language_ == 1 ? 1 : 0]);
+  Wait(kRecallWaitMs, Pick(language_, text::kLoadingEffect));
   Post(kRecallDoneMessage, slot);
   UnmarkSlot(marked_);
   if (DeviceRecord* record = FindDevice(devices_, address_)) record->SetCurrentPreset(slot);
@@ -105,7 +88,7 @@ void SceneDialog::Save() {
   const int slot = SelectedSlot();
   if (slot < 0 || Parent() == nullptr) return;
   Post(kSaveMessage, slot);
-  Wait(kSaveWaitMs, kSaving[language_ == 1 ? 1 : 0]);
+  Wait(kSaveWaitMs, Pick(language_, text::kSaving));
   Post(kSaveDoneMessage, slot);
 }
 
@@ -120,10 +103,9 @@ void SceneDialog::Rename(const std::string& edit_name, bool by_return) {
   DeviceRecord* record = FindDevice(devices_, address_);
   if (edit == nullptr || record == nullptr) return;
   const std::string name = edit->Text();
-  const std::size_t column = language_ == 1 ? 1 : 0;
   if (name.size() >= kNameBytes) {
-    Toolkit::Dialogs().MessageBox(this, kNameTooLong[column], by_return ? kComfirm[column] : kError[column],
-                                  MessageButtons::kOk);
+    Toolkit::Dialogs().MessageBox(this, Pick(language_, kNameTooLong),
+                                  Pick(language_, by_return ? text::kComfirm : kError), MessageButtons::kOk);
     return;
   }
   record->SetPresetName(slot, name);

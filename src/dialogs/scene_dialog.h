@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "language/language.h"
 #include "model/device_list.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -32,7 +33,7 @@ class SceneDialog : public Window {
   // The processor is looked up by address at each use, so a list that
   // changed meanwhile is never read through a stale record. `done` belongs
   // to the parent and must outlive the dialog.
-  SceneDialog(DeviceList& devices, int address, int language, const bool* done)
+  SceneDialog(DeviceList& devices, int address, Language language, const bool* done)
       : devices_(devices), address_(address), language_(language), done_(done) {}
 
   std::string SkinFile() const override { return "view/SceneDialog.xml"; }
@@ -41,7 +42,6 @@ class SceneDialog : public Window {
 
  private:
   void OnInit();
-  void ShowCaptions();
   void ShowNames();
   void Recall();
   void Save();
@@ -56,7 +56,7 @@ class SceneDialog : public Window {
 
   DeviceList& devices_;
   int address_;
-  int language_;
+  Language language_;
   const bool* done_;
   int marked_ = -1;
 };

@@ -1,11 +1,11 @@
 #include "dialogs/setting_dialog.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <limits>
 
 #include "dialogs/dialog_captions.h"
+#include "language/common_texts.h"
 #include "link/port_name.h"
 #include "model/configuration.h"
 #include "platform/combo.h"
@@ -15,19 +15,18 @@ namespace dsp {
 namespace {
 
 const DialogCaption kCaptions[] = {
-    {"title_label", {"设置", "Setting"}},
-    {"label_uart", {"串口:", "Port:"}},
-    {"label_network_port", {"网络端口:", "Network port:"}},
-    {"label_scan_time", {"扫描时间(ms):", "Scan Time(ms):"}},
-    {"button_ok", {"确认", "OK"}},
-    {"button_cancel", {"取消", "Отмена"}},
+    {"title_label", {"Setting", "设置"}},
+    {"label_uart", {"Port:", "串口:"}},
+    {"label_network_port", {"Network port:", "网络端口:"}},
+    {"label_scan_time", {"Scan Time(ms):", "扫描时间(ms):"}},
+    {"button_ok", {"OK", "确认"}},
+    {"button_cancel", {"Отмена", "取消"}},
 };
 
 constexpr std::string_view kScanTimeEdit = "edit_scan_time";
 constexpr std::string_view kNetworkPortEdit = "edit_network_port";
-const std::array<const char*, 2> kScanTimeTooLong = {"扫描时间不能超过 3600000 ms（1 小时）。",
-                                                     "The scan time can be at most 3600000 ms (an hour)."};
-const std::array<const char*, 2> kTips = {"提示", "Tips"};
+constexpr BilingualText kScanTimeTooLong{"The scan time can be at most 3600000 ms (an hour).",
+                                         "扫描时间不能超过 3600000 ms（1 小时）。"};
 
 }  // namespace
 
@@ -87,8 +86,7 @@ bool SettingDialog::TakeTypedPort() {
   const std::string typed = text.substr(first, text.find_last_not_of(' ') + 1 - first);
   std::string refused;
   if (!ParseNetworkPortName(typed, refused)) {
-    const std::size_t column = language_ == 1 ? 1 : 0;
-    Toolkit::Dialogs().MessageBox(this, refused, kTips[column], MessageButtons::kOk);
+    Toolkit::Dialogs().MessageBox(this, refused, Pick(language_, text::kTips), MessageButtons::kOk);
     return false;
   }
   int item = 0;
@@ -108,9 +106,9 @@ void SettingDialog::TakeTypedScanTime() {
   if (edit == nullptr || refusing_) return;
   if (const std::optional<std::int64_t> typed = TypedScanTime(edit->Text())) {
     if (*typed > kLongestScanMs) {
-      const std::size_t column = language_ == 1 ? 1 : 0;
       refusing_ = true;
-      Toolkit::Dialogs().MessageBox(this, kScanTimeTooLong[column], kTips[column], MessageButtons::kOk);
+      Toolkit::Dialogs().MessageBox(this, Pick(language_, kScanTimeTooLong), Pick(language_, text::kTips),
+                                    MessageButtons::kOk);
       refusing_ = false;
     } else {
       settings_.scan_time_ms = static_cast<int>(*typed);

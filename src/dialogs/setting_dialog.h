@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "language/language.h"
 #include "platform/step_filter.h"
 #include "platform/window.h"
 
@@ -25,7 +26,7 @@ struct PortSettings {
 
 class SettingDialog : public Window {
  public:
-  SettingDialog(int language, PortSettings settings, std::vector<std::string> ports)
+  SettingDialog(Language language, PortSettings settings, std::vector<std::string> ports)
       : language_(language), settings_(std::move(settings)), ports_(std::move(ports)) {}
 
   std::string SkinFile() const override { return "view/SettingDialog.xml"; }
@@ -42,7 +43,7 @@ class SettingDialog : public Window {
   void StepScanTime(const Notification& notification);
   void ShowScanTime();
 
-  int language_;
+  Language language_;
   PortSettings settings_;
   std::vector<std::string> ports_;
   StepFilter steps_;

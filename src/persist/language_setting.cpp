@@ -28,13 +28,13 @@ std::string SettingFilePath(const std::string& executable_directory) {
   return folder + "dspdesk/" + kSettingFileName;
 }
 
-int ReadLanguage(const std::string& setting_file) {
+Language ReadLanguage(const std::string& setting_file) {
   IniFile ini;
-  if (!ReadIniFile(setting_file, ini).Ok()) return 0;
-  return LeadingInt(ini.Value(kSection, kKey).value_or("0").substr(0, kValueChars));
+  if (!ReadIniFile(setting_file, ini).Ok()) return Language::kChinese;
+  return static_cast<Language>(LeadingInt(ini.Value(kSection, kKey).value_or("0").substr(0, kValueChars)));
 }
 
-FileResult WriteLanguage(const std::string& setting_file, int language) {
+FileResult WriteLanguage(const std::string& setting_file, Language language) {
   IniFile ini;
   std::error_code error;
   if (fs::exists(Utf8Path(setting_file), error)) {
@@ -45,7 +45,7 @@ FileResult WriteLanguage(const std::string& setting_file, int language) {
     return FileResult::Failure(FileError::kCannotWrite, "Cannot create the folder \"" + Utf8Text(folder) + "\": " +
                                                             error.message() + ". The language choice was not saved.");
   }
-  ini.Set(kSection, kKey, std::to_string(language));
+  ini.Set(kSection, kKey, std::to_string(static_cast<int>(language)));
   return WriteIniFile(setting_file, ini);
 }
 

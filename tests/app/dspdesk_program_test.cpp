@@ -24,6 +24,8 @@
 namespace dsp::test {
 namespace {
 
+using enum Language;
+
 constexpr int kProgramTimeoutMs = 240000;
 
 // Scan, pick the one processor, synchronise it (a failed read would show a
@@ -50,7 +52,7 @@ std::string Scenario(const std::string& compressor_title) {
 class DspdeskProgramTest : public ::testing::Test {
  protected:
   // A copy of dspdesk in the test's folder, with Setting.ini beside it.
-  std::string Install(int language) {
+  std::string Install(Language language) {
     const std::filesystem::path program = dir.path() / "dspdesk";
     std::filesystem::copy_file(DSPDESK_PATH, program, std::filesystem::copy_options::overwrite_existing);
     EXPECT_TRUE(WriteLanguage((dir.path() / "Setting.ini").string(), language).Ok());

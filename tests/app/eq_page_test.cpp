@@ -221,8 +221,8 @@ TEST_F(EqPageTest, ControlsTheProcessorDoesNotTakeAreDisabledAndSaySo) {
                                   "edit_input_low_pass_frequence",   "combo_input_low_pass_type",
                                   "slider_noise_gate_start_time",    "edit_noise_gate_start_time",
                                   "slider_noise_gate_release_time",  "edit_noise_gate_release_time"};
-  for (const int language : {kEnglish, kChinese}) {
-    SCOPED_TRACE(language);
+  for (const Language language : {kEnglish, kChinese}) {
+    SCOPED_TRACE(static_cast<int>(language));
     if (language == kChinese) {
       Start(kChinese);
       Scan();
@@ -253,12 +253,12 @@ TEST_F(EqPageTest, ARefusedFilterListSaysItsLineAndReasonInBothLanguages) {
   testing::WriteText(list,
                      "Room EQ\nFilter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK Fc 100 Hz Gain 13.0 dB Q 1\n");
   const struct {
-    int language;
+    Language language;
     std::string says;
   } cases[] = {{kEnglish, list + ", line 3: gain 13.0 is outside -12..12 dB; nothing was imported"},
                {kChinese, list + "，第 3 行：增益 13.0 超出范围 -12..12 dB；未导入任何内容。"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.language);
+    SCOPED_TRACE(static_cast<int>(c.language));
     if (c.language == kChinese) {
       Start(kChinese);
       Scan();

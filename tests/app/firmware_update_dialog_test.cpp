@@ -12,6 +12,8 @@
 namespace dsp::test {
 namespace {
 
+using enum Language;
+
 class FirmwareUpdateDialogTest : public ::testing::Test {
  protected:
   UiHarness harness{[](const std::string& message) { ADD_FAILURE() << message; }};
@@ -43,7 +45,7 @@ TEST_F(FirmwareUpdateDialogTest, TheBarFollowsTheBlocksTakenEveryTwoHundredMilli
 }
 
 struct OutcomeCase {
-  int language;
+  Language language;
   TransferMode mode;
   int result;
   const char* caption;

@@ -42,7 +42,7 @@ bool ShownWhole(const QScrollArea& area, const QWidget* row) {
   return top >= 0 && top + row->height() <= area.viewport()->height();
 }
 
-class FullBusTest : public MainWindowTest, public ::testing::WithParamInterface<int> {
+class FullBusTest : public MainWindowTest, public ::testing::WithParamInterface<Language> {
  protected:
   void SetUp() override {
     for (int i = 1; i <= kProcessors; ++i) {
@@ -110,7 +110,7 @@ TEST_P(FullBusTest, TheCopyDialogScrollsToEveryProcessor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, FullBusTest, ::testing::Values(kEnglish, kChinese),
-                         [](const ::testing::TestParamInfo<int>& info) {
+                         [](const ::testing::TestParamInfo<Language>& info) {
                            return info.param == kEnglish ? std::string("English") : std::string("Chinese");
                          });
 

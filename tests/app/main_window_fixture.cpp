@@ -21,7 +21,7 @@ void MainWindowTest::ThreeProcessors() {
   bus.Add("Lobby", 2, 4);
 }
 
-void MainWindowTest::Start(int language) {
+void MainWindowTest::Start(Language language) {
   window.reset();
   link.Close();
   ASSERT_TRUE(WriteLanguage(SettingFile(), language).Ok());

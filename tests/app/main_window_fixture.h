@@ -14,6 +14,9 @@
 
 namespace dsp::test {
 
+// The window's tests name the languages kEnglish and kChinese.
+using enum Language;
+
 // The main window on the real skin, on the manual clock, over a simulated
 // bus, with its Setting.ini in a fresh folder. Every message box must be
 // answered (or is a failure); they are all recorded.
@@ -29,7 +32,7 @@ class MainWindowTest : public ::testing::Test {
   // Builds, creates and shows the window with Setting.ini saying
   // `language`: the window start runs. A window started before is closed
   // first, as when the program is run again.
-  void Start(int language = kEnglish);
+  void Start(Language language = Language::kEnglish);
   // The window's link, on the test's simulated port.
   std::unique_ptr<PortLink> TakeLink() { return std::make_unique<SharedLink>(link); }
   // Clicks the scan button; returns once the wait dialog has closed.

@@ -21,6 +21,8 @@
 namespace dsp::test {
 namespace {
 
+using enum Language;
+
 using namespace std::chrono_literals;
 
 constexpr int kProgramTimeoutMs = 240000;

@@ -125,7 +125,7 @@ TEST_F(ScanTest, ARescanAsksFirstAndStartsFromAddressOne) {
 // Eight processors that all answer a scan ask at once are not all found in
 // the skin's scan time: the window says so after the wait dialog.
 struct CutShortText {
-  int language;
+  Language language;
   const char* pattern;
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 class SceneDialogTest : public MainWindowTest {
  protected:
-  void Open(int language) {
+  void Open(Language language) {
     bus.Add("Hall", 2, 2);
     Start(language);
     Scan();
@@ -171,7 +171,7 @@ TEST_F(SceneDialogTest, SaveStoresTheSettingsInTheSelectedSlotBehindATwoSecondWa
 }
 
 struct CaptionCase {
-  int language;
+  Language language;
   std::vector<std::pair<std::string, std::string>> texts;
 };
 

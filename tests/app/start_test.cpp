@@ -2,6 +2,7 @@
 // language from Setting.ini, the serial port; ports coming and going.
 #include <map>
 
+#include "controls/liner_control.h"
 #include "main_window_fixture.h"
 
 namespace dsp::test {
@@ -51,7 +52,7 @@ TEST_F(StartTest, WithoutAPortTheTitleHasNoSuffixAndAScanSaysSo) {
 
 TEST_F(StartTest, TheLanguageOfSettingIniRelabelsTheWindow) {
   Start(kChinese);
-  EXPECT_EQ(window->Language(), kChinese);
+  EXPECT_EQ(window->InterfaceLanguage(), kChinese);
   EXPECT_EQ(harness.Text("label_device_list"), "设备列表");
   EXPECT_EQ(harness.Text("button_scan"), "扫描");
   EXPECT_EQ(harness.Text("treenode_device"), "设备");
@@ -74,11 +75,12 @@ TEST_F(StartTest, AMissingSettingFileMeansChineseAndAnUnknownLanguageChangesNoCa
   window->Create(nullptr, "dspdesk");
   const std::string skin_caption = harness.Text("label_device_list");
   window->ShowWindow();
-  EXPECT_EQ(window->Language(), kChinese);
+  EXPECT_EQ(window->InterfaceLanguage(), kChinese);
   EXPECT_EQ(harness.Text("label_device_list"), "设备列表");
 
-  Start(2);
+  Start(static_cast<Language>(2));
   EXPECT_EQ(harness.Text("label_device_list"), skin_caption);
+  EXPECT_EQ(window->Find<LinerControl>("liner_comp")->YText(), "");  // the skin gives the curves no titles
 }
 
 // Captions the label table does not cover carry their Chinese text in the

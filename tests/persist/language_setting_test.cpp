@@ -12,6 +12,7 @@ namespace {
 using testing::ReadText;
 using testing::TempDir;
 using testing::WriteText;
+using enum Language;
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
@@ -40,13 +41,13 @@ class ScopedEnv {
 TEST(LanguageSetting, RoundTripKeepsTheRestOfTheFile) {
   TempDir dir;
   const std::string path = dir.File("Setting.ini");
-  EXPECT_EQ(ReadLanguage(path), 0);  // no file yet
+  EXPECT_EQ(ReadLanguage(path), kChinese);  // no file yet
   WriteText(path, "[Window]\r\nWidth=800\r\n");
-  EXPECT_EQ(ReadLanguage(path), 0);  // no section
-  ASSERT_TRUE(WriteLanguage(path, 1).Ok());
-  EXPECT_EQ(ReadLanguage(path), 1);
-  ASSERT_TRUE(WriteLanguage(path, 0).Ok());
-  EXPECT_EQ(ReadLanguage(path), 0);
+  EXPECT_EQ(ReadLanguage(path), kChinese);  // no section
+  ASSERT_TRUE(WriteLanguage(path, kEnglish).Ok());
+  EXPECT_EQ(ReadLanguage(path), kEnglish);
+  ASSERT_TRUE(WriteLanguage(path, kChinese).Ok());
+  EXPECT_EQ(ReadLanguage(path), kChinese);
   EXPECT_EQ(ReadText(path), "[Window]\nWidth=800\n\n[Option]\nLanguage=0\n");
 }
 
@@ -54,11 +55,11 @@ TEST(LanguageSetting, ReadsTheStoredTextAsTheWindowsProgramDid) {
   TempDir dir;
   const std::string path = dir.File("Setting.ini");
   WriteText(path, "[OPTION]\r\nlanguage = 1\r\n");
-  EXPECT_EQ(ReadLanguage(path), 1);
+  EXPECT_EQ(ReadLanguage(path), kEnglish);
   WriteText(path, "[Option]\nLanguage=english\n");
-  EXPECT_EQ(ReadLanguage(path), 0);
+  EXPECT_EQ(ReadLanguage(path), kChinese);
   WriteText(path, "[Option]\nLanguage=12345678\n");  // seven characters fit its buffer
-  EXPECT_EQ(ReadLanguage(path), 1234567);
+  EXPECT_EQ(ReadLanguage(path), static_cast<Language>(1234567));
 }
 
 TEST(LanguageSetting, BesideTheExecutableWhenThatFolderIsWritable) {
@@ -73,8 +74,8 @@ TEST(LanguageSetting, UserConfigFolderOtherwiseAndItIsCreated) {
     ScopedEnv xdg("XDG_CONFIG_HOME", dir.File("xdg").c_str());
     const std::string path = SettingFilePath(missing_exe_dir);
     EXPECT_EQ(path, dir.File("xdg/dspdesk/Setting.ini"));
-    ASSERT_TRUE(WriteLanguage(path, 1).Ok());
-    EXPECT_EQ(ReadLanguage(path), 1);
+    ASSERT_TRUE(WriteLanguage(path, kEnglish).Ok());
+    EXPECT_EQ(ReadLanguage(path), kEnglish);
   }
   {
     ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
@@ -91,7 +92,7 @@ TEST(LanguageSetting, UserConfigFolderOtherwiseAndItIsCreated) {
 TEST(LanguageSetting, FolderThatCannotBeCreatedIsReported) {
   TempDir dir;
   WriteText(dir.File("file"), "");
-  const FileResult result = WriteLanguage(dir.File("file/dspdesk/Setting.ini"), 1);
+  const FileResult result = WriteLanguage(dir.File("file/dspdesk/Setting.ini"), kEnglish);
   EXPECT_EQ(result.error, FileError::kCannotWrite);
   EXPECT_NE(result.message.find("dspdesk"), std::string::npos);
 }

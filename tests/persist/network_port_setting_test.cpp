@@ -15,12 +15,12 @@ TEST(NetworkPortSetting, TheLatestComesFirstBesideTheLanguage) {
   TempDir dir;
   const std::string file = dir.File("sub/Setting.ini");
   EXPECT_TRUE(ReadNetworkPorts(file).empty());
-  ASSERT_TRUE(WriteLanguage(file, 1).Ok());
+  ASSERT_TRUE(WriteLanguage(file, Language::kEnglish).Ok());
   for (const char* port : {"tcp://a:1", "rfc2217://[::1]:2", "tcp://a:1"}) {
     ASSERT_TRUE(RememberNetworkPort(file, port).Ok());
   }
   EXPECT_EQ(ReadNetworkPorts(file), (std::vector<std::string>{"tcp://a:1", "rfc2217://[::1]:2"}));
-  EXPECT_EQ(ReadLanguage(file), 1);
+  EXPECT_EQ(ReadLanguage(file), Language::kEnglish);
 
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(RememberNetworkPort(file, "tcp://h:" + std::to_string(100 + i)).Ok());
   const std::vector<std::string> kept = ReadNetworkPorts(file);

@@ -5,12 +5,11 @@
 #include <QImage>
 #include <iostream>
 
+#include "app/captions.h"
+#include "app/curve_labels.h"
 #include "platform/skin_error.h"
 #include "platform/testing/screenshot.h"
 #include "platform/ui_setup.h"
-#include "app/captions.h"
-#include "app/curve_labels.h"
-#include "app/texts.h"
 #include "skin_preview/preview_main_window.h"
 #include "skin_preview/preview_options.h"
 #include "skin_preview/preview_window.h"
@@ -39,12 +38,11 @@ bool Apply(dsp::Window& window, const dsp::PreviewOptions& options) {
       return false;
     }
   }
-  const int language = options.chinese ? dsp::kChinese : dsp::kEnglish;
-  dsp::ApplyLabelTable(window, language);
-  dsp::ApplyCurveLabels(window, language);
-  if (window.Root() != nullptr) dsp::ApplySkinCaptions(*window.Root(), language);
+  dsp::ApplyLabelTable(window, options.language);
+  dsp::ApplyCurveLabels(window, options.language);
+  if (window.Root() != nullptr) dsp::ApplySkinCaptions(*window.Root(), options.language);
   if (options.inputs >= 0) dsp::FitPreviewChannels(window, options.inputs, options.outputs);
-  dsp::AddPreviewDevices(window, options.devices, options.chinese);
+  dsp::AddPreviewDevices(window, options.devices, options.language);
   return true;
 }
 

@@ -20,9 +20,8 @@ void FitPreviewChannels(Window& window, int inputs, int outputs) {
 
 // Nodes as a scan makes them, with a few states a skin should show: one
 // processor saving, one disconnected.
-void AddPreviewDevices(Window& window, int count, bool chinese) {
+void AddPreviewDevices(Window& window, int count, Language language) {
   static constexpr std::array kNames = {"Main Hall", "Stage Left", "Lobby", "Balcony", "Foyer", "Delay Line"};
-  const int language = chinese ? kChinese : kEnglish;
   for (int i = 0; i < count; ++i) {
     if (!AddDeviceNode(window, kNames[static_cast<std::size_t>(i) % kNames.size()], i, language)) return;
     if (i == 1) window.FindControl(Channel("label_tips", i))->SetText(Pick(language, text::kSaving));

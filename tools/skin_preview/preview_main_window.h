@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/language.h"
+
 namespace dsp {
 
 class Window;
@@ -10,6 +12,6 @@ void FitPreviewChannels(Window& window, int inputs, int outputs);
 
 // Adds `count` device nodes to the device tree from the style attributes
 // of its root node, named and filled the way a bus scan fills them.
-void AddPreviewDevices(Window& window, int count, bool chinese);
+void AddPreviewDevices(Window& window, int count, Language language);
 
 }  // namespace dsp

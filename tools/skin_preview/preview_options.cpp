@@ -80,7 +80,7 @@ PreviewOptions ParsePreviewOptions(const std::vector<std::string>& args) {
     } else if (arg == "--set") {
       options.settings.push_back(ParseSetting(value()));
     } else if (arg == "--zh") {
-      options.chinese = true;
+      options.language = Language::kChinese;
     } else if (arg == "--channels") {
       const auto [inputs, outputs] = ParsePair(value(), arg);
       if (inputs > 8 || outputs > 8) throw std::invalid_argument("--channels allows at most 8x8");

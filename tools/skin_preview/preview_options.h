@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "language/language.h"
+
 namespace dsp {
 
 // One "--set name=attribute:value" of the command line.
@@ -21,7 +23,7 @@ struct PreviewOptions {
   std::vector<std::string> show;
   std::vector<std::string> hide;
   std::vector<AttributeSetting> settings;
-  bool chinese = false;
+  Language language = Language::kEnglish;  // --zh: Chinese
   // Fits the main window to a processor of this many inputs and outputs.
   int inputs = -1;
   int outputs = -1;

@@ -74,7 +74,7 @@ void DynamicsPage::Refresh(int channel) {
   if (record == nullptr) return;
   const bool on = kind_.which->is_on(*record, kind_.side, channel);
   SetCheck(kind_.enable_box, on);
-  SetText(kind_.enable_box, Pick(context_.Language(), on ? kind_.switch_on : kind_.switch_off));
+  SetText(kind_.enable_box, Pick(context_.InterfaceLanguage(), on ? kind_.switch_on : kind_.switch_off));
   for (const DynamicsParameter& parameter : kind_.parameters) {
     const int stored = Stored(*record, channel, parameter);
     SetSliderValue(SliderName(parameter), stored);

@@ -182,13 +182,13 @@ void EqPage::OnReset(Notification&) {
 void EqPage::OnImport(Notification&) {
   DeviceRecord* record = context_.DeviceForEdit();
   if (record == nullptr) return;
-  const FileDialogRequest request{"", {{Pick(context_.Language(), text::kFilterLists), "*.txt"}}, "./"};
+  const FileDialogRequest request{"", {{Pick(context_.InterfaceLanguage(), text::kFilterLists), "*.txt"}}, "./"};
   const auto chosen = Toolkit::Dialogs().OpenFileName(&context_.Host(), request);
   if (!chosen) return;
   std::vector<ImportedBand> bands;
   std::optional<EqImportError> refusal;
   if (const FileResult read = ReadEqFilterExport(*chosen, record->EqBandCount(side_), bands, &refusal); !read.Ok()) {
-    context_.Say(EqImportProblemText(context_.Language(), read, refusal, *chosen));
+    context_.Say(EqImportProblemText(context_.InterfaceLanguage(), read, refusal, *chosen));
     return;
   }
   const int channel = ChannelOf(*record);

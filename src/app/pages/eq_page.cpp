@@ -138,7 +138,7 @@ void EqPage::ShowSelectedBand(const DeviceRecord& record, int channel) const {
   const bool on = record.EqualizerEnable(side_, channel, band);
   SetText(Name(kSelectedHeading), "EQ " + std::to_string(band + 1));
   SetCheck(Name(kEnableBox), on);
-  SetText(Name(kEnableBox), Pick(context_.Language(), on ? text::kBandOn : text::kBandOff));
+  SetText(Name(kEnableBox), Pick(context_.InterfaceLanguage(), on ? text::kBandOn : text::kBandOff));
   if (auto* combo = Find<Combo>(Name(kTypeCombo))) {
     const int* item = std::find(std::begin(kTypeCodes), std::end(kTypeCodes), record.EqualizerType(side_, channel, band));
     combo->SelectItem(item == std::end(kTypeCodes) ? -1 : static_cast<int>(item - std::begin(kTypeCodes)));

@@ -13,7 +13,7 @@ void Page::ShowNotTaken(std::string_view name) const {
   Control* control = context_.Host().FindControl(name);
   if (control == nullptr) return;
   control->SetEnabled(false);
-  control->SetToolTip(Pick(context_.Language(), text::kNotTaken));
+  control->SetToolTip(Pick(context_.InterfaceLanguage(), text::kNotTaken));
 }
 
 void Page::SetText(std::string_view name, const std::string& text) const {
@@ -39,7 +39,7 @@ int Page::SliderStep(std::string_view name, int fallback) const {
 }
 
 void Page::SetTitle(std::string_view label, const BilingualText& title, int channel) const {
-  SetText(label, ChannelTitle(context_.Language(), title, channel));
+  SetText(label, ChannelTitle(context_.InterfaceLanguage(), title, channel));
 }
 
 }  // namespace dsp

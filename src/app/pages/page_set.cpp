@@ -22,9 +22,9 @@ void PageSet::Register(NotifyRegistry& registry) {
 void PageSet::Refresh(const PageInfo& page, int argument) {
   if (page.title != nullptr) {
     if (Control* title = context_.Host().FindControl(page.title_label)) {
-      title->SetText(ChannelTitle(context_.Language(), *page.title, argument));
+      title->SetText(ChannelTitle(context_.InterfaceLanguage(), *page.title, argument));
     }
-  } else if (const auto text = LabelText(page.title_label, context_.Language())) {
+  } else if (const auto text = LabelText(page.title_label, context_.InterfaceLanguage())) {
     if (Control* title = context_.Host().FindControl(page.title_label)) title->SetText(*text);
   }
   if (auto found = pages_.find(page.Window()); found != pages_.end()) found->second->Refresh(argument);
