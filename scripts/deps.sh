@@ -2,6 +2,7 @@
 # other scripts). Nothing is fetched from anywhere but the Debian archive.
 # libgmock-dev: nothing uses gmock, but Debian's GTest CMake package refuses
 # to load without its library.
+# lld: the linker of the native builds (CMakeLists.txt).
 # g++-mingw-w64-x86-64, wine64, zip: the Windows build of the core and dspctl
 # (scripts/windows), whose tests run under Wine.
 DSP_PACKAGES=(
@@ -10,7 +11,7 @@ DSP_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libudev-dev
   fonts-wqy-microhei lrzsz nlohmann-json3-dev libcli11-dev
   scdoc dpkg-dev file desktop-file-utils appstream man-db
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   libcpp-httplib-dev chromium chromium-driver
   socat ser2net
   g++-mingw-w64-x86-64 wine64 zip
