@@ -40,7 +40,7 @@ std::string Scenario(const std::string& port, const std::string& connected, cons
          "screenshot " + lost + "\n"
          "wait-until 90000 expect-text label_window_name " + with_port +
          "select treeview_device_list 1\n"
-         "expect-check checkbox_connect_status_0 on\n";
+         "wait-until 90000 expect-check checkbox_connect_status_0 on\n";
 }
 
 bool AppearsWithin(const std::string& file, const QProcess& program, std::chrono::seconds limit) {
