@@ -29,7 +29,8 @@ using enum Language;
 constexpr int kProgramTimeoutMs = 240000;
 
 // Scan, pick the one processor, synchronise it (a failed read would show a
-// message box the script does not answer, and fail), open a page.
+// message box the script does not answer, and fail), see it connected, open
+// a page.
 std::string Scenario(const std::string& compressor_title) {
   return "click button_scan\n"
          "expect-text edit_device_name_0 Lobby\n"
@@ -41,8 +42,7 @@ std::string Scenario(const std::string& compressor_title) {
          "expect-visible layout_input_2 no\n"
          "expect-visible layout_output_3 yes\n"
          "expect-visible layout_output_4 no\n"
-         "wait 1000\n"
-         "expect-check checkbox_connect_status_0 on\n"
+         "wait-until 60000 expect-check checkbox_connect_status_0 on\n"
          "click button_comp_1\n"
          "expect-visible window_comp yes\n"
          "expect-text label_window_comp_title \"" +
@@ -170,6 +170,8 @@ TEST_F(DspdeskProgramTest, EditsAndLongDragsInTheWindowAreWhatDspctlReadsFromThe
       "click button_close_input_delay\n"
       "click button_close_matrix_mix\n"
       "click button_input_eq_0\n"
+      // The page lays itself out on the next events; the drag aims at where
+      // band 18 is drawn then.
       "wait 200\n"
       "drag graph_input_eq band18 2,2\n"
       "expect-text label_input_eq_selected \"EQ 18\"\n"
@@ -200,6 +202,7 @@ TEST_F(DspdeskProgramTest, EditsAndLongDragsInTheWindowAreWhatDspctlReadsFromThe
       "click button_close_input_eq\n" +
       DragThrough("slider_gain_output_1", "handle", Zigzag(16, 85, 12, {40, 11})) +
       "expect-text edit_gain_output_1 -38.6\n"
+      // The point is the second that passes, levels polled, after letting go.
       "wait 1000\n"
       "click button_close\n";
   ASSERT_EQ(Run(Install(kEnglish), On(*dspsim), edits), 0) << errors;
@@ -261,7 +264,9 @@ TEST_F(DspdeskProgramTest, FilesFactoryResetCopyAndLanguageFromTheMenus) {
       "select combo_source 0\n"
       "check checkbox_device_2 on\n"
       "click button_ok\n"
-      "wait 8000\n"
+      // The second processor's label says "Synchronize to device..." while
+      // the copy is written to it, and nothing again once it is.
+      "wait-until 90000 expect-text label_tips_1 \"\"\n"
       "expect-text edit_gain_input_0 -4.5\n"
       "click button_option\n"
       "click menu_item_option_language\n"
@@ -305,6 +310,9 @@ TEST_F(DspdeskProgramTest, AFirmwareImageArrivesWholeAndAPresetSavedFromTheDialo
       "select treeview_device_list 1\n"
       "expect-text label_tips_0 \"\"\n"
       "type edit_gain_input_0 -6.5\n"
+      // The edit's write leaves 100 ms after it and nothing on the window
+      // shows when the processor has it; the preset stores what the
+      // processor holds, so time must pass first.
       "wait 500\n"
       "click button_file\n"
       "click menu_item_file_effect &\n"
@@ -313,6 +321,7 @@ TEST_F(DspdeskProgramTest, AFirmwareImageArrivesWholeAndAPresetSavedFromTheDialo
       "click button_save\n"
       "click button_close\n"
       "type edit_gain_input_0 2.0\n"
+      // Likewise: this write must not reach the processor after the recall.
       "wait 500\n"
       "click button_file\n"
       "click menu_item_file_effect &\n"

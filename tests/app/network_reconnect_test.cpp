@@ -29,20 +29,20 @@ constexpr int kProgramTimeoutMs = 240000;
 constexpr const char* kTitle = "dspdesk · Audio Matrix Processor";
 
 // The script leaves a picture at each point where the test acts on the
-// server; its waits are generous, since the test may be slow to act.
+// server, then waits for the title to show the loss and the reconnection;
+// the limits are generous, since the test may be slow to act, and together
+// stay under the program's timeout so that a miss is reported by the script.
 std::string Scenario(const std::string& port, const std::string& connected, const std::string& lost) {
   const std::string with_port = std::string("\"") + kTitle + " [" + port + "]\"\n";
   return "click button_scan\n"
          "expect-text edit_device_name_0 Desk\n"
          "expect-text label_window_name " + with_port +
          "screenshot " + connected + "\n"
-         "wait 4000\n"
-         "expect-text label_window_name \"" + kTitle + "\"\n"
+         "wait-until 90000 expect-text label_window_name \"" + kTitle + "\"\n"
          "screenshot " + lost + "\n"
-         "wait 10000\n"
-         "expect-text label_window_name " + with_port +
+         "wait-until 90000 expect-text label_window_name " + with_port +
          "select treeview_device_list 1\n"
-         "expect-check checkbox_connect_status_0 on\n";
+         "wait-until 90000 expect-check checkbox_connect_status_0 on\n";
 }
 
 bool AppearsWithin(const std::string& file, const QProcess& program, std::chrono::seconds limit) {

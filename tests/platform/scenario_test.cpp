@@ -32,8 +32,9 @@ TEST(ScenarioParseTest, ReadsCommandsArgumentsQuotedTextsAndGoOnMarks) {
       "  type edit_device_name_0 Hall 2  \n"
       "expect-text label_tips_0 \"  Saving... \\\"x\\\"\"\n"
       "click menu_item_file_effect &\r\n"
-      "wait 6000\n");
-  ASSERT_EQ(steps.size(), 5u);
+      "wait 6000\n"
+      "wait-until 30000 expect-text label_tips_0 Saving...\n");
+  ASSERT_EQ(steps.size(), 6u);
   EXPECT_EQ(steps[0].line, 3);
   EXPECT_EQ(steps[0].args, (std::vector<std::string>{"button_scan"}));
   EXPECT_EQ(steps[1].args, (std::vector<std::string>{"edit_device_name_0", "Hall 2"}));
@@ -42,6 +43,7 @@ TEST(ScenarioParseTest, ReadsCommandsArgumentsQuotedTextsAndGoOnMarks) {
   EXPECT_FALSE(steps[0].go_on);
   EXPECT_EQ(steps[4].line, 7);
   EXPECT_EQ(steps[4].args[0], "6000");
+  EXPECT_EQ(steps[5].args, (std::vector<std::string>{"30000", "expect-text", "label_tips_0", "Saving..."}));
 }
 
 TEST(ScenarioParseTest, RejectsMistakesWithTheirLineNumber) {
@@ -54,6 +56,10 @@ TEST(ScenarioParseTest, RejectsMistakesWithTheirLineNumber) {
   EXPECT_EQ(ErrorOf("drag graph 1,1\n"), "line 1: drag needs 3 argument(s)");
   EXPECT_EQ(ErrorOf("expect-text a \"open\n"), "line 1: the quoted text has no closing \"");
   EXPECT_EQ(ErrorOf("wait 10 &\n"), "line 1: \"&\" goes after a click, dbclick, select, check, type or key");
+  EXPECT_EQ(ErrorOf("wait-until\n"), "line 1: wait-until needs a limit in ms and an expect- line");
+  EXPECT_EQ(ErrorOf("wait-until soon expect-text a b\n"), "line 1: expected a number, found \"soon\"");
+  EXPECT_EQ(ErrorOf("wait-until 100 click a\n"), "line 1: wait-until waits for an expect- line, not \"click\"");
+  EXPECT_EQ(ErrorOf("wait-until 100 expect-check box maybe\n"), "line 1: expected on or off, found \"maybe\"");
 }
 
 class ScenarioRunTest : public UiTest {
@@ -142,6 +148,34 @@ TEST_F(ScenarioRunTest, UnansweredBoxesUnusedAnswersAndOpenDialogsAreFailures) {
   EXPECT_EQ(Run("click button_dialog &\nexpect-visible button_dialog_ok yes\n"),
             "test.scenario:2: the script ended while the dialog \"Demo dialog\" was still open");
   EXPECT_EQ(harness.Text("label_status"), "Dialog: -1") << "the dialog was closed so the run could end";
+}
+
+// The demo's meter climbs by one every 100 ms while "checkbox_run" is on.
+TEST_F(ScenarioRunTest, WaitUntilGoesOnWhenItsConditionHoldsAndFailsWithWhatItSawAtTheLimit) {
+  const struct {
+    std::string script;
+    std::string failure;
+    std::int64_t earliest_ms;
+    std::int64_t latest_ms;
+  } cases[] = {
+      {"wait-until 2000 expect-text label_status Ready\n", "", 0, 0},
+      {"check checkbox_run on\nwait-until 5000 expect-value progress_meter 10\nexpect-value progress_meter 10\n", "",
+       1000, 1000 + ScenarioRunner::kConditionPollMs},
+      {"wait 5\nwait-until 2000 expect-text label_status \"Nothing\"\nclick button_add_device\n",
+       "test.scenario:2: wait-until expect-text label_status: after 2000 ms expected \"Nothing\", found \"Ready\"",
+       2005, 2005},
+      {"wait-until 300 expect-visible label_nowhere yes\n",
+       "test.scenario:1: wait-until expect-visible label_nowhere: after 300 ms no control named \"label_nowhere\"", 300,
+       300},
+  };
+  for (const auto& each : cases) {
+    const std::int64_t start = harness.Clock().NowMs();
+    EXPECT_EQ(Run(each.script), each.failure) << each.script;
+    const std::int64_t waited = harness.Clock().NowMs() - start;
+    EXPECT_GE(waited, each.earliest_ms) << each.script;
+    EXPECT_LE(waited, each.latest_ms) << each.script;
+  }
+  EXPECT_EQ(demo.Find<TreeNode>("treenode_root")->ChildCount(), 0) << "nothing after a failed wait ran";
 }
 
 // A line without "&" that opens a dialog waiting for the user would wait for

@@ -110,6 +110,22 @@ bool StripGoOn(std::string_view& line) {
   return true;
 }
 
+ScenarioStep ParseLine(std::string_view line, int line_number);
+
+// "wait-until MS expect-...": the limit, then the expectation's own words.
+ScenarioStep ParseWaitUntil(std::string_view line, std::size_t pos, ScenarioStep step) {
+  std::string limit = Word(line, pos);
+  if (limit.empty()) throw ScenarioError(step.line, "wait-until needs a limit in ms and an expect- line");
+  CheckWord(limit, Arg::kNumber, step.line);
+  ScenarioStep condition = ParseLine(line.substr(pos), step.line);
+  if (!condition.command.starts_with("expect-")) {
+    throw ScenarioError(step.line, "wait-until waits for an expect- line, not \"" + condition.command + "\"");
+  }
+  step.args = {std::move(limit), std::move(condition.command)};
+  for (std::string& arg : condition.args) step.args.push_back(std::move(arg));
+  return step;
+}
+
 ScenarioStep ParseLine(std::string_view line, int line_number) {
   const bool go_on = StripGoOn(line);
   std::size_t pos = 0;
@@ -117,6 +133,7 @@ ScenarioStep ParseLine(std::string_view line, int line_number) {
   if (go_on && !MayGoOn(step.command)) {
     throw ScenarioError(line_number, "\"&\" goes after a click, dbclick, select, check, type or key");
   }
+  if (step.command == "wait-until") return ParseWaitUntil(line, pos, std::move(step));
   auto found = Commands().find(step.command);
   if (found == Commands().end()) throw ScenarioError(line_number, "unknown command \"" + step.command + "\"");
   for (Arg kind : found->second) {

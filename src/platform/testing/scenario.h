@@ -36,7 +36,8 @@ class ScenarioError : public std::runtime_error {
 // argument at the end of a line is the rest of the line, or a string in
 // double quotes (with \" and \\) when it must keep blanks at its ends.
 // Every command and its arguments are checked here, so a script with a typo
-// fails before it runs. Throws ScenarioError.
+// fails before it runs. "wait-until MS" is followed by an expect- line, kept
+// as args {MS, its command, its arguments...}. Throws ScenarioError.
 std::vector<ScenarioStep> ParseScenario(std::string_view text);
 
 }  // namespace dsp

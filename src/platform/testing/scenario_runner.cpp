@@ -103,6 +103,10 @@ void ScenarioRunner::RunStep(std::size_t index) {
     clock.StartTimer(std::stoll(step.args[0]), false, [&clock, next] { clock.Post(next); });
     return;
   }
+  if (step.command == "wait-until") {
+    WaitUntil(index, clock.NowMs() + std::stoll(step.args[0]));
+    return;
+  }
   if (step.go_on) clock.Post(next);
   try {
     if (step.go_on) Execute(step);
@@ -111,6 +115,31 @@ void ScenarioRunner::RunStep(std::size_t index) {
     Fail(step.line, step.command + " " + (step.args.empty() ? "" : step.args[0]) + ": " + error.what());
   }
   if (!step.go_on) clock.Post(next);
+}
+
+// A control that does not exist yet is a condition not met yet: the window
+// that has it may still be on its way.
+void ScenarioRunner::WaitUntil(std::size_t index, std::int64_t deadline_ms) {
+  if (finished_) return;
+  const ScenarioStep& step = steps_[index];
+  const ScenarioStep condition{step.line, step.args[1], {step.args.begin() + 2, step.args.end()}};
+  Clock& clock = Toolkit::GetClock();
+  try {
+    Expect(condition);
+    clock.Post([this, index, alive = alive_] {
+      if (*alive) RunStep(index + 1);
+    });
+    return;
+  } catch (const UiActionError& error) {
+    if (clock.NowMs() >= deadline_ms) {
+      Fail(step.line, "wait-until " + condition.command + " " + condition.args[0] + ": after " + step.args[0] +
+                          " ms " + error.what());
+      return;
+    }
+  }
+  clock.StartTimer(kConditionPollMs, false, [this, index, deadline_ms, alive = alive_] {
+    if (*alive) WaitUntil(index, deadline_ms);
+  });
 }
 
 void ScenarioRunner::ExecuteWithDeadline(const ScenarioStep& step) {

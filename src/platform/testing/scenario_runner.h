@@ -28,6 +28,8 @@ class ScenarioRunner {
   // long fails the run, naming the dialog (it waits for a user, who is not
   // there: the line needs "&" and the next lines act in the dialog).
   static constexpr std::int64_t kActionLimitMs = 5 * 60 * 1000;
+  // How often a "wait-until" looks at its condition again.
+  static constexpr std::int64_t kConditionPollMs = 50;
 
   ScenarioRunner(std::string script_name, std::vector<ScenarioStep> steps);
   ~ScenarioRunner() { *alive_ = false; }
@@ -41,6 +43,9 @@ class ScenarioRunner {
 
  private:
   void RunStep(std::size_t index);
+  // Runs step `index`, a "wait-until", until its condition holds or the
+  // clock passes `deadline_ms`.
+  void WaitUntil(std::size_t index, std::int64_t deadline_ms);
   void Execute(const ScenarioStep& step);
   // Runs a line without "&", failing it on a dialog that does not close.
   void ExecuteWithDeadline(const ScenarioStep& step);
