@@ -2,8 +2,8 @@
 
 // The interface's two languages and the one type for a text that exists in
 // both. Every user-visible text is picked by the language at the moment it
-// is shown. A few texts of the English set are Russian and stay so: the
-// processors' users know them that way.
+// is shown. A few texts of the English set are Russian; they are shown as
+// they stand.
 
 #include <string>
 
