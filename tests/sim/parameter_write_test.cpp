@@ -27,41 +27,6 @@ struct ParameterWrite : ::testing::Test {
 
 Bytes Zeros(std::size_t n) { return Bytes(n, 0); }
 
-TEST_F(ParameterWrite, DelayOfOneInputAndOfAllOutputs) {
-  Bytes input = {2, 1, 0xD2, 0x04};
-  input.resize(18, 0);
-  Write(0x10, input);
-  Bytes outputs = {0x0A, 0b101};
-  for (std::uint8_t j = 0; j < 8; ++j) outputs.insert(outputs.end(), {j, std::uint8_t(j + 1)});  // j + 256 (j + 1)
-  Write(0x10, outputs);
-
-  EXPECT_EQ(Read(0x84, {2, 2}), WithSum({0xA5, 0x0A, 0xF8, A, 0x84, 2, 1, 0xD2, 0x04}));
-  EXPECT_EQ(Read(0x84, {1, 1})[6], 0);
-  for (std::uint8_t j = 0; j < 8; ++j) {
-    EXPECT_EQ(Read(0xA3, {j, j}), WithSum({0xA5, 0x0A, 0xF8, A, 0xA3, j, j == 0 || j == 2, j, std::uint8_t(j + 1)}));
-  }
-}
-
-TEST_F(ParameterWrite, GainAndMuteOfOneInputLeaveTheOtherInputsAlone) {
-  // Input 3 at -12.5 dB and muted: slot 0 carries it, the other slots -64.0 dB.
-  Bytes input = {3, 1, 1, 0x53, 0x07};
-  for (int j = 1; j < 8; ++j) input.insert(input.end(), {0x50, 0x05});
-  input.insert(input.end(), {0x04, 0});
-  Write(0x0F, input);
-  EXPECT_EQ(Read(0x80, {3, 3}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 3, 1, 1, 0x53, 0x07}));
-  EXPECT_EQ(Read(0x80, {1, 1}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 1, 0, 1, 0xD0, 0x07}));
-}
-
-TEST_F(ParameterWrite, GainsAndMutesOfAllOutputs) {
-  Bytes outputs = {0x0A, 0x81, 1};
-  for (int j = 0; j < 8; ++j) outputs.insert(outputs.end(), {static_cast<std::uint8_t>(0xD0 + j), 0x07});
-  outputs.insert(outputs.end(), {0x04, 0});
-  Write(0x0F, outputs);
-  Bytes expected = {0xA5, 0x19, 0xF8, A, 0xA0, 0x0A, 0x81, 1};
-  for (int j = 0; j < 8; ++j) expected.insert(expected.end(), {static_cast<std::uint8_t>(0xD0 + j), 0x07});
-  EXPECT_EQ(Read(0xA0, {}), WithSum(expected));
-}
-
 TEST_F(ParameterWrite, MatrixRowKeepsCellsOfMissingOutputsOff) {
   Bytes row = {1, 0b1010, 0x80, 50, 0, 0, 0, 25, 0};
   row.resize(21, 0);
