@@ -57,20 +57,6 @@ TEST_F(ParameterWrite, EqualiserBandOfAnInputAndOfMaskedOutputs) {
   }
 }
 
-TEST_F(ParameterWrite, NoiseGateAndPolarity) {
-  Write(0x12, {1, 6, 170, 160, 0xFF});
-  EXPECT_EQ(Read(0x83, {6, 6}), WithSum({0xA5, 0x0A, 0xF8, A, 0x83, 6, 1, 170, 160}));
-
-  Bytes input = {1, 4, 0xB4};
-  input.resize(10, 0);
-  Write(0x1A, input);
-  Bytes outputs = {0x22, 0x0A, 0, 180, 0, 0, 0, 180, 0, 0};
-  Write(0x1A, outputs);
-  EXPECT_EQ(Read(0x85, {4, 4})[7], 1);
-  EXPECT_EQ(Read(0x85, {3, 3})[7], 0);
-  for (int j = 0; j < 8; ++j) EXPECT_EQ(Read(0xA4, {static_cast<std::uint8_t>(j), 0})[7], j == 1 || j == 5) << j;
-}
-
 // The host's shape byte for a filter write, and its reading of a reply.
 std::uint8_t HostShape(int type, int slope, bool high_pass, bool on) {
   int low = 2 * slope + (high_pass ? 1 : 0);
