@@ -1,4 +1,7 @@
-// Every parameter write applied to a processor and read back.
+// Parameter writes applied to a processor and read back where the host's
+// write-all and read-all on the simulator (procedures_on_sim_test) do not
+// reach: masked outputs, offsets, every filter shape, missing channels,
+// names and pink noise.
 
 #include <gtest/gtest.h>
 
