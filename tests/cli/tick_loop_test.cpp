@@ -60,17 +60,24 @@ TEST(TickLoop, WaitUntilLooksOncePerPeriod) {
   EXPECT_EQ(clock.NowMs(), 80);
 }
 
-std::string Captured(std::FILE* file, char*& buffer, std::size_t& size) {
-  std::fflush(file);
-  return std::string(buffer, size);
-}
-
-TEST(ProgressLine, LogsGetALineAtEachTenth) {
+// What the progress line writes, kept in memory.
+struct ProgressLineTest : ::testing::Test {
+  ~ProgressLineTest() override {
+    std::fclose(stream);
+    std::free(buffer);
+  }
+  std::string Captured() {
+    std::fflush(stream);
+    return std::string(buffer, size);
+  }
   FakeClock clock;
   char* buffer = nullptr;
   std::size_t size = 0;
-  std::FILE* log = open_memstream(&buffer, &size);
-  ProgressLine progress(log, false, clock);
+  std::FILE* stream = open_memstream(&buffer, &size);
+};
+
+TEST_F(ProgressLineTest, LogsGetALineAtEachTenth) {
+  ProgressLine progress(stream, false, clock);
   progress.Begin("Scanning...");
   for (int percent : {3, 9, 10, 15, 42}) {
     clock.Spend(milliseconds(500));
@@ -79,26 +86,18 @@ TEST(ProgressLine, LogsGetALineAtEachTenth) {
   clock.Spend(milliseconds(250));
   progress.Finish();
   progress.Show(50);  // after the end: nothing
-  EXPECT_EQ(Captured(log, buffer, size),
+  EXPECT_EQ(Captured(),
             "Scanning... 0% 0.0 s\nScanning... 10% 1.5 s\nScanning... 42% 2.5 s\nScanning... 100% 2.8 s\n");
-  std::fclose(log);
-  std::free(buffer);
 }
 
-TEST(ProgressLine, ATerminalLineIsRewrittenInPlace) {
-  FakeClock clock;
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  std::FILE* terminal = open_memstream(&buffer, &size);
-  ProgressLine progress(terminal, true, clock);
+TEST_F(ProgressLineTest, ATerminalLineIsRewrittenInPlace) {
+  ProgressLine progress(stream, true, clock);
   progress.Begin("Firmware Update");
   progress.Show(0);  // nothing new to show
   clock.Spend(milliseconds(1000));
   progress.Show(150);
   progress.Interrupt();
-  EXPECT_EQ(Captured(terminal, buffer, size), "\rFirmware Update 0% 0.0 s\033[K\rFirmware Update 100% 1.0 s\033[K\n");
-  std::fclose(terminal);
-  std::free(buffer);
+  EXPECT_EQ(Captured(), "\rFirmware Update 0% 0.0 s\033[K\rFirmware Update 100% 1.0 s\033[K\n");
 }
 
 }  // namespace

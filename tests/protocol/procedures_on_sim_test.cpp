@@ -19,8 +19,6 @@ class ListHost : public ProcedureHost {
  public:
   explicit ListHost(DeviceList& devices) : devices_(devices) {}
   DeviceRecord* SelectedDevice() override { return devices_.empty() ? nullptr : &devices_[0]; }
-  void OnEffectData(ByteView data) override { effect.insert(effect.end(), data.begin(), data.end()); }
-  Bytes effect;
 
  private:
   DeviceList& devices_;
@@ -148,18 +146,6 @@ TEST_F(ProceduresOnSim, ReadAllOnANoisyLineBringsBackWhatWasWritten) {
   driver.StartReadAll(0);
   ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
   testing::ExpectSameParameters(written, devices[0]);
-}
-
-TEST_F(ProceduresOnSim, EffectReadCopiesTheProcessorsMemory) {
-  auto cfg = bus.NextConfig("Hall", 2, 2);
-  cfg.effect_blocks = 5;
-  bus.Add(cfg).set_address(1);
-  devices.emplace_back(1, ChipIdBytes{}, 2, 2, "Hall");
-  Bytes& memory = bus.processor(0).effect_memory();
-  for (std::size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<std::uint8_t>(i * 7);
-  ASSERT_FALSE(driver.StartEffectRead(5));
-  ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);
-  EXPECT_EQ(host.effect, memory);
 }
 
 // A minute of edits on one of three answering processors while the levels

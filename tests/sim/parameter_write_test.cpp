@@ -1,4 +1,7 @@
-// Every parameter write applied to a processor and read back.
+// Parameter writes applied to a processor and read back where the host's
+// write-all and read-all on the simulator (procedures_on_sim_test) do not
+// reach: masked outputs, offsets, every filter shape, missing channels,
+// names and pink noise.
 
 #include <gtest/gtest.h>
 
@@ -26,41 +29,6 @@ struct ParameterWrite : ::testing::Test {
 };
 
 Bytes Zeros(std::size_t n) { return Bytes(n, 0); }
-
-TEST_F(ParameterWrite, DelayOfOneInputAndOfAllOutputs) {
-  Bytes input = {2, 1, 0xD2, 0x04};
-  input.resize(18, 0);
-  Write(0x10, input);
-  Bytes outputs = {0x0A, 0b101};
-  for (std::uint8_t j = 0; j < 8; ++j) outputs.insert(outputs.end(), {j, std::uint8_t(j + 1)});  // j + 256 (j + 1)
-  Write(0x10, outputs);
-
-  EXPECT_EQ(Read(0x84, {2, 2}), WithSum({0xA5, 0x0A, 0xF8, A, 0x84, 2, 1, 0xD2, 0x04}));
-  EXPECT_EQ(Read(0x84, {1, 1})[6], 0);
-  for (std::uint8_t j = 0; j < 8; ++j) {
-    EXPECT_EQ(Read(0xA3, {j, j}), WithSum({0xA5, 0x0A, 0xF8, A, 0xA3, j, j == 0 || j == 2, j, std::uint8_t(j + 1)}));
-  }
-}
-
-TEST_F(ParameterWrite, GainAndMuteOfOneInputLeaveTheOtherInputsAlone) {
-  // Input 3 at -12.5 dB and muted: slot 0 carries it, the other slots -64.0 dB.
-  Bytes input = {3, 1, 1, 0x53, 0x07};
-  for (int j = 1; j < 8; ++j) input.insert(input.end(), {0x50, 0x05});
-  input.insert(input.end(), {0x04, 0});
-  Write(0x0F, input);
-  EXPECT_EQ(Read(0x80, {3, 3}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 3, 1, 1, 0x53, 0x07}));
-  EXPECT_EQ(Read(0x80, {1, 1}), WithSum({0xA5, 0x0B, 0xF8, A, 0x80, 1, 0, 1, 0xD0, 0x07}));
-}
-
-TEST_F(ParameterWrite, GainsAndMutesOfAllOutputs) {
-  Bytes outputs = {0x0A, 0x81, 1};
-  for (int j = 0; j < 8; ++j) outputs.insert(outputs.end(), {static_cast<std::uint8_t>(0xD0 + j), 0x07});
-  outputs.insert(outputs.end(), {0x04, 0});
-  Write(0x0F, outputs);
-  Bytes expected = {0xA5, 0x19, 0xF8, A, 0xA0, 0x0A, 0x81, 1};
-  for (int j = 0; j < 8; ++j) expected.insert(expected.end(), {static_cast<std::uint8_t>(0xD0 + j), 0x07});
-  EXPECT_EQ(Read(0xA0, {}), WithSum(expected));
-}
 
 TEST_F(ParameterWrite, MatrixRowKeepsCellsOfMissingOutputsOff) {
   Bytes row = {1, 0b1010, 0x80, 50, 0, 0, 0, 25, 0};
@@ -90,20 +58,6 @@ TEST_F(ParameterWrite, EqualiserBandOfAnInputAndOfMaskedOutputs) {
     EXPECT_EQ(out[7], j == 1 || j == 4) << j;
     EXPECT_EQ(U16(out, 8), j == 1 || j == 4 ? 26800 : 25600) << j;
   }
-}
-
-TEST_F(ParameterWrite, NoiseGateAndPolarity) {
-  Write(0x12, {1, 6, 170, 160, 0xFF});
-  EXPECT_EQ(Read(0x83, {6, 6}), WithSum({0xA5, 0x0A, 0xF8, A, 0x83, 6, 1, 170, 160}));
-
-  Bytes input = {1, 4, 0xB4};
-  input.resize(10, 0);
-  Write(0x1A, input);
-  Bytes outputs = {0x22, 0x0A, 0, 180, 0, 0, 0, 180, 0, 0};
-  Write(0x1A, outputs);
-  EXPECT_EQ(Read(0x85, {4, 4})[7], 1);
-  EXPECT_EQ(Read(0x85, {3, 3})[7], 0);
-  for (int j = 0; j < 8; ++j) EXPECT_EQ(Read(0xA4, {static_cast<std::uint8_t>(j), 0})[7], j == 1 || j == 5) << j;
 }
 
 // The host's shape byte for a filter write, and its reading of a reply.

@@ -1,10 +1,9 @@
 // The processor's YMODEM receiver, driven with the bytes a sender puts on the
-// line, and by the link's own sender.
+// line.
 
 #include <gtest/gtest.h>
 
 #include "../support/temp_dir.h"
-#include "link/ymodem.h"
 #include "sim/sim_link.h"
 #include "sim_test_support.h"
 
@@ -92,16 +91,6 @@ TEST_F(Ymodem, ParameterImageReplacesTheEffectMemory) {
     read_back.insert(read_back.end(), reply->begin() + 7, reply->end() - 1);
   }
   EXPECT_EQ(read_back, expected);
-}
-
-TEST_F(Ymodem, TheLinksSenderFillsTheEffectMemory) {
-  const Bytes image = testing::PatternBytes(dsp.effect_memory().size(), 4);
-  const testing::TempDir dir;
-  dsp::Ymodem sender;
-  ASSERT_TRUE(sender.OpenFile(dir.Write("effects.bin", image)));
-  EXPECT_EQ(sender.Send(1, TransferMode::kParameters, bus.host_port(), bus.host_sleeper()), kTransferDone);
-  EXPECT_EQ(dsp.effect_memory(), image);
-  EXPECT_FALSE(dsp.last_firmware());
 }
 
 TEST_F(Ymodem, ImageLargerThanTheEffectMemoryIsCut) {
