@@ -26,7 +26,9 @@ YmodemReceiver::YmodemReceiver(std::int64_t start_us) : last_byte_us_(start_us),
 
 std::vector<Transmission> YmodemReceiver::TakeOutput() { return std::exchange(output_, {}); }
 
-void YmodemReceiver::Send(std::uint8_t byte, std::int64_t at_us) { output_.push_back({at_us, Bytes{byte}}); }
+void YmodemReceiver::Send(std::uint8_t byte, std::int64_t at_us) {
+  output_.push_back({at_us, Bytes{byte}, std::nullopt});
+}
 
 bool YmodemReceiver::AwaitsBlock() const {
   return block_.empty() && (state_ == State::kWaitHeader || (state_ == State::kWaitData && !data_started_));
