@@ -14,6 +14,10 @@ bool IsScanAsk(ByteView request) {
   return request[kOffsetKind] == kKindDiscovery && request[kOffsetCommand] == command::kScanAsk;
 }
 
+bool IsScanStart(ByteView request) {
+  return request[kOffsetKind] == kKindDiscovery && request[kOffsetCommand] == command::kScanStart;
+}
+
 enum class Attempt { kAnswered, kFailed };
 
 bool WaitsOutLateAnswers(ByteView request) {
@@ -121,6 +125,10 @@ ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, con
                            const ReplySink& deliver, int extra_wait_ms) {
   ExchangeResult result;
   if (request.size() < kMinFrameLength) return result;
+  // Nothing answers the scan start, so there is no answer to give time to
+  // travel; the allowance would only hold back the scan's asks while the
+  // scan's own time runs out.
+  if (IsScanStart(request)) extra_wait_ms = 0;
   DrainStrayBytes(port, trace);
   int since_first_write_ms = 0;
   bool unanswered_attempt_written = false;

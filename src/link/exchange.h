@@ -60,7 +60,8 @@ struct ExchangeResult {
 // half, filter, preset or block they carry, and the next request of the same
 // command would take that answer for its own. The level poll does not wait:
 // its answers only follow the meters. `extra_wait_ms` lengthens every answer
-// wait, for a bus whose answers cross a network.
+// wait, for a bus whose answers cross a network, but that of the scan start
+// broadcast, which no processor answers.
 ExchangeResult RunExchange(ByteView request, PortIo& port, Sleeper& sleeper, const TraceSink& trace,
                            const ReplySink& deliver, int extra_wait_ms = 0);
 

@@ -93,13 +93,14 @@ struct ExchangeTest : ::testing::Test {
   std::vector<Bytes> delivered;
   // The simulated time at which each frame was delivered.
   std::vector<int> delivered_at_ms;
-  std::vector<Bytes> Run(const Bytes& request) {
+  std::vector<Bytes> Run(const Bytes& request, int extra_wait_ms = 0) {
     RunExchange(
         request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); },
         [this](Bytes reply) {
           delivered.push_back(std::move(reply));
           delivered_at_ms.push_back(sleeper.total_ms);
-        });
+        },
+        extra_wait_ms);
     return delivered;
   }
 };
@@ -116,6 +117,34 @@ TEST_F(ExchangeTest, UnansweredRequestIsWrittenTwiceWithItsWaits) {
   EXPECT_TRUE(Run(eq_read).empty());
   EXPECT_EQ(port.written.size(), 2u);
   EXPECT_EQ(sleeper.sleeps, Concat({Looks(120), {25}, Looks(120)}));
+}
+
+// A network's allowance lengthens each wait for an answer; an answer that
+// comes keeps the bus's own pace, and the scan start, which nothing answers,
+// gets none: on a scan's clock it would hold the asks back.
+TEST_F(ExchangeTest, AnAllowanceLengthensTheWaitsOfAnswersOnly) {
+  struct Case {
+    const char* what;
+    Bytes request;
+    std::deque<Bytes> answers;
+    std::vector<int> sleeps;
+  };
+  const Bytes gate_read = BuildFrame(kKindRequest, 4, 0x83, Bytes{1, 1});
+  const Bytes gate = BuildFrame(kKindReply, 4, 0x83, Bytes{1, 0, 0, 0});
+  const std::vector<Case> cases = {
+      {"an unanswered read", gate_read, {}, Concat({Looks(400), {25}, Looks(400)})},
+      {"an answered read", gate_read, {gate}, {10, 90}},
+      {"the scan start", BuildFrame(kKindDiscovery, 0, 0xEF), {}, Concat({Looks(100), {25}, Looks(100)})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    port = ScriptedPort{};
+    sleeper = RecordingSleeper{};
+    delivered.clear();
+    port.answers = c.answers;
+    EXPECT_EQ(Run(c.request, 300), std::vector<Bytes>(c.answers.begin(), c.answers.end()));
+    EXPECT_EQ(sleeper.sleeps, c.sleeps);
+  }
 }
 
 TEST_F(ExchangeTest, PresetSaveIsNotAwaited) {
