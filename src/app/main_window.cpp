@@ -14,11 +14,11 @@ constexpr const char* kLastWidth = "lastwidth";
 
 MainWindow::MainWindow(MainWindowSetup setup)
     : link_(setup.link ? std::move(setup.link) : MakeSerialLink()),
-      preferred_ports_(std::move(setup.preferred_ports)),
       answer_wait_extra_ms_(setup.answer_wait_extra_ms),
       setting_file_(std::move(setup.setting_file)),
       offline_record_(0, ChipIdBytes{}, kChannelsPerSide, kChannelsPerSide, "offline"),
-      scan_(*link_) {
+      scan_(*link_),
+      port_keeper_(*this, std::move(setup.preferred_ports), setting_file_, [this] { SendPendingEdits(); }) {
   RegisterHandlers();
   BuildTimerTable();
   BuildMessageTable();
@@ -39,7 +39,7 @@ void MainWindow::BuildTimerTable() {
 void MainWindow::BuildMessageTable() {
   messages_.On(kWmTimer, this, &MainWindow::OnTimerMessage);
   messages_.On(kWmChar, this, &MainWindow::OnChar);
-  messages_.On(kWmDeviceChange, this, &MainWindow::OnDeviceChange);
+  messages_.On(kWmDeviceChange, &port_keeper_, &PortKeeper::OnDeviceChange);
   messages_.On(kWmClose, this, &MainWindow::OnCloseRequest);
 }
 

@@ -20,8 +20,8 @@
 #include "app/page_navigator.h"
 #include "app/pages/page_set.h"
 #include "app/port_change.h"
+#include "app/port_keeper.h"
 #include "app/port_link.h"
-#include "app/port_opening.h"
 #include "app/preset_menu.h"
 #include "app/procedure_runner.h"
 #include "app/texts.h"
@@ -29,7 +29,6 @@
 #include "app/window_context.h"
 #include "dialogs/debug_dialog.h"
 #include "dialogs/setting_dialog.h"
-#include "link/reconnect.h"
 #include "model/configuration.h"
 #include "model/device_list.h"
 #include "platform/dialog_service.h"
@@ -66,7 +65,7 @@ class MainWindow : public Window, private WindowContext {
   std::unique_ptr<Control> CreateControl(std::string_view class_name) override;
 
   // A serial port came or went; handled as a posted device-change message.
-  void PortChanged(const PortChange& change);
+  void PortChanged(const PortChange& change) { port_keeper_.Changed(change); }
   // Empties the device list and scans the bus behind a wait dialog.
   void StartScan() override;
 
@@ -74,7 +73,7 @@ class MainWindow : public Window, private WindowContext {
   const Configuration& Config() const override { return config_; }
   const DeviceList& Devices() const { return devices_; }
   DeviceList& Devices() override { return devices_; }
-  const std::vector<std::string>& Ports() const { return ports_; }
+  const std::vector<std::string>& Ports() const { return port_keeper_.Offered(); }
   // The port the link has open; empty when none is.
   std::string PortInUse() const { return link_->IsOpen() ? link_->PortName() : std::string(); }
   const NotifyRegistry& Registry() const { return registry_; }
@@ -112,21 +111,6 @@ class MainWindow : public Window, private WindowContext {
 
   // main_window_start.cpp
   void OnWindowInit(Notification&);
-  void OpenFirstPort();
-  // Opens `port` (in the background when it opens slowly); a failure is
-  // told to the user when `say_failure` is set.
-  void StartOpen(const std::string& port, bool say_failure);
-  void PortOpenEnded(const std::string& port, bool opened);
-  // A network port stays on offer and in Setting.ini once used or typed.
-  void KeepNetworkPort(const std::string& port);
-  // Closes the open port and opens `port`, saying why when it will not open.
-  void SwitchPort(const std::string& port);
-  void ClosePort();
-  // Replaces the " [port]" suffix of label_window_name.
-  void SetTitleSuffix(std::string suffix);
-  bool OnDeviceChange(std::uintptr_t kind, std::intptr_t key);
-  void OnPortArrival(const std::string& port);
-  void OnPortRemoval(const std::string& port);
   void OnTraceTimer(std::uint32_t id);
 
   // main_window_tools.cpp
@@ -178,15 +162,12 @@ class MainWindow : public Window, private WindowContext {
 
   // The link comes first: the procedures below keep references to it.
   std::unique_ptr<PortLink> link_;
-  std::vector<std::string> preferred_ports_;
   std::optional<int> answer_wait_extra_ms_;
   std::string setting_file_;
   Language language_ = Language::kChinese;
   Configuration config_;
   DeviceList devices_;
   DeviceRecord offline_record_;
-  std::vector<std::string> ports_;
-  std::string title_suffix_;  // " [port]" on label_window_name while a port is open
 
   NotifyRegistry registry_;
   std::map<std::uint8_t, TimerMember> timer_table_;
@@ -201,6 +182,7 @@ class MainWindow : public Window, private WindowContext {
   std::vector<std::string> delete_buttons_;  // registered at run time, one per device node
 
   BusScan scan_;
+  PortKeeper port_keeper_;
   bool scan_finished_ = true;
   int scan_tick_ms_ = 0;
   LevelPollRunner level_poll_{*this, *link_, devices_, [this](const LevelAnswer& answer) { ShowLevelAnswer(answer); }};
@@ -217,12 +199,6 @@ class MainWindow : public Window, private WindowContext {
   bool flush_done_ = true;
 
   std::unique_ptr<DebugDialog> debug_dialog_;  // created on the first press of button_debug
-  std::map<std::intptr_t, std::string> pending_ports_;
-  std::intptr_t next_port_key_ = 1;
-  // A network port whose connection dropped, tried again until its server is back.
-  Reconnect reconnect_;
-  PortOpening opening_;
-  bool say_open_failure_ = false;
 };
 
 }  // namespace dsp

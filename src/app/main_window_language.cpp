@@ -12,10 +12,9 @@ namespace dsp {
 // The port suffix of the title stays through a change of caption; a
 // language without a text set leaves the label table's captions as they are.
 void MainWindow::ApplyLanguage() {
-  const std::string suffix = title_suffix_;
-  SetTitleSuffix("");
-  if (Root() != nullptr) ApplySkinCaptions(*Root(), language_);
-  SetTitleSuffix(suffix);
+  port_keeper_.RecaptionTitle([this] {
+    if (Root() != nullptr) ApplySkinCaptions(*Root(), language_);
+  });
   ApplyLabelTable(*this, language_);
   ApplyCurveLabels(*this, language_);
   if (debug_dialog_ != nullptr) debug_dialog_->SetLanguage(language_);

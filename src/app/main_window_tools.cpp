@@ -5,7 +5,8 @@
 namespace dsp {
 
 void MainWindow::OnSettingClick(Notification&) {
-  SettingDialog dialog(language_, {link_->PortName(), static_cast<int>(config_.scan_time_ms)}, ports_);
+  SettingDialog dialog(language_, {link_->PortName(), static_cast<int>(config_.scan_time_ms)},
+                      port_keeper_.Offered());
   dialog.Create(this, "Setting");
   dialog.CenterWindow();
   if (dialog.ShowModal() != kIdOk) return;
@@ -14,8 +15,7 @@ void MainWindow::OnSettingClick(Notification&) {
 
 void MainWindow::ApplySettings(const PortSettings& chosen) {
   config_.scan_time_ms = static_cast<std::uint32_t>(chosen.scan_time_ms);
-  KeepNetworkPort(chosen.port);
-  if (!chosen.port.empty() && chosen.port != link_->PortName()) SwitchPort(chosen.port);
+  port_keeper_.Choose(chosen.port);
   if (Say(text::kScanAfterSettings, text::kQuestion, MessageButtons::kOkCancel) == kIdOk) StartScan();
 }
 
