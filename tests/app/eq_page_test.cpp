@@ -4,7 +4,6 @@
 #include "controls/eq_graph.h"
 #include "link/frame.h"
 #include "page_edits_fixture.h"
-#include "platform/check_box.h"
 #include "platform/testing/screenshot.h"
 
 namespace dsp::test {
@@ -57,6 +56,12 @@ class EqPageTest : public PageEditsTest {
     return numbers;
   }
   EqGraph& Graph(const std::string& side) { return driver.Get<EqGraph>("graph_" + side + "_eq"); }
+  // Runs the window again in Chinese with Hall selected, as after a language switch.
+  void RestartInChinese() {
+    Start(kChinese);
+    Scan();
+    Select(hall_position_);
+  }
 
   int hall_position_ = 0;
 };
@@ -82,7 +87,6 @@ TEST_F(EqPageTest, TheArrowsPageTheColumnsAColumnSwitchesItsBandAndTheHandlesHid
   EXPECT_EQ(Decode(frames[0]).band, 14);
   EXPECT_TRUE(Decode(frames[0]).on);
   EXPECT_EQ(Graph("input").Model().Band(14).on, true);
-  // Hiding the control points hides every shown handle.
   driver.Click("checkbox_input_eq_show_control");
   for (int band = 0; band < kEqBands; ++band) EXPECT_TRUE(Graph("input").Model().BandHidden(band));
   driver.Click("checkbox_input_eq_show_control");
@@ -223,11 +227,7 @@ TEST_F(EqPageTest, ControlsTheProcessorDoesNotTakeAreDisabledAndSaySo) {
                                   "slider_noise_gate_release_time",  "edit_noise_gate_release_time"};
   for (const Language language : {kEnglish, kChinese}) {
     SCOPED_TRACE(static_cast<int>(language));
-    if (language == kChinese) {
-      Start(kChinese);
-      Scan();
-      Select(hall_position_);
-    }
+    if (language == kChinese) RestartInChinese();
     driver.Click("button_input_eq_1");
     driver.DoubleClick("button_noise_gate");
     for (const char* name : controls) {
@@ -259,11 +259,7 @@ TEST_F(EqPageTest, ARefusedFilterListSaysItsLineAndReasonInBothLanguages) {
                {kChinese, list + "，第 3 行：增益 13.0 超出范围 -12..12 dB；未导入任何内容。"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.language));
-    if (c.language == kChinese) {
-      Start(kChinese);
-      Scan();
-      Select(hall_position_);
-    }
+    if (c.language == kChinese) RestartInChinese();
     driver.Click("button_output_eq_0");
     harness.Dialogs().AnswerNextFile(list);
     harness.Dialogs().AnswerNextMessage(kIdOk);

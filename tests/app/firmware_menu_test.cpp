@@ -28,7 +28,6 @@ class FirmwareMenuTest : public MainWindowTest {
              (write.bytes[4] == 0xD0 || write.bytes[4] == 0xD6);
     });
   }
-  const MessageBoxCall& LastCall() { return harness.Dialogs().Messages().back(); }
 };
 
 TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
@@ -36,8 +35,7 @@ TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
   for (const char* item : {kFirmwareItem, kImportItem}) {
     harness.Dialogs().AnswerNextMessage(kIdOk);
     Choose(item);
-    EXPECT_EQ(LastMessage(), "无可用设备") << item;
-    EXPECT_EQ(LastCall().caption, "提示");
+    EXPECT_EQ(LastBox(), (TextAndCaption{"无可用设备", "提示"})) << item;
   }
   bus.Add("Hall", 2, 2);
   Scan();
@@ -50,10 +48,7 @@ TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
 }
 
 TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsSent) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(1);
   harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
   harness.Dialogs().AnswerNextMessage(kIdOk);
@@ -70,10 +65,7 @@ TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsS
 
 // The selected processor fell silent; the one that still answers is not it.
 TEST_F(FirmwareMenuTest, FirmwareForAProcessorThatIsGoneIsNotSentToAnother) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   bus.FindByAddress(static_cast<std::uint8_t>(window->Devices()[0].Address()))->faults().silent_after = 0;
   harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
@@ -85,9 +77,7 @@ TEST_F(FirmwareMenuTest, FirmwareForAProcessorThatIsGoneIsNotSentToAnother) {
 }
 
 TEST_F(FirmwareMenuTest, ACancelledFileDialogDoesNothing) {
-  bus.Add("Hall", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall"});
   Select(0);
   harness.Dialogs().AnswerNextFile(std::nullopt);
   Choose(kFirmwareItem);
@@ -109,17 +99,14 @@ class TransferOutcomeTest : public FirmwareMenuTest, public ::testing::WithParam
 // the bus.
 TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
   const TransferCase& c = GetParam();
-  bus.Add("Hall", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall"});
   Select(0);
   const Bytes image = PatternFile(c.file_size, 7);
   const std::string path = c.missing ? dir.File("gone.bin") : dir.Write("image.bin", image);
   harness.Dialogs().AnswerNextFile(path);
   harness.Dialogs().AnswerNextMessage(kIdOk);
   Choose(c.item);
-  EXPECT_EQ(LastMessage(), c.outcome);
-  EXPECT_EQ(LastCall().caption, "Finish");
+  EXPECT_EQ(LastBox(), (TextAndCaption{c.outcome, "Finish"}));
   const SimProcessor& processor = bus.processor(0);
   const bool firmware = std::string(c.item) == kFirmwareItem;
   const auto& stored = firmware ? processor.last_firmware() : processor.last_parameter_image();

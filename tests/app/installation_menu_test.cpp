@@ -11,11 +11,7 @@ namespace {
 
 class InstallationMenuTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ThreeProcessors();
-    Start(kEnglish);
-    Scan();
-  }
+  void SetUp() override { ScanThreeProcessors(); }
 };
 
 TEST_F(InstallationMenuTest, ABackupRestoredBringsEveryProcessorBackAndRefusesOtherCounts) {

@@ -21,6 +21,18 @@ void MainWindowTest::ThreeProcessors() {
   bus.Add("Lobby", 2, 4);
 }
 
+void MainWindowTest::ScanThreeProcessors(Language language) {
+  ThreeProcessors();
+  Start(language);
+  Scan();
+}
+
+void MainWindowTest::ScanSmallProcessors(const std::vector<std::string>& names, Language language) {
+  for (const std::string& name : names) bus.Add(name, 2, 2);
+  Start(language);
+  Scan();
+}
+
 void MainWindowTest::Start(Language language) {
   window.reset();
   link.Close();
@@ -113,10 +125,15 @@ std::vector<Bytes> MainWindowTest::SentWithCommand(std::uint8_t command) const {
   return frames;
 }
 
-std::vector<std::string> MainWindowTest::MessageTexts() {
-  std::vector<std::string> texts;
-  for (const MessageBoxCall& call : harness.Dialogs().Messages()) texts.push_back(call.text);
-  return texts;
+MessageBoxes MainWindowTest::Boxes() {
+  MessageBoxes boxes;
+  for (const MessageBoxCall& call : harness.Dialogs().Messages()) boxes.emplace_back(call.text, call.caption);
+  return boxes;
+}
+
+TextAndCaption MainWindowTest::LastBox() {
+  const MessageBoxes boxes = Boxes();
+  return boxes.empty() ? TextAndCaption{} : boxes.back();
 }
 
 std::string MainWindowTest::LastMessage() {

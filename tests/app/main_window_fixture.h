@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../support/temp_dir.h"
@@ -14,8 +15,11 @@
 
 namespace dsp::test {
 
-// The window's tests name the languages kEnglish and kChinese.
 using enum Language;
+
+// A message box as the user saw it: its text and its caption.
+using TextAndCaption = std::pair<std::string, std::string>;
+using MessageBoxes = std::vector<TextAndCaption>;
 
 // The main window on the real skin, on the manual clock, over a simulated
 // bus, with its Setting.ini in a fresh folder. Every message box must be
@@ -29,6 +33,10 @@ class MainWindowTest : public ::testing::Test {
   ~MainWindowTest() override;
 
   void ThreeProcessors();
+  // ThreeProcessors, then Start in `language` and Scan: none is selected.
+  void ScanThreeProcessors(Language language = Language::kEnglish);
+  // A processor of 2 inputs and 2 outputs for each name, then Start and Scan.
+  void ScanSmallProcessors(const std::vector<std::string>& names, Language language = Language::kEnglish);
   // Builds, creates and shows the window with Setting.ini saying
   // `language`: the window start runs. A window started before is closed
   // first, as when the program is run again.
@@ -53,8 +61,10 @@ class MainWindowTest : public ::testing::Test {
   // Every parameter of the processor `like` names (address, counts), read
   // over a link of its own.
   DeviceRecord ReadProcessor(const DeviceRecord& like);
-  std::vector<std::string> MessageTexts();
+  MessageBoxes Boxes();
   std::string LastMessage();
+  // The last message box; an empty one when none was shown.
+  TextAndCaption LastBox();
   std::string SettingFile() const { return dir.File("Setting.ini"); }
 
   dsp::testing::TempDir dir;

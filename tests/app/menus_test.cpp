@@ -6,7 +6,6 @@
 #include "link/frame.h"
 #include "main_window_fixture.h"
 #include "persist/language_setting.h"
-#include "platform/menu.h"
 #include "protocol/commands.h"
 
 namespace dsp::test {
@@ -58,19 +57,16 @@ TEST_F(MenusTest, DeviceItemsWithoutAProcessorSayWhyAndSendNothing) {
     Choose(item);
   }
   harness.Advance(300);
-  std::vector<std::string> expected(items.size(), "Не поключен");
-  expected.insert(expected.end(), items.size(), "Select a device");
-  EXPECT_EQ(MessageTexts(), expected);
-  EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Tips");
+  MessageBoxes expected(items.size(), {"Не поключен", "Tips"});
+  expected.insert(expected.end(), items.size(), {"Select a device", "Tips"});
+  EXPECT_EQ(Boxes(), expected);
   for (std::size_t i = sent; i < link.sent.size(); ++i) {
     EXPECT_EQ(link.sent[i][kOffsetCommand], command::kLevelPoll) << "only the level poll goes out";
   }
 }
 
 TEST_F(MenusTest, TheLanguageItemSwitchesEveryTextAndSwitchingBackRestoresThem) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::vector<std::string> controls = {
       "button_file",    "treenode_device",     "label_window_input_title", "label_window_input_delay_title",
       "label_circle_0", "button_router_clear", "label_input_muted"};
@@ -91,9 +87,7 @@ TEST_F(MenusTest, TheLanguageItemSwitchesEveryTextAndSwitchingBackRestoresThem) 
 }
 
 TEST_F(MenusTest, SavedParametersLoadBackIntoTheRecordAndTheProcessor) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t hall = SelectNamed("Hall");
   driver.Type("edit_gain_input_2", "-7.5");
   driver.Click("checkbox_mute_output_1");
@@ -116,9 +110,7 @@ TEST_F(MenusTest, SavedParametersLoadBackIntoTheRecordAndTheProcessor) {
 // Neither a file without parameters nor one with a value the processor
 // cannot be sent (it would arrive wrapped into another value) gets through.
 TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t stage = SelectNamed("Stage");
   const DeviceRecord before = Device(stage);
   const struct {
@@ -144,9 +136,7 @@ TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
 }
 
 TEST_F(MenusTest, SaveAllWritesTheEffectMemoryAndAFailedReadLeavesNoFile) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t lobby = SelectNamed("Lobby");
   SimProcessor& processor = *bus.FindByAddress(static_cast<std::uint8_t>(Device(lobby).Address()));
   Bytes& memory = processor.effect_memory();
@@ -167,9 +157,7 @@ TEST_F(MenusTest, SaveAllWritesTheEffectMemoryAndAFailedReadLeavesNoFile) {
 }
 
 TEST_F(MenusTest, AFactoryResetRecallsPresetZeroAndReadsTheProcessorBack) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t stage = SelectNamed("Stage");
   const int factory_gain = Device(stage).Gain(kOutputSide, 5);
   driver.Type("edit_gain_output_5", "-20");
@@ -187,11 +175,7 @@ TEST_F(MenusTest, AFactoryResetRecallsPresetZeroAndReadsTheProcessorBack) {
 
 class CopyTest : public MenusTest {
  protected:
-  void SetUp() override {
-    ThreeProcessors();
-    Start(kEnglish);
-    Scan();
-  }
+  void SetUp() override { ScanThreeProcessors(); }
   // Opens the copy dialog, picks the source's row in the combo and checks
   // the targets' rows, then confirms.
   void Copy(int source_row, const std::vector<int>& target_addresses) {
@@ -218,8 +202,7 @@ TEST_F(CopyTest, TheThreeRefusals) {
   }
   ASSERT_NE(unsynchronised, 0);
   Copy(unsynchronised - 1, {stage});
-  EXPECT_EQ(LastMessage(), "Synchronize From Device First");
-  EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Tips");
+  EXPECT_EQ(LastBox(), (TextAndCaption{"Synchronize From Device First", "Tips"}));
 }
 
 TEST_F(CopyTest, TheSourceIsWrittenToEachTargetInAddressOrder) {

@@ -5,9 +5,7 @@
 #include <functional>
 
 #include "page_edits_fixture.h"
-#include "platform/button.h"
 #include "platform/slider.h"
-#include "sim/level_model.h"
 
 namespace dsp::test {
 namespace {
@@ -314,12 +312,11 @@ TEST_F(NoSelectionTest, EditsAndTheRootNodeAskForAProcessorAndShowTheStoredState
     SCOPED_TRACE(edit.control);
     harness.Dialogs().AnswerNextMessage(kIdOk);
     edit.edit();
-    EXPECT_EQ(LastMessage(), "Please select a device !");
-    EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Comfirm");
+    EXPECT_EQ(LastBox(), (TextAndCaption{"Please select a device !", "Comfirm"}));
     EXPECT_EQ(harness.Check("checkbox_mute_input_0"), mute_before);
     EXPECT_EQ(harness.Text("edit_gain_input_0"), gain_before);
   }
-  EXPECT_EQ(MessageTexts().size(), 3u);
+  EXPECT_EQ(Boxes().size(), 3u);
   harness.Advance(200);
   EXPECT_TRUE(SentWithCommand(kGainMuteCommand).empty());
   for (const DeviceRecord& record : window->Devices()) {
