@@ -1,7 +1,8 @@
 #pragma once
 
 // The pages edited as a user edits them, on three simulated processors
-// (Hall 8x8, Stage 4x8, Lobby 2x4) scanned at the start.
+// (Hall 8x8, Stage 4x8, Lobby 2x4) scanned at the start. At the end of each
+// case a read of the processor selected last must equal the window's record.
 
 #include <string>
 #include <vector>
@@ -17,17 +18,16 @@ inline constexpr std::uint8_t kMatrixRowFlag = 0x80;
 
 class PageEditsTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ThreeProcessors();
-    Start();
-    Scan();
+  void SetUp() override { ScanThreeProcessors(); }
+  void TearDown() override {
+    if (edited_ >= 0) ExpectProcessorFollowed(edited_);
   }
   // Selects (and synchronises) the processor of that name; the frames
   // counted start after it.
   int SelectNamed(const std::string& name) {
-    const int position = MainWindowTest::SelectNamed(name);
+    edited_ = MainWindowTest::SelectNamed(name);
     mark_ = link.sent.size();
-    return position;
+    return edited_;
   }
   const DeviceRecord& Shown() { return *window->SelectedDevice(); }
   // Frames of `command` sent since the selection (or the last call), after
@@ -49,6 +49,7 @@ class PageEditsTest : public MainWindowTest {
   void Wait() { harness.Advance(StepFilter::kMinimumGapMs); }
 
   std::size_t mark_ = 0;
+  int edited_ = -1;
 };
 
 }  // namespace dsp::test
