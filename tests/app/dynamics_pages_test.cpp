@@ -22,7 +22,6 @@ QPoint Centre(const PixelRect& rect) { return {(rect.left + rect.right) / 2, (re
 class DynamicsPagesTest : public PageEditsTest {
  protected:
   LinerControl& Curve(const std::string& name) { return driver.Get<LinerControl>(name); }
-  // Presses the left button at `from`, moves to `to` and lets go.
   void Drag(const std::string& name, QPoint from, QPoint to) {
     QWidget& widget = Curve(name);
     for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, from}, std::pair{QEvent::MouseMove, to},

@@ -33,15 +33,13 @@ class FirmwareMenuTest : public MainWindowTest {
 TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
   Start(kChinese);
   for (const char* item : {kFirmwareItem, kImportItem}) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
+    ChooseAnswered(item);
     EXPECT_EQ(LastBox(), (TextAndCaption{"无可用设备", "提示"})) << item;
   }
   bus.Add("Hall", 2, 2);
   Scan();
   for (const char* item : {kFirmwareItem, kImportItem}) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
+    ChooseAnswered(item);
     EXPECT_EQ(LastMessage(), "请选择一个设备") << item;
   }
   EXPECT_TRUE(harness.Dialogs().FileDialogs().empty()) << "no file is asked for";
@@ -50,9 +48,7 @@ TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
 TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsSent) {
   ScanSmallProcessors({"Hall", "Stage"});
   Select(1);
-  harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose(kFirmwareItem);
+  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", PatternFile(3000, 1)));
   EXPECT_EQ(LastMessage(), "Only one device can be online when upgrade");
   EXPECT_EQ(window->Devices().size(), 2u) << "the bus was scanned again";
   const FileDialogRequest& asked = harness.Dialogs().FileDialogs().front().request;
@@ -68,9 +64,7 @@ TEST_F(FirmwareMenuTest, FirmwareForAProcessorThatIsGoneIsNotSentToAnother) {
   ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   bus.FindByAddress(static_cast<std::uint8_t>(window->Devices()[0].Address()))->faults().silent_after = 0;
-  harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose(kFirmwareItem);
+  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", PatternFile(3000, 1)));
   EXPECT_EQ(LastMessage(), "Is an other devie");
   ASSERT_EQ(window->Devices().size(), 1u);
   EXPECT_FALSE(StartFrameSent());
@@ -103,9 +97,7 @@ TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
   Select(0);
   const Bytes image = PatternFile(c.file_size, 7);
   const std::string path = c.missing ? dir.File("gone.bin") : dir.Write("image.bin", image);
-  harness.Dialogs().AnswerNextFile(path);
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose(c.item);
+  ChooseAnswered(c.item, path);
   EXPECT_EQ(LastBox(), (TextAndCaption{c.outcome, "Finish"}));
   const SimProcessor& processor = bus.processor(0);
   const bool firmware = std::string(c.item) == kFirmwareItem;

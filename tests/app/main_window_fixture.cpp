@@ -33,12 +33,12 @@ void MainWindowTest::ScanSmallProcessors(const std::vector<std::string>& names, 
   Scan();
 }
 
-void MainWindowTest::Start(Language language) {
+void MainWindowTest::Start(Language language, std::unique_ptr<PortLink> port_link) {
   window.reset();
   link.Close();
   ASSERT_TRUE(WriteLanguage(SettingFile(), language).Ok());
   MainWindowSetup setup;
-  setup.link = TakeLink();
+  setup.link = port_link ? std::move(port_link) : TakeLink();
   setup.preferred_ports = preferred_ports;
   setup.setting_file = SettingFile();
   window = std::make_unique<MainWindow>(std::move(setup));
@@ -64,6 +64,12 @@ int MainWindowTest::SelectNamed(const std::string& name) {
 void MainWindowTest::Choose(const std::string& item) {
   driver.Click(item.starts_with("menu_item_file") ? "button_file" : "button_option");
   driver.Click(item);
+}
+
+void MainWindowTest::ChooseAnswered(const std::string& item, const std::optional<std::string>& file) {
+  if (file) harness.Dialogs().AnswerNextFile(*file);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  Choose(item);
 }
 
 namespace {

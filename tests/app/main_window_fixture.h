@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,8 +40,9 @@ class MainWindowTest : public ::testing::Test {
   void ScanSmallProcessors(const std::vector<std::string>& names, Language language = Language::kEnglish);
   // Builds, creates and shows the window with Setting.ini saying
   // `language`: the window start runs. A window started before is closed
-  // first, as when the program is run again.
-  void Start(Language language = Language::kEnglish);
+  // first, as when the program is run again. The window gets `port_link`
+  // when given, else TakeLink().
+  void Start(Language language = Language::kEnglish, std::unique_ptr<PortLink> port_link = nullptr);
   // The window's link, on the test's simulated port.
   std::unique_ptr<PortLink> TakeLink() { return std::make_unique<SharedLink>(link); }
   // Clicks the scan button; returns once the wait dialog has closed.
@@ -52,6 +54,9 @@ class MainWindowTest : public ::testing::Test {
   int SelectNamed(const std::string& name);
   // Opens the menu (file or option) that holds `item` and clicks the item.
   void Choose(const std::string& item);
+  // Chooses `item`, answering its message box with OK and, when `file` is
+  // given, the file dialog before it with `file`.
+  void ChooseAnswered(const std::string& item, const std::optional<std::string>& file = std::nullopt);
 
   std::vector<Bytes> SentWithCommand(std::uint8_t command) const;
   // Lets the pending writes go out, reads every parameter of the processor

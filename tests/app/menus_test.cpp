@@ -45,17 +45,11 @@ TEST_F(MenusTest, DeviceItemsWithoutAProcessorSayWhyAndSendNothing) {
                                           "menu_item_file_save_to_pc", "menu_item_file_load_from_pc",
                                           "menu_item_file_save_all_to_pc"};
   Start(kEnglish);
-  for (const std::string& item : items) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
-  }
+  for (const std::string& item : items) ChooseAnswered(item);
   ThreeProcessors();
   Scan();
   const std::size_t sent = link.sent.size();
-  for (const std::string& item : items) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
-  }
+  for (const std::string& item : items) ChooseAnswered(item);
   harness.Advance(300);
   MessageBoxes expected(items.size(), {"Не поключен", "Tips"});
   expected.insert(expected.end(), items.size(), {"Select a device", "Tips"});
@@ -124,10 +118,8 @@ TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
   for (const auto& file : files) {
     const std::string path = dir.File(file.name);
     std::ofstream(path) << file.text;
-    harness.Dialogs().AnswerNextFile(path);
-    harness.Dialogs().AnswerNextMessage(kIdOk);
     const std::size_t sent = link.sent.size();
-    Choose("menu_item_file_load_from_pc");
+    ChooseAnswered("menu_item_file_load_from_pc", path);
     harness.Advance(2000);
     EXPECT_NE(LastMessage().find(file.said), std::string::npos) << LastMessage();
     EXPECT_TRUE(Device(stage).SameParametersAs(before)) << file.name;
@@ -148,9 +140,7 @@ TEST_F(MenusTest, SaveAllWritesTheEffectMemoryAndAFailedReadLeavesNoFile) {
   EXPECT_EQ(bytes, memory);
 
   processor.faults().silent_after = 0;
-  harness.Dialogs().AnswerNextFile(dir.File("broken"));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose("menu_item_file_save_all_to_pc");
+  ChooseAnswered("menu_item_file_save_all_to_pc", dir.File("broken"));
   EXPECT_EQ(LastMessage(), "Synchronize from device fail");
   EXPECT_FALSE(std::filesystem::exists(dir.File("broken.bin")));
   EXPECT_EQ(harness.Text("label_tips_" + std::to_string(lobby)), "");

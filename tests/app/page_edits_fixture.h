@@ -19,9 +19,7 @@ inline constexpr std::uint8_t kMatrixRowFlag = 0x80;
 class PageEditsTest : public MainWindowTest {
  protected:
   void SetUp() override { ScanThreeProcessors(); }
-  void TearDown() override {
-    if (edited_ >= 0) ExpectProcessorFollowed(edited_);
-  }
+  void TearDown() override { if (edited_ >= 0) ExpectProcessorFollowed(edited_); }
   // Selects (and synchronises) the processor of that name; the frames
   // counted start after it.
   int SelectNamed(const std::string& name) {
@@ -39,9 +37,7 @@ class PageEditsTest : public MainWindowTest {
       const Bytes& frame = link.sent[i];
       if (frame[kOffsetCommand] != command) continue;
       const bool matrix_row = command == kGainMuteCommand && frame[7] == kMatrixRowFlag;
-      if (matrix_row == matrix_rows) {
-        frames.push_back(frame);
-      }
+      if (matrix_row == matrix_rows) frames.push_back(frame);
     }
     mark_ = link.sent.size();
     return frames;

@@ -71,7 +71,7 @@ TEST_F(SceneDialogTest, NamesShorterThanTwentyBytesAreTakenLongerOnesRefused) {
   for (int slot = 0; slot < kPresetSlots; ++slot) before.push_back(Record().PresetName(slot));
   MessageBoxes refusals;
   for (const NameCase& c : cases) {
-    if (c.refusal_caption != nullptr) refusals.emplace_back("Name length must less than 20 !", c.refusal_caption);
+    if (c.refusal_caption) refusals.emplace_back("Name length must less than 20 !", c.refusal_caption);
   }
   for (std::size_t i = 0; i < refusals.size(); ++i) harness.Dialogs().AnswerNextMessage(kIdOk);
   InDialog([&] {
@@ -110,26 +110,18 @@ TEST_F(SceneDialogTest, RecallMovesTheMarkerAndOnlyTheFactorySlotReloadsTheNames
   Open(kEnglish);
   const std::string old_name = Record().PresetName(7);
   Processor().preset(7).name = "Choir";
-  std::vector<std::string> after_five;
-  std::vector<std::string> after_zero;
-  std::string edit_after_five;
-  std::string edit_after_zero;
   InDialog([&] {
     EXPECT_EQ(Selected(), -1);
     EXPECT_TRUE(MarkedLabels().empty());
     driver.Select("list_scene", 5);
     driver.Click("button_call");
-    after_five = MarkedLabels();
-    edit_after_five = harness.Text("edit_scene_7");
+    EXPECT_EQ(MarkedLabels(), std::vector<std::string>{"*5"});
+    EXPECT_EQ(harness.Text("edit_scene_7"), old_name) << "slot 5 keeps the names shown";
     driver.Select("list_scene", 0);
     driver.Click("button_call");
-    after_zero = MarkedLabels();
-    edit_after_zero = harness.Text("edit_scene_7");
+    EXPECT_EQ(MarkedLabels(), std::vector<std::string>{"*0"});
+    EXPECT_EQ(harness.Text("edit_scene_7"), "Choir") << "slot 0 shows the names read back";
   });
-  EXPECT_EQ(after_five, std::vector<std::string>{"*5"});
-  EXPECT_EQ(edit_after_five, old_name) << "slot 5 keeps the names shown";
-  EXPECT_EQ(after_zero, std::vector<std::string>{"*0"});
-  EXPECT_EQ(edit_after_zero, "Choir") << "slot 0 shows the names read back";
   const std::vector<Bytes> recalls = SentWithCommand(0x71);
   ASSERT_EQ(recalls.size(), 2u);
   EXPECT_EQ(recalls[0][5], 5);

@@ -107,8 +107,7 @@ TEST_F(SelectionTest, EachProcessorShowsOnlyItsStripsRowsAndCellsAndFillersForTh
       EXPECT_EQ(Shown(driver, Channel("layout_home_hide", r)), r < p.filler_rows) << r;
       for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(Shown(driver, "layout_mix_input_" + std::to_string(r) + "_output_" + std::to_string(c)),
-                  r < p.channels[kInputSide] && c < p.channels[kOutputSide])
-            << r << c;
+                  r < p.channels[kInputSide] && c < p.channels[kOutputSide]) << r << c;
       }
     }
     EXPECT_EQ(Shown(driver, "layout_mix_input_hide"), p.channels[kInputSide] < 8);

@@ -175,16 +175,9 @@ class HangingNetworkLink : public SharedLink {
 // The connect runs off the UI thread: the window goes on while it hangs,
 // and says why it failed once it ends.
 TEST_F(SettingsTest, ANetworkPortConnectsWithoutHoldingUpTheWindow) {
-  window.reset();
-  link.Close();
   auto hanging = std::make_unique<HangingNetworkLink>(link);
   HangingNetworkLink& network = *hanging;
-  MainWindowSetup setup;
-  setup.link = std::move(hanging);
-  setup.setting_file = SettingFile();
-  window = std::make_unique<MainWindow>(std::move(setup));
-  window->Create(nullptr, "dspdesk");
-  window->ShowWindow();
+  Start(kEnglish, std::move(hanging));
 
   harness.Dialogs().AnswerNextMessage(kIdCancel);
   InSettings([this] {
