@@ -11,9 +11,7 @@ namespace {
 class DeviceTreeTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    ThreeProcessors();
-    Start();
-    Scan();
+    ScanThreeProcessors();
   }
   int NodeCount() const { return driver.Get<TreeNode>("treenode_device").ChildCount(); }
   // Puts a name in the box and presses Enter (the box takes at most 20
@@ -51,9 +49,7 @@ TEST_F(DeviceTreeTest, ANameOfTwentyOneBytesIsRefused) {
   EXPECT_TRUE(harness.Dialogs().Messages().empty());
   EnterName("edit_device_name_0", "Hall一二三四五六");  // 4 + 18 = 21 bytes
   harness.Advance(1000);
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Exceeding the maximum length(20)");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Tips");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Exceeding the maximum length(20)", "Tips"}}));
   EXPECT_EQ(window->Devices()[0].Name(), "Hall 一二三四五");
   EXPECT_EQ(harness.Text("edit_device_name_0"), "Hall 一二三四五");
   EXPECT_EQ(SentWithCommand(command::kRename).size(), 1u);

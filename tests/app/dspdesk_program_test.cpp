@@ -222,20 +222,10 @@ TEST_F(DspdeskProgramTest, EditsAndLongDragsInTheWindowAreWhatDspctlReadsFromThe
   expected.SetEqualizerGain(kInputSide, 0, 17, 996);
   expected.SetEqualizerQ(kInputSide, 0, 17, 250);
   expected.SetCompressorEnable(1, true);
-  expected.SetCompressorStartGate(1, 20);
+  expected.SetCompressorStartGate(1, 20);  // two dB down on the curve
   expected.SetLimitReleaseTime(0, 42);
   expected.SetGain(kOutputSide, 1, -3860);
-  const DeviceRecord after = ReadWithDspctl(*dspsim, dir.File("after.ini"));
-  EXPECT_TRUE(after.SameParametersAs(expected));
-  EXPECT_EQ(after.Gain(kInputSide, 0), 360);
-  EXPECT_EQ(after.Delay(kInputSide, 1), 45);
-  EXPECT_TRUE(after.Mute(kInputSide, 1));
-  EXPECT_EQ(after.EqualizerFrequence(kInputSide, 0, 17), 103);
-  EXPECT_EQ(after.EqualizerGain(kInputSide, 0, 17), 996);
-  EXPECT_EQ(after.EqualizerQ(kInputSide, 0, 17), 250);
-  EXPECT_EQ(after.CompressorStartGate(1), 20) << "two dB down on the curve";
-  EXPECT_EQ(after.LimitReleaseTime(0), 42);
-  EXPECT_EQ(after.Gain(kOutputSide, 1), -3860);
+  EXPECT_TRUE(ReadWithDspctl(*dspsim, dir.File("after.ini")).SameParametersAs(expected));
 }
 
 // The menus over dspsim: save a gain to a file, restore the factory

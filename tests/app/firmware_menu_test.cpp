@@ -28,36 +28,27 @@ class FirmwareMenuTest : public MainWindowTest {
              (write.bytes[4] == 0xD0 || write.bytes[4] == 0xD6);
     });
   }
-  const MessageBoxCall& LastCall() { return harness.Dialogs().Messages().back(); }
 };
 
 TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
   Start(kChinese);
   for (const char* item : {kFirmwareItem, kImportItem}) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
-    EXPECT_EQ(LastMessage(), "无可用设备") << item;
-    EXPECT_EQ(LastCall().caption, "提示");
+    ChooseAnswered(item);
+    EXPECT_EQ(LastBox(), (TextAndCaption{"无可用设备", "提示"})) << item;
   }
   bus.Add("Hall", 2, 2);
   Scan();
   for (const char* item : {kFirmwareItem, kImportItem}) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
+    ChooseAnswered(item);
     EXPECT_EQ(LastMessage(), "请选择一个设备") << item;
   }
   EXPECT_TRUE(harness.Dialogs().FileDialogs().empty()) << "no file is asked for";
 }
 
 TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsSent) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(1);
-  harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose(kFirmwareItem);
+  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", PatternFile(3000, 1)));
   EXPECT_EQ(LastMessage(), "Only one device can be online when upgrade");
   EXPECT_EQ(window->Devices().size(), 2u) << "the bus was scanned again";
   const FileDialogRequest& asked = harness.Dialogs().FileDialogs().front().request;
@@ -70,24 +61,17 @@ TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsS
 
 // The selected processor fell silent; the one that still answers is not it.
 TEST_F(FirmwareMenuTest, FirmwareForAProcessorThatIsGoneIsNotSentToAnother) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   bus.FindByAddress(static_cast<std::uint8_t>(window->Devices()[0].Address()))->faults().silent_after = 0;
-  harness.Dialogs().AnswerNextFile(dir.Write("firmware.bin", PatternFile(3000, 1)));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose(kFirmwareItem);
+  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", PatternFile(3000, 1)));
   EXPECT_EQ(LastMessage(), "Is an other devie");
   ASSERT_EQ(window->Devices().size(), 1u);
   EXPECT_FALSE(StartFrameSent());
 }
 
 TEST_F(FirmwareMenuTest, ACancelledFileDialogDoesNothing) {
-  bus.Add("Hall", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall"});
   Select(0);
   harness.Dialogs().AnswerNextFile(std::nullopt);
   Choose(kFirmwareItem);
@@ -109,17 +93,12 @@ class TransferOutcomeTest : public FirmwareMenuTest, public ::testing::WithParam
 // the bus.
 TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
   const TransferCase& c = GetParam();
-  bus.Add("Hall", 2, 2);
-  Start(kEnglish);
-  Scan();
+  ScanSmallProcessors({"Hall"});
   Select(0);
   const Bytes image = PatternFile(c.file_size, 7);
   const std::string path = c.missing ? dir.File("gone.bin") : dir.Write("image.bin", image);
-  harness.Dialogs().AnswerNextFile(path);
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose(c.item);
-  EXPECT_EQ(LastMessage(), c.outcome);
-  EXPECT_EQ(LastCall().caption, "Finish");
+  ChooseAnswered(c.item, path);
+  EXPECT_EQ(LastBox(), (TextAndCaption{c.outcome, "Finish"}));
   const SimProcessor& processor = bus.processor(0);
   const bool firmware = std::string(c.item) == kFirmwareItem;
   const auto& stored = firmware ? processor.last_firmware() : processor.last_parameter_image();

@@ -11,28 +11,20 @@ namespace {
 
 class InstallationMenuTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ThreeProcessors();
-    Start(kEnglish);
-    Scan();
-  }
+  void SetUp() override { ScanThreeProcessors(); }
 };
 
 TEST_F(InstallationMenuTest, ABackupRestoredBringsEveryProcessorBackAndRefusesOtherCounts) {
   const std::string folder = dir.File("site");
   std::filesystem::create_directory(folder);
-  harness.Dialogs().AnswerNextFile(folder);
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose("menu_item_file_backup");
+  ChooseAnswered("menu_item_file_backup", folder);
   EXPECT_EQ(LastMessage(), "Saved the installation to " + folder + ": 3 of 3 processors.");
   Installation installation;
   ASSERT_TRUE(LoadManifest(folder, installation).Ok());
   ASSERT_EQ(installation.units.size(), 3u);
 
   for (std::size_t i = 0; i < bus.size(); ++i) bus.processor(i).parameters().outputs[0].gain_raw = 1500;
-  harness.Dialogs().AnswerNextFile(folder);
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose("menu_item_file_restore");
+  ChooseAnswered("menu_item_file_restore", folder);
   for (const char* name : {"Hall", "Stage", "Lobby"}) {
     EXPECT_NE(LastMessage().find(std::string("\n") + name + ": restored"), std::string::npos) << LastMessage();
   }
@@ -42,18 +34,14 @@ TEST_F(InstallationMenuTest, ABackupRestoredBringsEveryProcessorBackAndRefusesOt
     if (unit.name == "Lobby") unit.outputs = 8;
   }
   ASSERT_TRUE(SaveManifest(folder, installation).Ok());
-  harness.Dialogs().AnswerNextFile(folder);
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose("menu_item_file_restore");
+  ChooseAnswered("menu_item_file_restore", folder);
   EXPECT_NE(LastMessage().find("Lobby: refused: other channel counts than the backup"), std::string::npos)
       << LastMessage();
 }
 
 TEST_F(InstallationMenuTest, AFolderThatIsNoBackupIsSaidAndNothingIsWritten) {
-  harness.Dialogs().AnswerNextFile(dir.File(""));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
   const std::size_t sent = link.sent.size();
-  Choose("menu_item_file_restore");
+  ChooseAnswered("menu_item_file_restore", dir.File(""));
   EXPECT_NE(LastMessage().find("installation.json"), std::string::npos) << LastMessage();
   harness.Advance(300);
   for (std::size_t i = sent; i < link.sent.size(); ++i) EXPECT_NE(link.sent[i][2], 0xF3) << "a write went out";

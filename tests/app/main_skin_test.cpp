@@ -186,8 +186,7 @@ TEST_F(MainSkinTest, ProductConstantsReadBackAsTheProcessorsNeedThem) {
   const FrequencyList third_octave(kThirdOctaveFrequencies.begin(), kThirdOctaveFrequencies.end());
   for (int side = 0; side < 2; ++side) {
     for (int k = 0; k < 8; ++k) {
-      const std::string name = std::string(side == 0 ? "config_reset_frequency_input_" : "config_reset_frequency_output_") +
-                               std::to_string(k);
+      const std::string name = Channel(SidedName("config_reset_frequency_%s", side), k);
       ASSERT_TRUE(W().FindControl(name) && W().FindControl(name)->CustomAttribute("frequency")) << name;
       EXPECT_EQ(config.reset_frequencies[side][k], third_octave) << name;
     }

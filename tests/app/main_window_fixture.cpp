@@ -21,12 +21,24 @@ void MainWindowTest::ThreeProcessors() {
   bus.Add("Lobby", 2, 4);
 }
 
-void MainWindowTest::Start(Language language) {
+void MainWindowTest::ScanThreeProcessors(Language language) {
+  ThreeProcessors();
+  Start(language);
+  Scan();
+}
+
+void MainWindowTest::ScanSmallProcessors(const std::vector<std::string>& names, Language language) {
+  for (const std::string& name : names) bus.Add(name, 2, 2);
+  Start(language);
+  Scan();
+}
+
+void MainWindowTest::Start(Language language, std::unique_ptr<PortLink> port_link) {
   window.reset();
   link.Close();
   ASSERT_TRUE(WriteLanguage(SettingFile(), language).Ok());
   MainWindowSetup setup;
-  setup.link = TakeLink();
+  setup.link = port_link ? std::move(port_link) : TakeLink();
   setup.preferred_ports = preferred_ports;
   setup.setting_file = SettingFile();
   window = std::make_unique<MainWindow>(std::move(setup));
@@ -52,6 +64,12 @@ int MainWindowTest::SelectNamed(const std::string& name) {
 void MainWindowTest::Choose(const std::string& item) {
   driver.Click(item.starts_with("menu_item_file") ? "button_file" : "button_option");
   driver.Click(item);
+}
+
+void MainWindowTest::ChooseAnswered(const std::string& item, const std::optional<std::string>& file) {
+  if (file) harness.Dialogs().AnswerNextFile(*file);
+  harness.Dialogs().AnswerNextMessage(kIdOk);
+  Choose(item);
 }
 
 namespace {
@@ -113,10 +131,15 @@ std::vector<Bytes> MainWindowTest::SentWithCommand(std::uint8_t command) const {
   return frames;
 }
 
-std::vector<std::string> MainWindowTest::MessageTexts() {
-  std::vector<std::string> texts;
-  for (const MessageBoxCall& call : harness.Dialogs().Messages()) texts.push_back(call.text);
-  return texts;
+MessageBoxes MainWindowTest::Boxes() {
+  MessageBoxes boxes;
+  for (const MessageBoxCall& call : harness.Dialogs().Messages()) boxes.emplace_back(call.text, call.caption);
+  return boxes;
+}
+
+TextAndCaption MainWindowTest::LastBox() {
+  const MessageBoxes boxes = Boxes();
+  return boxes.empty() ? TextAndCaption{} : boxes.back();
 }
 
 std::string MainWindowTest::LastMessage() {

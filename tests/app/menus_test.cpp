@@ -6,7 +6,6 @@
 #include "link/frame.h"
 #include "main_window_fixture.h"
 #include "persist/language_setting.h"
-#include "platform/menu.h"
 #include "protocol/commands.h"
 
 namespace dsp::test {
@@ -46,31 +45,22 @@ TEST_F(MenusTest, DeviceItemsWithoutAProcessorSayWhyAndSendNothing) {
                                           "menu_item_file_save_to_pc", "menu_item_file_load_from_pc",
                                           "menu_item_file_save_all_to_pc"};
   Start(kEnglish);
-  for (const std::string& item : items) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
-  }
+  for (const std::string& item : items) ChooseAnswered(item);
   ThreeProcessors();
   Scan();
   const std::size_t sent = link.sent.size();
-  for (const std::string& item : items) {
-    harness.Dialogs().AnswerNextMessage(kIdOk);
-    Choose(item);
-  }
+  for (const std::string& item : items) ChooseAnswered(item);
   harness.Advance(300);
-  std::vector<std::string> expected(items.size(), "Не поключен");
-  expected.insert(expected.end(), items.size(), "Select a device");
-  EXPECT_EQ(MessageTexts(), expected);
-  EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Tips");
+  MessageBoxes expected(items.size(), {"Не поключен", "Tips"});
+  expected.insert(expected.end(), items.size(), {"Select a device", "Tips"});
+  EXPECT_EQ(Boxes(), expected);
   for (std::size_t i = sent; i < link.sent.size(); ++i) {
     EXPECT_EQ(link.sent[i][kOffsetCommand], command::kLevelPoll) << "only the level poll goes out";
   }
 }
 
 TEST_F(MenusTest, TheLanguageItemSwitchesEveryTextAndSwitchingBackRestoresThem) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::vector<std::string> controls = {
       "button_file",    "treenode_device",     "label_window_input_title", "label_window_input_delay_title",
       "label_circle_0", "button_router_clear", "label_input_muted"};
@@ -91,9 +81,7 @@ TEST_F(MenusTest, TheLanguageItemSwitchesEveryTextAndSwitchingBackRestoresThem) 
 }
 
 TEST_F(MenusTest, SavedParametersLoadBackIntoTheRecordAndTheProcessor) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t hall = SelectNamed("Hall");
   driver.Type("edit_gain_input_2", "-7.5");
   driver.Click("checkbox_mute_output_1");
@@ -116,9 +104,7 @@ TEST_F(MenusTest, SavedParametersLoadBackIntoTheRecordAndTheProcessor) {
 // Neither a file without parameters nor one with a value the processor
 // cannot be sent (it would arrive wrapped into another value) gets through.
 TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t stage = SelectNamed("Stage");
   const DeviceRecord before = Device(stage);
   const struct {
@@ -132,10 +118,8 @@ TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
   for (const auto& file : files) {
     const std::string path = dir.File(file.name);
     std::ofstream(path) << file.text;
-    harness.Dialogs().AnswerNextFile(path);
-    harness.Dialogs().AnswerNextMessage(kIdOk);
     const std::size_t sent = link.sent.size();
-    Choose("menu_item_file_load_from_pc");
+    ChooseAnswered("menu_item_file_load_from_pc", path);
     harness.Advance(2000);
     EXPECT_NE(LastMessage().find(file.said), std::string::npos) << LastMessage();
     EXPECT_TRUE(Device(stage).SameParametersAs(before)) << file.name;
@@ -144,9 +128,7 @@ TEST_F(MenusTest, AFileTheLoaderRefusesChangesNeitherTheRecordNorTheProcessor) {
 }
 
 TEST_F(MenusTest, SaveAllWritesTheEffectMemoryAndAFailedReadLeavesNoFile) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t lobby = SelectNamed("Lobby");
   SimProcessor& processor = *bus.FindByAddress(static_cast<std::uint8_t>(Device(lobby).Address()));
   Bytes& memory = processor.effect_memory();
@@ -158,18 +140,14 @@ TEST_F(MenusTest, SaveAllWritesTheEffectMemoryAndAFailedReadLeavesNoFile) {
   EXPECT_EQ(bytes, memory);
 
   processor.faults().silent_after = 0;
-  harness.Dialogs().AnswerNextFile(dir.File("broken"));
-  harness.Dialogs().AnswerNextMessage(kIdOk);
-  Choose("menu_item_file_save_all_to_pc");
+  ChooseAnswered("menu_item_file_save_all_to_pc", dir.File("broken"));
   EXPECT_EQ(LastMessage(), "Synchronize from device fail");
   EXPECT_FALSE(std::filesystem::exists(dir.File("broken.bin")));
   EXPECT_EQ(harness.Text("label_tips_" + std::to_string(lobby)), "");
 }
 
 TEST_F(MenusTest, AFactoryResetRecallsPresetZeroAndReadsTheProcessorBack) {
-  ThreeProcessors();
-  Start(kEnglish);
-  Scan();
+  ScanThreeProcessors();
   const std::size_t stage = SelectNamed("Stage");
   const int factory_gain = Device(stage).Gain(kOutputSide, 5);
   driver.Type("edit_gain_output_5", "-20");
@@ -187,11 +165,7 @@ TEST_F(MenusTest, AFactoryResetRecallsPresetZeroAndReadsTheProcessorBack) {
 
 class CopyTest : public MenusTest {
  protected:
-  void SetUp() override {
-    ThreeProcessors();
-    Start(kEnglish);
-    Scan();
-  }
+  void SetUp() override { ScanThreeProcessors(); }
   // Opens the copy dialog, picks the source's row in the combo and checks
   // the targets' rows, then confirms.
   void Copy(int source_row, const std::vector<int>& target_addresses) {
@@ -218,8 +192,7 @@ TEST_F(CopyTest, TheThreeRefusals) {
   }
   ASSERT_NE(unsynchronised, 0);
   Copy(unsynchronised - 1, {stage});
-  EXPECT_EQ(LastMessage(), "Synchronize From Device First");
-  EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Tips");
+  EXPECT_EQ(LastBox(), (TextAndCaption{"Synchronize From Device First", "Tips"}));
 }
 
 TEST_F(CopyTest, TheSourceIsWrittenToEachTargetInAddressOrder) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The pages edited as a user edits them, on three simulated processors
-// (Hall 8x8, Stage 4x8, Lobby 2x4) scanned at the start.
+// (Hall 8x8, Stage 4x8, Lobby 2x4) scanned at the start. At the end of each
+// case a read of the processor selected last must equal the window's record.
 
 #include <string>
 #include <vector>
@@ -17,17 +18,14 @@ inline constexpr std::uint8_t kMatrixRowFlag = 0x80;
 
 class PageEditsTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ThreeProcessors();
-    Start();
-    Scan();
-  }
+  void SetUp() override { ScanThreeProcessors(); }
+  void TearDown() override { if (edited_ >= 0) ExpectProcessorFollowed(edited_); }
   // Selects (and synchronises) the processor of that name; the frames
   // counted start after it.
   int SelectNamed(const std::string& name) {
-    const int position = MainWindowTest::SelectNamed(name);
+    edited_ = MainWindowTest::SelectNamed(name);
     mark_ = link.sent.size();
-    return position;
+    return edited_;
   }
   const DeviceRecord& Shown() { return *window->SelectedDevice(); }
   // Frames of `command` sent since the selection (or the last call), after
@@ -39,9 +37,7 @@ class PageEditsTest : public MainWindowTest {
       const Bytes& frame = link.sent[i];
       if (frame[kOffsetCommand] != command) continue;
       const bool matrix_row = command == kGainMuteCommand && frame[7] == kMatrixRowFlag;
-      if (matrix_row == matrix_rows) {
-        frames.push_back(frame);
-      }
+      if (matrix_row == matrix_rows) frames.push_back(frame);
     }
     mark_ = link.sent.size();
     return frames;
@@ -49,6 +45,7 @@ class PageEditsTest : public MainWindowTest {
   void Wait() { harness.Advance(StepFilter::kMinimumGapMs); }
 
   std::size_t mark_ = 0;
+  int edited_ = -1;
 };
 
 }  // namespace dsp::test

@@ -1,19 +1,16 @@
 // Editing a processor on the overview's strips, the input and output pages,
 // the delay pages and the matrix page, with real clicks, keys and typing:
-// the record, the controls and the frames, and at the end of each case a
-// read of the simulated processor that must equal the window's record.
+// the record, the controls and the frames.
 #include <functional>
 
 #include "page_edits_fixture.h"
-#include "platform/button.h"
 #include "platform/slider.h"
-#include "sim/level_model.h"
 
 namespace dsp::test {
 namespace {
 
 TEST_F(PageEditsTest, TypedGainsAreLimitedRoundedShownAndSentOnlyWhenTheyChange) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   struct Row {
     const char* typed;
     int stored;
@@ -36,11 +33,10 @@ TEST_F(PageEditsTest, TypedGainsAreLimitedRoundedShownAndSentOnlyWhenTheyChange)
   driver.Type("edit_gain_input_1", "-12.3");
   driver.Type("edit_gain_input_1", "-12.30");
   EXPECT_TRUE(SentNow(kGainMuteCommand).empty()) << "the stored value again changes nothing";
-  ExpectProcessorFollowed(hall);
 }
 
 TEST_F(PageEditsTest, KeysAndTheWheelStepATenthWithinTheLimitsIgnoringRepeatsUnder51Ms) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   driver.Type("edit_gain_output_2", "1.0");
   Wait();
   driver.Key("edit_gain_output_2", UiKey::kUp);
@@ -58,11 +54,10 @@ TEST_F(PageEditsTest, KeysAndTheWheelStepATenthWithinTheLimitsIgnoringRepeatsUnd
     driver.Key("edit_gain_output_2", UiKey::kUp);
   }
   EXPECT_EQ(Shown().Gain(kOutputSide, 2), 600) << "limited to +6.0 dB";
-  ExpectProcessorFollowed(hall);
 }
 
 TEST_F(PageEditsTest, ADraggedFaderIsFollowedWithinAMillisecondAndItsReleaseAfter100Ms) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   auto& fader = driver.Get<Slider>("slider_gain_output_3");
   fader.SetValue(-1200);
   harness.Raise("slider_gain_output_3", "movevaluechanged");
@@ -79,14 +74,13 @@ TEST_F(PageEditsTest, ADraggedFaderIsFollowedWithinAMillisecondAndItsReleaseAfte
   EXPECT_EQ(link.sent.size(), mark_);
   harness.Advance(1);
   EXPECT_EQ(link.sent.size(), mark_ + 1);
-  ExpectProcessorFollowed(hall);
 }
 
 // Stage has 4 inputs: "_all" reaches inputs A..D with one write each and
 // leaves the strips of inputs it does not have alone; the box is checked
 // exactly while every input is muted.
 TEST_F(PageEditsTest, AllBoxesActOnTheProcessorsChannelsAndFollowTheirState) {
-  const int stage = SelectNamed("Stage");
+  SelectNamed("Stage");
   driver.Click("checkbox_mute_input_all");
   const auto frames = SentNow(kGainMuteCommand);
   ASSERT_EQ(frames.size(), 4u);
@@ -111,12 +105,11 @@ TEST_F(PageEditsTest, AllBoxesActOnTheProcessorsChannelsAndFollowTheirState) {
   EXPECT_EQ(SentNow(0x0A).size(), 31u) << "one write per band";
   for (int band = 0; band < kEqBands; ++band) EXPECT_TRUE(Shown().EqualizerEnable(kInputSide, 3, band));
   EXPECT_TRUE(harness.Check("checkbox_eq_enable_input_3"));
-  ExpectProcessorFollowed(stage);
 }
 
 // An output's gain or mute frame carries every output.
 TEST_F(PageEditsTest, OutputPageEditsTheChosenOutputAndEveryOutputFrameCarriesAllOfThem) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   driver.Click("checkbox_mute_output_0");
   driver.Click("checkbox_mute_output_1");
   driver.Type("edit_gain_output_2", "-3");
@@ -134,7 +127,6 @@ TEST_F(PageEditsTest, OutputPageEditsTheChosenOutputAndEveryOutputFrameCarriesAl
   EXPECT_TRUE(Shown().Mute(kOutputSide, 3));
   EXPECT_TRUE(Shown().Polarity(kOutputSide, 3));
   EXPECT_TRUE(harness.Check("checkbox_mute_output_3")) << "the overview follows the page";
-  ExpectProcessorFollowed(hall);
 }
 
 TEST_F(PageEditsTest, PinkNoisePlaysAndStopsOnTheInputThePagesShow) {
@@ -158,7 +150,7 @@ TEST_F(PageEditsTest, PinkNoisePlaysAndStopsOnTheInputThePagesShow) {
 class DelayPageTest : public PageEditsTest {};
 
 TEST_F(DelayPageTest, TypedDelaysInEachUnitRoundUpToWholeSamplesWithinTheSlider) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   driver.Click("button_input_delay_value_0");
   ASSERT_TRUE(harness.Visible("window_input_delay"));
   struct Row {
@@ -177,11 +169,10 @@ TEST_F(DelayPageTest, TypedDelaysInEachUnitRoundUpToWholeSamplesWithinTheSlider)
     EXPECT_EQ(harness.Text("edit_input_delay_1"), row.shown);
     EXPECT_EQ(harness.Value("slider_input_delay_1"), row.samples);
   }
-  ExpectProcessorFollowed(hall);
 }
 
 TEST_F(DelayPageTest, UnitsChangeOnlyTheTextAndTheOverviewSaysOffForADisabledDelay) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   driver.Click("button_output_delay_2");
   driver.Type("edit_output_delay_2", "1");
   EXPECT_EQ(harness.Text("button_output_delay_value_2"), "OFF");
@@ -204,11 +195,10 @@ TEST_F(DelayPageTest, UnitsChangeOnlyTheTextAndTheOverviewSaysOffForADisabledDel
   harness.Raise("slider_output_delay_2", "valuechanged");
   driver.Type("edit_output_delay_2", "0.998");
   EXPECT_EQ(Shown().Delay(kOutputSide, 2), 44);
-  ExpectProcessorFollowed(hall);
 }
 
 TEST_F(DelayPageTest, AllSwitchesAndResetsOfBothFamiliesStayConsistent) {
-  const int stage = SelectNamed("Stage");
+  SelectNamed("Stage");
   driver.Click("button_input_delay_0");
   driver.Click("checkbox_input_delay");
   EXPECT_EQ(SentNow(0x10).size(), 4u) << "an input's frame carries that input only";
@@ -231,7 +221,6 @@ TEST_F(DelayPageTest, AllSwitchesAndResetsOfBothFamiliesStayConsistent) {
   driver.Click("button_input_delay_reset_3");
   EXPECT_EQ(Shown().Delay(kInputSide, 3), 0);
   EXPECT_FALSE(Shown().DelayEnable(kInputSide, 3));
-  ExpectProcessorFollowed(stage);
 }
 
 class MatrixPageTest : public PageEditsTest {
@@ -240,7 +229,7 @@ class MatrixPageTest : public PageEditsTest {
 };
 
 TEST_F(MatrixPageTest, ClickSelectsDoubleClickSwitchesAndTheLevelIsTypedSteppedOrSlid) {
-  const int hall = SelectNamed("Hall");
+  SelectNamed("Hall");
   driver.Click("button_matrix_mix_in_home");
   driver.Click("button_in_c_out_6");
   EXPECT_EQ(harness.Text("label_router_volume_selected"), "IN C - OUT 6");
@@ -269,7 +258,6 @@ TEST_F(MatrixPageTest, ClickSelectsDoubleClickSwitchesAndTheLevelIsTypedSteppedO
   driver.Key("edit_router_volume", UiKey::kUp);
   EXPECT_EQ(Shown().Router(2, 5), 1);
   EXPECT_EQ(harness.Value("slider_router_volume"), 1);
-  ExpectProcessorFollowed(hall);
 }
 
 // Lobby has 2 inputs and 4 outputs: clear and reset touch its 2 x 4 cells.
@@ -293,7 +281,6 @@ TEST_F(MatrixPageTest, ClearAndResetActOnlyOnTheCellsTheProcessorHas) {
   driver.Click("button_router_clear");
   EXPECT_FALSE(Shown().RouterEnable(0, 0));
   EXPECT_EQ(harness.Text("button_in_a_out_1"), "0%");
-  ExpectProcessorFollowed(lobby);
 }
 
 class NoSelectionTest : public PageEditsTest {};
@@ -314,12 +301,11 @@ TEST_F(NoSelectionTest, EditsAndTheRootNodeAskForAProcessorAndShowTheStoredState
     SCOPED_TRACE(edit.control);
     harness.Dialogs().AnswerNextMessage(kIdOk);
     edit.edit();
-    EXPECT_EQ(LastMessage(), "Please select a device !");
-    EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Comfirm");
+    EXPECT_EQ(LastBox(), (TextAndCaption{"Please select a device !", "Comfirm"}));
     EXPECT_EQ(harness.Check("checkbox_mute_input_0"), mute_before);
     EXPECT_EQ(harness.Text("edit_gain_input_0"), gain_before);
   }
-  EXPECT_EQ(MessageTexts().size(), 3u);
+  EXPECT_EQ(Boxes().size(), 3u);
   harness.Advance(200);
   EXPECT_TRUE(SentWithCommand(kGainMuteCommand).empty());
   for (const DeviceRecord& record : window->Devices()) {

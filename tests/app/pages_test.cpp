@@ -148,18 +148,14 @@ TEST_F(PagesTest, ABlockWithProcessorsListedButNoneSelectedAsksForOne) {
   Scan();
   harness.Dialogs().AnswerNextMessage(kIdOk);
   driver.Click("button_comp_1");
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Please select a device !");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Comfirm");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Please select a device !", "Comfirm"}}));
   EXPECT_EQ(driver.Get("list_output_1").BkImage(), "image/channel_output.png");
 }
 
 // The focus of a closed page goes to the window, never into a processor's
 // name in the device tree, whatever on the page had it.
 TEST_F(PagesTest, ClosingAPageLeavesNoFocusInADeviceName) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   for (const char* focused : {"edit_comp_ratio", "slider_comp_ratio", "checkbox_comp_enable", "button_close_comp"}) {
     SCOPED_TRACE(focused);

@@ -105,16 +105,12 @@ TEST_F(ScanTest, EscStopsTheScanAndASecondEscDoesNothing) {
 }
 
 TEST_F(ScanTest, ARescanAsksFirstAndStartsFromAddressOne) {
-  ThreeProcessors();
-  Start();
-  Scan();
+  ScanThreeProcessors();
   ASSERT_EQ(window->Devices().size(), 3u);
   const std::size_t starts = SentWithCommand(command::kScanStart).size();
   harness.Dialogs().AnswerNextMessage(kIdOk);
   Scan();
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Rescran ?");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Comfirm");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Rescran ?", "Comfirm"}}));
   EXPECT_EQ(harness.Dialogs().Messages()[0].buttons, MessageButtons::kOk);
   EXPECT_EQ(SentWithCommand(command::kScanStart).size(), starts + 2);
   ASSERT_EQ(window->Devices().size(), 3u);

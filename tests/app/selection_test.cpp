@@ -5,7 +5,6 @@
 #include "link/frame.h"
 #include "main_window_fixture.h"
 #include "platform/button.h"
-#include "platform/tree_view.h"
 #include "protocol/commands.h"
 
 namespace dsp::test {
@@ -25,9 +24,7 @@ class SelectionTest : public MainWindowTest {
 };
 
 TEST_F(SelectionTest, AnUnsynchronisedProcessorIsReadBehindTheWaitDialogOnce) {
-  ThreeProcessors();
-  Start();
-  Scan();
+  ScanThreeProcessors();
   SimProcessor& processor = *bus.FindByAddress(2);
   processor.parameters().inputs[1].gain_raw = 1900;  // -10.0 dB
   bool dialog_seen = false;
@@ -59,15 +56,11 @@ TEST_F(SelectionTest, AnUnsynchronisedProcessorIsReadBehindTheWaitDialogOnce) {
 }
 
 TEST_F(SelectionTest, ASilentProcessorEndsInTheFailureMessageAndIsAskedAgainNextTime) {
-  ThreeProcessors();
-  Start();
-  Scan();
+  ScanThreeProcessors();
   bus.FindByAddress(1)->faults().silent_after = 0;
   harness.Dialogs().AnswerNextMessage(kIdOk);
   Select(0);
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Synchronize from device fail");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Warning");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Synchronize from device fail", "Warning"}}));
   EXPECT_FALSE(Record(0).Synchronised());
   EXPECT_EQ(harness.Text("label_tips_0"), "");
 
@@ -114,8 +107,7 @@ TEST_F(SelectionTest, EachProcessorShowsOnlyItsStripsRowsAndCellsAndFillersForTh
       EXPECT_EQ(Shown(driver, Channel("layout_home_hide", r)), r < p.filler_rows) << r;
       for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(Shown(driver, "layout_mix_input_" + std::to_string(r) + "_output_" + std::to_string(c)),
-                  r < p.channels[kInputSide] && c < p.channels[kOutputSide])
-            << r << c;
+                  r < p.channels[kInputSide] && c < p.channels[kOutputSide]) << r << c;
       }
     }
     EXPECT_EQ(Shown(driver, "layout_mix_input_hide"), p.channels[kInputSide] < 8);
@@ -126,10 +118,7 @@ TEST_F(SelectionTest, EachProcessorShowsOnlyItsStripsRowsAndCellsAndFillersForTh
 }
 
 TEST_F(SelectionTest, EachProcessorKeepsItsOpenPages) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Start();
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   driver.Click("button_comp_1");
   ASSERT_TRUE(Shown(driver, "window_comp"));
@@ -152,10 +141,7 @@ TEST_F(SelectionTest, EachProcessorKeepsItsOpenPages) {
 
 // A device's own sync button reads that device, whichever is selected.
 TEST_F(SelectionTest, TheSyncButtonReadsItsOwnProcessor) {
-  bus.Add("Hall", 2, 2);
-  bus.Add("Stage", 2, 2);
-  Start();
-  Scan();
+  ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   bus.FindByAddress(2)->parameters().outputs[1].gain_raw = 1950;  // -5.0 dB
   const std::size_t before = link.sent.size();

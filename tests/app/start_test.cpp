@@ -43,9 +43,7 @@ TEST_F(StartTest, WithoutAPortTheTitleHasNoSuffixAndAScanSaysSo) {
 
   harness.Dialogs().AnswerNextMessage(kIdOk);
   Scan();
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Нет UART устройства");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Warning");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Нет UART устройства", "Warning"}}));
   EXPECT_TRUE(window->Devices().empty());
   EXPECT_FALSE(window->HasTimer(timer::kScan));
 }
@@ -125,22 +123,23 @@ class PortChangeTest : public MainWindowTest {
     Start();
   }
   std::string Title() const { return harness.Text("label_window_name"); }
+  // The port watch reports `port` arriving or going; the window acts on it.
+  void Report(PortChange::Kind kind, const std::string& port) {
+    window->PortChanged({kind, port});
+    harness.Advance(0);
+  }
 };
 
 TEST_F(PortChangeTest, AnArrivingPortIsOfferedAndTakenOnOk) {
   const std::string base = Title().substr(0, Title().rfind(" ["));
   harness.Dialogs().AnswerNextMessage(kIdOk);
-  window->PortChanged({PortChange::Kind::kArrival, "/dev/ttyUSB4"});
-  harness.Advance(0);
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "Use /dev/ttyUSB4 ?");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "Question");
+  Report(PortChange::Kind::kArrival, "/dev/ttyUSB4");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Use /dev/ttyUSB4 ?", "Question"}}));
   EXPECT_EQ(harness.Dialogs().Messages()[0].buttons, MessageButtons::kOkCancel);
   EXPECT_EQ(link.PortName(), "/dev/ttyUSB4");
   EXPECT_EQ(Title(), base + " [/dev/ttyUSB4]");
 
-  window->PortChanged({PortChange::Kind::kRemoval, "/dev/ttyUSB4"});
-  harness.Advance(0);
+  Report(PortChange::Kind::kRemoval, "/dev/ttyUSB4");
   EXPECT_FALSE(link.IsOpen());
   EXPECT_EQ(Title(), base);
   EXPECT_EQ(window->Ports(), std::vector<std::string>{SimPortLink::kPort});
@@ -148,13 +147,11 @@ TEST_F(PortChangeTest, AnArrivingPortIsOfferedAndTakenOnOk) {
 
 TEST_F(PortChangeTest, CancelKeepsThePortButListsTheNewOne) {
   const std::string title = Title();
-  window->PortChanged({PortChange::Kind::kRemoval, "/dev/ttyUSB4"});
-  harness.Advance(0);
+  Report(PortChange::Kind::kRemoval, "/dev/ttyUSB4");
   EXPECT_TRUE(link.IsOpen()) << "another port went away";
   EXPECT_EQ(window->Ports(), std::vector<std::string>{SimPortLink::kPort});
   harness.Dialogs().AnswerNextMessage(kIdCancel);
-  window->PortChanged({PortChange::Kind::kArrival, "/dev/ttyUSB4"});
-  harness.Advance(0);
+  Report(PortChange::Kind::kArrival, "/dev/ttyUSB4");
   EXPECT_EQ(link.PortName(), SimPortLink::kPort);
   EXPECT_EQ(Title(), title);
   EXPECT_EQ(window->Ports(), (std::vector<std::string>{SimPortLink::kPort, "/dev/ttyUSB4"}));
@@ -163,11 +160,9 @@ TEST_F(PortChangeTest, CancelKeepsThePortButListsTheNewOne) {
 TEST_F(PortChangeTest, APortThatWillNotOpenIsReported) {
   harness.Dialogs().AnswerNextMessage(kIdOk);
   harness.Dialogs().AnswerNextMessage(kIdOk);
-  window->PortChanged({PortChange::Kind::kArrival, "/dev/ttyACM9"});
-  harness.Advance(0);
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 2u);
-  EXPECT_EQ(harness.Dialogs().Messages()[1].text, "Cannot use /dev/ttyACM9: /dev/ttyACM9 does not exist");
-  EXPECT_EQ(harness.Dialogs().Messages()[1].caption, "Warning");
+  Report(PortChange::Kind::kArrival, "/dev/ttyACM9");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"Use /dev/ttyACM9 ?", "Question"},
+                                   {"Cannot use /dev/ttyACM9: /dev/ttyACM9 does not exist", "Warning"}}));
   EXPECT_FALSE(link.IsOpen());
   EXPECT_EQ(Title().find('['), std::string::npos);
 }
@@ -175,11 +170,8 @@ TEST_F(PortChangeTest, APortThatWillNotOpenIsReported) {
 TEST_F(PortChangeTest, TheQuestionIsAskedInChinese) {
   Start(kChinese);
   harness.Dialogs().AnswerNextMessage(kIdCancel);
-  window->PortChanged({PortChange::Kind::kArrival, "/dev/ttyUSB4"});
-  harness.Advance(0);
-  ASSERT_EQ(harness.Dialogs().Messages().size(), 1u);
-  EXPECT_EQ(harness.Dialogs().Messages()[0].text, "是否使用/dev/ttyUSB4?");
-  EXPECT_EQ(harness.Dialogs().Messages()[0].caption, "询问");
+  Report(PortChange::Kind::kArrival, "/dev/ttyUSB4");
+  EXPECT_EQ(Boxes(), (MessageBoxes{{"是否使用/dev/ttyUSB4?", "询问"}}));
 }
 
 }  // namespace

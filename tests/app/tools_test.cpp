@@ -57,8 +57,7 @@ TEST_F(SettingsTest, AnUnusableScanTimeStaysInTheEditAndTheOldOneIsKept) {
     driver.Click("button_ok");
   });
   EXPECT_EQ(window->Config().scan_time_ms, scan_time);
-  EXPECT_EQ(LastMessage(), "Сканировать") << "the rescan is offered after OK";
-  EXPECT_EQ(harness.Dialogs().Messages().back().caption, "Question");
+  EXPECT_EQ(LastBox(), (TextAndCaption{"Сканировать", "Question"})) << "the rescan is offered after OK";
 }
 
 // The configuration and dspctl refuse scans longer than an hour; so does
@@ -80,7 +79,7 @@ TEST_F(SettingsTest, AScanTimeAboveAnHourIsRefusedWithAMessage) {
     driver.Click("button_ok");
   });
   EXPECT_EQ(window->Config().scan_time_ms, kLongestScanMs);
-  EXPECT_EQ(MessageTexts().size(), 3u);
+  EXPECT_EQ(Boxes().size(), 3u);
 }
 
 TEST_F(SettingsTest, StepsStopAtOneAndComeAtMostOncePer50Ms) {
@@ -176,16 +175,9 @@ class HangingNetworkLink : public SharedLink {
 // The connect runs off the UI thread: the window goes on while it hangs,
 // and says why it failed once it ends.
 TEST_F(SettingsTest, ANetworkPortConnectsWithoutHoldingUpTheWindow) {
-  window.reset();
-  link.Close();
   auto hanging = std::make_unique<HangingNetworkLink>(link);
   HangingNetworkLink& network = *hanging;
-  MainWindowSetup setup;
-  setup.link = std::move(hanging);
-  setup.setting_file = SettingFile();
-  window = std::make_unique<MainWindow>(std::move(setup));
-  window->Create(nullptr, "dspdesk");
-  window->ShowWindow();
+  Start(kEnglish, std::move(hanging));
 
   harness.Dialogs().AnswerNextMessage(kIdCancel);
   InSettings([this] {
@@ -229,7 +221,6 @@ TEST_F(TraceWindowTest, TheButtonCreatesTheWindowOnceThenTogglesItAndItKeepsItsT
   driver.Click("button_debug");
   EXPECT_FALSE(TraceWindowShown());
 
-  // It follows a language switch.
   EXPECT_EQ(harness.Text("clear_button"), "Clear");
   driver.Click("button_option");
   driver.Click("menu_item_option_language");
