@@ -22,20 +22,24 @@ void CollectNames(const SkinElement& element, std::vector<std::string>& names) {
   for (const SkinElement& child : element.children) CollectNames(child, names);
 }
 
+// The names in the window whose body is `body`, as the skin reader reads it.
+std::vector<std::string> NamesRead(const TemporarySkin& skin, const std::string& body) {
+  skin.Write("view/main.xml", WindowSkin(body));
+  std::vector<std::string> names;
+  CollectNames(ReadSkinFile(skin.Dir(), "view/main.xml"), names);
+  return names;
+}
+
 TEST(AttributeListTest, ReadsDoubleAndSingleQuotedPairsInOrder) {
-  const AttributeList list = ParseAttributeList(" name=\"edit_device_name\"  text='a \"b\"' width = \"20\" ");
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0], (std::pair<std::string, std::string>{"name", "edit_device_name"}));
-  EXPECT_EQ(list[1], (std::pair<std::string, std::string>{"text", "a \"b\""}));
-  EXPECT_EQ(list[2], (std::pair<std::string, std::string>{"width", "20"}));
+  EXPECT_EQ(ParseAttributeList(" name=\"edit_device_name\"  text='a \"b\"' width = \"20\" "),
+            (AttributeList{{"name", "edit_device_name"}, {"text", "a \"b\""}, {"width", "20"}}));
   EXPECT_TRUE(ParseAttributeList("   ").empty());
 }
 
 TEST(AttributeListTest, RejectsMalformedLists) {
-  EXPECT_THROW(ParseAttributeList("name"), AttributeError);
-  EXPECT_THROW(ParseAttributeList("name=x"), AttributeError);
-  EXPECT_THROW(ParseAttributeList("name=\"x"), AttributeError);
-  EXPECT_THROW(ParseAttributeList("=\"x\""), AttributeError);
+  for (const char* list : {"name", "name=x", "name=\"x", "=\"x\""}) {
+    EXPECT_THROW(ParseAttributeList(list), AttributeError) << list;
+  }
 }
 
 TEST(AttributeValueTest, ParsesColoursSizesMarginsAndAlignment) {
@@ -79,17 +83,14 @@ TEST(RepeatTest, WritesOneCopyPerIndexWithEveryFormat) {
 }
 
 TEST(RepeatTest, NestsWithDistinctVariablesAndExpandsInsideChildren) {
-  TemporarySkin skin;
-  skin.Write("view/r.xml", WindowSkin(R"(
+  const std::vector<std::string> names = NamesRead(TemporarySkin(), R"(
     <Repeat count="2" var="in">
       <HorizontalLayout name="layout_mix_input_{in}">
         <Repeat count="3" var="out">
           <Button name="button_in_{in:a}_out_{out:n}"/>
         </Repeat>
       </HorizontalLayout>
-    </Repeat>)"));
-  std::vector<std::string> names;
-  CollectNames(ReadSkinFile(skin.Dir(), "view/r.xml"), names);
+    </Repeat>)");
   EXPECT_EQ(names, (std::vector<std::string>{"root", "layout_mix_input_0", "button_in_a_out_1", "button_in_a_out_2",
                                              "button_in_a_out_3", "layout_mix_input_1", "button_in_b_out_1",
                                              "button_in_b_out_2", "button_in_b_out_3"}));
@@ -109,10 +110,8 @@ TEST(RepeatTest, RepeatedControlsAreFoundByTheirNames) {
 TEST(IncludeTest, SplicesTheRootOfAnotherFileAndRepeatsIt) {
   TemporarySkin skin;
   skin.Write("view/strip.xml", R"(<VerticalLayout name="layout_strip_{i}"><Label name="label_strip_{i}"/></VerticalLayout>)");
-  skin.Write("view/main.xml", WindowSkin(R"(<Repeat count="2"><Include source="view/strip.xml"/></Repeat>)"));
-  std::vector<std::string> names;
-  CollectNames(ReadSkinFile(skin.Dir(), "view/main.xml"), names);
-  EXPECT_EQ(names, (std::vector<std::string>{"root", "layout_strip_0", "label_strip_0", "layout_strip_1", "label_strip_1"}));
+  EXPECT_EQ(NamesRead(skin, R"(<Repeat count="2"><Include source="view/strip.xml"/></Repeat>)"),
+            (std::vector<std::string>{"root", "layout_strip_0", "label_strip_0", "layout_strip_1", "label_strip_1"}));
 }
 
 // Each malformed skin must be refused with the file and the line at fault.
@@ -167,9 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"include of a name too long", kLongInclude.c_str(), 3, "cannot open"}),
     [](const ::testing::TestParamInfo<Malformed>& info) {
       std::string name = info.param.what;
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
+      std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
       return name;
     });
 

@@ -27,6 +27,10 @@ struct Message {
   std::uint32_t message;
   std::uintptr_t wparam;
   std::intptr_t lparam;
+  bool operator==(const Message&) const = default;
+  friend void PrintTo(const Message& one, std::ostream* out) {
+    *out << "{" << one.message << ", " << one.wparam << ", " << one.lparam << "}";
+  }
 };
 
 // A window on any skin file that records what reaches it; tests hook in

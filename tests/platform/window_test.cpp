@@ -55,15 +55,12 @@ TEST_F(WindowTest, ATimerFiresEveryPeriodUntilKilledAndReArmingRestartsIt) {
 TEST_F(WindowTest, PostedMessagesArriveInOrderOnceControlReturnsToTheLoop) {
   auto window = Open("view/Plain.xml");
   window->Forget();
-  for (std::uintptr_t n = 1; n <= 5; ++n) ASSERT_TRUE(window->PostMessage(kWmUser + n, n * 10, -static_cast<std::intptr_t>(n)));
+  const std::vector<Message> posted = {{kWmUser + 1, 10, -1}, {kWmUser + 2, 20, -2}, {kWmUser + 3, 30, -3},
+                                       {kWmUser + 4, 40, -4}, {kWmUser + 5, 50, -5}};
+  for (const Message& one : posted) ASSERT_TRUE(window->PostMessage(one.message, one.wparam, one.lparam));
   EXPECT_TRUE(window->messages.empty()) << "posting must not deliver at once";
   harness.Advance(0);
-  ASSERT_EQ(window->messages.size(), 5u);
-  for (std::uintptr_t n = 1; n <= 5; ++n) {
-    EXPECT_EQ(window->messages[n - 1].message, kWmUser + n);
-    EXPECT_EQ(window->messages[n - 1].wparam, n * 10);
-    EXPECT_EQ(window->messages[n - 1].lparam, -static_cast<std::intptr_t>(n));
-  }
+  EXPECT_EQ(window->messages, posted);
 }
 
 TEST_F(WindowTest, MessagesPostedToAWindowThatIsGoneAreDropped) {
@@ -123,10 +120,7 @@ TEST_F(WindowTest, MessagesPostedDuringAModalDialogReachTheirWindowInOrder) {
   };
   dialog.Create(main.get(), "wait");
   EXPECT_EQ(dialog.ShowModal(), kIdCancel);
-  ASSERT_EQ(main->messages.size(), 2u);
-  EXPECT_EQ(main->messages[0].message, kWmUser + 1);
-  EXPECT_EQ(main->messages[0].wparam, 5u);
-  EXPECT_EQ(main->messages[1].message, kWmUser + 2);
+  EXPECT_EQ(main->messages, (std::vector<Message>{{kWmUser + 1, 5, 3}, {kWmUser + 2, 0, 3}}));
   EXPECT_EQ(arrived_while_modal, (std::vector<bool>{true, true}));
   EXPECT_EQ(harness.Clock().NowMs(), 500) << "the modal loop moves time to the dialog's timer and no further";
 }
@@ -212,10 +206,7 @@ TEST_F(WindowTest, TypedCharactersReachHandleMessageAsWmChar) {
   window->on_message = [](std::uint32_t message, std::uintptr_t, std::intptr_t) { return message == kWmChar; };
   QTest::keyClick(window->Widget(), Qt::Key_Escape);
   QTest::keyClick(window->Widget(), Qt::Key_Q);
-  ASSERT_EQ(window->messages.size(), 2u);
-  EXPECT_EQ(window->messages[0].message, kWmChar);
-  EXPECT_EQ(window->messages[0].wparam, kCharEscape);
-  EXPECT_EQ(window->messages[1].wparam, static_cast<std::uintptr_t>('q'));
+  EXPECT_EQ(window->messages, (std::vector<Message>{{kWmChar, kCharEscape, 0}, {kWmChar, 'q', 0}}));
 }
 
 TEST_F(HarnessFailureTest, AnExceptionFromNotifyIsReportedAndDoesNotEscape) {
