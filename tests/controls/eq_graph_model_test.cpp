@@ -50,10 +50,8 @@ TEST_F(EqGraphModelTest, BandsTakeOnlyValuesWithinTheirRanges) {
 
 TEST_F(EqGraphModelTest, HandlesSitAtTheirFrequencyAndGainAndShowBandNumberLimitsThem) {
   Set(17, 1000, 600);
-  const PixelRect square = model.BandHits()[17];
-  EXPECT_EQ(square.left, static_cast<int>(XOf(1000) - kRadius));
-  EXPECT_EQ(square.top, 150 - 60 - kRadius);
-  EXPECT_EQ(square.Width(), 2 * kRadius);
+  const int left = static_cast<int>(XOf(1000) - kRadius);
+  EXPECT_EQ(model.BandHits()[17], (PixelRect{left, 150 - 60 - kRadius, left + 2 * kRadius, 150 - 60 + kRadius}));
   EXPECT_EQ(model.HighPass().hit.top, 150 + 60 - kRadius) << "the high pass sits at -6 dB";
   EXPECT_EQ(model.LowPass().hit.top, 150 + 100 - kRadius) << "the low pass at -10 dB";
 
