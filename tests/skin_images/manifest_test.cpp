@@ -16,16 +16,11 @@ TEST(ManifestTest, ReadsEntriesAndSkipsCommentsBlankLinesAndCarriageReturns) {
   ASSERT_FALSE(manifest.error) << manifest.error->message;
   ASSERT_EQ(manifest.entries.size(), 3u);
   const ImageEntry& home = manifest.entries[0];
-  EXPECT_EQ(home.source, "home.svg");
-  EXPECT_EQ(home.output, "home");
-  EXPECT_EQ(home.width, 72);
-  EXPECT_EQ(home.height, 56);
-  EXPECT_EQ(home.variants, VariantSet::kPage);
-  EXPECT_EQ(home.line, 3);
-  EXPECT_EQ(manifest.entries[1].variants, VariantSet::kSingle);
-  EXPECT_EQ(manifest.entries[1].line, 5);
-  EXPECT_EQ(manifest.entries[2].variants, VariantSet::kDanger);
-  EXPECT_EQ(manifest.entries[2].line, 6);
+  EXPECT_EQ(std::tie(home.source, home.output, home.width, home.height), std::tuple("home.svg", "home", 72, 56));
+  std::vector<std::pair<VariantSet, int>> variants_and_lines;
+  for (const ImageEntry& entry : manifest.entries) variants_and_lines.emplace_back(entry.variants, entry.line);
+  EXPECT_EQ(variants_and_lines, (std::vector<std::pair<VariantSet, int>>{
+                                    {VariantSet::kPage, 3}, {VariantSet::kSingle, 5}, {VariantSet::kDanger, 6}}));
 }
 
 struct BadLine {
