@@ -12,7 +12,6 @@
 #include <fstream>
 #include <thread>
 
-#include "../support/temp_dir.h"
 #include "served_bus.h"
 
 extern char** environ;
