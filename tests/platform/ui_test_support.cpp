@@ -1,11 +1,9 @@
 #include "ui_test_support.h"
 
 #include <fstream>
-#include <random>
 
 #include "controls/knob_control.h"
 #include "demo/demo_meter.h"
-#include "platform/toolkit.h"
 
 namespace dsp::test {
 
@@ -34,20 +32,8 @@ std::vector<Seen> RecordingWindow::Of(const std::string& type, const std::string
   return matching;
 }
 
-TemporarySkin::TemporarySkin() : previous_(Toolkit::SkinDir()) {
-  std::random_device random;
-  dir_ = std::filesystem::temp_directory_path() / ("dsp_skin_" + std::to_string(random()));
-  std::filesystem::create_directories(dir_);
-  Toolkit::SetSkinDir(dir_);
-}
-
-TemporarySkin::~TemporarySkin() {
-  Toolkit::SetSkinDir(previous_);
-  std::filesystem::remove_all(dir_);
-}
-
 void TemporarySkin::Write(const std::string& relative_path, const std::string& text) const {
-  const std::filesystem::path path = dir_ / relative_path;
+  const std::filesystem::path path = dir_.path() / relative_path;
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path) << text;
 }

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "../support/temp_dir.h"
+#include "demo/demo_window.h"
 #include "platform/testing/ui_harness.h"
+#include "platform/toolkit.h"
 #include "platform/window.h"
 
 namespace dsp::test {
@@ -65,13 +68,13 @@ class RecordingWindow : public Window {
 // the object goes.
 class TemporarySkin {
  public:
-  TemporarySkin();
-  ~TemporarySkin();
+  TemporarySkin() : previous_(Toolkit::SkinDir()) { Toolkit::SetSkinDir(dir_.path()); }
+  ~TemporarySkin() { Toolkit::SetSkinDir(previous_); }
   void Write(const std::string& relative_path, const std::string& text) const;
-  const std::filesystem::path& Dir() const { return dir_; }
+  const std::filesystem::path& Dir() const { return dir_.path(); }
 
  private:
-  std::filesystem::path dir_;
+  dsp::testing::TempDir dir_;
   std::filesystem::path previous_;
 };
 
@@ -83,6 +86,16 @@ class UiTest : public ::testing::Test {
 
   // A created and shown window on `skin_file`.
   std::unique_ptr<RecordingWindow> Open(const std::string& skin_file);
+};
+
+// A GUI test on the demo window, created and shown.
+class DemoWindowTest : public UiTest {
+ protected:
+  DemoWindowTest() {
+    demo.Create(nullptr, "demo");
+    demo.ShowWindow();
+  }
+  DemoWindow demo;
 };
 
 }  // namespace dsp::test
