@@ -13,15 +13,6 @@
 namespace dsp::test {
 namespace {
 
-class ControlsWindow : public RecordingWindow {
- public:
-  using RecordingWindow::RecordingWindow;
-  std::unique_ptr<Control> CreateControl(std::string_view class_name) override {
-    if (class_name == "Liner") return std::make_unique<LinerControl>();
-    return RecordingWindow::CreateControl(class_name);
-  }
-};
-
 class DrawnControlsTest : public UiTest {
  protected:
   DrawnControlsTest() {
@@ -52,7 +43,7 @@ class DrawnControlsTest : public UiTest {
   }
 
   TemporarySkin skin;
-  ControlsWindow window{"view/Controls.xml"};
+  RecordingWindow window{"view/Controls.xml"};
 };
 
 TEST_F(DrawnControlsTest, UpAtTheTopOfTheRangeChangesAndSendsNothing) {

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "controls/knob_control.h"
+#include "controls/liner_control.h"
 #include "demo/demo_meter.h"
 
 namespace dsp::test {
@@ -21,6 +22,7 @@ bool RecordingWindow::HandleMessage(std::uint32_t message, std::uintptr_t wparam
 std::unique_ptr<Control> RecordingWindow::CreateControl(std::string_view class_name) {
   if (class_name == "Meter") return std::make_unique<DemoMeter>();
   if (class_name == "Knob") return std::make_unique<KnobControl>();
+  if (class_name == "Liner") return std::make_unique<LinerControl>();
   return nullptr;
 }
 

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
