@@ -71,15 +71,12 @@ TEST(AttributeValueTest, RejectsValuesThatDoNotFitAndNamesTheAttribute) {
 
 TEST(RepeatTest, WritesOneCopyPerIndexWithEveryFormat) {
   TemporarySkin skin;
-  skin.Write("view/r.xml", WindowSkin(R"(
+  EXPECT_EQ(NamesRead(skin, R"(
     <Repeat count="3" var="ch">
       <Label name="label_{ch}" text="IN {ch:A} / {ch:n} / {ch:a} / {{ch}"/>
-    </Repeat>)"));
-  const SkinElement root = ReadSkinFile(skin.Dir(), "view/r.xml");
-  ASSERT_EQ(root.children.size(), 3u);
-  EXPECT_EQ(*root.children[0].Attribute("name"), "label_0");
-  EXPECT_EQ(*root.children[2].Attribute("name"), "label_2");
-  EXPECT_EQ(*root.children[1].Attribute("text"), "IN B / 2 / b / {ch}");
+    </Repeat>)"),
+            (std::vector<std::string>{"root", "label_0", "label_1", "label_2"}));
+  EXPECT_EQ(*ReadSkinFile(skin.Dir(), "view/main.xml").children.at(1).Attribute("text"), "IN B / 2 / b / {ch}");
 }
 
 TEST(RepeatTest, NestsWithDistinctVariablesAndExpandsInsideChildren) {
