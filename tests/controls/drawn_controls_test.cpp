@@ -34,8 +34,8 @@ class DrawnControlsTest : public UiTest {
   std::size_t Changes(const std::string& name) { return window.Of("valuechanged", name).size(); }
   // A left-button drag on `widget` from `from` to `to`, as Qt delivers it.
   static void Drag(QWidget& widget, QPoint from, QPoint to) {
-    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, from}, {QEvent::MouseMove, to},
-                                   {QEvent::MouseButtonRelease, to}}) {
+    for (const auto& [type, at] :
+         {std::pair{QEvent::MouseButtonPress, from}, {QEvent::MouseMove, to}, {QEvent::MouseButtonRelease, to}}) {
       const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
       QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
       QApplication::sendEvent(&widget, &event);
