@@ -79,13 +79,8 @@ Json WaitForProcessors(httplib::Client& client) {
   return Json::array();
 }
 
-// One key of every kind of write, each one the processor reports back.
-struct Written {
-  const char* section;
-  const char* key;
-  int value;
-};
-const Written kWritten[] = {
+// One key of every kind of write (section, key, value), each one the processor reports back.
+const std::tuple<const char*, const char*, int> kWritten[] = {
     {"output 1", "gain", -750},         {"output 1", "mute", 1},
     {"output 1", "polarity", 1},        {"output 1", "delay", 480},
     {"output 1", "compressor_ratio", 40}, {"output 1", "limit_start_gate", -20},
