@@ -13,15 +13,6 @@
 namespace dsp::test {
 namespace {
 
-class ControlsWindow : public RecordingWindow {
- public:
-  using RecordingWindow::RecordingWindow;
-  std::unique_ptr<Control> CreateControl(std::string_view class_name) override {
-    if (class_name == "Liner") return std::make_unique<LinerControl>();
-    return RecordingWindow::CreateControl(class_name);
-  }
-};
-
 class DrawnControlsTest : public UiTest {
  protected:
   DrawnControlsTest() {
@@ -41,15 +32,18 @@ class DrawnControlsTest : public UiTest {
 
   LinerControl& Gate() { return driver.Get<LinerControl>("liner_gate"); }
   std::size_t Changes(const std::string& name) { return window.Of("valuechanged", name).size(); }
-  static void Mouse(QWidget& widget, QEvent::Type type, QPoint at) {
-    const bool pressed = type != QEvent::MouseButtonRelease;
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, pressed ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
+  // A left-button drag on `widget` from `from` to `to`, as Qt delivers it.
+  static void Drag(QWidget& widget, QPoint from, QPoint to) {
+    for (const auto& [type, at] :
+         {std::pair{QEvent::MouseButtonPress, from}, {QEvent::MouseMove, to}, {QEvent::MouseButtonRelease, to}}) {
+      const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+      QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+      QApplication::sendEvent(&widget, &event);
+    }
   }
 
   TemporarySkin skin;
-  ControlsWindow window{"view/Controls.xml"};
+  RecordingWindow window{"view/Controls.xml"};
 };
 
 TEST_F(DrawnControlsTest, UpAtTheTopOfTheRangeChangesAndSendsNothing) {
@@ -74,9 +68,7 @@ TEST_F(DrawnControlsTest, DraggingTheThresholdRaisesValueChangedAndReleaseClick)
   const PixelRect handle = Gate().Scene().threshold_handle;
   const QPoint grip((handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2);
   const PixelRect plot = Gate().Scene().plot;
-  Mouse(Gate(), QEvent::MouseButtonPress, grip);
-  Mouse(Gate(), QEvent::MouseMove, {(plot.left + plot.right) / 2, grip.y()});
-  Mouse(Gate(), QEvent::MouseButtonRelease, {(plot.left + plot.right) / 2, grip.y()});
+  Drag(Gate(), grip, {(plot.left + plot.right) / 2, grip.y()});
   EXPECT_EQ(Gate().Value(), (CurvePoint{-50, -50}));
   EXPECT_EQ(Changes("liner_gate"), 1u);
   EXPECT_EQ(window.Of("click", "liner_gate").size(), 1u);
@@ -93,9 +85,7 @@ TEST_F(DrawnControlsTest, TheKnobTakesItsValueFromTheSkinAndTurnsWithTheWheel) {
   EXPECT_EQ(knob.ValueText(), "8.0");
   const QPoint centre = *knob.NamedPoint("centre");
   EXPECT_GT(centre.y(), knob.height() / 2) << "the value's line is above the dial";
-  Mouse(knob, QEvent::MouseButtonPress, centre + QPoint(30, 0));
-  Mouse(knob, QEvent::MouseMove, centre + QPoint(0, 30));
-  Mouse(knob, QEvent::MouseButtonRelease, centre + QPoint(0, 30));
+  Drag(knob, centre + QPoint(30, 0), centre + QPoint(0, 30));
   EXPECT_EQ(knob.Value(), 10) << "a quarter turn clockwise, held at the end";
   EXPECT_EQ(Changes("knob_level"), 3u);
 }

@@ -24,9 +24,10 @@ struct Curve {
   Curve() {
     for (auto& band : bands) band = {eq_shape::kPeak, 1000, 0, 100, false};
   }
-  std::vector<float> Total(int selected = -1) const {
-    return ComputeResponse(bands, high_pass, low_pass, selected, kPlot).total;
+  EqResponse Response(int selected = -1, const PixelRect& plot = kPlot) const {
+    return ComputeResponse(bands, high_pass, low_pass, selected, plot);
   }
+  std::vector<float> Total() const { return Response().total; }
 };
 
 bool Flat(const std::vector<float>& total) {
@@ -148,11 +149,11 @@ TEST(EqResponseTest, TheSelectedBandsShareIsKeptAsideAndTheCurveStaysInsideThePl
   Curve curve;
   curve.bands[4] = {eq_shape::kPeak, 200, 1200, 100, true};
   curve.bands[5] = {eq_shape::kPeak, 200, 1200, 100, true};
-  const EqResponse response = ComputeResponse(curve.bands, curve.high_pass, curve.low_pass, 5, kPlot);
+  const EqResponse response = curve.Response(5);
   ASSERT_EQ(response.selected.size(), response.total.size());
   const auto centre = static_cast<std::size_t>(std::lround(FrequencyAxis(kPlot.Width()).X(200)));
   EXPECT_NEAR(response.selected[centre], response.total[centre] / 2, 0.01);
-  EXPECT_TRUE(ComputeResponse(curve.bands, curve.high_pass, curve.low_pass, -1, kPlot).selected.empty());
+  EXPECT_TRUE(curve.Response().selected.empty());
 
   const std::vector<PixelPoint> points = CurvePoints(response.total, kPlot);
   ASSERT_EQ(points.size(), 1000u);
@@ -201,8 +202,8 @@ TEST(EqResponseTest, AnOffsetLineRunsAlongsideAtTheGivenDistance) {
 TEST(EqResponseTest, APlotWithoutWidthOrHeightHasNoCurve) {
   Curve curve;
   curve.bands[0].on = true;
-  EXPECT_TRUE(ComputeResponse(curve.bands, curve.high_pass, curve.low_pass, 0, {0, 0, 0, 100}).total.empty());
-  EXPECT_TRUE(ComputeResponse(curve.bands, curve.high_pass, curve.low_pass, 0, {0, 0, 100, 0}).total.empty());
+  EXPECT_TRUE(curve.Response(0, {0, 0, 0, 100}).total.empty());
+  EXPECT_TRUE(curve.Response(0, {0, 0, 100, 0}).total.empty());
 }
 
 TEST(GraphGeometryTest, ThePlotLeavesRoomForTheScalesAndTheAxesSpanIt) {

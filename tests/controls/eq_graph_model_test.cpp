@@ -22,6 +22,7 @@ class EqGraphModelTest : public ::testing::Test {
   }
   PixelPoint Handle(int band) const { return CentreOf(model.BandHits().at(static_cast<std::size_t>(band))); }
   double XOf(int hz) const { return kPlot.left + FrequencyAxis(kPlot.Width()).X(hz); }
+  std::pair<int, int> FrequencyAndGain(int band) const { return {model.Band(band).frequency, model.Band(band).gain}; }
   void Set(int band, int hz, int gain, int type = eq_shape::kPeak) {
     ASSERT_TRUE(model.SetBand(band, hz, gain, 100, type, true));
     model.LayOut(kPlot, kRadius);
@@ -50,10 +51,8 @@ TEST_F(EqGraphModelTest, BandsTakeOnlyValuesWithinTheirRanges) {
 
 TEST_F(EqGraphModelTest, HandlesSitAtTheirFrequencyAndGainAndShowBandNumberLimitsThem) {
   Set(17, 1000, 600);
-  const PixelRect square = model.BandHits()[17];
-  EXPECT_EQ(square.left, static_cast<int>(XOf(1000) - kRadius));
-  EXPECT_EQ(square.top, 150 - 60 - kRadius);
-  EXPECT_EQ(square.Width(), 2 * kRadius);
+  const int left = static_cast<int>(XOf(1000) - kRadius);
+  EXPECT_EQ(model.BandHits()[17], (PixelRect{left, 150 - 60 - kRadius, left + 2 * kRadius, 150 - 60 + kRadius}));
   EXPECT_EQ(model.HighPass().hit.top, 150 + 60 - kRadius) << "the high pass sits at -6 dB";
   EXPECT_EQ(model.LowPass().hit.top, 150 + 100 - kRadius) << "the low pass at -10 dB";
 
@@ -99,11 +98,9 @@ TEST_F(EqGraphModelTest, DraggingMovesFrequencyAndGainWithinTheUsersRanges) {
   EXPECT_NEAR(model.Band(8).frequency, 2000, 20) << "within a pixel";
   EXPECT_EQ(model.Band(8).gain, 350);
   model.Move({kPlot.left - 20.0, kPlot.top - 5.0}, true);
-  EXPECT_EQ(model.Band(8).frequency, 20) << "left of the plot";
-  EXPECT_EQ(model.Band(8).gain, 1200) << "above the top stops at +12 dB";
+  EXPECT_EQ(FrequencyAndGain(8), std::pair(20, 1200)) << "left of the plot; above the top stops at +12 dB";
   model.Move({kPlot.right + 5.0, kPlot.bottom + 5.0}, true);
-  EXPECT_EQ(model.Band(8).frequency, 20000);
-  EXPECT_EQ(model.Band(8).gain, -1200);
+  EXPECT_EQ(FrequencyAndGain(8), std::pair(20000, -1200));
 
   Set(9, 500, 300, eq_shape::kHighPass);
   model.Press(Handle(9));
@@ -148,8 +145,7 @@ TEST_F(EqGraphModelTest, KeysAndTheWheelStepTheSelectedBandAndStillReportAtTheLi
                         {GraphKey::kUp, 19999, 1200},    {GraphKey::kDown, 19999, 1190}};
   for (const Step& step : steps) {
     EXPECT_EQ(model.Key(step.key), (GraphNotice{Type::kValueChanged, 0, 2}));
-    EXPECT_EQ(model.Band(2).frequency, step.hz);
-    EXPECT_EQ(model.Band(2).gain, step.gain);
+    EXPECT_EQ(FrequencyAndGain(2), std::pair(step.hz, step.gain));
   }
   EXPECT_FALSE(model.Key(GraphKey::kOther));
   EXPECT_EQ(model.Wheel(false), (GraphNotice{Type::kValueChanged, 1, 2}));

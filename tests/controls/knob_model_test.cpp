@@ -10,12 +10,7 @@ namespace {
 // A knob from -135 to +135 degrees for -10 .. +10, centred at (50, 50).
 KnobModel Knob() {
   KnobModel knob;
-  knob.settings.anglemin = -135;
-  knob.settings.anglemax = 135;
-  knob.settings.anglestep = 5;
-  knob.settings.min = -10;
-  knob.settings.max = 10;
-  knob.settings.knobsize = 60;
+  knob.settings = {.anglemin = -135, .anglemax = 135, .anglestep = 5, .min = -10, .max = 10, .knobsize = 60};
   return knob;
 }
 

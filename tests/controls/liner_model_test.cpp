@@ -28,6 +28,8 @@ LinerScene Paint(const LinerModel& model, bool enabled = true) {
 
 std::vector<CurveLine> Lines(std::initializer_list<CurveLine> lines) { return lines; }
 
+bool NoHandles(const LinerScene& scene) { return scene.threshold_handle.IsEmpty() && scene.ratio_handle.IsEmpty(); }
+
 TEST(LinerModelTest, GridLinesAndLabelsSitWhereTheirValuesAreDrawn) {
   LinerModel model = Curve(kLinerLimiter);
   EXPECT_EQ(Paint(model).plot, kPlot);
@@ -100,8 +102,7 @@ TEST(LinerModelTest, EachTypeDrawsItsTransferCurve) {
 TEST(LinerModelTest, DisabledOnlyTheDiagonal) {
   const LinerScene scene = Paint(Curve(kLinerCompressor), false);
   EXPECT_EQ(scene.curve, Lines({{{30, 286}, {385, 6}}}));
-  EXPECT_TRUE(scene.threshold_handle.IsEmpty());
-  EXPECT_TRUE(scene.ratio_handle.IsEmpty());
+  EXPECT_TRUE(NoHandles(scene));
 }
 
 TEST(LinerModelTest, AThresholdOrRatioItCannotShowDrawsNothingOfIt) {
@@ -113,8 +114,7 @@ TEST(LinerModelTest, AThresholdOrRatioItCannotShowDrawsNothingOfIt) {
   model.SetSkinY(10);
   LinerScene scene = Paint(model);
   EXPECT_TRUE(scene.curve.empty());
-  EXPECT_TRUE(scene.threshold_handle.IsEmpty());
-  EXPECT_TRUE(scene.ratio_handle.IsEmpty());
+  EXPECT_TRUE(NoHandles(scene));
   EXPECT_FALSE(model.Step(-1)) << "keys cannot move it";
 
   model.SetValue(-40, -40);
@@ -135,8 +135,7 @@ TEST(LinerModelTest, HandlesAreCentredOnThresholdAndRatioEnd) {
   EXPECT_TRUE(model.Scene(kControl, kFont, {"", "", "", ""}, true).threshold_handle.IsEmpty())
       << "no text, no handle";
   model.settings.showcontrol = false;
-  EXPECT_TRUE(Paint(model).threshold_handle.IsEmpty());
-  EXPECT_TRUE(Paint(model).ratio_handle.IsEmpty());
+  EXPECT_TRUE(NoHandles(Paint(model)));
 }
 
 TEST(LinerModelTest, TitlesTakeTheirRoomAboveAndBelow) {

@@ -68,9 +68,7 @@ TEST_F(ManualClockTest, RunUntilStopsAsSoonAsItIsDone) {
 TEST(UiOptionsTest, PicksItsOptionsAndLeavesTheRest) {
   const char* argv[] = {"dspdesk", "--simulate", "Hall:8x8", "--script", "s.txt", "--skin-dir", "/x", "--screenshot", "o.png"};
   const UiOptions options = ParseUiOptions(9, argv);
-  EXPECT_EQ(options.script, "s.txt");
-  EXPECT_EQ(options.screenshot, "o.png");
-  EXPECT_EQ(options.skin_dir, "/x");
+  EXPECT_EQ(std::tie(options.script, options.screenshot, options.skin_dir), std::tuple("s.txt", "o.png", "/x"));
   EXPECT_EQ(options.rest, (std::vector<std::string>{"--simulate", "Hall:8x8"}));
   const char* missing[] = {"dspdesk", "--script"};
   EXPECT_THROW(ParseUiOptions(2, missing), std::invalid_argument);

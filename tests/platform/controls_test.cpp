@@ -6,7 +6,6 @@
 #include <QProgressBar>
 #include <QScrollBar>
 
-#include "demo/demo_window.h"
 #include "platform/attribute_values.h"
 #include "platform/check_box.h"
 #include "platform/combo.h"
@@ -22,14 +21,7 @@
 namespace dsp::test {
 namespace {
 
-class DemoTest : public UiTest {
- protected:
-  DemoTest() {
-    demo.Create(nullptr, "demo");
-    demo.ShowWindow();
-  }
-  DemoWindow demo;
-};
+using DemoTest = DemoWindowTest;
 
 TEST_F(DemoTest, AttributeListsBuildTreeChildrenThatAreFoundByName) {
   driver.Click("button_add_device");
@@ -81,9 +73,8 @@ TEST_F(DemoTest, ListRowsCarryACheckCellAndTextColumnsUnderTheHeader) {
   ListItem* row = list->AddRow({"3", "Lobby"}, true);
   ASSERT_NE(row->RowCheckBox(), nullptr);
   EXPECT_FALSE(row->RowCheckBox()->Check());
-  EXPECT_EQ(row->CellText(1), "3");
-  EXPECT_EQ(row->CellText(2), "Lobby");
-  EXPECT_EQ(row->CellText(3), "");
+  EXPECT_EQ((std::vector<std::string>{row->CellText(1), row->CellText(2), row->CellText(3)}),
+            (std::vector<std::string>{"3", "Lobby", ""}));
   EXPECT_EQ(row->ChildAt(1)->FixedWidth(), 70) << "the header item fixes the column width";
   EXPECT_EQ(list->HeaderCount(), 3);
   row->RowCheckBox()->SetCheck(true);

@@ -4,6 +4,7 @@
 
 #include <QSlider>
 #include <QtTest/QTest>
+#include <set>
 
 #include "platform/check_box.h"
 #include "platform/combo.h"
@@ -18,20 +19,26 @@
 namespace dsp::test {
 namespace {
 
+using Params = std::vector<std::pair<std::uintptr_t, std::intptr_t>>;
+
 class NotificationTest : public UiTest {
  protected:
   NotificationTest() : window(Open("view/DemoWindow.xml")) { window->Forget(); }
 
   // Types and senders of what arrived, in order, without focus and hover noise.
   std::vector<std::string> Events() const {
+    const std::set<std::string> noise = {"setfocus", "killfocus", "mouseenter", "mouseleave"};
     std::vector<std::string> events;
     for (const Seen& one : window->seen) {
-      if (one.type == "setfocus" || one.type == "killfocus" || one.type == "mouseenter" || one.type == "mouseleave") {
-        continue;
-      }
-      events.push_back(one.type + " " + one.sender);
+      if (!noise.contains(one.type)) events.push_back(one.type + " " + one.sender);
     }
     return events;
+  }
+  // The wParam and lParam of each notification of `type` (from `sender` when given), in order.
+  Params Carried(const std::string& type, const std::string& sender = "") const {
+    Params params;
+    for (const Seen& one : window->Of(type, sender)) params.emplace_back(one.wparam, one.lparam);
+    return params;
   }
 
   std::unique_ptr<RecordingWindow> window;
@@ -59,19 +66,11 @@ TEST_F(NotificationTest, DoubleClickAndPointerMovesAreReported) {
 TEST_F(NotificationTest, AnEditReportsFocusEnterArrowsAndWheel) {
   driver.Click("edit_gain_input_1");
   EXPECT_EQ(window->Of("setfocus", "edit_gain_input_1").size(), 1u);
-  driver.Key("edit_gain_input_1", UiKey::kUp);
-  driver.Key("edit_gain_input_1", UiKey::kDown);
-  driver.Key("edit_gain_input_1", UiKey::kLeft);
-  driver.Key("edit_gain_input_1", UiKey::kRight);
-  std::vector<std::uintptr_t> keys;
-  for (const Seen& one : window->Of("direction", "edit_gain_input_1")) keys.push_back(one.wparam);
-  EXPECT_EQ(keys, (std::vector<std::uintptr_t>{38, 40, 37, 39}));
+  for (UiKey key : {UiKey::kUp, UiKey::kDown, UiKey::kLeft, UiKey::kRight}) driver.Key("edit_gain_input_1", key);
+  EXPECT_EQ(Carried("direction", "edit_gain_input_1"), (Params{{38, 0}, {40, 0}, {37, 0}, {39, 0}}));
   driver.Wheel("edit_gain_input_1", true);
   driver.Wheel("edit_gain_input_1", false);
-  const auto scrolls = window->Of("scroll", "edit_gain_input_1");
-  ASSERT_EQ(scrolls.size(), 2u);
-  EXPECT_EQ(scrolls[0].wparam, kScrollUp);
-  EXPECT_EQ(scrolls[1].wparam, kScrollDown);
+  EXPECT_EQ(Carried("scroll", "edit_gain_input_1"), (Params{{kScrollUp, 0}, {kScrollDown, 0}}));
   driver.Type("edit_gain_input_1", "3.5");
   EXPECT_EQ(window->Of("return", "edit_gain_input_1").size(), 1u);
   driver.Click("edit_gain_input_2");
@@ -110,12 +109,8 @@ TEST_F(NotificationTest, ACheckBoxClickReportsClickThenSelectChanged) {
 
 TEST_F(NotificationTest, ChoosingAComboItemReportsTheNewAndOldIndex) {
   driver.Select("combo_mode", 2);
-  const auto selected = window->Of("itemselect", "combo_mode");
-  ASSERT_EQ(selected.size(), 1u);
-  EXPECT_EQ(selected[0].wparam, 2u);
-  EXPECT_EQ(selected[0].lparam, 1);
   driver.Select("combo_mode", 2);
-  EXPECT_EQ(window->Of("itemselect").size(), 1u) << "choosing the selected item again changes nothing";
+  EXPECT_EQ(Carried("itemselect"), (Params{{2, 1}})) << "choosing the selected item again changes nothing";
 }
 
 TEST_F(NotificationTest, ClickingATreeNodeReportsItemClickAndTheSelectionIndex) {
@@ -124,9 +119,7 @@ TEST_F(NotificationTest, ClickingATreeNodeReportsItemClickAndTheSelectionIndex) 
   root->AddChildNode("name='treenode_device_1' text='Stage'");
   driver.Select("treeview_devices", 2);
   EXPECT_EQ(Events(), (std::vector<std::string>{"itemclick treenode_device_1", "itemselect treeview_devices"}));
-  const auto selected = window->Of("itemselect");
-  EXPECT_EQ(selected[0].wparam, 2u);
-  EXPECT_EQ(selected[0].lparam, -1);
+  EXPECT_EQ(Carried("itemselect"), (Params{{2, -1}}));
   driver.Key("treeview_devices", UiKey::kUp);
   EXPECT_EQ(window->Of("itemselect").back().wparam, 1u) << "the up key selects the node above";
 }
@@ -136,9 +129,7 @@ TEST_F(NotificationTest, ListRowsHeadersAndCheckBoxCellsReport) {
   list->AddRow({"1", "Hall"}, true);
   list->AddRow({"2", "Stage"}, true);
   driver.Select("list_devices", 1);
-  const auto selected = window->Of("itemselect", "list_devices");
-  ASSERT_EQ(selected.size(), 1u);
-  EXPECT_EQ(selected[0].wparam, 1u);
+  EXPECT_EQ(Carried("itemselect", "list_devices"), (Params{{1, -1}})) << "the new index and the old";
   EXPECT_EQ(window->Of("itemclick").size(), 1u);
   CheckBox* cell = list->Item(0)->RowCheckBox();
   cell->SetName("checkbox_row_0");
@@ -159,18 +150,16 @@ TEST_F(NotificationTest, AMenuItemRaisesItemClickOnItsOwnerAndClosesTheMenu) {
   driver.Click("button_menu");
   ASSERT_TRUE(menu && menu->IsShown());
   driver.Click("menu_item_demo_clear");
-  const auto clicked = window->Of("itemclick");
-  ASSERT_EQ(clicked.size(), 1u);
-  EXPECT_EQ(clicked[0].sender, "menu_item_demo_clear");
+  ASSERT_EQ(window->Of("itemclick").size(), 1u);
+  EXPECT_EQ(window->Of("itemclick")[0].sender, "menu_item_demo_clear");
   EXPECT_FALSE(menu->IsShown());
   menu.reset();
 }
 
 TEST_F(NotificationTest, ACustomControlGetsWheelAndClickAndReportsThem) {
   driver.Wheel("meter_demo", true);
-  const auto changed = window->Of("valuechanged", "meter_demo");
-  ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0].wparam, 40u) << "the skin's level 35 plus one step";
+  ASSERT_EQ(window->Of("valuechanged", "meter_demo").size(), 1u);
+  EXPECT_EQ(window->Of("valuechanged", "meter_demo")[0].wparam, 40u) << "the skin's level 35 plus one step";
   driver.Click("meter_demo");
   EXPECT_EQ(window->Of("click", "meter_demo").size(), 1u);
   EXPECT_EQ(window->Of("setfocus", "meter_demo").size(), 1u);
@@ -200,10 +189,7 @@ TEST_F(NotificationTest, ValuesSetFromCodeRaiseNothingUnlessAsked) {
 
 TEST_F(NotificationTest, TheHarnessRaisesAnyNotificationByName) {
   harness.Raise("edit_gain_input_0", "direction", kVkUp, 7);
-  const auto raised = window->Of("direction", "edit_gain_input_0");
-  ASSERT_EQ(raised.size(), 1u);
-  EXPECT_EQ(raised[0].wparam, kVkUp);
-  EXPECT_EQ(raised[0].lparam, 7);
+  EXPECT_EQ(Carried("direction", "edit_gain_input_0"), (Params{{kVkUp, 7}}));
   EXPECT_THROW(harness.Raise("edit_none", "click"), UiActionError);
 }
 

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <filesystem>
 #include <fstream>
 
-#include "demo/demo_window.h"
 #include "platform/testing/scenario_runner.h"
 #include "platform/tree_view.h"
 #include "ui_test_support.h"
@@ -62,20 +60,13 @@ TEST(ScenarioParseTest, RejectsMistakesWithTheirLineNumber) {
   EXPECT_EQ(ErrorOf("wait-until 100 expect-check box maybe\n"), "line 1: expected on or off, found \"maybe\"");
 }
 
-class ScenarioRunTest : public UiTest {
+class ScenarioRunTest : public DemoWindowTest {
  protected:
-  ScenarioRunTest() {
-    demo.Create(nullptr, "demo");
-    demo.ShowWindow();
-  }
-
   std::string Run(const std::string& script) {
     ScenarioRunner runner("test.scenario", ParseScenario(script));
     runner.Run();
     return runner.Failure();
   }
-
-  DemoWindow demo;
 };
 
 TEST_F(ScenarioRunTest, APassingScriptDrivesEveryKindOfControl) {
@@ -192,27 +183,20 @@ TEST_F(ScenarioRunTest, ADialogOpenedWithoutGoOnFailsWithItsLineAndTitle) {
 class DemoProgramTest : public ::testing::Test {
  protected:
   int RunDemo(const std::string& script, std::string& errors) {
-    const std::filesystem::path path = dir_ / "run.scenario";
+    const std::filesystem::path path = dir_.path() / "run.scenario";
     std::ofstream(path) << script;
     QProcess demo;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     demo.setProcessEnvironment(environment);
     demo.start(DSPDEMO_PATH, {"--script", QString::fromStdString(path.string()), "--screenshot",
-                              QString::fromStdString((dir_ / "shot.png").string())});
+                              QString::fromStdString(dir_.File("shot.png"))});
     EXPECT_TRUE(demo.waitForFinished(120000));
     errors = demo.readAllStandardError().toStdString();
     return demo.exitStatus() == QProcess::NormalExit ? demo.exitCode() : -1;
   }
 
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("dsp_demo_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::filesystem::path dir_;
+  dsp::testing::TempDir dir_;
 };
 
 // Characters beyond ASCII (Chinese names) are typed as an input method
@@ -225,7 +209,7 @@ TEST_F(DemoProgramTest, APassingScriptTypingAnyUnicodeEndsWithZeroAndTheScreensh
                     errors),
             0)
       << errors;
-  EXPECT_TRUE(std::filesystem::exists(dir_ / "shot.png"));
+  EXPECT_TRUE(std::filesystem::exists(dir_.path() / "shot.png"));
 }
 
 TEST_F(DemoProgramTest, AFailingScriptEndsWithOneAndReportsItsLine) {

@@ -5,21 +5,13 @@
 #include <QImage>
 #include <filesystem>
 
-#include "demo/demo_window.h"
 #include "platform/testing/screenshot.h"
 #include "ui_test_support.h"
 
 namespace dsp::test {
 namespace {
 
-class ScreenshotTest : public UiTest {
- protected:
-  ScreenshotTest() {
-    demo.Create(nullptr, "demo");
-    demo.ShowWindow();
-  }
-  DemoWindow demo;
-};
+using ScreenshotTest = DemoWindowTest;
 
 TEST_F(ScreenshotTest, TheDemoWindowRendersToAPngThatIsNotBlankAndFailuresAreReported) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() / "dsp_demo_screenshot.png";

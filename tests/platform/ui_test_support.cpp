@@ -1,11 +1,10 @@
 #include "ui_test_support.h"
 
 #include <fstream>
-#include <random>
 
 #include "controls/knob_control.h"
+#include "controls/liner_control.h"
 #include "demo/demo_meter.h"
-#include "platform/toolkit.h"
 
 namespace dsp::test {
 
@@ -23,6 +22,7 @@ bool RecordingWindow::HandleMessage(std::uint32_t message, std::uintptr_t wparam
 std::unique_ptr<Control> RecordingWindow::CreateControl(std::string_view class_name) {
   if (class_name == "Meter") return std::make_unique<DemoMeter>();
   if (class_name == "Knob") return std::make_unique<KnobControl>();
+  if (class_name == "Liner") return std::make_unique<LinerControl>();
   return nullptr;
 }
 
@@ -34,20 +34,8 @@ std::vector<Seen> RecordingWindow::Of(const std::string& type, const std::string
   return matching;
 }
 
-TemporarySkin::TemporarySkin() : previous_(Toolkit::SkinDir()) {
-  std::random_device random;
-  dir_ = std::filesystem::temp_directory_path() / ("dsp_skin_" + std::to_string(random()));
-  std::filesystem::create_directories(dir_);
-  Toolkit::SetSkinDir(dir_);
-}
-
-TemporarySkin::~TemporarySkin() {
-  Toolkit::SetSkinDir(previous_);
-  std::filesystem::remove_all(dir_);
-}
-
 void TemporarySkin::Write(const std::string& relative_path, const std::string& text) const {
-  const std::filesystem::path path = dir_ / relative_path;
+  const std::filesystem::path path = dir_.path() / relative_path;
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path) << text;
 }

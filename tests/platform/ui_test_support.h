@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../support/temp_dir.h"
+#include "demo/demo_window.h"
 #include "platform/testing/ui_harness.h"
+#include "platform/toolkit.h"
 #include "platform/window.h"
 
 namespace dsp::test {
@@ -27,6 +29,10 @@ struct Message {
   std::uint32_t message;
   std::uintptr_t wparam;
   std::intptr_t lparam;
+  bool operator==(const Message&) const = default;
+  friend void PrintTo(const Message& one, std::ostream* out) {
+    *out << "{" << one.message << ", " << one.wparam << ", " << one.lparam << "}";
+  }
 };
 
 // A window on any skin file that records what reaches it; tests hook in
@@ -61,13 +67,13 @@ class RecordingWindow : public Window {
 // the object goes.
 class TemporarySkin {
  public:
-  TemporarySkin();
-  ~TemporarySkin();
+  TemporarySkin() : previous_(Toolkit::SkinDir()) { Toolkit::SetSkinDir(dir_.path()); }
+  ~TemporarySkin() { Toolkit::SetSkinDir(previous_); }
   void Write(const std::string& relative_path, const std::string& text) const;
-  const std::filesystem::path& Dir() const { return dir_; }
+  const std::filesystem::path& Dir() const { return dir_.path(); }
 
  private:
-  std::filesystem::path dir_;
+  dsp::testing::TempDir dir_;
   std::filesystem::path previous_;
 };
 
@@ -79,6 +85,16 @@ class UiTest : public ::testing::Test {
 
   // A created and shown window on `skin_file`.
   std::unique_ptr<RecordingWindow> Open(const std::string& skin_file);
+};
+
+// A GUI test on the demo window, created and shown.
+class DemoWindowTest : public UiTest {
+ protected:
+  DemoWindowTest() {
+    demo.Create(nullptr, "demo");
+    demo.ShowWindow();
+  }
+  DemoWindow demo;
 };
 
 }  // namespace dsp::test

@@ -18,7 +18,10 @@ const char* const kPlainSkin = R"(<Window name="plain_window" size="300,200">
 
 class WindowTest : public UiTest {
  protected:
-  WindowTest() { skin_.Write("view/Plain.xml", kPlainSkin); }
+  WindowTest() {
+    skin_.Write("view/Plain.xml", kPlainSkin);
+    window = Open("view/Plain.xml");
+  }
 
   std::vector<std::uintptr_t> Timers(const RecordingWindow& window) const {
     std::vector<std::uintptr_t> ids;
@@ -29,12 +32,12 @@ class WindowTest : public UiTest {
   }
 
   TemporarySkin skin_;
+  std::unique_ptr<RecordingWindow> window;
 };
 
 // Re-arming a pending timer restarts its period (a deferred write is sent
 // after the last change), and leaves the other timers alone.
 TEST_F(WindowTest, ATimerFiresEveryPeriodUntilKilledAndReArmingRestartsIt) {
-  auto window = Open("view/Plain.xml");
   const std::uint32_t gain_write = (3u << 16) | 133u;
   window->SetTimer(gain_write, 100);
   window->SetTimer(140, 200);
@@ -53,21 +56,16 @@ TEST_F(WindowTest, ATimerFiresEveryPeriodUntilKilledAndReArmingRestartsIt) {
 }
 
 TEST_F(WindowTest, PostedMessagesArriveInOrderOnceControlReturnsToTheLoop) {
-  auto window = Open("view/Plain.xml");
   window->Forget();
-  for (std::uintptr_t n = 1; n <= 5; ++n) ASSERT_TRUE(window->PostMessage(kWmUser + n, n * 10, -static_cast<std::intptr_t>(n)));
+  const std::vector<Message> posted = {{kWmUser + 1, 10, -1}, {kWmUser + 2, 20, -2}, {kWmUser + 3, 30, -3},
+                                       {kWmUser + 4, 40, -4}, {kWmUser + 5, 50, -5}};
+  for (const Message& one : posted) ASSERT_TRUE(window->PostMessage(one.message, one.wparam, one.lparam));
   EXPECT_TRUE(window->messages.empty()) << "posting must not deliver at once";
   harness.Advance(0);
-  ASSERT_EQ(window->messages.size(), 5u);
-  for (std::uintptr_t n = 1; n <= 5; ++n) {
-    EXPECT_EQ(window->messages[n - 1].message, kWmUser + n);
-    EXPECT_EQ(window->messages[n - 1].wparam, n * 10);
-    EXPECT_EQ(window->messages[n - 1].lparam, -static_cast<std::intptr_t>(n));
-  }
+  EXPECT_EQ(window->messages, posted);
 }
 
 TEST_F(WindowTest, MessagesPostedToAWindowThatIsGoneAreDropped) {
-  auto window = Open("view/Plain.xml");
   const WindowHandle handle = window->Handle();
   EXPECT_TRUE(Window::PostMessage(handle, kWmUser + 1, 0, 0));
   window.reset();
@@ -77,10 +75,9 @@ TEST_F(WindowTest, MessagesPostedToAWindowThatIsGoneAreDropped) {
 }
 
 TEST_F(WindowTest, ShowModalReturnsTheCodeGivenToClose) {
-  auto main = Open("view/Plain.xml");
   for (int code : {kIdOk, kIdCancel, 7}) {
     RecordingWindow dialog("view/Plain.xml");
-    dialog.Create(main.get(), "dialog");
+    dialog.Create(window.get(), "dialog");
     harness.At(50, [&dialog, code] { dialog.Close(code); });
     EXPECT_EQ(dialog.ShowModal(), code);
     EXPECT_FALSE(dialog.IsShown());
@@ -89,9 +86,8 @@ TEST_F(WindowTest, ShowModalReturnsTheCodeGivenToClose) {
 }
 
 TEST_F(WindowTest, ClosingFromTheFrameCancelsUnlessTheWindowRefuses) {
-  auto main = Open("view/Plain.xml");
   RecordingWindow dialog("view/Plain.xml");
-  dialog.Create(main.get(), "dialog");
+  dialog.Create(window.get(), "dialog");
   bool refuse = true;
   dialog.on_message = [&refuse](std::uint32_t message, std::uintptr_t, std::intptr_t) {
     return message == kWmClose && refuse;
@@ -103,30 +99,26 @@ TEST_F(WindowTest, ClosingFromTheFrameCancelsUnlessTheWindowRefuses) {
 }
 
 TEST_F(WindowTest, MessagesPostedDuringAModalDialogReachTheirWindowInOrder) {
-  auto main = Open("view/Plain.xml");
-  main->Forget();
+  window->Forget();
   std::vector<bool> arrived_while_modal;
   RecordingWindow dialog("view/Plain.xml");
-  main->on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+  window->on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
     if (message > kWmUser) arrived_while_modal.push_back(dialog.IsModalRunning());
     return true;
   };
   dialog.on_notify = [&](Notification& notification) {
     if (notification.type != notify::kWindowInit) return;
-    main->PostMessage(kWmUser + 1, 5, 3);
-    main->PostMessage(kWmUser + 2, 0, 3);
+    window->PostMessage(kWmUser + 1, 5, 3);
+    window->PostMessage(kWmUser + 2, 0, 3);
     dialog.SetTimer(1, 500);
   };
   dialog.on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
     if (message == kWmTimer) dialog.Close(kIdCancel);
     return true;
   };
-  dialog.Create(main.get(), "wait");
+  dialog.Create(window.get(), "wait");
   EXPECT_EQ(dialog.ShowModal(), kIdCancel);
-  ASSERT_EQ(main->messages.size(), 2u);
-  EXPECT_EQ(main->messages[0].message, kWmUser + 1);
-  EXPECT_EQ(main->messages[0].wparam, 5u);
-  EXPECT_EQ(main->messages[1].message, kWmUser + 2);
+  EXPECT_EQ(window->messages, (std::vector<Message>{{kWmUser + 1, 5, 3}, {kWmUser + 2, 0, 3}}));
   EXPECT_EQ(arrived_while_modal, (std::vector<bool>{true, true}));
   EXPECT_EQ(harness.Clock().NowMs(), 500) << "the modal loop moves time to the dialog's timer and no further";
 }
@@ -136,26 +128,25 @@ TEST_F(WindowTest, MessagesPostedDuringAModalDialogReachTheirWindowInOrder) {
 // window's procedure timer has done its work, returns then, on the manual
 // clock.
 TEST_F(WindowTest, AProcedureBehindAWaitDialogRunFromAClickFinishesWithoutRealWaiting) {
-  auto main = Open("view/Plain.xml");
   int ticks = 0;
   bool done = false;
   int code = 0;
-  main->on_message = [&](std::uint32_t message, std::uintptr_t id, std::intptr_t) {
+  window->on_message = [&](std::uint32_t message, std::uintptr_t id, std::intptr_t) {
     if (message == kWmTimer && id == 141 && ++ticks == 25) {
       done = true;
-      main->KillTimer(141);
+      window->KillTimer(141);
     }
     return true;
   };
-  main->on_notify = [&](Notification& notification) {
+  window->on_notify = [&](Notification& notification) {
     if (notification.type != notify::kClick) return;
     RecordingWindow wait("view/Plain.xml");
     wait.on_message = [&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
       if (message == kWmTimer && done) wait.Close(kIdCancel);
       return true;
     };
-    wait.Create(main.get(), "Synchronize");
-    main->SetTimer(141, 100);
+    wait.Create(window.get(), "Synchronize");
+    window->SetTimer(141, 100);
     wait.SetTimer(1, 100);
     code = wait.ShowModal();
   };
@@ -163,7 +154,7 @@ TEST_F(WindowTest, AProcedureBehindAWaitDialogRunFromAClickFinishesWithoutRealWa
   EXPECT_EQ(code, kIdCancel);
   EXPECT_EQ(ticks, 25);
   EXPECT_EQ(harness.Clock().NowMs(), 2500);
-  EXPECT_TRUE(main->IsShown());
+  EXPECT_TRUE(window->IsShown());
 }
 
 // A harness whose failures the test reads instead of failing.
@@ -193,7 +184,6 @@ TEST_F(HarnessFailureTest, AModalLoopThatCannotEndFailsLoudlyInsteadOfHanging) {
 }
 
 TEST_F(WindowTest, WindowInitComesOnceAndWindowSizeWithEveryResize) {
-  auto window = Open("view/Plain.xml");
   EXPECT_EQ(window->Of("windowinit", "plain_window").size(), 1u);
   window->ShowWindow(false);
   window->ShowWindow(true);
@@ -207,15 +197,11 @@ TEST_F(WindowTest, WindowInitComesOnceAndWindowSizeWithEveryResize) {
 }
 
 TEST_F(WindowTest, TypedCharactersReachHandleMessageAsWmChar) {
-  auto window = Open("view/Plain.xml");
   window->Forget();
   window->on_message = [](std::uint32_t message, std::uintptr_t, std::intptr_t) { return message == kWmChar; };
   QTest::keyClick(window->Widget(), Qt::Key_Escape);
   QTest::keyClick(window->Widget(), Qt::Key_Q);
-  ASSERT_EQ(window->messages.size(), 2u);
-  EXPECT_EQ(window->messages[0].message, kWmChar);
-  EXPECT_EQ(window->messages[0].wparam, kCharEscape);
-  EXPECT_EQ(window->messages[1].wparam, static_cast<std::uintptr_t>('q'));
+  EXPECT_EQ(window->messages, (std::vector<Message>{{kWmChar, kCharEscape, 0}, {kWmChar, 'q', 0}}));
 }
 
 TEST_F(HarnessFailureTest, AnExceptionFromNotifyIsReportedAndDoesNotEscape) {
@@ -231,7 +217,6 @@ TEST_F(HarnessFailureTest, AnExceptionFromNotifyIsReportedAndDoesNotEscape) {
 }
 
 TEST_F(WindowTest, LookupsByNameAndTypeReturnNullWhenAbsent) {
-  auto window = Open("view/Plain.xml");
   EXPECT_NE(window->Find<Label>("label_text"), nullptr);
   EXPECT_EQ(window->Find<Label>("button_ok"), nullptr) << "wrong type";
   EXPECT_EQ(window->FindControl("label_none"), nullptr);

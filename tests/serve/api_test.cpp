@@ -146,6 +146,5 @@ TEST(Api, ReadsAndChangesAreAnsweredWhileTheBusThreadIsBusy) {
   EXPECT_EQ(on_bus.body.at("output 1").at("gain"), -600) << "the bus thread did not take the last change last";
 }
 
-
 }  // namespace
 }  // namespace dsp::testing

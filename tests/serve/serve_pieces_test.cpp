@@ -52,42 +52,47 @@ TEST(WriteSchedule, ABurstToOneTargetBecomesOneWriteAfterTheLastChange) {
   EXPECT_TRUE(schedule.TakeDue(10'000).empty());
 }
 
-std::vector<ParameterChange> OutputGain(const DeviceRecord& record, int gain) {
-  const CheckedPatch patch = CheckPatch(Json{{"output 1", {{"gain", gain}}}}, record, Configuration());
-  EXPECT_TRUE(patch.Ok()) << patch.reason;
-  return patch.changes;
-}
-
 ServedView ViewOf(const DeviceRecord& record) {
   ServedView view;
   view.processors.push_back(std::make_shared<const ServedProcessor>(record, true));
   return view;
 }
 
+// The records of one processor, offered changes of its output 1 gain without waiting.
+class ServedRecordsTest : public ::testing::Test {
+ protected:
+  std::vector<ParameterChange> OutputGain(int gain) const {
+    const CheckedPatch patch = CheckPatch(Json{{"output 1", {{"gain", gain}}}}, bus_record, Configuration());
+    EXPECT_TRUE(patch.Ok()) << patch.reason;
+    return patch.changes;
+  }
+  ServedRecords::Accepted Offer(int gain, const ChipIdBytes& chip_id) {
+    return records.Accept(chip_id, OutputGain(gain), std::chrono::milliseconds(0));
+  }
+  ServedRecords::Acceptance Offer(int gain) { return Offer(gain, bus_record.ChipId()).acceptance; }
+  int ShownGain() const { return records.View()->Find(bus_record.ChipId())->record.Gain(kOutputSide, 1); }
+
+  const DeviceRecord bus_record{1, ChipIdBytes{1, 2, 3, 4, 5, 6, 7, 8}, 2, 2, "Hall"};
+  ServedRecords records{Configuration()};
+};
+
 // The bus thread shows its records while changes it has not taken yet are
 // waiting: the records shown still carry them, and it takes them in the
 // order they were accepted.
-TEST(ServedRecords, AcceptedChangesShowAtOnceAndReachTheBusThreadInOrder) {
-  const DeviceRecord bus_record(1, ChipIdBytes{1, 2, 3, 4, 5, 6, 7, 8}, 2, 2, "Hall");
-  ServedRecords records{Configuration()};
-  const auto wait = std::chrono::milliseconds(0);
-  EXPECT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -100), wait).acceptance,
-            ServedRecords::Acceptance::kGone)
-      << "a change taken before the first records were shown";
+TEST_F(ServedRecordsTest, AcceptedChangesShowAtOnceAndReachTheBusThreadInOrder) {
+  EXPECT_EQ(Offer(-100), ServedRecords::Acceptance::kGone) << "a change taken before the first records were shown";
   records.Publish(ViewOf(bus_record));
 
-  const ServedRecords::Accepted first = records.Accept(bus_record.ChipId(), OutputGain(bus_record, -100), wait);
+  const ServedRecords::Accepted first = Offer(-100, bus_record.ChipId());
   ASSERT_EQ(first.acceptance, ServedRecords::Acceptance::kTaken);
   EXPECT_EQ(first.after->record.Gain(kOutputSide, 1), -100);
-  ASSERT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -200), wait).acceptance,
-            ServedRecords::Acceptance::kTaken);
-  EXPECT_EQ(records.Accept(ChipIdBytes{}, OutputGain(bus_record, -300), wait).acceptance,
-            ServedRecords::Acceptance::kGone);
+  ASSERT_EQ(Offer(-200), ServedRecords::Acceptance::kTaken);
+  EXPECT_EQ(Offer(-300, ChipIdBytes{}).acceptance, ServedRecords::Acceptance::kGone);
 
   records.Publish(ViewOf(bus_record));  // made before the bus thread took the two
-  const ServedProcessor* shown = records.View()->Find(bus_record.ChipId());
-  EXPECT_EQ(shown->record.Gain(kOutputSide, 1), -200);
-  EXPECT_EQ(Json::parse(shown->DocumentText()).at("parameters").at("output 1").at("gain"), -200);
+  EXPECT_EQ(ShownGain(), -200);
+  const std::string shown = records.View()->Find(bus_record.ChipId())->DocumentText();
+  EXPECT_EQ(Json::parse(shown).at("parameters").at("output 1").at("gain"), -200);
 
   const std::vector<AcceptedChange> taken = records.TakeAccepted();
   ASSERT_EQ(taken.size(), 2u);
@@ -96,22 +101,17 @@ TEST(ServedRecords, AcceptedChangesShowAtOnceAndReachTheBusThreadInOrder) {
   EXPECT_TRUE(records.TakeAccepted().empty());
 }
 
-TEST(ServedRecords, ChangesBeyondWhatTheBusThreadTakesWaitAndAreThenRefused) {
-  const DeviceRecord bus_record(1, ChipIdBytes{1}, 2, 2, "Hall");
-  ServedRecords records{Configuration()};
+TEST_F(ServedRecordsTest, ChangesBeyondWhatTheBusThreadTakesWaitAndAreThenRefused) {
   records.Publish(ViewOf(bus_record));
-  const auto wait = std::chrono::milliseconds(0);
-  const std::vector<ParameterChange> change = OutputGain(bus_record, -100);
+  const std::vector<ParameterChange> change = OutputGain(-100);  // checked once: the loop stays fast
   for (std::size_t i = 0; i < ServedRecords::kMaxWaitingChanges; ++i) {
-    ASSERT_EQ(records.Accept(bus_record.ChipId(), change, wait).acceptance, ServedRecords::Acceptance::kTaken);
+    ASSERT_EQ(records.Accept(bus_record.ChipId(), change, std::chrono::milliseconds(0)).acceptance,
+              ServedRecords::Acceptance::kTaken);
   }
-  EXPECT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -200), wait).acceptance,
-            ServedRecords::Acceptance::kBehind);
-  EXPECT_EQ(records.View()->Find(bus_record.ChipId())->record.Gain(kOutputSide, 1), -100)
-      << "a refused change was shown";
+  EXPECT_EQ(Offer(-200), ServedRecords::Acceptance::kBehind);
+  EXPECT_EQ(ShownGain(), -100) << "a refused change was shown";
   records.TakeAccepted();
-  EXPECT_EQ(records.Accept(bus_record.ChipId(), OutputGain(bus_record, -200), wait).acceptance,
-            ServedRecords::Acceptance::kTaken);
+  EXPECT_EQ(Offer(-200), ServedRecords::Acceptance::kTaken);
 }
 
 }  // namespace

@@ -79,6 +79,16 @@ Json WaitForProcessors(httplib::Client& client) {
   return Json::array();
 }
 
+// One key of every kind of write (section, key, value), each one the processor reports back.
+const std::tuple<const char*, const char*, int> kWritten[] = {
+    {"output 1", "gain", -750},         {"output 1", "mute", 1},
+    {"output 1", "polarity", 1},        {"output 1", "delay", 480},
+    {"output 1", "compressor_ratio", 40}, {"output 1", "limit_start_gate", -20},
+    {"output 1", "filter_low_pass_frequence", 8000}, {"output 1", "equalizer_gain_3", -120},
+    {"input 0", "noise_gate_start_gate", -30},        {"input 0", "equalizer_q_2", 300},
+    {"router", "in_1_out_0", 9},        {"router", "in_1_out_0_enable", 1},
+};
+
 TEST(DspserveProgram, WhatAPatchSetsIsOnTheProcessorAfterTheDaemonStops) {
   TempDir dir;
   SimProgram sim({"--devices", "Desk:2x2", "--seed", "5"}, dir.File("dspsim.err"));
@@ -94,13 +104,9 @@ TEST(DspserveProgram, WhatAPatchSetsIsOnTheProcessorAfterTheDaemonStops) {
     ASSERT_EQ(processors.size(), 1u) << ReadText(dir.File("dspserve.err"));
     EXPECT_EQ(processors[0].at("name"), "Desk");
     const std::string one = "/api/v1/processors/" + processors[0].at("id").get<std::string>();
-    // One key of every kind of write, each one the processor reports back.
-    const std::string patch = R"({"output 1": {"gain": -750, "mute": 1, "polarity": 1, "delay": 480,
-        "compressor_ratio": 40, "limit_start_gate": -20, "filter_low_pass_frequence": 8000,
-        "equalizer_gain_3": -120},
-      "input 0": {"noise_gate_start_gate": -30, "equalizer_q_2": 300},
-      "router": {"in_1_out_0": 9, "in_1_out_0_enable": 1}})";
-    const httplib::Result changed = client.Patch(one.c_str(), patch, "application/json");
+    Json patch = Json::object();
+    for (const auto& [section, key, value] : kWritten) patch[section][key] = value;
+    const httplib::Result changed = client.Patch(one.c_str(), patch.dump(), "application/json");
     ASSERT_TRUE(changed);
     ASSERT_EQ(changed->status, 200) << changed->body;
     EXPECT_EQ(serve.Stop(), 0) << ReadText(dir.File("dspserve.err"));
@@ -110,16 +116,8 @@ TEST(DspserveProgram, WhatAPatchSetsIsOnTheProcessorAfterTheDaemonStops) {
   ASSERT_EQ(read.status, 0) << read.err;
   IniFile ini;
   ASSERT_TRUE(ReadIniFile(dir.File("after.ini"), ini).Ok());
-  const std::vector<std::array<const char*, 3>> expected = {
-      {"output 1", "gain", "-750"},        {"output 1", "mute", "1"},
-      {"output 1", "polarity", "1"},       {"output 1", "delay", "480"},
-      {"output 1", "compressor_ratio", "40"}, {"output 1", "limit_start_gate", "-20"},
-      {"output 1", "filter_low_pass_frequence", "8000"}, {"output 1", "equalizer_gain_3", "-120"},
-      {"input 0", "noise_gate_start_gate", "-30"},        {"input 0", "equalizer_q_2", "300"},
-      {"router", "in_1_out_0", "9"},       {"router", "in_1_out_0_enable", "1"},
-  };
-  for (const auto& [section, key, value] : expected) {
-    EXPECT_EQ(ini.Value(section, key).value_or("missing"), value) << "[" << section << "] " << key;
+  for (const auto& [section, key, value] : kWritten) {
+    EXPECT_EQ(ini.Value(section, key).value_or("missing"), std::to_string(value)) << "[" << section << "] " << key;
   }
 }
 

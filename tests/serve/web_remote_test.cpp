@@ -12,7 +12,6 @@
 #include <fstream>
 #include <thread>
 
-#include "../support/temp_dir.h"
 #include "served_bus.h"
 
 extern char** environ;
@@ -33,10 +32,7 @@ std::string Base64Decoded(const std::string& text) {
     if (value == std::string::npos) continue;  // padding
     bits = (bits << 6) | static_cast<unsigned>(value);
     count += 6;
-    if (count >= 8) {
-      count -= 8;
-      bytes += static_cast<char>((bits >> count) & 0xFF);
-    }
+    if (count >= 8) bytes += static_cast<char>((bits >> (count -= 8)) & 0xFF);
   }
   return bytes;
 }

@@ -16,54 +16,42 @@ TEST(ManifestTest, ReadsEntriesAndSkipsCommentsBlankLinesAndCarriageReturns) {
   ASSERT_FALSE(manifest.error) << manifest.error->message;
   ASSERT_EQ(manifest.entries.size(), 3u);
   const ImageEntry& home = manifest.entries[0];
-  EXPECT_EQ(home.source, "home.svg");
-  EXPECT_EQ(home.output, "home");
-  EXPECT_EQ(home.width, 72);
-  EXPECT_EQ(home.height, 56);
-  EXPECT_EQ(home.variants, VariantSet::kPage);
-  EXPECT_EQ(home.line, 3);
-  EXPECT_EQ(manifest.entries[1].variants, VariantSet::kSingle);
-  EXPECT_EQ(manifest.entries[1].line, 5);
-  EXPECT_EQ(manifest.entries[2].variants, VariantSet::kDanger);
-  EXPECT_EQ(manifest.entries[2].line, 6);
+  EXPECT_EQ(std::tie(home.source, home.output, home.width, home.height), std::tuple("home.svg", "home", 72, 56));
+  std::vector<std::pair<VariantSet, int>> variants_and_lines;
+  for (const ImageEntry& entry : manifest.entries) variants_and_lines.emplace_back(entry.variants, entry.line);
+  EXPECT_EQ(variants_and_lines, (std::vector<std::pair<VariantSet, int>>{
+                                    {VariantSet::kPage, 3}, {VariantSet::kSingle, 5}, {VariantSet::kDanger, 6}}));
 }
 
-struct BadLine {
-  const char* name;
-  const char* line;
-  const char* complaint;
-};
-
-class ManifestRejectsTest : public testing::TestWithParam<BadLine> {};
-
-TEST_P(ManifestRejectsTest, NamesTheLineAndTheFault) {
-  std::string text = "# images\nhome.svg home 72 56 page\n";
-  text += GetParam().line;
-  text += "\nlimit.svg limit 72 56 page\n";
-  Manifest manifest = ParseManifest(text);
-  ASSERT_TRUE(manifest.error) << "accepted: " << GetParam().line;
-  EXPECT_EQ(manifest.error->line, 3);
-  EXPECT_NE(manifest.error->message.find(GetParam().complaint), std::string::npos)
-      << manifest.error->message;
-  EXPECT_TRUE(manifest.entries.empty());
+TEST(ManifestTest, RejectsAFaultyLineNamingTheLineAndTheFault) {
+  const struct {
+    const char* line;
+    const char* complaint;
+  } bad_lines[] = {
+      {"input.svg input 72 56", "found 4"},
+      {"input.svg input 72 56 page extra", "found 6"},
+      {"input.png input 72 56 page", ".svg"},
+      {"../input.svg input 72 56 page", ".svg"},  // a source outside the folder
+      {"input.svg Input 72 56 page", "a-z"},
+      {"input.svg image/input 72 56 page", "a-z"},
+      {"input.svg input 0 56 page", "whole numbers"},
+      {"input.svg input 72px 56 page", "whole numbers"},
+      {"input.svg input 72 -56 page", "whole numbers"},
+      {"input.svg input 72 5600 page", "whole numbers"},
+      {"input.svg input 72 56 pages", "variants"},
+      {"other.svg home 72 56 single", "'home.png' is already produced"},
+      {"other.svg home_hot 72 56 single", "'home_hot.png' is already"},
+  };
+  for (const auto& bad : bad_lines) {
+    SCOPED_TRACE(bad.line);
+    const Manifest manifest = ParseManifest(std::string("# images\nhome.svg home 72 56 page\n") + bad.line +
+                                            "\nlimit.svg limit 72 56 page\n");
+    ASSERT_TRUE(manifest.error) << "accepted";
+    EXPECT_EQ(manifest.error->line, 3);
+    EXPECT_NE(manifest.error->message.find(bad.complaint), std::string::npos) << manifest.error->message;
+    EXPECT_TRUE(manifest.entries.empty());
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, ManifestRejectsTest,
-    testing::Values(BadLine{"FourFields", "input.svg input 72 56", "found 4"},
-                    BadLine{"SixFields", "input.svg input 72 56 page extra", "found 6"},
-                    BadLine{"NotSvg", "input.png input 72 56 page", ".svg"},
-                    BadLine{"SourceOutsideTheFolder", "../input.svg input 72 56 page", ".svg"},
-                    BadLine{"UpperCaseOutput", "input.svg Input 72 56 page", "a-z"},
-                    BadLine{"OutputWithFolder", "input.svg image/input 72 56 page", "a-z"},
-                    BadLine{"ZeroWidth", "input.svg input 0 56 page", "whole numbers"},
-                    BadLine{"UnitAfterWidth", "input.svg input 72px 56 page", "whole numbers"},
-                    BadLine{"NegativeHeight", "input.svg input 72 -56 page", "whole numbers"},
-                    BadLine{"HugeHeight", "input.svg input 72 5600 page", "whole numbers"},
-                    BadLine{"UnknownVariants", "input.svg input 72 56 pages", "variants"},
-                    BadLine{"OutputTaken", "other.svg home 72 56 single", "'home.png' is already produced"},
-                    BadLine{"StateFileTaken", "other.svg home_hot 72 56 single", "'home_hot.png' is already"}),
-    [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace dsp
