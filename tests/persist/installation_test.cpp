@@ -80,10 +80,9 @@ TEST(Installation, TheRestoreMatchesByChipIdAndRefusesOtherCounts) {
   const auto plan = PlanRestore(backup, bus, {});
   ASSERT_EQ(plan.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
-    SCOPED_TRACE(ChipIdText(all[i].chip_id));
-    EXPECT_EQ(plan[i].chip_id, all[i].chip_id);
-    EXPECT_EQ(plan[i].address, all[i].address);
-    EXPECT_EQ(plan[i].outcome, all[i].outcome);
+    EXPECT_EQ(std::make_tuple(plan[i].chip_id, plan[i].address, plan[i].outcome),
+              std::make_tuple(all[i].chip_id, all[i].address, all[i].outcome))
+        << ChipIdText(all[i].chip_id);
   }
   const auto only = PlanRestore(backup, bus, {kStage, stranger});
   ASSERT_EQ(only.size(), 2u);
