@@ -106,12 +106,10 @@ TEST_F(YmodemSend, TwoBlockFileGoesOutInOrderWithProgressPerBlock) {
   EXPECT_EQ(sender.FileSize(), 2048u);
   ASSERT_EQ(Send(), kTransferDone);
 
-  ASSERT_EQ(receiver.writes.size(), 5u);
-  EXPECT_EQ(receiver.writes[0], StartFrame(7, TransferMode::kFirmware));
-  EXPECT_EQ(receiver.writes[1], HeaderBlock(name, 2048));
-  EXPECT_EQ(receiver.writes[2], DataBlock(1, ByteView(content).first(1024)));
-  EXPECT_EQ(receiver.writes[3], DataBlock(2, ByteView(content).subspan(1024)));
-  EXPECT_EQ(receiver.writes[4], Bytes{kEot});
+  EXPECT_EQ(receiver.writes,
+            (std::vector<Bytes>{StartFrame(7, TransferMode::kFirmware), HeaderBlock(name, 2048),
+                                DataBlock(1, ByteView(content).first(1024)),
+                                DataBlock(2, ByteView(content).subspan(1024)), Bytes{kEot}}));
   // Half done while block 1 is in flight, all done from block 2 on.
   EXPECT_EQ(receiver.blocks_taken_at_block, (std::vector<std::uint32_t>{1, 2}));
   // Six waits, each answered in its first round; what follows a "C" or a
@@ -130,9 +128,7 @@ TEST_F(YmodemSend, BlockNumbersWrapAndTheDataArrivesWhole) {
     ASSERT_EQ(blocks[i][1], (i + 1) % 256) << "block " << i;
     joined.insert(joined.end(), blocks[i].begin() + 3, blocks[i].end() - 2);
   }
-  EXPECT_EQ(blocks[254][1], 255);
-  EXPECT_EQ(blocks[255][1], 0);
-  EXPECT_EQ(blocks[256][1], 1);
+  EXPECT_EQ((Bytes{blocks[254][1], blocks[255][1], blocks[256][1]}), (Bytes{255, 0, 1}));
   EXPECT_TRUE(std::equal(content.begin(), content.end(), joined.begin()));
   EXPECT_TRUE(std::all_of(joined.begin() + content.size(), joined.end(), [](auto b) { return b == kBlockFill; }));
 }
