@@ -20,12 +20,10 @@ TEST(DeviceRecord, BandCountsStayWithinTheBandSlots) {
   r.SetEqBandCount(0, 32);
   EXPECT_EQ(r.EqBandCount(0), 31);
   EXPECT_EQ(r.EqBandCount(1), 10);
-  r.SetEqBandCount(1, -1);
-  EXPECT_EQ(r.EqBandCount(1), 10);
-  r.SetEqBandCount(1, 0);
-  EXPECT_EQ(r.EqBandCount(1), 0);
-  r.SetEqBandCount(1, 31);
-  EXPECT_EQ(r.EqBandCount(1), 31);
+  for (const auto [count, kept] : {std::pair{-1, 10}, {0, 0}, {31, 31}}) {
+    r.SetEqBandCount(1, count);
+    EXPECT_EQ(r.EqBandCount(1), kept) << count;
+  }
 }
 
 TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
@@ -96,16 +94,11 @@ TEST(DeviceRecord, CopyParametersCarriesAudioNotIdentity) {
   EXPECT_TRUE(target.RouterEnable(2, 5));
   EXPECT_EQ(target.Delay(0, 0), 441);
 
-  EXPECT_EQ(target.Address(), 2);
-  EXPECT_EQ(target.ChipId(), kChip);
-  EXPECT_EQ(target.Name(), "target");
-  EXPECT_EQ(target.Inputs(), 4);
-  EXPECT_EQ(target.Outputs(), 2);
-  EXPECT_FALSE(target.Synchronised());
-  EXPECT_EQ(target.Level(0, 0), 0);
-  EXPECT_EQ(target.Status(), -1);
-  EXPECT_EQ(target.CurrentPreset(), -1);
-  EXPECT_EQ(target.PresetName(4), "");
+  EXPECT_EQ(std::make_tuple(target.Address(), target.ChipId(), target.Name(), target.Inputs(), target.Outputs()),
+            std::make_tuple(2, kChip, std::string("target"), 4, 2));
+  EXPECT_EQ(std::make_tuple(target.Synchronised(), target.Level(0, 0), target.Status(), target.CurrentPreset(),
+                            target.PresetName(4)),
+            std::make_tuple(false, 0, -1, -1, std::string()));
 }
 
 TEST(DeviceList, FirstMatchForPagesLastMatchForWrites) {

@@ -19,16 +19,8 @@ Bytes Reply(std::uint8_t cmd, std::size_t length, std::initializer_list<std::pai
 }
 
 void PutBand(Bytes& reply, int record, int ch, bool on, int gain_raw, int hz, int q, int type) {
-  const std::size_t at = 5 + 10 * static_cast<std::size_t>(record);
-  reply[at] = static_cast<std::uint8_t>(ch);
-  reply[at + 2] = on ? 1 : 0;
-  reply[at + 3] = gain_raw & 0xFF;
-  reply[at + 4] = (gain_raw >> 8) & 0xFF;
-  reply[at + 5] = hz & 0xFF;
-  reply[at + 6] = (hz >> 8) & 0xFF;
-  reply[at + 7] = q & 0xFF;
-  reply[at + 8] = (q >> 8) & 0xFF;
-  reply[at + 9] = static_cast<std::uint8_t>(type);
+  const int bytes[] = {ch, 0, on ? 1 : 0, gain_raw, gain_raw >> 8, hz, hz >> 8, q, q >> 8, type};
+  for (std::size_t i = 0; i < 10; ++i) reply[5 + 10 * static_cast<std::size_t>(record) + i] = bytes[i] & 0xFF;
 }
 
 TEST(EqReply, SecondHalfStopsAtBandThirtyAndClampsValues) {
