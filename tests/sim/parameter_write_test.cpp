@@ -28,12 +28,6 @@ struct ParameterWrite : ::testing::Test {
   static int U16(const Bytes& f, std::size_t at) { return f.at(at) | f.at(at + 1) << 8; }
 };
 
-// `bytes` followed by zeros up to `size`.
-Bytes Padded(Bytes bytes, std::size_t size) {
-  bytes.resize(size, 0);
-  return bytes;
-}
-
 TEST_F(ParameterWrite, MatrixRowKeepsCellsOfMissingOutputsOff) {
   Write(0x0F, Padded({1, 0b1010, 0x80, 50, 0, 0, 0, 25, 0}, 21));
   EXPECT_EQ(Read(0x90, {1, 1}),
