@@ -35,29 +35,22 @@ class ScriptedPort : public PortIo {
     return bytes.size();
   }
   std::size_t Read(std::span<std::uint8_t> into) override {
-    if (!stray.empty()) {
-      std::copy(stray.begin(), stray.end(), into.begin());
-      return std::exchange(stray, Bytes{}).size();
-    }
-    if (!answer_due_ && answers.empty() && !late.empty()) {
-      std::copy(late.begin(), late.end(), into.begin());
-      return std::exchange(late, Bytes{}).size();
-    }
-    if (!std::exchange(answer_due_, false)) return ReadLater(into);
-    if (answers.empty()) return 0;
-    Bytes next = answers.front();
-    answers.pop_front();
-    std::copy(next.begin(), next.end(), into.begin());
-    return next.size();
+    if (!stray.empty()) return Give(std::exchange(stray, Bytes{}), into);
+    if (!answer_due_ && answers.empty() && !late.empty()) return Give(std::exchange(late, Bytes{}), into);
+    if (!std::exchange(answer_due_, false)) return written.empty() ? 0 : GiveFirst(later, into);
+    return GiveFirst(answers, into);
   }
 
  private:
-  std::size_t ReadLater(std::span<std::uint8_t> into) {
-    if (written.empty() || later.empty()) return 0;
-    const Bytes next = later.front();
-    later.pop_front();
-    std::copy(next.begin(), next.end(), into.begin());
-    return next.size();
+  static std::size_t Give(const Bytes& bytes, std::span<std::uint8_t> into) {
+    std::copy(bytes.begin(), bytes.end(), into.begin());
+    return bytes.size();
+  }
+  static std::size_t GiveFirst(std::deque<Bytes>& queue, std::span<std::uint8_t> into) {
+    if (queue.empty()) return 0;
+    const std::size_t given = Give(queue.front(), into);
+    queue.pop_front();
+    return given;
   }
 
   bool answer_due_ = false;
