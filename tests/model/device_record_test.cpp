@@ -42,13 +42,9 @@ TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
   r.SetNoiseGateEnable(-1, true);
   r.SetPresetName(17, "x");
   r.SetLevel(1, 9, 4);
-  EXPECT_EQ(r.EqualizerFrequence(0, 0, 31), 0);
-  EXPECT_EQ(r.EqualizerQ(0, 8, 0), 0);
-  EXPECT_EQ(r.FilterFrequence(1, 0, 2), 0);
-  EXPECT_EQ(r.Router(0, 8), 0);
-  EXPECT_EQ(r.LimitStartGate(-1), 0);
-  EXPECT_EQ(r.ChannelCount(2), 0);
-  EXPECT_EQ(r.EqBandCount(-1), 0);
+  EXPECT_EQ(std::make_tuple(r.EqualizerFrequence(0, 0, 31), r.EqualizerQ(0, 8, 0), r.FilterFrequence(1, 0, 2),
+                            r.Router(0, 8), r.LimitStartGate(-1), r.ChannelCount(2), r.EqBandCount(-1)),
+            std::make_tuple(0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(r.PresetName(-1), "");
   // Nothing written above landed anywhere in range.
   for (int side = 0; side < 2; ++side) {
@@ -85,14 +81,10 @@ TEST(DeviceRecord, CopyParametersCarriesAudioNotIdentity) {
   DeviceRecord target(2, kChip, 4, 2, "target");
   target.CopyParametersFrom(source);
 
-  EXPECT_EQ(target.Gain(1, 3), -600);
-  EXPECT_EQ(target.EqualizerType(0, 2, 10), 7);
-  EXPECT_EQ(target.FilterSlope(1, 1, kLowPass), 5);
-  EXPECT_EQ(target.NoiseGateStartGate(4), -40);
-  EXPECT_TRUE(target.CompressorEnable(6));
-  EXPECT_EQ(target.LimitReleaseTime(7), 100);
-  EXPECT_TRUE(target.RouterEnable(2, 5));
-  EXPECT_EQ(target.Delay(0, 0), 441);
+  EXPECT_EQ(std::make_tuple(target.Gain(1, 3), target.EqualizerType(0, 2, 10), target.FilterSlope(1, 1, kLowPass),
+                            target.NoiseGateStartGate(4), target.CompressorEnable(6), target.LimitReleaseTime(7),
+                            target.RouterEnable(2, 5), target.Delay(0, 0)),
+            std::make_tuple(-600, 7, 5, -40, true, 100, true, 441));
 
   EXPECT_EQ(std::make_tuple(target.Address(), target.ChipId(), target.Name(), target.Inputs(), target.Outputs()),
             std::make_tuple(2, kChip, std::string("target"), 4, 2));

@@ -246,12 +246,11 @@ TEST_F(EveryKind, SideConditionsAndIndicesGiveNothing) {
   auto with_side = [](WriteId id, int side) {
     return WriteId((id.Value() & 0x7FFFFFFFu) | (static_cast<std::uint32_t>(side) << 31));
   };
-  EXPECT_FALSE(BuildWrite(with_side(WriteId::Compressor(0, 5), 0), devices, config_));
-  EXPECT_FALSE(BuildWrite(with_side(WriteId::Limiter(0, 5), 0), devices, config_));
-  EXPECT_FALSE(BuildWrite(with_side(WriteId::Filter(0, 0, 5), 0), devices, config_));
-  EXPECT_FALSE(BuildWrite(with_side(WriteId::NoiseGate(0, 5), 1), devices, config_));
-  EXPECT_FALSE(BuildWrite(WriteId::Filter(0, 2, 5), devices, config_));
-  EXPECT_FALSE(BuildWrite(WriteId::MatrixRow(8, 0, 5), devices, config_));
+  for (WriteId id : {with_side(WriteId::Compressor(0, 5), 0), with_side(WriteId::Limiter(0, 5), 0),
+                     with_side(WriteId::Filter(0, 0, 5), 0), with_side(WriteId::NoiseGate(0, 5), 1),
+                     WriteId::Filter(0, 2, 5), WriteId::MatrixRow(8, 0, 5)}) {
+    EXPECT_FALSE(BuildWrite(id, devices, config_)) << std::hex << id.Value();
+  }
   DeviceRecord four(5, kChip, 4, 2, "four");
   EXPECT_FALSE(BuildWrite(WriteId::MatrixRow(4, 0, 5), One(four), config_));
   EXPECT_TRUE(BuildWrite(WriteId::MatrixRow(3, 0, 5), One(four), config_));
