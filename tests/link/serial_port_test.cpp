@@ -38,8 +38,8 @@ TEST(SerialPortOpen, AnyPositiveRateIsSetAndNonsenseIsRefused) {
   for (const int baud : {9600, 14400, 56000, 128000, 256000}) {
     CSerialPort port;
     ASSERT_TRUE(port.Open(pty.SlavePath(), baud)) << baud << ": " << port.Error();
-    EXPECT_EQ(LineOf(pty.Slave()).c_ospeed, static_cast<speed_t>(baud));
-    EXPECT_EQ(LineOf(pty.Slave()).c_ispeed, static_cast<speed_t>(baud));
+    const termios2 line = LineOf(pty.Slave());
+    EXPECT_EQ(std::make_pair(line.c_ospeed, line.c_ispeed), std::make_pair(speed_t(baud), speed_t(baud)));
   }
   CSerialPort port;
   EXPECT_FALSE(port.Open(pty.SlavePath(), 0));
@@ -105,9 +105,8 @@ TEST(SerialPortOpen, SetsRaw8N1ExclusiveAndFlushedThenCloseGivesTheOldLineBack) 
   ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0) << "a closed port is free for others";
   const termios2 after = LineOf(pty.Slave());
-  EXPECT_EQ(after.c_lflag, cooked.c_lflag);
-  EXPECT_EQ(after.c_cflag, cooked.c_cflag);
-  EXPECT_EQ(after.c_ospeed, cooked.c_ospeed);
+  EXPECT_EQ(std::make_tuple(after.c_lflag, after.c_cflag, after.c_ospeed),
+            std::make_tuple(cooked.c_lflag, cooked.c_cflag, cooked.c_ospeed));
 }
 
 TEST(SerialPortIo, BytesPassBothWaysAndReadsDoNotWait) {
