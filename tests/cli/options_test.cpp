@@ -52,9 +52,8 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
   EXPECT_TRUE(Parse({"copy", "3"}).command.targets.empty());
 
   const Command name = Parse({"preset", "name", "1", "16", "Evening show"}).command;
-  EXPECT_EQ(name.kind, CommandKind::kPresetName);
-  EXPECT_EQ(name.preset, 16);
-  EXPECT_EQ(name.preset_name, "Evening show");
+  EXPECT_EQ(std::make_tuple(name.kind, name.preset, name.preset_name),
+            std::make_tuple(CommandKind::kPresetName, 16, std::string("Evening show")));
   EXPECT_EQ(Parse({"preset", "recall", "1", "0"}).command.kind, CommandKind::kPresetRecall);
   EXPECT_EQ(Parse({"preset", "save", "1", "5"}).command.preset, 5);
   EXPECT_EQ(Parse({"preset", "list", "4"}).command.device.address, 4);
@@ -63,8 +62,7 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
   EXPECT_EQ(Parse({"levels", "1", "--count", "20"}).command.count, 20);
 
   const Command pink = Parse({"pink", "1", "c", "on"}).command;
-  EXPECT_EQ(pink.channel, 2);
-  EXPECT_TRUE(pink.on);
+  EXPECT_EQ(std::make_pair(pink.channel, pink.on), std::make_pair(2, true));
   EXPECT_EQ(Parse({"pink", "1", "8", "off"}).command.channel, 7);
   EXPECT_FALSE(Parse({"pink", "1", "A", "off"}).command.on);
 

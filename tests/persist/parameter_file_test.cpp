@@ -135,9 +135,8 @@ TEST_P(ParameterRoundTrip, EveryStoredFieldComesBack) {
   saved.SetFilterEnable(kInputSide, 1, kHighPass, false);
   saved.SetFilterFrequence(kInputSide, 1, kLowPass, 20000);
   ExpectSameParameters(saved, loaded);
-  EXPECT_EQ(loaded.Address(), 7);
-  EXPECT_EQ(loaded.Name(), "other");
-  EXPECT_EQ(loaded.ChipId()[0], 9);
+  EXPECT_EQ(std::make_tuple(loaded.Address(), loaded.Name(), loaded.ChipId()[0]),
+            std::make_tuple(7, std::string("other"), std::uint8_t{9}));
 
   std::optional<ParameterFileOrigin> origin;
   ASSERT_TRUE(ReadParameterFileOrigin(dir.File("p.ini"), origin).Ok());

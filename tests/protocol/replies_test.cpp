@@ -121,17 +121,15 @@ TEST(MatrixRowReply, OtherFormatChangesNothingButIsAccepted) {
 
   const Bytes row = Reply(0x90, 25, {{5, 1}, {6, 0xFE}, {7, 0}, {8, 50}, {10, 75}});
   ASSERT_TRUE(StoreMatrixRowReply(row, record));
-  EXPECT_EQ(record.Router(1, 0), 50);
-  EXPECT_TRUE(record.RouterEnable(1, 0));
-  EXPECT_EQ(record.Router(1, 1), 75);
-  EXPECT_FALSE(record.RouterEnable(1, 1));
+  EXPECT_EQ(std::make_tuple(record.Router(1, 0), record.RouterEnable(1, 0), record.Router(1, 1),
+                            record.RouterEnable(1, 1)),
+            std::make_tuple(50, true, 75, false));
 }
 
 TEST(DelayAndPolarityReplies, EitherSideCommandIsAccepted) {
   DeviceRecord record = MakeRecord(8, 8);
   ASSERT_TRUE(StoreDelayReply(Reply(0xA3, 10, {{5, 5}, {6, 1}, {7, 0x89}, {8, 0x08}}), 1, record));
-  EXPECT_EQ(record.Delay(1, 5), 2185);
-  EXPECT_TRUE(record.DelayEnable(1, 5));
+  EXPECT_EQ(std::make_pair(record.Delay(1, 5), record.DelayEnable(1, 5)), std::make_pair(2185, true));
   ASSERT_TRUE(StorePolarityReply(Reply(0x85, 9, {{5, 7}, {7, 1}}), 0, record));
   EXPECT_TRUE(record.Polarity(0, 7));
   EXPECT_FALSE(StorePolarityReply(Reply(0x85, 10, {{5, 7}, {7, 1}}), 0, record));
