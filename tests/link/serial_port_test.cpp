@@ -91,10 +91,9 @@ TEST(SerialPortOpen, SetsRaw8N1ExclusiveAndFlushedThenCloseGivesTheOldLineBack) 
   EXPECT_EQ(port.Path(), pty.SlavePath());
 
   const termios2 raw = LineOf(pty.Slave());
-  EXPECT_EQ(raw.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-  EXPECT_EQ(raw.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-  EXPECT_EQ(raw.c_lflag & (ICANON | ECHO), 0u);
-  EXPECT_EQ(raw.c_ospeed, 9600u);
+  EXPECT_EQ(std::make_tuple(raw.c_cflag & CSIZE, raw.c_cflag & (PARENB | CSTOPB | CRTSCTS),
+                            raw.c_lflag & (ICANON | ECHO), raw.c_ospeed),
+            std::make_tuple(static_cast<tcflag_t>(CS8), 0u, 0u, 9600u));
   int exclusive = 0;
   ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 1);

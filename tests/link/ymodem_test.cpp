@@ -219,9 +219,8 @@ TEST_F(YmodemSend, ReadOnlyFileIsSentAndCloseForgetsIt) {
   ASSERT_TRUE(sender.OpenFile(path));
   EXPECT_EQ(Send(), kTransferDone);
   sender.CloseFile();
-  EXPECT_EQ(sender.FileName(), "");
-  EXPECT_EQ(sender.FileSize(), 0u);
-  EXPECT_EQ(sender.BlocksTaken(), 0u);
+  EXPECT_EQ(std::make_tuple(sender.FileName(), sender.FileSize(), sender.BlocksTaken()),
+            std::make_tuple(std::string(), 0u, 0u));
   EXPECT_EQ(Send(), kTransferFileError);
 }
 

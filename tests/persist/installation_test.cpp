@@ -31,8 +31,7 @@ TEST(Installation, UnitsAndTheirManifestComeBackAsSaved) {
   EXPECT_EQ(loaded.date, saved.date);
   ASSERT_EQ(loaded.units.size(), 2u);
   EXPECT_EQ(loaded.units[0].file, "unit-2F63F80F18BF7860.ini");
-  EXPECT_EQ(loaded.units[1].chip_id, kStage);
-  EXPECT_EQ(loaded.units[1].inputs, 4);
+  EXPECT_EQ(std::make_pair(loaded.units[1].chip_id, loaded.units[1].inputs), std::make_pair(kStage, 4));
   DeviceRecord back(1, kHall, 8, 8, "Hall");
   ASSERT_TRUE(LoadParameterFile(folder + "/" + loaded.units[0].file, Configuration{}, back).Ok());
   EXPECT_EQ(back.Gain(kInputSide, 2), -750);
