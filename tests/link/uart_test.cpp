@@ -119,11 +119,9 @@ TEST_F(LinkOnPty, OpeningAnOpenLinkFailsAndAClosedOneDropsItsFrames) {
   Pty other;
   EXPECT_FALSE(link.Open(other.SlavePath()));
   EXPECT_FALSE(link.OpenError().empty());
-  EXPECT_TRUE(link.IsOpen());
-  EXPECT_EQ(link.PortName(), pty.SlavePath());
+  EXPECT_EQ(std::make_pair(link.IsOpen(), link.PortName()), std::make_pair(true, pty.SlavePath()));
   link.Close();
-  EXPECT_FALSE(link.IsOpen());
-  EXPECT_EQ(link.PortName(), "");
+  EXPECT_EQ(std::make_pair(link.IsOpen(), link.PortName()), std::make_pair(false, std::string()));
   StartPeer();
   link.Send(BuildFrame(kKindWrite, 1, 0x1D, Bytes{1}));
   ASSERT_TRUE(WaitUntil([&] { return link.IsSendQueueEmpty(); }));
