@@ -44,11 +44,9 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
             std::make_tuple(CommandKind::kWrite, 255, std::string("a.ini")));
 
   const Command copy = Parse({"copy", "3", "1", "2"}).command;
-  EXPECT_EQ(copy.kind, CommandKind::kCopy);
-  EXPECT_EQ(copy.device.address, 3);
   ASSERT_EQ(copy.targets.size(), 2u);
-  EXPECT_EQ(copy.targets[0].address, 1);
-  EXPECT_EQ(copy.targets[1].address, 2);
+  EXPECT_EQ(std::make_tuple(copy.kind, copy.device.address, copy.targets[0].address, copy.targets[1].address),
+            std::make_tuple(CommandKind::kCopy, 3, 1, 2));
   EXPECT_TRUE(Parse({"copy", "3"}).command.targets.empty());
 
   const Command name = Parse({"preset", "name", "1", "16", "Evening show"}).command;
@@ -76,8 +74,7 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
 TEST(DspctlOptions, AProcessorMayBeNamedByItsChipId) {
   const ChipIdBytes hall = {0x0A, 0xB1, 0x00, 0xFF, 0x12, 0x34, 0x56, 0x78};
   const Command spaced = Parse({"write", "0A B1 00 FF 12 34 56 78", "a.ini"}).command;
-  EXPECT_EQ(spaced.device.chip_id, hall);
-  EXPECT_EQ(spaced.device.address, 0);
+  EXPECT_EQ(std::make_pair(spaced.device.chip_id, spaced.device.address), std::make_pair(std::optional(hall), 0));
   const Command copy = Parse({"copy", "2", "0ab100ff12345678", "3"}).command;
   ASSERT_EQ(copy.targets.size(), 2u);
   EXPECT_EQ(copy.targets[0].chip_id, hall);
