@@ -20,7 +20,7 @@ TEST(DeviceRecord, BandCountsStayWithinTheBandSlots) {
   r.SetEqBandCount(0, 32);
   EXPECT_EQ(r.EqBandCount(0), 31);
   EXPECT_EQ(r.EqBandCount(1), 10);
-  for (const auto [count, kept] : {std::pair{-1, 10}, {0, 0}, {31, 31}}) {
+  for (const auto& [count, kept] : {std::pair{-1, 10}, {0, 0}, {31, 31}}) {
     r.SetEqBandCount(1, count);
     EXPECT_EQ(r.EqBandCount(1), kept) << count;
   }

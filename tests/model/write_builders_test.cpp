@@ -142,7 +142,7 @@ TEST_F(EveryKind, PinkNoisePlayAndStop) {
 }
 
 TEST_F(EveryKind, FilterShapes) {
-  for (const auto [filter, hz] : {std::pair{kHighPass, 80}, {kLowPass, 12000}}) {
+  for (const auto& [filter, hz] : {std::pair{kHighPass, 80}, {kLowPass, 12000}}) {
     record_.SetFilterEnable(1, 1, filter, true);
     record_.SetFilterType(1, 1, filter, 2);
     record_.SetFilterSlope(1, 1, filter, 5);

@@ -117,7 +117,7 @@ TEST(Configuration, ResetFrequencyLists) {
                      }));
   EXPECT_EQ(c.reset_frequencies[0][2], (FrequencyList{100, 1000, 10000}));
   EXPECT_EQ(c.reset_frequencies[1][7], (FrequencyList{50, -5}));
-  for (const auto [side, channel] : {std::pair{1, 0}, {1, 1}, {0, 1}, {1, 2}}) {
+  for (const auto& [side, channel] : {std::pair{1, 0}, {1, 1}, {0, 1}, {1, 2}}) {
     EXPECT_EQ(c.reset_frequencies[side][channel], kSeries) << side << " " << channel;
   }
 }

@@ -137,7 +137,11 @@ TEST_F(ProceduresOnSim, ReadAllOnANoisyLineBringsBackWhatWasWritten) {
   DeviceRecord written(1, ChipIdBytes{}, 4, 8, "Stage");
   ASSERT_NO_FATAL_FAILURE(WriteDistinctValues(written));
 
-  bus.processor(0).faults() = SimFaults{.drop = 0.1, .garble = 0.05, .garble_keeps_sum = 0.5, .late = 0.1};
+  SimFaults& faults = bus.processor(0).faults();
+  faults.drop = 0.1;
+  faults.garble = 0.05;
+  faults.garble_keeps_sum = 0.5;
+  faults.late = 0.1;
   devices[0] = DeviceRecord(1, ChipIdBytes{}, 4, 8, "Stage");
   driver.StartReadAll(0);
   ASSERT_EQ(Run(), ProcedureEnd::kSucceeded);

@@ -69,7 +69,8 @@ TEST_F(Faults, GarblesThatKeepTheChecksumChangeAByteNamingTheAnswer) {
     SCOPED_TRACE(c.what);
     dsp.faults() = SimFaults{};
     const Bytes clean = Talk(bus, c.request);
-    dsp.faults() = SimFaults{.garble = 1, .garble_keeps_sum = 1};
+    dsp.faults().garble = 1;
+    dsp.faults().garble_keeps_sum = 1;
     for (int i = 0; i < 40; ++i) {
       const Bytes heard = Talk(bus, c.request);
       ASSERT_EQ(heard.size(), clean.size());
