@@ -170,17 +170,15 @@ TEST_F(YmodemSend, EachSilenceHasItsCode) {
   EXPECT_EQ(receiver.read_count, 20);
   EXPECT_EQ(sleeper.total_ms, kStartPauseMs + 20 * kByteWaitRoundMs);
 
-  receiver = FakeReceiver(sender);
-  receiver.on_header = {{kAck}};
-  EXPECT_EQ(Send(), kTransferNoCrcRequest);
-
-  receiver = FakeReceiver(sender);
-  receiver.on_header = {{kCrcRequest}};
-  EXPECT_EQ(Send(), kTransferNoAck);
-
-  receiver = FakeReceiver(sender);
-  receiver.on_eot = {{kNak}};
-  EXPECT_EQ(Send(), kTransferNoAck);
+  const std::tuple<std::vector<Bytes> FakeReceiver::*, Bytes, int> later_answers[] = {
+      {&FakeReceiver::on_header, {kAck}, kTransferNoCrcRequest},
+      {&FakeReceiver::on_header, {kCrcRequest}, kTransferNoAck},
+      {&FakeReceiver::on_eot, {kNak}, kTransferNoAck}};
+  for (const auto& [answers_to, answer, code] : later_answers) {
+    receiver = FakeReceiver(sender);
+    receiver.*answers_to = {answer};
+    EXPECT_EQ(Send(), code) << "answered " << ::testing::PrintToString(answer);
+  }
 }
 
 TEST_F(YmodemSend, ShortWritesHaveTheirCodes) {
