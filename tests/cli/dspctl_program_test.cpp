@@ -64,10 +64,15 @@ struct DspctlProgram : ::testing::Test {
 
 // What the user sees of a failure: one line after the progress lines.
 std::string LastLine(const std::string& text) {
-  const std::size_t end = text.find_last_not_of('\n');
-  const std::size_t start = text.rfind('\n', end);
-  return text.substr(start == std::string::npos ? 0 : start + 1,
-                     end - (start == std::string::npos ? 0 : start + 1) + 1);
+  const std::string lines = text.substr(0, text.find_last_not_of('\n') + 1);
+  return lines.substr(lines.rfind('\n') + 1);
+}
+
+// A run that failed saying `line` last, with nothing on its output.
+void ExpectRefused(const ProgramRun& run, const std::string& line) {
+  EXPECT_EQ(run.status, 1) << Lines(run);
+  EXPECT_EQ(LastLine(run.err), line);
+  EXPECT_EQ(run.out, "");
 }
 
 // What each usage error says is options_test's; here how dspctl says it.
@@ -245,17 +250,12 @@ TEST_F(DspctlProgram, FilesReadAndWrittenHoldWhatTheProcessorHolds) {
   wrapping.Set("input 0", "gain", "99999999999");
   ASSERT_TRUE(WriteIniFile(dir.File("wrapping.ini"), wrapping).Ok());
 
-  const ProgramRun wrapped = On(*sim, kShortScan, {"write", "Desk", "wrapping.ini", "--force"});
-  EXPECT_EQ(wrapped.status, 1) << Lines(wrapped);
-  EXPECT_EQ(LastLine(wrapped.err),
-            "dspctl: \"wrapping.ini\": [input 0] gain = 99999999999 is out of range: use -347680 to 307670. "
-            "Nothing was changed; correct that value or choose another file.");
-  const ProgramRun elsewhere = On(*sim, kShortScan, {"write", "1", "foreign.ini"});
-  EXPECT_EQ(elsewhere.status, 1) << Lines(elsewhere);
-  EXPECT_EQ(LastLine(elsewhere.err),
-            "dspctl: foreign.ini was read from Desk, chip ID 00 11 22 33 44 55 66 77, not from Desk (address 1), "
-            "chip ID " + chip + ": nothing was written. Add --force to write it all the same.");
-  EXPECT_EQ(wrapped.out + elsewhere.out, "");
+  ExpectRefused(On(*sim, kShortScan, {"write", "Desk", "wrapping.ini", "--force"}),
+                "dspctl: \"wrapping.ini\": [input 0] gain = 99999999999 is out of range: use -347680 to 307670. "
+                "Nothing was changed; correct that value or choose another file.");
+  ExpectRefused(On(*sim, kShortScan, {"write", "1", "foreign.ini"}),
+                "dspctl: foreign.ini was read from Desk, chip ID 00 11 22 33 44 55 66 77, not from Desk (address 1), "
+                "chip ID " + chip + ": nothing was written. Add --force to write it all the same.");
   const ProgramRun untouched = Repeated(*sim, kShortScan, {"--json", "read", "1", "-o", "untouched.ini"});
   ASSERT_EQ(untouched.status, 0) << Lines(untouched);
   EXPECT_EQ(ShapeOf(untouched.out), kFileShape);
@@ -287,12 +287,7 @@ TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
       {{"copy", "5", "1"}, "Invalid Source: no processor at address 5 (the scan found 1)"},
       {{"copy", "1", "1"}, "Have None valid Target: name at least one destination besides the source"},
   };
-  for (const auto& [args, message] : cases) {
-    const ProgramRun run = On(*sim, kShortScan, args);
-    EXPECT_EQ(run.status, 1) << Lines(run);
-    EXPECT_EQ(LastLine(run.err), "dspctl: " + message);
-    EXPECT_EQ(run.out, "");
-  }
+  for (const auto& [args, message] : cases) ExpectRefused(On(*sim, kShortScan, args), "dspctl: " + message);
   EXPECT_FALSE(fs::exists(dir.File("x.ini")));
 }
 
@@ -301,11 +296,9 @@ TEST_F(DspctlProgram, ProcessorsNobodyAnsweredAreRefused) {
 TEST_F(DspctlProgram, AVanishedAdapterAndAnImpossibleScanTimeFailWithOneLine) {
   auto sim = Sim({"--devices", "Desk:1x1", "--faults", "hangup-after=30"});
   WriteText(dir.File("p.ini"), "[input 0]\n");
-  const ProgramRun write = On(*sim, kShortScan, {"write", "1", "p.ini"});
-  EXPECT_EQ(write.status, 1) << Lines(write);
-  EXPECT_EQ(LastLine(write.err), "dspctl: " + sim->path() +
-                                     " stopped working (Input/output error): check that the adapter is plugged in, "
-                                     "then try again.");
+  ExpectRefused(On(*sim, kShortScan, {"write", "1", "p.ini"}),
+                "dspctl: " + sim->path() +
+                    " stopped working (Input/output error): check that the adapter is plugged in, then try again.");
 
   WriteText(dir.File("huge.conf"), "config_scan_time = 4294965796\n");
   const ProgramRun huge = Dspctl({"--config", "huge.conf", "--simulate", "Desk:1x1", "scan"});
@@ -405,12 +398,9 @@ TEST_F(DspctlProgram, FirmwareArrivesByteExactWhenTheProcessorIsAlone) {
 TEST_F(DspctlProgram, FirmwareIsRefusedWithTwoProcessorsOnTheBus) {
   auto sim = Sim({"--devices", "Desk:1x1,Rack:2x2", "--discovery", "slots", "--dump-dir", dir.File("received")});
   dir.Write("fw.bin", PatternBytes(3000, 9));
-  const ProgramRun run = On(*sim, "3000", {"firmware", "1", "fw.bin"});
-  EXPECT_EQ(run.status, 1) << Lines(run);
-  EXPECT_EQ(LastLine(run.err),
-            "dspctl: Only one device can be online when upgrade: the scan found 2 processors. Disconnect the others "
-            "and try again.");
-  EXPECT_EQ(run.out, "");
+  ExpectRefused(On(*sim, "3000", {"firmware", "1", "fw.bin"}),
+                "dspctl: Only one device can be online when upgrade: the scan found 2 processors. Disconnect the "
+                "others and try again.");
   EXPECT_EQ(EntryCount(dir.File("received")), 0);
 }
 

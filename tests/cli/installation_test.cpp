@@ -37,6 +37,15 @@ std::set<std::string> FinishedUnits(const std::string& errors, const std::string
   return units;
 }
 
+// A command on a file or folder, as the parser leaves it.
+Command FileCommand(CommandKind kind, std::string file, bool dry_run = false) {
+  Command command;
+  command.kind = kind;
+  command.file = std::move(file);
+  command.dry_run = dry_run;
+  return command;
+}
+
 class InstallationTest : public ::testing::Test {
  protected:
   InstallationTest() { OpenBus(); }
@@ -101,10 +110,7 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
   });
   const std::vector<SimParameters> saved = ProcessorState();
   const std::string folder = dir.File("site");
-  Command backup;
-  backup.kind = CommandKind::kBackup;
-  backup.file = folder;
-  Run(RunBackup, backup);
+  Run(RunBackup, FileCommand(CommandKind::kBackup, folder));
   Installation installation;
   ASSERT_TRUE(LoadManifest(folder, installation).Ok());
   ASSERT_EQ(installation.units.size(), 2u);
@@ -119,10 +125,7 @@ TEST_F(InstallationTest, ARestoreBringsEveryProcessorBackAndRefusesOneWithOtherC
     return 0;
   });
   ASSERT_NE(ProcessorState(), saved);
-  Command restore;
-  restore.kind = CommandKind::kRestore;
-  restore.file = folder;
-  restore.dry_run = true;
+  Command restore = FileCommand(CommandKind::kRestore, folder, true);
   Run(RunRestore, restore);
   EXPECT_NE(ProcessorState(), saved) << "a dry run writes nothing";
   EXPECT_EQ(FinishedUnits(TakeErrors(), "Synchronize to device"), std::set<std::string>{});
@@ -163,19 +166,14 @@ TEST_F(InstallationTest, ALostPortEndsBackupAndRestoreAtOnce) {
     return 0;
   });
   ASSERT_TRUE(SaveManifest(folder, installation).Ok());
-  Command backup;
-  backup.kind = CommandKind::kBackup;
-  backup.file = dir.File("again");
+  Command backup = FileCommand(CommandKind::kBackup, dir.File("again"));
   const auto writes = [this] {
     return endpoint->WithBus([](SimBus& bus) { return static_cast<int>(bus.host_writes().size()); });
   };
   // A scan's writes, measured by a dry run, tell where the next one ends: the
   // line dies after the next scan, inside the first unit's work (or, after a
   // longer scan, within it: the command must end at once all the same).
-  Command restore;
-  restore.kind = CommandKind::kRestore;
-  restore.file = folder;
-  restore.dry_run = true;
+  Command restore = FileCommand(CommandKind::kRestore, folder, true);
   const int before_scan = writes();
   Run(RunRestore, restore);
   const int scan_writes = writes() - before_scan;
@@ -202,12 +200,10 @@ TEST_F(InstallationTest, AnImportedEqualiserReachesTheProcessor) {
   std::ofstream(file) << "Filter Settings file\n"
                          "Filter  1: ON  PK  Fc  125.0 Hz  Gain  -4.5 dB  Q  3.20\n"
                          "Filter  2: ON  HS  Fc  8000 Hz  Gain  2.0 dB\n";
-  Command import;
-  import.kind = CommandKind::kEqImport;
+  Command import = FileCommand(CommandKind::kEqImport, file);
   import.device = DeviceRef{1, std::nullopt, ""};
   import.side = kOutputSide;
   import.channel = 1;
-  import.file = file;
   Run(RunEqImport, import);
   const std::vector<SimBand> bands = endpoint->WithBus([](SimBus& bus) {
     const SimProcessor* unit = bus.FindByAddress(1);

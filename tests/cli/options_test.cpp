@@ -14,20 +14,17 @@ CommandLine Parse(const std::vector<std::string>& args) { return ParseCommandLin
 TEST(DspctlOptions, GlobalOptionsStandBeforeOrAfterTheCommand) {
   const CommandLine before = Parse(
       {"--port", "/dev/ttyUSB1", "--baud", "9600", "--config", "dsp.conf", "--scan-time", "3000", "--json", "scan"});
-  EXPECT_EQ(before.global.port, "/dev/ttyUSB1");
-  EXPECT_EQ(before.global.baud, 9600);
-  EXPECT_EQ(before.global.config_path, "dsp.conf");
-  EXPECT_EQ(before.global.scan_time_ms, 3000);
-  EXPECT_FALSE(before.global.answer_wait_extra_ms);
-  EXPECT_TRUE(before.global.json);
+  const GlobalOptions& b = before.global;
+  EXPECT_EQ(std::make_tuple(b.port, b.baud, b.config_path, b.scan_time_ms, b.answer_wait_extra_ms, b.json),
+            std::make_tuple(std::string("/dev/ttyUSB1"), std::optional(9600), std::string("dsp.conf"),
+                            std::optional(3000), std::optional<int>(), true));
   EXPECT_EQ(before.command.kind, CommandKind::kScan);
 
-  const CommandLine after = Parse({"scan", "--port=rfc2217://[::1]:4001", "--json", "--answer-wait-extra", "0"});
-  EXPECT_EQ(after.global.port, "rfc2217://[::1]:4001");
-  EXPECT_EQ(after.global.answer_wait_extra_ms, 0);
-  EXPECT_TRUE(after.global.json);
-  EXPECT_FALSE(after.global.baud);
-  EXPECT_FALSE(after.global.scan_time_ms);
+  const GlobalOptions a =
+      Parse({"scan", "--port=rfc2217://[::1]:4001", "--json", "--answer-wait-extra", "0"}).global;
+  EXPECT_EQ(std::make_tuple(a.port, a.baud, a.scan_time_ms, a.answer_wait_extra_ms, a.json),
+            std::make_tuple(std::string("rfc2217://[::1]:4001"), std::optional<int>(), std::optional<int>(),
+                            std::optional(0), true));
 }
 
 TEST(DspctlOptions, SimulateNamesTheProcessors) {
@@ -40,28 +37,21 @@ TEST(DspctlOptions, SimulateNamesTheProcessors) {
 
 TEST(DspctlOptions, EachCommandTakesItsArguments) {
   const Command read = Parse({"read", "2", "-o", "hall.ini"}).command;
-  EXPECT_EQ(read.kind, CommandKind::kRead);
-  EXPECT_EQ(read.device.address, 2);
-  EXPECT_FALSE(read.device.chip_id);
-  EXPECT_EQ(read.file, "hall.ini");
-
+  EXPECT_EQ(std::make_tuple(read.kind, read.device.address, read.device.chip_id.has_value(), read.file),
+            std::make_tuple(CommandKind::kRead, 2, false, std::string("hall.ini")));
   const Command write = Parse({"write", "255", "a.ini"}).command;
-  EXPECT_EQ(write.kind, CommandKind::kWrite);
-  EXPECT_EQ(write.device.address, 255);
-  EXPECT_EQ(write.file, "a.ini");
+  EXPECT_EQ(std::make_tuple(write.kind, write.device.address, write.file),
+            std::make_tuple(CommandKind::kWrite, 255, std::string("a.ini")));
 
   const Command copy = Parse({"copy", "3", "1", "2"}).command;
-  EXPECT_EQ(copy.kind, CommandKind::kCopy);
-  EXPECT_EQ(copy.device.address, 3);
   ASSERT_EQ(copy.targets.size(), 2u);
-  EXPECT_EQ(copy.targets[0].address, 1);
-  EXPECT_EQ(copy.targets[1].address, 2);
+  EXPECT_EQ(std::make_tuple(copy.kind, copy.device.address, copy.targets[0].address, copy.targets[1].address),
+            std::make_tuple(CommandKind::kCopy, 3, 1, 2));
   EXPECT_TRUE(Parse({"copy", "3"}).command.targets.empty());
 
   const Command name = Parse({"preset", "name", "1", "16", "Evening show"}).command;
-  EXPECT_EQ(name.kind, CommandKind::kPresetName);
-  EXPECT_EQ(name.preset, 16);
-  EXPECT_EQ(name.preset_name, "Evening show");
+  EXPECT_EQ(std::make_tuple(name.kind, name.preset, name.preset_name),
+            std::make_tuple(CommandKind::kPresetName, 16, std::string("Evening show")));
   EXPECT_EQ(Parse({"preset", "recall", "1", "0"}).command.kind, CommandKind::kPresetRecall);
   EXPECT_EQ(Parse({"preset", "save", "1", "5"}).command.preset, 5);
   EXPECT_EQ(Parse({"preset", "list", "4"}).command.device.address, 4);
@@ -70,8 +60,7 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
   EXPECT_EQ(Parse({"levels", "1", "--count", "20"}).command.count, 20);
 
   const Command pink = Parse({"pink", "1", "c", "on"}).command;
-  EXPECT_EQ(pink.channel, 2);
-  EXPECT_TRUE(pink.on);
+  EXPECT_EQ(std::make_pair(pink.channel, pink.on), std::make_pair(2, true));
   EXPECT_EQ(Parse({"pink", "1", "8", "off"}).command.channel, 7);
   EXPECT_FALSE(Parse({"pink", "1", "A", "off"}).command.on);
 
@@ -85,8 +74,7 @@ TEST(DspctlOptions, EachCommandTakesItsArguments) {
 TEST(DspctlOptions, AProcessorMayBeNamedByItsChipId) {
   const ChipIdBytes hall = {0x0A, 0xB1, 0x00, 0xFF, 0x12, 0x34, 0x56, 0x78};
   const Command spaced = Parse({"write", "0A B1 00 FF 12 34 56 78", "a.ini"}).command;
-  EXPECT_EQ(spaced.device.chip_id, hall);
-  EXPECT_EQ(spaced.device.address, 0);
+  EXPECT_EQ(std::make_pair(spaced.device.chip_id, spaced.device.address), std::make_pair(std::optional(hall), 0));
   const Command copy = Parse({"copy", "2", "0ab100ff12345678", "3"}).command;
   ASSERT_EQ(copy.targets.size(), 2u);
   EXPECT_EQ(copy.targets[0].chip_id, hall);

@@ -35,29 +35,22 @@ class ScriptedPort : public PortIo {
     return bytes.size();
   }
   std::size_t Read(std::span<std::uint8_t> into) override {
-    if (!stray.empty()) {
-      std::copy(stray.begin(), stray.end(), into.begin());
-      return std::exchange(stray, Bytes{}).size();
-    }
-    if (!answer_due_ && answers.empty() && !late.empty()) {
-      std::copy(late.begin(), late.end(), into.begin());
-      return std::exchange(late, Bytes{}).size();
-    }
-    if (!std::exchange(answer_due_, false)) return ReadLater(into);
-    if (answers.empty()) return 0;
-    Bytes next = answers.front();
-    answers.pop_front();
-    std::copy(next.begin(), next.end(), into.begin());
-    return next.size();
+    if (!stray.empty()) return Give(std::exchange(stray, Bytes{}), into);
+    if (!answer_due_ && answers.empty() && !late.empty()) return Give(std::exchange(late, Bytes{}), into);
+    if (!std::exchange(answer_due_, false)) return written.empty() ? 0 : GiveFirst(later, into);
+    return GiveFirst(answers, into);
   }
 
  private:
-  std::size_t ReadLater(std::span<std::uint8_t> into) {
-    if (written.empty() || later.empty()) return 0;
-    const Bytes next = later.front();
-    later.pop_front();
-    std::copy(next.begin(), next.end(), into.begin());
-    return next.size();
+  static std::size_t Give(const Bytes& bytes, std::span<std::uint8_t> into) {
+    std::copy(bytes.begin(), bytes.end(), into.begin());
+    return bytes.size();
+  }
+  static std::size_t GiveFirst(std::deque<Bytes>& queue, std::span<std::uint8_t> into) {
+    if (queue.empty()) return 0;
+    const std::size_t given = Give(queue.front(), into);
+    queue.pop_front();
+    return given;
   }
 
   bool answer_due_ = false;
@@ -86,14 +79,17 @@ std::vector<int> Concat(std::initializer_list<std::vector<int>> parts) {
   return all;
 }
 
-struct ExchangeTest : ::testing::Test {
+// A request to processor 4 and its answer.
+const Bytes kRequest = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
+const Bytes kReply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
+
+struct ExchangeRun {
   ScriptedPort port;
   RecordingSleeper sleeper;
   std::vector<Bytes> traced;
   std::vector<Bytes> delivered;
-  // The simulated time at which each frame was delivered.
-  std::vector<int> delivered_at_ms;
-  std::vector<Bytes> Run(const Bytes& request, int extra_wait_ms = 0) {
+  std::vector<int> delivered_at_ms;  // the simulated time of each delivery
+  std::vector<Bytes> Exchange(const Bytes& request, int extra_wait_ms = 0) {
     RunExchange(
         request, port, sleeper, [this](ByteView b) { traced.emplace_back(b.begin(), b.end()); },
         [this](Bytes reply) {
@@ -105,16 +101,18 @@ struct ExchangeTest : ::testing::Test {
   }
 };
 
+struct ExchangeTest : ::testing::Test, ExchangeRun {};
+
 TEST_F(ExchangeTest, WriteIsSentOnceAndNothingIsRead) {
   const Bytes write = BuildFrame(kKindWrite, 1, 0x1A, Bytes(10, 0));
-  EXPECT_TRUE(Run(write).empty());
+  EXPECT_TRUE(Exchange(write).empty());
   EXPECT_EQ(port.written.size(), 1u);
   EXPECT_TRUE(sleeper.sleeps.empty());
 }
 
 TEST_F(ExchangeTest, UnansweredRequestIsWrittenTwiceWithItsWaits) {
   const Bytes eq_read = BuildFrame(kKindRequest, 1, 0x81, Bytes{0, 0, 0, 15});
-  EXPECT_TRUE(Run(eq_read).empty());
+  EXPECT_TRUE(Exchange(eq_read).empty());
   EXPECT_EQ(port.written.size(), 2u);
   EXPECT_EQ(sleeper.sleeps, Concat({Looks(120), {25}, Looks(120)}));
 }
@@ -122,7 +120,7 @@ TEST_F(ExchangeTest, UnansweredRequestIsWrittenTwiceWithItsWaits) {
 // A network's allowance lengthens each wait for an answer; an answer that
 // comes keeps the bus's own pace, and the scan start, which nothing answers,
 // gets none: on a scan's clock it would hold the asks back.
-TEST_F(ExchangeTest, AnAllowanceLengthensTheWaitsOfAnswersOnly) {
+TEST(ExchangeAllowance, LengthensTheWaitsOfAnswersOnly) {
   struct Case {
     const char* what;
     Bytes request;
@@ -138,27 +136,23 @@ TEST_F(ExchangeTest, AnAllowanceLengthensTheWaitsOfAnswersOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    port = ScriptedPort{};
-    sleeper = RecordingSleeper{};
-    delivered.clear();
-    port.answers = c.answers;
-    EXPECT_EQ(Run(c.request, 300), std::vector<Bytes>(c.answers.begin(), c.answers.end()));
-    EXPECT_EQ(sleeper.sleeps, c.sleeps);
+    ExchangeRun run;
+    run.port.answers = c.answers;
+    EXPECT_EQ(run.Exchange(c.request, 300), std::vector<Bytes>(c.answers.begin(), c.answers.end()));
+    EXPECT_EQ(run.sleeper.sleeps, c.sleeps);
   }
 }
 
 TEST_F(ExchangeTest, PresetSaveIsNotAwaited) {
-  EXPECT_TRUE(Run(BuildFrame(kKindRequest, 1, 0x70, Bytes{3})).empty());
+  EXPECT_TRUE(Exchange(BuildFrame(kKindRequest, 1, 0x70, Bytes{3})).empty());
   EXPECT_EQ(port.written.size(), 1u);
 }
 
 TEST_F(ExchangeTest, MatchingReplyIsQueuedAndTraced) {
-  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
-  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
   Bytes noisy = {0x00, 0x13};
-  noisy.insert(noisy.end(), reply.begin(), reply.end());
+  noisy.insert(noisy.end(), kReply.begin(), kReply.end());
   port.answers.push_back(noisy);
-  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(Exchange(kRequest), (std::vector<Bytes>{kReply}));
   EXPECT_EQ(traced, (std::vector<Bytes>{noisy}));
   // Handed over at the first look, and the bus still waits the whole 100 ms.
   EXPECT_EQ(delivered_at_ms, (std::vector<int>{kAnswerLookMs}));
@@ -168,66 +162,55 @@ TEST_F(ExchangeTest, MatchingReplyIsQueuedAndTraced) {
 // An answer that arrives in pieces is handed over once it is whole, and is
 // traced in one piece.
 TEST_F(ExchangeTest, AnswerArrivingInPiecesIsDeliveredWhenComplete) {
-  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
-  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
-  port.answers = {Bytes(reply.begin(), reply.begin() + 4)};
-  port.later = {Bytes(reply.begin() + 4, reply.end())};
-  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  port.answers = {Bytes(kReply.begin(), kReply.begin() + 4)};
+  port.later = {Bytes(kReply.begin() + 4, kReply.end())};
+  EXPECT_EQ(Exchange(kRequest), (std::vector<Bytes>{kReply}));
   EXPECT_EQ(delivered_at_ms, (std::vector<int>{2 * kAnswerLookMs}));
-  EXPECT_EQ(traced, (std::vector<Bytes>{reply}));
+  EXPECT_EQ(traced, (std::vector<Bytes>{kReply}));
   EXPECT_EQ(sleeper.total_ms, 100);
 }
 
 // A late answer of the same command (another channel) waiting from an
 // earlier exchange must not be taken for this request's answer.
 TEST_F(ExchangeTest, BytesWaitingBeforeTheRequestAreTracedNotTakenForItsAnswer) {
-  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
   const Bytes stale = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 0});
   const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 1, 1});
   port.stray = stale;
   port.answers = {reply};
-  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  EXPECT_EQ(Exchange(kRequest), (std::vector<Bytes>{reply}));
   EXPECT_EQ(traced, (std::vector<Bytes>{stale, reply}));
 }
 
 TEST_F(ExchangeTest, ForeignReplyFailsTheAttempt) {
-  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
-  const Bytes late = BuildFrame(kKindReply, 4, 0x84, Bytes{1, 0, 0, 0});
-  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
-  port.answers = {late, reply};
-  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  port.answers = {BuildFrame(kKindReply, 4, 0x84, Bytes{1, 0, 0, 0}), kReply};
+  EXPECT_EQ(Exchange(kRequest), (std::vector<Bytes>{kReply}));
   EXPECT_EQ(port.written.size(), 2u);
 }
 
 TEST_F(ExchangeTest, NoiseAfterScanAskGivesOneCollisionMarkerPerAttempt) {
   const Bytes ask = BuildFrame(kKindDiscovery, 0, 0xE1);
   port.answers = {Bytes{0xA5, 0x13}, Bytes(20, 0x5A)};
-  EXPECT_EQ(Run(ask), (std::vector<Bytes>{CollisionMarker(), CollisionMarker()}));
+  EXPECT_EQ(Exchange(ask), (std::vector<Bytes>{CollisionMarker(), CollisionMarker()}));
   EXPECT_EQ(CollisionMarker(), (Bytes{0xA5, 0x06, 0xF2, 0x00, 0xE3, 0xDB}));
 }
 
 TEST_F(ExchangeTest, NoiseAfterReAskGivesNoMarker) {
   port.answers = {Bytes(9, 0x5A)};
-  EXPECT_TRUE(Run(CollisionMarker()).empty());
+  EXPECT_TRUE(Exchange(CollisionMarker()).empty());
 }
 
 TEST_F(ExchangeTest, SilentLevelPollYieldsOfflineMarker) {
-  const auto out = Run(BuildFrame(kKindRequest, 7, 0xD0, Bytes{0}));
+  const auto out = Exchange(BuildFrame(kKindRequest, 7, 0xD0, Bytes{0}));
   ASSERT_EQ(out.size(), 1u);
-  const Bytes& marker = out[0];
-  EXPECT_EQ(marker.size(), 13u);
-  EXPECT_TRUE(IsValidFrame(marker));
-  EXPECT_EQ(marker[3], 7);
-  EXPECT_EQ(marker[4], 0xD0);
-  for (int i = 5; i <= 8; ++i) EXPECT_EQ(marker[i], 0xFF);
+  ASSERT_EQ(out[0].size(), 13u);
+  EXPECT_TRUE(IsValidFrame(out[0]));
+  EXPECT_EQ(Bytes(out[0].begin() + 3, out[0].begin() + 9), (Bytes{7, 0xD0, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST_F(ExchangeTest, ShortWriteCountsAsAFailedAttempt) {
   port.short_writes = 1;
-  const Bytes request = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
-  const Bytes reply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
-  port.answers = {reply};
-  EXPECT_EQ(Run(request), (std::vector<Bytes>{reply}));
+  port.answers = {kReply};
+  EXPECT_EQ(Exchange(kRequest), (std::vector<Bytes>{kReply}));
   EXPECT_EQ(port.written.size(), 2u);
   EXPECT_EQ(sleeper.sleeps, (std::vector<int>{25, kAnswerLookMs, 100 - kAnswerLookMs}));
 }
@@ -270,21 +253,15 @@ TEST(ExchangeLateAnswers, SecondAttemptAnsweredWaitsOutTheFirstAttemptsLateAnswe
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ScriptedPort port;
-    RecordingSleeper sleeper;
-    std::vector<Bytes> traced;
-    std::vector<Bytes> delivered;
-    port.answers = c.answers;
+    ExchangeRun run;
+    run.port.answers = c.answers;
     const Bytes late = BuildFrame(kKindReply, 4, c.request[kOffsetCommand], Bytes(c.answers.back().size() - 6, 7));
-    port.late = late;
-    RunExchange(
-        c.request, port, sleeper, [&](ByteView b) { traced.emplace_back(b.begin(), b.end()); },
-        [&](Bytes reply) { delivered.push_back(std::move(reply)); });
-    EXPECT_EQ(delivered, std::vector<Bytes>{c.answers.back()});
-    EXPECT_EQ(sleeper.sleeps, c.sleeps);
+    run.port.late = late;
+    EXPECT_EQ(run.Exchange(c.request), std::vector<Bytes>{c.answers.back()});
+    EXPECT_EQ(run.sleeper.sleeps, c.sleeps);
     const bool waited = c.sleeps.back() > 100;
-    EXPECT_EQ(!traced.empty() && traced.back() == late, waited);
-    EXPECT_EQ(port.late.empty(), waited);
+    EXPECT_EQ(!run.traced.empty() && run.traced.back() == late, waited);
+    EXPECT_EQ(run.port.late.empty(), waited);
   }
 }
 

@@ -20,8 +20,7 @@ TEST(BuildFrame, FillsHeadLengthAndChecksum) {
   const Bytes frame = BuildFrame(kKindDiscovery, 0, 0xE1);
   EXPECT_EQ(frame, (Bytes{0xA5, 0x06, 0xF2, 0x00, 0xE1, 0xD9}));
   const Bytes with_payload = BuildFrame(kKindRequest, 3, 0x71, Bytes{5});
-  EXPECT_EQ(with_payload.size(), 7u);
-  EXPECT_EQ(with_payload[1], 7);
+  EXPECT_EQ(with_payload, (Bytes{0xA5, 0x07, 0xF7, 0x03, 0x71, 0x05, 0x77}));
   EXPECT_TRUE(IsValidFrame(with_payload));
   // One byte more than the length byte says, with the same sum: not a frame.
   Bytes longer = with_payload;

@@ -24,10 +24,8 @@ TEST(PortName, GoodNamesGiveKindHostAndPort) {
     std::string error;
     const std::optional<PortName> parsed = ParsePortName(c.name, error);
     ASSERT_TRUE(parsed) << c.name << ": " << error;
-    EXPECT_EQ(parsed->kind, c.kind) << c.name;
-    EXPECT_EQ(parsed->path, c.name);
-    EXPECT_EQ(parsed->host, c.host) << c.name;
-    EXPECT_EQ(parsed->tcp_port, c.port) << c.name;
+    EXPECT_EQ(std::make_tuple(parsed->kind, parsed->path, parsed->host, parsed->tcp_port),
+              std::make_tuple(c.kind, c.name, c.host, c.port));
   }
 }
 

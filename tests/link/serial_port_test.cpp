@@ -38,8 +38,8 @@ TEST(SerialPortOpen, AnyPositiveRateIsSetAndNonsenseIsRefused) {
   for (const int baud : {9600, 14400, 56000, 128000, 256000}) {
     CSerialPort port;
     ASSERT_TRUE(port.Open(pty.SlavePath(), baud)) << baud << ": " << port.Error();
-    EXPECT_EQ(LineOf(pty.Slave()).c_ospeed, static_cast<speed_t>(baud));
-    EXPECT_EQ(LineOf(pty.Slave()).c_ispeed, static_cast<speed_t>(baud));
+    const termios2 line = LineOf(pty.Slave());
+    EXPECT_EQ(std::make_pair(line.c_ospeed, line.c_ispeed), std::make_pair(speed_t(baud), speed_t(baud)));
   }
   CSerialPort port;
   EXPECT_FALSE(port.Open(pty.SlavePath(), 0));
@@ -91,10 +91,9 @@ TEST(SerialPortOpen, SetsRaw8N1ExclusiveAndFlushedThenCloseGivesTheOldLineBack) 
   EXPECT_EQ(port.Path(), pty.SlavePath());
 
   const termios2 raw = LineOf(pty.Slave());
-  EXPECT_EQ(raw.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-  EXPECT_EQ(raw.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-  EXPECT_EQ(raw.c_lflag & (ICANON | ECHO), 0u);
-  EXPECT_EQ(raw.c_ospeed, 9600u);
+  EXPECT_EQ(std::make_tuple(raw.c_cflag & CSIZE, raw.c_cflag & (PARENB | CSTOPB | CRTSCTS),
+                            raw.c_lflag & (ICANON | ECHO), raw.c_ospeed),
+            std::make_tuple(static_cast<tcflag_t>(CS8), 0u, 0u, 9600u));
   int exclusive = 0;
   ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 1);
@@ -105,9 +104,8 @@ TEST(SerialPortOpen, SetsRaw8N1ExclusiveAndFlushedThenCloseGivesTheOldLineBack) 
   ASSERT_EQ(ioctl(pty.Slave(), TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0) << "a closed port is free for others";
   const termios2 after = LineOf(pty.Slave());
-  EXPECT_EQ(after.c_lflag, cooked.c_lflag);
-  EXPECT_EQ(after.c_cflag, cooked.c_cflag);
-  EXPECT_EQ(after.c_ospeed, cooked.c_ospeed);
+  EXPECT_EQ(std::make_tuple(after.c_lflag, after.c_cflag, after.c_ospeed),
+            std::make_tuple(cooked.c_lflag, cooked.c_cflag, cooked.c_ospeed));
 }
 
 TEST(SerialPortIo, BytesPassBothWaysAndReadsDoNotWait) {

@@ -31,9 +31,7 @@ TEST(StartFrame, FirmwareAndParameterCommands) {
 TEST(HeaderBlock, NameNulSizeThenZeros) {
   const Bytes header = HeaderBlock("dsp_v2.bin", 2048);
   ASSERT_EQ(header.size(), kHeaderBlockSize);
-  EXPECT_EQ(header[0], kSoh);
-  EXPECT_EQ(header[1], 0x00);
-  EXPECT_EQ(header[2], 0xFF);
+  EXPECT_EQ(Bytes(header.begin(), header.begin() + 3), (Bytes{kSoh, 0x00, 0xFF}));
   EXPECT_EQ(TextAt(header, 3), "dsp_v2.bin");
   EXPECT_EQ(TextAt(header, 3 + 11), "2048");
   for (std::size_t i = 3 + 15; i < 3 + kHeaderDataSize; ++i) ASSERT_EQ(header[i], 0) << i;
@@ -57,18 +55,14 @@ TEST(HeaderBlock, LongNamesLeaveRoomOnlyForWhatFits) {
 TEST(DataBlock, NumberComplementFillAndCrc) {
   const Bytes one = DataBlock(1, Bytes{0x42});
   ASSERT_EQ(one.size(), kDataPacketSize);
-  EXPECT_EQ(one[0], kStx);
-  EXPECT_EQ(one[1], 1);
-  EXPECT_EQ(one[2], 0xFE);
-  EXPECT_EQ(one[3], 0x42);
+  EXPECT_EQ(Bytes(one.begin(), one.begin() + 4), (Bytes{kStx, 1, 0xFE, 0x42}));
   for (std::size_t i = 4; i < 3 + kDataBlockSize; ++i) ASSERT_EQ(one[i], kBlockFill) << i;
   ExpectCrcAtTheEnd(one);
 
   Bytes full(kDataBlockSize);
   for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<std::uint8_t>(i * 7);
   const Bytes zero = DataBlock(0, full);
-  EXPECT_EQ(zero[1], 0);
-  EXPECT_EQ(zero[2], 0xFF);
+  EXPECT_EQ(Bytes(zero.begin() + 1, zero.begin() + 3), (Bytes{0, 0xFF}));
   EXPECT_TRUE(std::equal(full.begin(), full.end(), zero.begin() + 3));
   ExpectCrcAtTheEnd(zero);
 }

@@ -106,12 +106,10 @@ TEST_F(YmodemSend, TwoBlockFileGoesOutInOrderWithProgressPerBlock) {
   EXPECT_EQ(sender.FileSize(), 2048u);
   ASSERT_EQ(Send(), kTransferDone);
 
-  ASSERT_EQ(receiver.writes.size(), 5u);
-  EXPECT_EQ(receiver.writes[0], StartFrame(7, TransferMode::kFirmware));
-  EXPECT_EQ(receiver.writes[1], HeaderBlock(name, 2048));
-  EXPECT_EQ(receiver.writes[2], DataBlock(1, ByteView(content).first(1024)));
-  EXPECT_EQ(receiver.writes[3], DataBlock(2, ByteView(content).subspan(1024)));
-  EXPECT_EQ(receiver.writes[4], Bytes{kEot});
+  EXPECT_EQ(receiver.writes,
+            (std::vector<Bytes>{StartFrame(7, TransferMode::kFirmware), HeaderBlock(name, 2048),
+                                DataBlock(1, ByteView(content).first(1024)),
+                                DataBlock(2, ByteView(content).subspan(1024)), Bytes{kEot}}));
   // Half done while block 1 is in flight, all done from block 2 on.
   EXPECT_EQ(receiver.blocks_taken_at_block, (std::vector<std::uint32_t>{1, 2}));
   // Six waits, each answered in its first round; what follows a "C" or a
@@ -130,9 +128,7 @@ TEST_F(YmodemSend, BlockNumbersWrapAndTheDataArrivesWhole) {
     ASSERT_EQ(blocks[i][1], (i + 1) % 256) << "block " << i;
     joined.insert(joined.end(), blocks[i].begin() + 3, blocks[i].end() - 2);
   }
-  EXPECT_EQ(blocks[254][1], 255);
-  EXPECT_EQ(blocks[255][1], 0);
-  EXPECT_EQ(blocks[256][1], 1);
+  EXPECT_EQ((Bytes{blocks[254][1], blocks[255][1], blocks[256][1]}), (Bytes{255, 0, 1}));
   EXPECT_TRUE(std::equal(content.begin(), content.end(), joined.begin()));
   EXPECT_TRUE(std::all_of(joined.begin() + content.size(), joined.end(), [](auto b) { return b == kBlockFill; }));
 }
@@ -174,17 +170,15 @@ TEST_F(YmodemSend, EachSilenceHasItsCode) {
   EXPECT_EQ(receiver.read_count, 20);
   EXPECT_EQ(sleeper.total_ms, kStartPauseMs + 20 * kByteWaitRoundMs);
 
-  receiver = FakeReceiver(sender);
-  receiver.on_header = {{kAck}};
-  EXPECT_EQ(Send(), kTransferNoCrcRequest);
-
-  receiver = FakeReceiver(sender);
-  receiver.on_header = {{kCrcRequest}};
-  EXPECT_EQ(Send(), kTransferNoAck);
-
-  receiver = FakeReceiver(sender);
-  receiver.on_eot = {{kNak}};
-  EXPECT_EQ(Send(), kTransferNoAck);
+  const std::tuple<std::vector<Bytes> FakeReceiver::*, Bytes, int> later_answers[] = {
+      {&FakeReceiver::on_header, {kAck}, kTransferNoCrcRequest},
+      {&FakeReceiver::on_header, {kCrcRequest}, kTransferNoAck},
+      {&FakeReceiver::on_eot, {kNak}, kTransferNoAck}};
+  for (const auto& [answers_to, answer, code] : later_answers) {
+    receiver = FakeReceiver(sender);
+    receiver.*answers_to = {answer};
+    EXPECT_EQ(Send(), code) << "answered " << ::testing::PrintToString(answer);
+  }
 }
 
 TEST_F(YmodemSend, ShortWritesHaveTheirCodes) {
@@ -223,9 +217,8 @@ TEST_F(YmodemSend, ReadOnlyFileIsSentAndCloseForgetsIt) {
   ASSERT_TRUE(sender.OpenFile(path));
   EXPECT_EQ(Send(), kTransferDone);
   sender.CloseFile();
-  EXPECT_EQ(sender.FileName(), "");
-  EXPECT_EQ(sender.FileSize(), 0u);
-  EXPECT_EQ(sender.BlocksTaken(), 0u);
+  EXPECT_EQ(std::make_tuple(sender.FileName(), sender.FileSize(), sender.BlocksTaken()),
+            std::make_tuple(std::string(), 0u, 0u));
   EXPECT_EQ(Send(), kTransferFileError);
 }
 

@@ -20,12 +20,10 @@ TEST(DeviceRecord, BandCountsStayWithinTheBandSlots) {
   r.SetEqBandCount(0, 32);
   EXPECT_EQ(r.EqBandCount(0), 31);
   EXPECT_EQ(r.EqBandCount(1), 10);
-  r.SetEqBandCount(1, -1);
-  EXPECT_EQ(r.EqBandCount(1), 10);
-  r.SetEqBandCount(1, 0);
-  EXPECT_EQ(r.EqBandCount(1), 0);
-  r.SetEqBandCount(1, 31);
-  EXPECT_EQ(r.EqBandCount(1), 31);
+  for (const auto& [count, kept] : {std::pair{-1, 10}, {0, 0}, {31, 31}}) {
+    r.SetEqBandCount(1, count);
+    EXPECT_EQ(r.EqBandCount(1), kept) << count;
+  }
 }
 
 TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
@@ -44,13 +42,9 @@ TEST(DeviceRecord, IndicesOutsideTheTablesReadZeroAndWriteNothing) {
   r.SetNoiseGateEnable(-1, true);
   r.SetPresetName(17, "x");
   r.SetLevel(1, 9, 4);
-  EXPECT_EQ(r.EqualizerFrequence(0, 0, 31), 0);
-  EXPECT_EQ(r.EqualizerQ(0, 8, 0), 0);
-  EXPECT_EQ(r.FilterFrequence(1, 0, 2), 0);
-  EXPECT_EQ(r.Router(0, 8), 0);
-  EXPECT_EQ(r.LimitStartGate(-1), 0);
-  EXPECT_EQ(r.ChannelCount(2), 0);
-  EXPECT_EQ(r.EqBandCount(-1), 0);
+  EXPECT_EQ(std::make_tuple(r.EqualizerFrequence(0, 0, 31), r.EqualizerQ(0, 8, 0), r.FilterFrequence(1, 0, 2),
+                            r.Router(0, 8), r.LimitStartGate(-1), r.ChannelCount(2), r.EqBandCount(-1)),
+            std::make_tuple(0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(r.PresetName(-1), "");
   // Nothing written above landed anywhere in range.
   for (int side = 0; side < 2; ++side) {
@@ -87,25 +81,16 @@ TEST(DeviceRecord, CopyParametersCarriesAudioNotIdentity) {
   DeviceRecord target(2, kChip, 4, 2, "target");
   target.CopyParametersFrom(source);
 
-  EXPECT_EQ(target.Gain(1, 3), -600);
-  EXPECT_EQ(target.EqualizerType(0, 2, 10), 7);
-  EXPECT_EQ(target.FilterSlope(1, 1, kLowPass), 5);
-  EXPECT_EQ(target.NoiseGateStartGate(4), -40);
-  EXPECT_TRUE(target.CompressorEnable(6));
-  EXPECT_EQ(target.LimitReleaseTime(7), 100);
-  EXPECT_TRUE(target.RouterEnable(2, 5));
-  EXPECT_EQ(target.Delay(0, 0), 441);
+  EXPECT_EQ(std::make_tuple(target.Gain(1, 3), target.EqualizerType(0, 2, 10), target.FilterSlope(1, 1, kLowPass),
+                            target.NoiseGateStartGate(4), target.CompressorEnable(6), target.LimitReleaseTime(7),
+                            target.RouterEnable(2, 5), target.Delay(0, 0)),
+            std::make_tuple(-600, 7, 5, -40, true, 100, true, 441));
 
-  EXPECT_EQ(target.Address(), 2);
-  EXPECT_EQ(target.ChipId(), kChip);
-  EXPECT_EQ(target.Name(), "target");
-  EXPECT_EQ(target.Inputs(), 4);
-  EXPECT_EQ(target.Outputs(), 2);
-  EXPECT_FALSE(target.Synchronised());
-  EXPECT_EQ(target.Level(0, 0), 0);
-  EXPECT_EQ(target.Status(), -1);
-  EXPECT_EQ(target.CurrentPreset(), -1);
-  EXPECT_EQ(target.PresetName(4), "");
+  EXPECT_EQ(std::make_tuple(target.Address(), target.ChipId(), target.Name(), target.Inputs(), target.Outputs()),
+            std::make_tuple(2, kChip, std::string("target"), 4, 2));
+  EXPECT_EQ(std::make_tuple(target.Synchronised(), target.Level(0, 0), target.Status(), target.CurrentPreset(),
+                            target.PresetName(4)),
+            std::make_tuple(false, 0, -1, -1, std::string()));
 }
 
 TEST(DeviceList, FirstMatchForPagesLastMatchForWrites) {

@@ -36,18 +36,15 @@ TEST(Configuration, EachValueWithItsConversion) {
                                 {"config_limit_offset", "value", "a"},
                                 {"config_noisegate_offset", "value", "FF"}});
   EXPECT_EQ(c.effect_blocks, 12);
-  EXPECT_EQ(c.pink_noise_address, 0x1F000u);
-  EXPECT_EQ(c.pink_noise_size, 0x800u);
-  EXPECT_EQ(c.pink_noise_volume, 10u);
+  EXPECT_EQ(std::make_tuple(c.pink_noise_address, c.pink_noise_size, c.pink_noise_volume),
+            std::make_tuple(0x1F000u, 0x800u, 10u));
   EXPECT_EQ(c.energy_full, 255u);
   EXPECT_EQ(c.baud, 9600u);
   EXPECT_EQ(c.scan_time_ms, 3000u);
   EXPECT_EQ(c.answer_wait_extra_ms, 250u);
   EXPECT_EQ(c.network_ports, (std::vector<std::string>{"tcp://a:1", "rfc2217://[::1]:2"}));
   EXPECT_EQ(c.energy_min_db, -80);
-  EXPECT_EQ(c.drc_offset, 16u);
-  EXPECT_EQ(c.limit_offset, 10u);
-  EXPECT_EQ(c.noisegate_offset, 0xFFu);
+  EXPECT_EQ(std::make_tuple(c.drc_offset, c.limit_offset, c.noisegate_offset), std::make_tuple(16u, 10u, 0xFFu));
   EXPECT_EQ(Read({{"config_energy_full", "value", "0"}}).energy_full, 1u);
 }
 
@@ -120,10 +117,9 @@ TEST(Configuration, ResetFrequencyLists) {
                      }));
   EXPECT_EQ(c.reset_frequencies[0][2], (FrequencyList{100, 1000, 10000}));
   EXPECT_EQ(c.reset_frequencies[1][7], (FrequencyList{50, -5}));
-  EXPECT_EQ(c.reset_frequencies[1][0], kSeries);
-  EXPECT_EQ(c.reset_frequencies[1][1], kSeries);
-  EXPECT_EQ(c.reset_frequencies[0][1], kSeries);
-  EXPECT_EQ(c.reset_frequencies[1][2], kSeries);
+  for (const auto& [side, channel] : {std::pair{1, 0}, {1, 1}, {0, 1}, {1, 2}}) {
+    EXPECT_EQ(c.reset_frequencies[side][channel], kSeries) << side << " " << channel;
+  }
 }
 
 TEST(ConfigFile, NamesAttributesAndComments) {

@@ -31,11 +31,10 @@ TEST(EqFilterExport, PeaksAndShelvesInFileOrderSkippingWhatIsOff) {
   ASSERT_EQ(parsed.bands.size(), 4u);
   const ImportedBand expected[] = {{1, 63, -504, 400}, {1, 125, -450, 320}, {6, 100, 300, 100}, {7, 8000, -200, 71}};
   for (std::size_t i = 0; i < 4; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(parsed.bands[i].type, expected[i].type);
-    EXPECT_EQ(parsed.bands[i].frequency, expected[i].frequency);
-    EXPECT_EQ(parsed.bands[i].gain, expected[i].gain);
-    EXPECT_EQ(parsed.bands[i].q, expected[i].q);
+    const ImportedBand& got = parsed.bands[i];
+    EXPECT_EQ(std::make_tuple(got.type, got.frequency, got.gain, got.q),
+              std::make_tuple(expected[i].type, expected[i].frequency, expected[i].gain, expected[i].q))
+        << "band " << i;
   }
 }
 

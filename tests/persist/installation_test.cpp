@@ -31,8 +31,7 @@ TEST(Installation, UnitsAndTheirManifestComeBackAsSaved) {
   EXPECT_EQ(loaded.date, saved.date);
   ASSERT_EQ(loaded.units.size(), 2u);
   EXPECT_EQ(loaded.units[0].file, "unit-2F63F80F18BF7860.ini");
-  EXPECT_EQ(loaded.units[1].chip_id, kStage);
-  EXPECT_EQ(loaded.units[1].inputs, 4);
+  EXPECT_EQ(std::make_pair(loaded.units[1].chip_id, loaded.units[1].inputs), std::make_pair(kStage, 4));
   DeviceRecord back(1, kHall, 8, 8, "Hall");
   ASSERT_TRUE(LoadParameterFile(folder + "/" + loaded.units[0].file, Configuration{}, back).Ok());
   EXPECT_EQ(back.Gain(kInputSide, 2), -750);
@@ -80,10 +79,9 @@ TEST(Installation, TheRestoreMatchesByChipIdAndRefusesOtherCounts) {
   const auto plan = PlanRestore(backup, bus, {});
   ASSERT_EQ(plan.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
-    SCOPED_TRACE(ChipIdText(all[i].chip_id));
-    EXPECT_EQ(plan[i].chip_id, all[i].chip_id);
-    EXPECT_EQ(plan[i].address, all[i].address);
-    EXPECT_EQ(plan[i].outcome, all[i].outcome);
+    EXPECT_EQ(std::make_tuple(plan[i].chip_id, plan[i].address, plan[i].outcome),
+              std::make_tuple(all[i].chip_id, all[i].address, all[i].outcome))
+        << ChipIdText(all[i].chip_id);
   }
   const auto only = PlanRestore(backup, bus, {kStage, stranger});
   ASSERT_EQ(only.size(), 2u);

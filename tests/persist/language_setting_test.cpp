@@ -19,21 +19,13 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      ::setenv(name, value, 1);
-    } else {
-      ::unsetenv(name);
-    }
+    Put(value);
   }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
+  ~ScopedEnv() { Put(old_ ? old_->c_str() : nullptr); }
 
  private:
+  void Put(const char* value) const { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
+
   const char* name_;
   std::optional<std::string> old_;
 };

@@ -135,9 +135,8 @@ TEST_P(ParameterRoundTrip, EveryStoredFieldComesBack) {
   saved.SetFilterEnable(kInputSide, 1, kHighPass, false);
   saved.SetFilterFrequence(kInputSide, 1, kLowPass, 20000);
   ExpectSameParameters(saved, loaded);
-  EXPECT_EQ(loaded.Address(), 7);
-  EXPECT_EQ(loaded.Name(), "other");
-  EXPECT_EQ(loaded.ChipId()[0], 9);
+  EXPECT_EQ(std::make_tuple(loaded.Address(), loaded.Name(), loaded.ChipId()[0]),
+            std::make_tuple(7, std::string("other"), std::uint8_t{9}));
 
   std::optional<ParameterFileOrigin> origin;
   ASSERT_TRUE(ReadParameterFileOrigin(dir.File("p.ini"), origin).Ok());
@@ -165,7 +164,6 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
   for (int o = 0; o < 8; ++o) expected_sections.push_back("[output " + std::to_string(o) + "]");
   expected_sections.push_back("[router]");
   EXPECT_EQ(sections, expected_sections);
-  EXPECT_NE(text.find("[processor]\nchip_id=01 02 03 04 05 06 07 08\nname=x\n"), std::string::npos) << text;
 
   std::vector<std::string> band_keys;
   for (int b = 0; b < 31; ++b) {
@@ -190,16 +188,15 @@ TEST(ParameterFile, SectionsAndKeysInTheirOrder) {
 
   const std::vector<std::string> router = KeysOf(text, "router");
   ASSERT_EQ(router.size(), 128u);
-  EXPECT_EQ(router[0], "in_0_out_0");
-  EXPECT_EQ(router[1], "in_0_out_0_enable");
-  EXPECT_EQ(router[2], "in_0_out_1");
-  EXPECT_EQ(router[127], "in_7_out_7_enable");
+  EXPECT_EQ((std::vector<std::string>{router[0], router[1], router[2], router[127]}),
+            (std::vector<std::string>{"in_0_out_0", "in_0_out_0_enable", "in_0_out_1", "in_7_out_7_enable"}));
 
   // Values are the record's integers as they stand.
-  EXPECT_NE(text.find("[input 0]\ngain=-350\nmute=0\n"), std::string::npos);
-  EXPECT_NE(text.find("[output 7]\ngain=0\nmute=1\n"), std::string::npos);
-  EXPECT_NE(text.find("\nequalizer_frequence_30=16000\n"), std::string::npos);
-  EXPECT_NE(text.find("\nin_3_out_3=100\n"), std::string::npos);
+  for (const char* lines : {"[processor]\nchip_id=01 02 03 04 05 06 07 08\nname=x\n",
+                            "[input 0]\ngain=-350\nmute=0\n", "[output 7]\ngain=0\nmute=1\n",
+                            "\nequalizer_frequence_30=16000\n", "\nin_3_out_3=100\n"}) {
+    EXPECT_NE(text.find(lines), std::string::npos) << lines << " in\n" << text;
+  }
 }
 
 TEST(ParameterFile, ControlBytesOfTheNameDoNotBreakItsLine) {
@@ -412,26 +409,19 @@ TEST(ParameterFile, FailedSaveKeepsTheFileThatWasThere) {
 }
 
 TEST(NumberText, LeadingDigitsLikeTheParameterFileReadsThem) {
-  EXPECT_EQ(LeadingInt("42"), 42);
-  EXPECT_EQ(LeadingInt("  -17xyz"), -17);
-  EXPECT_EQ(LeadingInt("+8"), 8);
-  EXPECT_EQ(LeadingInt("x12"), 0);
-  EXPECT_EQ(LeadingInt(""), 0);
-  EXPECT_EQ(LeadingInt("-"), 0);
-  EXPECT_EQ(LeadingInt("- 5"), 0);
-  EXPECT_EQ(LeadingInt("2147483647"), 2147483647);
-  EXPECT_EQ(LeadingInt("2147483648"), 2147483647);
-  EXPECT_EQ(LeadingInt("-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(LeadingInt("-999999999999999999999"), -2147483647 - 1);
+  constexpr int kMax = 2147483647;
+  constexpr int kMin = -kMax - 1;
+  const std::pair<const char*, int> cases[] = {
+      {"42", 42}, {"  -17xyz", -17}, {"+8", 8}, {"x12", 0}, {"", 0}, {"-", 0}, {"- 5", 0},
+      {"2147483647", kMax}, {"2147483648", kMax}, {"-2147483648", kMin}, {"-999999999999999999999", kMin}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInt(text), value) << '"' << text << '"';
 }
 
 TEST(ParameterFileName, IniExtensionRule) {
-  EXPECT_EQ(WithIniExtension("hall"), "hall.ini");
-  EXPECT_EQ(WithIniExtension("hall.INI"), "hall.INI");
-  EXPECT_EQ(WithIniExtension("hall.Ini"), "hall.Ini");
-  EXPECT_EQ(WithIniExtension("a.b"), "a.b.ini");
-  EXPECT_EQ(WithIniExtension("dir.d/hall"), "dir.d/hall.ini");
-  EXPECT_EQ(WithIniExtension("hall.ini.bak"), "hall.ini.bak.ini");
+  const std::pair<const char*, const char*> cases[] = {
+      {"hall", "hall.ini"}, {"hall.INI", "hall.INI"},         {"hall.Ini", "hall.Ini"},
+      {"a.b", "a.b.ini"},   {"dir.d/hall", "dir.d/hall.ini"}, {"hall.ini.bak", "hall.ini.bak.ini"}};
+  for (const auto& [name, file] : cases) EXPECT_EQ(WithIniExtension(name), file);
 }
 
 }  // namespace

@@ -91,11 +91,8 @@ TEST_F(BusScanTest, IdentifiedDeviceIsAssignedAndConfirmed) {
   EXPECT_EQ(link.sent.back(), AssignAddressFrame(1, chip));
   const auto found = scan.Tick();
   ASSERT_TRUE(found);
-  EXPECT_EQ(found->address, 1);
-  EXPECT_EQ(found->chip_id, chip);
-  EXPECT_EQ(found->name, "Hall");
-  EXPECT_EQ(found->inputs, 8);
-  EXPECT_EQ(found->outputs, 4);
+  EXPECT_EQ(std::make_tuple(found->address, found->chip_id, found->name, found->inputs, found->outputs),
+            std::make_tuple(std::uint8_t{1}, chip, std::string("Hall"), 8, 4));
   EXPECT_EQ(link.sent.back(), ScanAskFrame()) << "asked again with the confirmation";
   scan.Tick();  // the next one gets address 2
   EXPECT_EQ(link.sent.back()[5], 2);

@@ -49,8 +49,7 @@ TEST_F(EffectReadTest, CopiesEveryBlockInOrderAndNeverShowsHundredPercent) {
   EXPECT_EQ(host.effect[64 * 299], static_cast<std::uint8_t>(299 & 0xFF));
   ASSERT_EQ(link.sent.size(), 301u);
   EXPECT_EQ(link.sent[300], ReadEffectBlockFrame(3, 300));
-  EXPECT_EQ(link.sent[300][5], 0x2C);
-  EXPECT_EQ(link.sent[300][6], 0x01);
+  EXPECT_EQ(Bytes(link.sent[300].begin() + 5, link.sent[300].begin() + 7), (Bytes{0x2C, 0x01}));
   ASSERT_FALSE(host.percents.empty());
   EXPECT_EQ(host.percents.front(), 1);
   EXPECT_EQ(host.percents.back(), 99);

@@ -50,17 +50,14 @@ TEST(LevelPoll, AnswerStoresLevelsOfItsOwnDeviceAndMarkerMeansOffline) {
   link.replies.push_back(LevelAnswerFrame(2, {70000, 123}));
   auto answer = poll.Tick(devices, true);
   ASSERT_TRUE(answer);
-  EXPECT_EQ(answer->address, 2);
-  EXPECT_TRUE(answer->online);
-  EXPECT_EQ(devices[1].Level(0, 0), 70000);
-  EXPECT_EQ(devices[1].Level(1, 0), 123);
-  EXPECT_EQ(devices[1].Status(), 1);
+  EXPECT_EQ(std::make_pair(answer->address, answer->online), std::make_pair(2, true));
+  EXPECT_EQ(std::make_tuple(devices[1].Level(0, 0), devices[1].Level(1, 0), devices[1].Status()),
+            std::make_tuple(70000, 123, 1));
 
   // A short answer fills what it reaches: two inputs, then one of three outputs.
   link.replies.push_back(LevelAnswerFrame(1, {5, 6, 7}));
   poll.Tick(devices, true);
-  EXPECT_EQ(devices[0].Level(1, 0), 7);
-  EXPECT_EQ(devices[0].Level(1, 1), 0);
+  EXPECT_EQ(std::make_pair(devices[0].Level(1, 0), devices[0].Level(1, 1)), std::make_pair(7, 0));
 
   link.replies.push_back(OfflineMarker(1));
   answer = poll.Tick(devices, true);

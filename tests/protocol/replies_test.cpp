@@ -19,16 +19,8 @@ Bytes Reply(std::uint8_t cmd, std::size_t length, std::initializer_list<std::pai
 }
 
 void PutBand(Bytes& reply, int record, int ch, bool on, int gain_raw, int hz, int q, int type) {
-  const std::size_t at = 5 + 10 * static_cast<std::size_t>(record);
-  reply[at] = static_cast<std::uint8_t>(ch);
-  reply[at + 2] = on ? 1 : 0;
-  reply[at + 3] = gain_raw & 0xFF;
-  reply[at + 4] = (gain_raw >> 8) & 0xFF;
-  reply[at + 5] = hz & 0xFF;
-  reply[at + 6] = (hz >> 8) & 0xFF;
-  reply[at + 7] = q & 0xFF;
-  reply[at + 8] = (q >> 8) & 0xFF;
-  reply[at + 9] = static_cast<std::uint8_t>(type);
+  const int bytes[] = {ch, 0, on ? 1 : 0, gain_raw, gain_raw >> 8, hz, hz >> 8, q, q >> 8, type};
+  for (std::size_t i = 0; i < 10; ++i) reply[5 + 10 * static_cast<std::size_t>(record) + i] = bytes[i] & 0xFF;
 }
 
 TEST(EqReply, SecondHalfStopsAtBandThirtyAndClampsValues) {
@@ -38,11 +30,10 @@ TEST(EqReply, SecondHalfStopsAtBandThirtyAndClampsValues) {
   PutBand(reply, 0, 2, false, 25600 - 300, 5, 20000, 255);
   SealFrame(reply);
   ASSERT_TRUE(StoreEqReply(reply, 1, 16, record));
-  EXPECT_FALSE(record.EqualizerEnable(1, 2, 16));
-  EXPECT_EQ(record.EqualizerGain(1, 2, 16), -300);
-  EXPECT_EQ(record.EqualizerFrequence(1, 2, 16), 20);
-  EXPECT_EQ(record.EqualizerQ(1, 2, 16), 12800);
-  EXPECT_EQ(record.EqualizerType(1, 2, 16), 1);
+  EXPECT_EQ(std::make_tuple(record.EqualizerEnable(1, 2, 16), record.EqualizerGain(1, 2, 16),
+                            record.EqualizerFrequence(1, 2, 16), record.EqualizerQ(1, 2, 16),
+                            record.EqualizerType(1, 2, 16)),
+            std::make_tuple(false, -300, 20, 12800, 1));
   EXPECT_EQ(record.EqualizerGain(1, 2, 30), 1400);
   EXPECT_TRUE(record.EqualizerEnable(1, 2, 30));
   // The input side and other channels are untouched.
@@ -59,10 +50,9 @@ TEST(EqReply, WrongLengthOrCommandIsRefused) {
 TEST(FilterReply, ShapeByteGivesTypeAndSlope) {
   DeviceRecord record = MakeRecord(8, 8);
   ASSERT_TRUE(StoreFilterReply(Reply(0xA2, 12, {{6, 3}, {7, 1}, {8, 0x25}, {9, 0x10}, {10, 0x27}}), 1, record));
-  EXPECT_EQ(record.FilterType(1, 3, 1), 2);
-  EXPECT_EQ(record.FilterSlope(1, 3, 1), 5);
-  EXPECT_EQ(record.FilterFrequence(1, 3, 1), 10000);
-  EXPECT_TRUE(record.FilterEnable(1, 3, 1));
+  EXPECT_EQ(std::make_tuple(record.FilterType(1, 3, 1), record.FilterSlope(1, 3, 1), record.FilterFrequence(1, 3, 1),
+                            record.FilterEnable(1, 3, 1)),
+            std::make_tuple(2, 5, 10000, true));
   EXPECT_FALSE(record.FilterEnable(1, 3, 0));
   ASSERT_TRUE(StoreFilterReply(Reply(0xA2, 12, {{6, 3}, {8, 0xFF}, {9, 0x50}, {10, 0xC3}}), 0, record));
   EXPECT_EQ(record.FilterType(1, 3, 0), 0);
@@ -85,11 +75,9 @@ TEST(GainReplies, BothEncodings) {
   // Outputs: mute bits and eight gains; gain raw 2100 on output 7.
   ASSERT_TRUE(StoreOutputGainsReply(
       Reply(0xA0, 25, {{6, 0x81}, {7, 1}, {8, 0xD0}, {9, 0x07}, {22, 0x34}, {23, 0x08}}), record));
-  EXPECT_TRUE(record.Mute(1, 0));
-  EXPECT_FALSE(record.Mute(1, 1));
-  EXPECT_TRUE(record.Mute(1, 7));
-  EXPECT_EQ(record.Gain(1, 0), 0);
-  EXPECT_EQ(record.Gain(1, 7), 1000);
+  EXPECT_EQ(std::make_tuple(record.Mute(1, 0), record.Mute(1, 1), record.Mute(1, 7), record.Gain(1, 0),
+                            record.Gain(1, 7)),
+            std::make_tuple(true, false, true, 0, 1000));
 }
 
 TEST(DynamicsReplies, OffsetsAndSignedThresholds) {
@@ -102,11 +90,9 @@ TEST(DynamicsReplies, OffsetsAndSignedThresholds) {
   ASSERT_TRUE(StoreCompressorReply(
       Reply(0xA9, 17, {{5, 1}, {6, 1}, {7, 0xC4}, {8, 0x09}, {9, 0x88}, {10, 0x13}, {11, 0x6A}, {12, 0xFF}, {13, 40}}),
       record, config));
-  EXPECT_TRUE(record.CompressorEnable(1));
-  EXPECT_EQ(record.CompressorStartTime(1), 2500);
-  EXPECT_EQ(record.CompressorReleaseTime(1), 5000);
-  EXPECT_EQ(record.CompressorStartGate(1), 130);
-  EXPECT_EQ(record.CompressorRatio(1), 4);
+  EXPECT_EQ(std::make_tuple(record.CompressorEnable(1), record.CompressorStartTime(1),
+                            record.CompressorReleaseTime(1), record.CompressorStartGate(1), record.CompressorRatio(1)),
+            std::make_tuple(true, 2500, 5000, 130, 4));
   ASSERT_TRUE(StoreLimiterReply(Reply(0xA6, 11, {{5, 6}, {6, 1}, {7, 0xF6}, {8, 0x2C}, {9, 0x01}}), record, config));
   EXPECT_EQ(record.LimitStartGate(6), -13);
   EXPECT_EQ(record.LimitReleaseTime(6), 300);
@@ -135,17 +121,15 @@ TEST(MatrixRowReply, OtherFormatChangesNothingButIsAccepted) {
 
   const Bytes row = Reply(0x90, 25, {{5, 1}, {6, 0xFE}, {7, 0}, {8, 50}, {10, 75}});
   ASSERT_TRUE(StoreMatrixRowReply(row, record));
-  EXPECT_EQ(record.Router(1, 0), 50);
-  EXPECT_TRUE(record.RouterEnable(1, 0));
-  EXPECT_EQ(record.Router(1, 1), 75);
-  EXPECT_FALSE(record.RouterEnable(1, 1));
+  EXPECT_EQ(std::make_tuple(record.Router(1, 0), record.RouterEnable(1, 0), record.Router(1, 1),
+                            record.RouterEnable(1, 1)),
+            std::make_tuple(50, true, 75, false));
 }
 
 TEST(DelayAndPolarityReplies, EitherSideCommandIsAccepted) {
   DeviceRecord record = MakeRecord(8, 8);
   ASSERT_TRUE(StoreDelayReply(Reply(0xA3, 10, {{5, 5}, {6, 1}, {7, 0x89}, {8, 0x08}}), 1, record));
-  EXPECT_EQ(record.Delay(1, 5), 2185);
-  EXPECT_TRUE(record.DelayEnable(1, 5));
+  EXPECT_EQ(std::make_pair(record.Delay(1, 5), record.DelayEnable(1, 5)), std::make_pair(2185, true));
   ASSERT_TRUE(StorePolarityReply(Reply(0x85, 9, {{5, 7}, {7, 1}}), 0, record));
   EXPECT_TRUE(record.Polarity(0, 7));
   EXPECT_FALSE(StorePolarityReply(Reply(0x85, 10, {{5, 7}, {7, 1}}), 0, record));

@@ -30,13 +30,17 @@ std::vector<WriteId> Join(std::vector<WriteId> a, const std::vector<WriteId>& b)
   return a;
 }
 
-TEST(WriteAll, TwoByTwoProcessorIsReplayedChannelByChannelWithPauses) {
+struct WriteAllTest : ::testing::Test {
   FakeLink link;
   Configuration config;
-  DeviceList devices{MakeRecord(2, 2, 5)};
+  DeviceList devices{MakeRecord(1, 1, 2)};
+  WriteAll write{link, devices, config};
+};
+
+TEST_F(WriteAllTest, TwoByTwoProcessorIsReplayedChannelByChannelWithPauses) {
+  devices = {MakeRecord(2, 2, 5)};
   devices[0].SetGain(0, 1, -350);
   const DeviceRecord& target = devices[0];
-  WriteAll write(link, devices, config);
   write.Restart(5);
 
   std::vector<std::vector<Bytes>> bursts;
@@ -69,11 +73,7 @@ TEST(WriteAll, TwoByTwoProcessorIsReplayedChannelByChannelWithPauses) {
   EXPECT_EQ(ticks, 41);
 }
 
-TEST(WriteAll, WaitsForTheSendQueueToDrain) {
-  FakeLink link;
-  Configuration config;
-  DeviceList devices{MakeRecord(1, 1, 2)};
-  WriteAll write(link, devices, config);
+TEST_F(WriteAllTest, WaitsForTheSendQueueToDrain) {
   write.Restart(2);
   link.send_queue_empty = false;
   for (int i = 0; i < 100; ++i) ASSERT_FALSE(write.Tick());
@@ -81,11 +81,7 @@ TEST(WriteAll, WaitsForTheSendQueueToDrain) {
   EXPECT_TRUE(write.Tick());
 }
 
-TEST(WriteAll, MissingTargetSendsNothingAndEnds) {
-  FakeLink link;
-  Configuration config;
-  DeviceList devices{MakeRecord(1, 1, 2)};
-  WriteAll write(link, devices, config);
+TEST_F(WriteAllTest, MissingTargetSendsNothingAndEnds) {
   write.Restart(9);
   bool done = false;
   for (int i = 0; i < 100 && !done; ++i) done = write.Tick();

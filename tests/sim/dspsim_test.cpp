@@ -24,20 +24,13 @@ TEST(DspsimOptions, ReadsDevicesSeedFaultsAndPaths) {
   ASSERT_TRUE(parsed.options) << parsed.error;
   const DspsimOptions& o = *parsed.options;
   ASSERT_EQ(o.devices.size(), 2u);
-  EXPECT_EQ(o.devices[1].name, "Stage 2");
-  EXPECT_EQ(o.devices[1].inputs, 4);
-  EXPECT_EQ(o.devices[1].outputs, 8);
-  EXPECT_EQ(o.seed, 42u);
-  EXPECT_EQ(o.link_path, "/tmp/x");
-  EXPECT_EQ(o.dump_dir, "d");
-  EXPECT_DOUBLE_EQ(o.faults.drop, 0.1);
-  EXPECT_DOUBLE_EQ(o.faults.garble, 0.02);
-  EXPECT_DOUBLE_EQ(o.faults.garble_keeps_sum, 0.25);
-  EXPECT_DOUBLE_EQ(o.faults.late, 0.5);
-  EXPECT_DOUBLE_EQ(o.faults.wrong_address, 1);
-  EXPECT_EQ(o.faults.silent_after, 7);
-  EXPECT_EQ(o.hang_up_after, 9);
-  EXPECT_TRUE(o.faults.other_formats);
+  EXPECT_EQ(std::make_tuple(o.devices[1].name, o.devices[1].inputs, o.devices[1].outputs, o.seed, o.link_path,
+                            o.dump_dir),
+            std::make_tuple(std::string("Stage 2"), 4, 8, 42u, std::string("/tmp/x"), std::string("d")));
+  // A fraction reads as the same double as its literal here.
+  EXPECT_EQ(std::make_tuple(o.faults.drop, o.faults.garble, o.faults.garble_keeps_sum, o.faults.late,
+                            o.faults.wrong_address, o.faults.silent_after, o.hang_up_after, o.faults.other_formats),
+            std::make_tuple(0.1, 0.02, 0.25, 0.5, 1.0, std::optional(7), std::optional(9), true));
   EXPECT_EQ(o.effect_blocks, 64);
   EXPECT_EQ(o.discovery, DiscoveryBehaviour::kSlots);
   EXPECT_EQ(ParseDspsimArgs({"--devices", "Hall:2x2"}).options->discovery, DiscoveryBehaviour::kHalves);

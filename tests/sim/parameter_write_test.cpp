@@ -28,20 +28,14 @@ struct ParameterWrite : ::testing::Test {
   static int U16(const Bytes& f, std::size_t at) { return f.at(at) | f.at(at + 1) << 8; }
 };
 
-Bytes Zeros(std::size_t n) { return Bytes(n, 0); }
-
 TEST_F(ParameterWrite, MatrixRowKeepsCellsOfMissingOutputsOff) {
-  Bytes row = {1, 0b1010, 0x80, 50, 0, 0, 0, 25, 0};
-  row.resize(21, 0);
-  Write(0x0F, row);
+  Write(0x0F, Padded({1, 0b1010, 0x80, 50, 0, 0, 0, 25, 0}, 21));
   EXPECT_EQ(Read(0x90, {1, 1}),
             WithSum({0xA5, 0x19, 0xF8, A, 0x90, 1, 0x0A, 0, 50, 0, 0, 0, 25, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
   SimProcessor& small = bus.Add("Lobby", 2, 4);
   small.set_address(7);
-  Bytes all_on = {0, 0, 0x80, 100, 0, 100, 0, 100, 0, 100, 0};
-  all_on.resize(21, 0);
-  Talk(bus, Frame(W, 7, 0x0F, all_on));
+  Talk(bus, Frame(W, 7, 0x0F, Padded({0, 0, 0x80, 100, 0, 100, 0, 100, 0, 100, 0}, 21)));
   EXPECT_EQ(Talk(bus, Frame(R, 7, 0x90, {0, 0}))[6], 0xF0);
 }
 
@@ -124,19 +118,16 @@ TEST_F(ParameterWrite, CompressorRoundTripsWithItsOffset) {
 TEST_F(ParameterWrite, PinkNoiseStartsAndStopsPerInput) {
   Talk(bus, Frame(0xF9, A, 0x01, {0x04, 1, 3, 200, 0x00, 0x01, 0x02, 0x03, 0, 0, 0x10, 0}));
   Talk(bus, Frame(0xF9, A, 0x01, {0x01, 1, 3, 200, 0x00, 0x01, 0x02, 0x03, 0, 0, 0x10, 0}));
-  EXPECT_EQ(dsp.pink_noise().channel_mask, 0x05);
-  EXPECT_EQ(dsp.pink_noise().volume, 200);
-  EXPECT_EQ(dsp.pink_noise().address, 0x00010203u);
-  EXPECT_EQ(dsp.pink_noise().size, 0x1000u);
+  const auto& noise = dsp.pink_noise();
+  EXPECT_EQ(std::make_tuple(noise.channel_mask, noise.volume, noise.address, noise.size),
+            std::make_tuple(0x05, 200, 0x00010203u, 0x1000u));
   EXPECT_EQ(Read(0xD0, {0})[6], 0x05);
   Talk(bus, Frame(0xF9, A, 0x01, {0x04, 0, 3, 200, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(dsp.pink_noise().channel_mask, 0x01);
 }
 
 TEST_F(ParameterWrite, PresetNameAndDeviceRename) {
-  Bytes name = {4, 'B', 'a', 'n', 'd'};
-  name.resize(21, 0);
-  Write(0xD7, name);
+  Write(0xD7, Padded({4, 'B', 'a', 'n', 'd'}, 21));
   EXPECT_EQ(dsp.preset(4).name, "Band");
   Bytes long_name = {6};
   for (int i = 0; i < 20; ++i) long_name.push_back(static_cast<std::uint8_t>('a' + i));
@@ -154,17 +145,13 @@ TEST_F(ParameterWrite, WritesForMissingChannelsChangeNothing) {
   SimProcessor& small = bus.Add("Lobby", 2, 4);
   small.set_address(7);
   const SimParameters before = small.parameters();
-  Talk(bus, Frame(W, 7, 0x10, [] {
-         Bytes b = {2, 1, 9, 9};
-         b.resize(18, 0);
-         return b;
-       }()));
+  Talk(bus, Frame(W, 7, 0x10, Padded({2, 1, 9, 9}, 18)));
   Talk(bus, Frame(W, 7, 0x12, {1, 2, 170, 160, 0xFF}));
   Talk(bus, Frame(W, 7, 0x1B, {1, 0x0A, 4, 0x01, 0x10, 0x27}));
   Talk(bus, Frame(W, 7, 0x1F, {0x0A, 1, 0x30, 200, 44, 0}));
   Talk(bus, Frame(W, 7, 0x0A, {5, 0, 1, 0, 0x64, 100, 0, 50, 0, 1, 0, 0}));
   Talk(bus, Frame(W, 7, 0x0A, {1, 32, 1, 0, 0x64, 100, 0, 50, 0, 1, 0, 0}));
-  Talk(bus, Frame(W, 7, 0x29, Zeros(12)));
+  Talk(bus, Frame(W, 7, 0x29, Padded({}, 12)));
   EXPECT_EQ(small.parameters(), before);
 }
 

@@ -17,9 +17,8 @@ struct Presets : ::testing::Test {
   SimLink link{bus};
   void SetUp() override { dsp.set_address(1); }
   void SetInputGain(std::uint16_t raw) {
-    Bytes payload = {0, 0, 1, static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(raw >> 8), 0x50, 0x05};
-    payload.resize(21, 0);
-    link.Send(Frame(0xF3, 1, 0x0F, payload));
+    const Bytes head = {0, 0, 1, static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(raw >> 8), 0x50, 0x05};
+    link.Send(Frame(0xF3, 1, 0x0F, Padded(head, 21)));
   }
   // The preset byte of a level poll answer; nothing while the processor is busy.
   std::optional<int> PolledPreset() {
@@ -64,8 +63,7 @@ TEST_F(Presets, PresetZeroRestoresTheFactorySettingsAndCannotBeOverwritten) {
 TEST_F(Presets, NamesOfAllSeventeenPresetsCanBeReadAndWritten) {
   EXPECT_EQ(dsp.preset(0).name, "Factory");
   EXPECT_EQ(dsp.preset(16).name, "Preset 16");
-  Bytes payload = {16, 'L', 'a', 't', 'e'};
-  payload.resize(21, 0);
+  Bytes payload = Padded({16, 'L', 'a', 't', 'e'}, 21);
   link.Send(Frame(0xF3, 1, 0xD7, payload));
   link.Send(Frame(0xF7, 1, 0xD7, {16}));
   const auto reply = link.PopReply();

@@ -48,9 +48,8 @@ TEST_F(ReplyLayout, MatrixRowReplyInTheOtherFormat) {
 
 TEST_F(ReplyLayout, PresetNameReply) {
   dsp.preset(5).name = "Stage left";
-  Bytes expected = {0xA5, 0x1B, 0xF8, A, 0xD7, 5, 'S', 't', 'a', 'g', 'e', ' ', 'l', 'e', 'f', 't'};
-  expected.resize(26, 0);
-  EXPECT_EQ(Ask(0xD7, {5}), WithSum(expected));
+  EXPECT_EQ(Ask(0xD7, {5}),
+            WithSum(Padded({0xA5, 0x1B, 0xF8, A, 0xD7, 5, 'S', 't', 'a', 'g', 'e', ' ', 'l', 'e', 'f', 't'}, 26)));
   EXPECT_TRUE(Ask(0xD7, {17}).empty());
 }
 

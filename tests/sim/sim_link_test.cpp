@@ -25,8 +25,7 @@ TEST_F(SimLinkTest, AnswerIsReadyRightAfterSendWithoutLatency) {
   link.Send(poll);
   const auto reply = link.PopReply();
   ASSERT_TRUE(reply);
-  EXPECT_EQ(reply->size(), 12u + 4 * 8);
-  EXPECT_EQ((*reply)[4], 0xD0);
+  EXPECT_EQ(std::make_pair(reply->size(), (*reply)[4]), std::make_pair(std::size_t{12 + 4 * 8}, std::uint8_t{0xD0}));
   EXPECT_FALSE(link.PopReply());
   EXPECT_TRUE(link.IsSendQueueEmpty());
   // One 100 ms wait and the worker's 50 ms pause.

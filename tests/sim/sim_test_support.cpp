@@ -19,6 +19,11 @@ Bytes Frame(std::uint8_t kind, std::uint8_t address, std::uint8_t command, const
   return WithSum(frame);
 }
 
+Bytes Padded(Bytes bytes, std::size_t size) {
+  bytes.resize(size, 0);
+  return bytes;
+}
+
 Bytes Talk(SimBus& bus, const Bytes& bytes, std::chrono::milliseconds wait) {
   bus.host_port().Write(bytes);
   bus.Advance(wait);

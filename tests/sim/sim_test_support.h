@@ -18,6 +18,9 @@ Bytes WithSum(Bytes frame);
 // A frame from its head and payload, with length and checksum filled in.
 Bytes Frame(std::uint8_t kind, std::uint8_t address, std::uint8_t command, const Bytes& payload = {});
 
+// `bytes` followed by zeros up to `size`.
+Bytes Padded(Bytes bytes, std::size_t size);
+
 // Writes `bytes` to the bus, lets `wait` pass and returns everything that has
 // arrived (the host's raw view, no link in between).
 Bytes Talk(SimBus& bus, const Bytes& bytes, std::chrono::milliseconds wait = std::chrono::milliseconds(100));
