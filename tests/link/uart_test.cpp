@@ -105,7 +105,9 @@ TEST_F(LinkOnPty, FramesWaitWhileATransferOwnsThePort) {
   for (;;) {
     const std::vector<Bytes> frames = FramesAtPeer();
     if (!quick_link.Progress().pending) break;
-    if (!frames.empty()) EXPECT_EQ(frames, start_only);
+    if (!frames.empty()) {
+      EXPECT_EQ(frames, start_only);
+    }
     std::this_thread::sleep_for(20ms);
   }
   EXPECT_EQ(quick_link.Progress().result, kTransferNoCrcRequest);
