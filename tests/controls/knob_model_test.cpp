@@ -10,7 +10,8 @@ namespace {
 // A knob from -135 to +135 degrees for -10 .. +10, centred at (50, 50).
 KnobModel Knob() {
   KnobModel knob;
-  knob.settings = {.anglemin = -135, .anglemax = 135, .anglestep = 5, .min = -10, .max = 10, .knobsize = 60};
+  knob.settings = {
+      .anglemin = -135, .anglemax = 135, .anglestep = 5, .min = -10, .max = 10, .knobsize = 60, .valuealign = ""};
   return knob;
 }
 
