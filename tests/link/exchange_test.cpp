@@ -82,6 +82,18 @@ std::vector<int> Concat(std::initializer_list<std::vector<int>> parts) {
 // A request to processor 4 and its answer.
 const Bytes kRequest = BuildFrame(kKindRequest, 4, 0x85, Bytes{1, 1});
 const Bytes kReply = BuildFrame(kKindReply, 4, 0x85, Bytes{1, 0, 1});
+// A noise gate read of processor 4 and its answer.
+const Bytes kGateRead = BuildFrame(kKindRequest, 4, 0x83, Bytes{1, 1});
+const Bytes kGate = BuildFrame(kKindReply, 4, 0x83, Bytes{1, 0, 0, 0});
+
+// A request, what the port gives after each of its attempts, and the sleeps
+// the exchange must take.
+struct ExchangeCase {
+  const char* what;
+  Bytes request;
+  std::deque<Bytes> answers;
+  std::vector<int> sleeps;
+};
 
 struct ExchangeRun {
   ScriptedPort port;
@@ -121,20 +133,12 @@ TEST_F(ExchangeTest, UnansweredRequestIsWrittenTwiceWithItsWaits) {
 // comes keeps the bus's own pace, and the scan start, which nothing answers,
 // gets none: on a scan's clock it would hold the asks back.
 TEST(ExchangeAllowance, LengthensTheWaitsOfAnswersOnly) {
-  struct Case {
-    const char* what;
-    Bytes request;
-    std::deque<Bytes> answers;
-    std::vector<int> sleeps;
-  };
-  const Bytes gate_read = BuildFrame(kKindRequest, 4, 0x83, Bytes{1, 1});
-  const Bytes gate = BuildFrame(kKindReply, 4, 0x83, Bytes{1, 0, 0, 0});
-  const std::vector<Case> cases = {
-      {"an unanswered read", gate_read, {}, Concat({Looks(400), {25}, Looks(400)})},
-      {"an answered read", gate_read, {gate}, {10, 90}},
+  const std::vector<ExchangeCase> cases = {
+      {"an unanswered read", kGateRead, {}, Concat({Looks(400), {25}, Looks(400)})},
+      {"an answered read", kGateRead, {kGate}, {10, 90}},
       {"the scan start", BuildFrame(kKindDiscovery, 0, 0xEF), {}, Concat({Looks(100), {25}, Looks(100)})},
   };
-  for (const Case& c : cases) {
+  for (const ExchangeCase& c : cases) {
     SCOPED_TRACE(c.what);
     ExchangeRun run;
     run.port.answers = c.answers;
@@ -231,27 +235,19 @@ TEST_F(ExchangeTest, AFrameIsWrittenWhenOneAttemptWentOutWhole) {
 // attempt's answer is no longer due (560 ms after it was written), and what
 // comes meanwhile is traced and dropped; the level poll does not wait.
 TEST(ExchangeLateAnswers, SecondAttemptAnsweredWaitsOutTheFirstAttemptsLateAnswer) {
-  struct Case {
-    const char* what;
-    Bytes request;
-    std::deque<Bytes> answers;
-    std::vector<int> sleeps;
-  };
-  const Bytes gate_read = BuildFrame(kKindRequest, 4, 0x83, Bytes{1, 1});
-  const Bytes gate = BuildFrame(kKindReply, 4, 0x83, Bytes{1, 0, 0, 0});
   const Bytes eq_read = BuildFrame(kKindRequest, 4, 0x81, Bytes{1, 1, 0, 15});
   const Bytes eq = BuildFrame(kKindReply, 4, 0x81, Bytes(160, 1));
   const Bytes poll = BuildFrame(kKindRequest, 4, 0xD0, Bytes{0});
   const Bytes levels = BuildFrame(kKindReply, 4, 0xD0, Bytes(7, 0));
-  const std::vector<Case> cases = {
-      {"answered at once", gate_read, {gate}, {10, 90}},
-      {"answered on the second attempt", gate_read, {Bytes{}, gate}, Concat({Looks(100), {25, 10, 90, 335}})},
-      {"a garbled first answer", gate_read, {Bytes{0xA5, 9, 0xF8, 4, 0x83, 1, 0, 0, 0}, gate},
+  const std::vector<ExchangeCase> cases = {
+      {"answered at once", kGateRead, {kGate}, {10, 90}},
+      {"answered on the second attempt", kGateRead, {Bytes{}, kGate}, Concat({Looks(100), {25, 10, 90, 335}})},
+      {"a garbled first answer", kGateRead, {Bytes{0xA5, 9, 0xF8, 4, 0x83, 1, 0, 0, 0}, kGate},
        Concat({Looks(100), {25, 10, 90, 335}})},
       {"equaliser half on the second attempt", eq_read, {Bytes{}, eq}, Concat({Looks(120), {25, 10, 110, 295}})},
       {"level poll on the second attempt", poll, {Bytes{}, levels}, Concat({Looks(100), {25, 10, 90}})},
   };
-  for (const Case& c : cases) {
+  for (const ExchangeCase& c : cases) {
     SCOPED_TRACE(c.what);
     ExchangeRun run;
     run.port.answers = c.answers;
