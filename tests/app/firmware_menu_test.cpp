@@ -11,14 +11,6 @@ namespace {
 constexpr const char* kFirmwareItem = "menu_item_option_firmware_update";
 constexpr const char* kImportItem = "menu_item_file_load_all_from_pc";
 
-// Bytes that differ from block to block, so a block sent twice or out of
-// order shows.
-Bytes PatternFile(std::size_t size, std::uint8_t salt) {
-  Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 31 + i / 1024 + salt);
-  return bytes;
-}
-
 class FirmwareMenuTest : public MainWindowTest {
  protected:
   // Whether any start frame of a transfer (command 0xD0 or 0xD6) went out.
@@ -48,7 +40,7 @@ TEST_F(FirmwareMenuTest, BothItemsNeedAProcessorListedAndSelected) {
 TEST_F(FirmwareMenuTest, FirmwareWithTwoProcessorsOnTheBusIsRefusedAndNothingIsSent) {
   ScanSmallProcessors({"Hall", "Stage"});
   Select(1);
-  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", PatternFile(3000, 1)));
+  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", dsp::testing::PatternBytes(3000, 1)));
   EXPECT_EQ(LastMessage(), "Only one device can be online when upgrade");
   EXPECT_EQ(window->Devices().size(), 2u) << "the bus was scanned again";
   const FileDialogRequest& asked = harness.Dialogs().FileDialogs().front().request;
@@ -64,7 +56,7 @@ TEST_F(FirmwareMenuTest, FirmwareForAProcessorThatIsGoneIsNotSentToAnother) {
   ScanSmallProcessors({"Hall", "Stage"});
   Select(0);
   bus.FindByAddress(static_cast<std::uint8_t>(window->Devices()[0].Address()))->faults().silent_after = 0;
-  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", PatternFile(3000, 1)));
+  ChooseAnswered(kFirmwareItem, dir.Write("firmware.bin", dsp::testing::PatternBytes(3000, 1)));
   EXPECT_EQ(LastMessage(), "Is an other devie");
   ASSERT_EQ(window->Devices().size(), 1u);
   EXPECT_FALSE(StartFrameSent());
@@ -95,7 +87,7 @@ TEST_P(TransferOutcomeTest, TheDialogTellsHowTheTransferEnded) {
   const TransferCase& c = GetParam();
   ScanSmallProcessors({"Hall"});
   Select(0);
-  const Bytes image = PatternFile(c.file_size, 7);
+  const Bytes image = dsp::testing::PatternBytes(c.file_size, 7);
   const std::string path = c.missing ? dir.File("gone.bin") : dir.Write("image.bin", image);
   ChooseAnswered(c.item, path);
   EXPECT_EQ(LastBox(), (TextAndCaption{c.outcome, "Finish"}));

@@ -85,6 +85,12 @@ bool ScenarioRunner::Run() {
   return failure_.empty();
 }
 
+std::function<void()> ScenarioRunner::StepLater(std::size_t index) {
+  return [this, index, alive = alive_] {
+    if (*alive) RunStep(index);
+  };
+}
+
 void ScenarioRunner::RunStep(std::size_t index) {
   if (finished_) return;
   if (index == steps_.size()) {
@@ -94,9 +100,7 @@ void ScenarioRunner::RunStep(std::size_t index) {
   const ScenarioStep& step = steps_[index];
   current_line_ = step.line;
   Clock& clock = Toolkit::GetClock();
-  auto next = [this, index, alive = alive_] {
-    if (*alive) RunStep(index + 1);
-  };
+  const std::function<void()> next = StepLater(index + 1);
   if (step.command == "wait") {
     // Posting once the time is up lets everything else due at that moment
     // run before the next line looks.
@@ -126,9 +130,7 @@ void ScenarioRunner::WaitUntil(std::size_t index, std::int64_t deadline_ms) {
   Clock& clock = Toolkit::GetClock();
   try {
     Expect(condition);
-    clock.Post([this, index, alive = alive_] {
-      if (*alive) RunStep(index + 1);
-    });
+    clock.Post(StepLater(index + 1));
     return;
   } catch (const UiActionError& error) {
     if (clock.NowMs() >= deadline_ms) {

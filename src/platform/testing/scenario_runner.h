@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -43,6 +44,8 @@ class ScenarioRunner {
 
  private:
   void RunStep(std::size_t index);
+  // Runs step `index` when called, unless the runner has gone by then.
+  std::function<void()> StepLater(std::size_t index);
   // Runs step `index`, a "wait-until", until its condition holds or the
   // clock passes `deadline_ms`.
   void WaitUntil(std::size_t index, std::int64_t deadline_ms);
