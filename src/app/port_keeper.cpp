@@ -45,7 +45,7 @@ void PortKeeper::OpenFirst() {
     }
   }
   for (const std::string& port : link.OpenablePorts(baud)) AddOnce(offered_, port);
-  if (!offered_.empty()) StartOpen(offered_.front(), false);
+  if (!offered_.empty()) StartOpen(offered_.front(), FailureReport::kWarn);
   // Offered, not opened: a server that is away would hold up the start.
   for (const std::string& port : ReadNetworkPorts(setting_file_)) AddOnce(offered_, port);
   for (const std::string& port : window_.Config().network_ports) AddOnce(offered_, port);
@@ -57,10 +57,10 @@ void PortKeeper::Choose(const std::string& port) {
 }
 
 // A port that opens slowly ends in OpenEnded, from Tick.
-void PortKeeper::StartOpen(const std::string& port, bool say_failure) {
+void PortKeeper::StartOpen(const std::string& port, FailureReport report) {
   PortLink& link = window_.Link();
   const int baud = static_cast<int>(window_.Config().baud);
-  say_open_failure_ = say_failure;
+  open_failure_report_ = report;
   if (link.OpensSlowly(port)) {
     opening_.Start(link, port, baud);
   } else {
@@ -75,12 +75,12 @@ void PortKeeper::OpenEnded(const std::string& port, bool opened) {
   if (opened) {
     SetTitleSuffix(" [" + port + "]");
     KeepNetworkPort(port);
-  } else if (say_open_failure_) {
+  } else if (open_failure_report_ == FailureReport::kTellTheUser) {
     Toolkit::Dialogs().MessageBox(&window_.Host(),
                                   Pick(language, text::kPortOpenFailed) + port + ": " + window_.Link().OpenError(),
                                   Pick(language, text::kWarning), MessageButtons::kOk);
-  } else if (IsNetworkPortName(port)) {
-    qWarning("dspdesk: %s", window_.Link().OpenError().c_str());
+  } else {
+    if (open_failure_report_ == FailureReport::kWarn) qWarning("dspdesk: %s", window_.Link().OpenError().c_str());
     reconnect_.Lost(port);
   }
 }
@@ -100,7 +100,7 @@ void PortKeeper::SwitchTo(const std::string& port) {
   opening_.Abandon();
   send_pending_edits_();
   if (window_.Link().IsOpen()) Close();
-  StartOpen(port, true);
+  StartOpen(port, FailureReport::kTellTheUser);
 }
 
 void PortKeeper::Close() {
@@ -169,8 +169,8 @@ void PortKeeper::Tick(int elapsed_ms) {
     OnRemoval(*lost);
     reconnect_.Lost(*lost);
   }
-  if (const std::optional<std::string> back = reconnect_.Tick(elapsed_ms)) {
-    if (!link.IsOpen() && !opening_.Busy()) StartOpen(*back, false);
+  if (const std::optional<std::string> due = reconnect_.Tick(elapsed_ms)) {
+    if (!link.IsOpen() && !opening_.Busy()) StartOpen(*due, FailureReport::kNone);
   }
   if (const std::optional<bool> opened = opening_.TakeResult()) OpenEnded(opening_.Port(), *opened);
 }

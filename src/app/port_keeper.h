@@ -48,9 +48,12 @@ class PortKeeper {
   void RecaptionTitle(const std::function<void()>& recaption);
 
  private:
-  // Opens `port` (in the background when it opens slowly); a failure is
-  // told to the user when `say_failure` is set.
-  void StartOpen(const std::string& port, bool say_failure);
+  // What a failed open leads to: a message box (the user chose the port), a
+  // warning on the console, or nothing more (a reconnect attempt); a network
+  // port other than the user's choice is then tried again.
+  enum class FailureReport { kTellTheUser, kWarn, kNone };
+  // Opens `port` (in the background when it opens slowly).
+  void StartOpen(const std::string& port, FailureReport report);
   void OpenEnded(const std::string& port, bool opened);
   // A network port stays on offer and in Setting.ini once used or typed.
   void KeepNetworkPort(const std::string& port);
@@ -68,10 +71,11 @@ class PortKeeper {
   std::string title_suffix_;  // " [port]" on label_window_name while a port is open
   std::map<std::intptr_t, std::string> pending_changes_;  // by the key their message carries
   std::intptr_t next_change_key_ = 1;
-  // A network port whose connection dropped, tried again until its server is back.
+  // A network port whose connection dropped, opened again every few
+  // seconds until its server is back.
   Reconnect reconnect_;
   PortOpening opening_;
-  bool say_open_failure_ = false;
+  FailureReport open_failure_report_ = FailureReport::kWarn;
 };
 
 }  // namespace dsp

@@ -87,7 +87,7 @@ void DeviceServer::Start() {
   const std::string port = std::to_string(tcp_port_);
   std::vector<std::string> argv;
   if (mode_ == ServerMode::kRaw) {
-    argv = {"socat", "TCP-LISTEN:" + port + ",bind=127.0.0.1,reuseaddr,fork", "FILE:" + device_ + ",raw,echo=0"};
+    argv = {"socat", "-d", "-d", "TCP-LISTEN:" + port + ",bind=127.0.0.1,reuseaddr,fork", "FILE:" + device_ + ",raw,echo=0"};
   } else {
     const std::string config = folder_ + "/ser2net.yaml";
     std::ofstream(config) << "connection: &bus\n"
@@ -101,6 +101,13 @@ void DeviceServer::Start() {
   while (group_ > 0 && !(listening_ = IsListening(tcp_port_)) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(20ms);
   }
+}
+
+int DeviceServer::ConnectionsAccepted() const {
+  std::ifstream log(folder_ + "/device-server.log");
+  int accepted = 0;
+  for (std::string line; std::getline(log, line);) accepted += line.find(" accepting connection from ") != std::string::npos;
+  return accepted;
 }
 
 void DeviceServer::Stop() {

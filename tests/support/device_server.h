@@ -25,6 +25,8 @@ class DeviceServer {
   bool Listening() const { return listening_; }
   // The port name the programs open: tcp://127.0.0.1:PORT or rfc2217://...
   std::string PortName() const;
+  // The connections socat took in raw mode, over every Start.
+  int ConnectionsAccepted() const;
   // Ends it and every child it has; Start serves again on the same TCP port.
   void Stop();
   void Start();
