@@ -142,9 +142,5 @@ TextAndCaption MainWindowTest::LastBox() {
   return boxes.empty() ? TextAndCaption{} : boxes.back();
 }
 
-std::string MainWindowTest::LastMessage() {
-  const auto& messages = harness.Dialogs().Messages();
-  return messages.empty() ? "" : messages.back().text;
-}
 
 }  // namespace dsp::test

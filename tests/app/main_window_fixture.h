@@ -67,9 +67,9 @@ class MainWindowTest : public ::testing::Test {
   // over a link of its own.
   DeviceRecord ReadProcessor(const DeviceRecord& like);
   MessageBoxes Boxes();
-  std::string LastMessage();
   // The last message box; an empty one when none was shown.
   TextAndCaption LastBox();
+  std::string LastMessage() { return LastBox().first; }
   std::string SettingFile() const { return dir.File("Setting.ini"); }
 
   dsp::testing::TempDir dir;
